@@ -1,0 +1,10 @@
+#include "engine/engine_settings.h"
+
+namespace qw {
+
+EngineSettings& Settings() {
+  static EngineSettings settings;
+  return settings;
+}
+
+}  // namespace qw

@@ -1,0 +1,31 @@
+// The settings the engine reads, filled by the application from its settings store.
+//
+// The engine never reads a settings file itself: the desktop program copies the
+// relevant keys of section "Options" here at start-up and whenever the user changes
+// them; the command-line tool sets them from its options; tests set them directly.
+#pragma once
+
+#include <cstdint>
+
+namespace qw {
+
+struct EngineSettings {
+  // "MathType": first letter, lower-cased. 'f' sums in floating point; any other
+  // letter uses the integer form with the cosine table.
+  char mathType = 'f';
+  // "UseGMTCorrection": 0 off; 1 shift "now"; 2 shift predictions by gmtCorrectionHours;
+  // 3 shift predictions by the station's time meridian.
+  int useGmtCorrection = 0;
+  // "GMTCorrection": hours, may be fractional or negative.
+  double gmtCorrectionHours = 0.0;
+  // "DaylightSavings": when false, daylight-saving days are treated as standard time.
+  bool daylightSavings = true;
+  // International daylight-saving offset in minutes for stations of the international
+  // family (harmonic records 31000..44000), kept current by the time-zone module.
+  int16_t intlDaylightMinutes = 0;
+};
+
+// The one engine-wide settings instance.
+EngineSettings& Settings();
+
+}  // namespace qw

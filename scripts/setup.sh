@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quaywise builds and tests with, when they are missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  qt6-base-dev libgl1-mesa-dev fonts-dejavu-core
+  libtcd-dev xtide-data
+  nodejs npm
+  xvfb xauth poppler-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+# node and npm may come from outside Debian's packages; only install them when absent.
+if command -v node >/dev/null && command -v npm >/dev/null; then
+  filtered=()
+  for package in "${missing[@]}"; do
+    [[ "$package" == nodejs || "$package" == npm ]] || filtered+=("$package")
+  done
+  missing=("${filtered[@]}")
+fi
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
