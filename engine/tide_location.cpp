@@ -44,7 +44,7 @@ void EncodeTideLocation(const TideLocation& in, uint8_t* b) {
   std::memset(b, 0, kTideLocationSize);
   WriteU8(b + off::kKindCode, in.kindCode);
   WriteU16(b + off::kStationId, in.stationId);
-  std::strncpy(reinterpret_cast<char*>(b + off::kName), in.name, 50);
+  std::memcpy(b + off::kName, in.name, strnlen(in.name, 50));
   b[off::kLatHemisphere] = static_cast<uint8_t>(in.latHemisphere);
   WriteI16(b + off::kLatDegrees, in.latDegrees);
   WriteI16(b + off::kLatDegrees + 2, in.latMinutes);
