@@ -1,9 +1,16 @@
 #include "engine/engine_state.h"
 
+#include "engine/extremes_cache.h"
+#include "engine/held_data.h"
+#include "engine/tide_height.h"
+
 namespace qw {
 
 void ResetEngine() {
   // Each engine subsystem adds its reset call here as it gains module-level state.
+  ResetHeldData();  // tables, year, harmonic record, prepared constituents, minute cache
+  ResetExtremesCache();
+  ResetTideHeight();
 }
 
 }  // namespace qw
