@@ -162,10 +162,12 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
   }
 
   // Three samples T0, T1, T2 (in the direction of travel) at a stride that starts at 64
-  // minutes and halves each time the middle one is a turn, down to one minute. The first
-  // window is centred on the start, so a turn within half a stride of it is not stepped
-  // over; a turn found at or behind the start is the previous one, and the search goes on
-  // from it.
+  // minutes and halves each time the middle one is a turn, down to one minute. A turn
+  // whose middle sample equals the sample after it (before it, going back) is not taken:
+  // the window slides on until the heights differ, so a run of equal minutes counts as one
+  // turn at its last minute either way. The first window is centred on the start, so a
+  // turn within half a stride of it is not stepped over; a turn found at or behind the
+  // start is the previous one, and the search goes on from it.
   int64_t T[3] = {0, 0, 0};
   int32_t V[3] = {0, 0, 0};
   bool filled = false;
@@ -195,9 +197,6 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
     if (filled) {
       kind = (V[0] >= V[1] && V[1] <= V[2]) ? 'L' : (V[0] <= V[1] && V[1] >= V[2]) ? 'H' : ' ';
       const bool turn = kind != ' ' && (s > 0 ? V[1] != V[2] : V[1] != V[0]);
-      // Going back, a middle sample equal to the one nearer the start puts the turn
-      // between those two: look there at a finer stride rather than slide past it.
-      const bool backwardTie = s < 0 && kind != ' ' && V[1] == V[0] && stride > 1;
       if (turn && stride == 1) {
         const bool beyondStart = s > 0 ? T[1] > start : T[1] < start;
         if (beyondStart) {
@@ -211,7 +210,7 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
         t = T[0];
         k = 1;
         filled = false;
-      } else if (turn || backwardTie) {
+      } else if (turn) {
         stride /= 2;
         t = T[0];
         T[2] = T[1];
