@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/engine_values.h"
 #include "engine/tide_location.h"
@@ -47,6 +48,20 @@ int32_t PickDoubleTideExtreme(const TideLocation& station, EngineMinute& minute,
 
 // True when the station's extremes are found with PickDoubleTideExtreme.
 bool UsesDoubleTideFinder(const TideLocation& station);
+
+// One event found by the day search, before cleaning.
+struct TideCandidate {
+  int32_t height = 0;
+  EngineMinute time = 0;
+};
+
+// The cleaning half of FindTideDayExtremes: from the day's candidate events (time order,
+// at most 16) and the heights at 00:00 (h0) and 23:59 (hEnd), removes one event of every
+// wiggle under 0.1 ft while five or more remain, keeps the two highest with the lowest
+// around them when more than five remain, labels highs and lows and repairs two of a kind
+// in a row by where they lie in the day's range.
+void CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd,
+                      TideDayExtremes& extremes, int32_t& maximum, int32_t& minimum);
 
 // Forgets the reference bracket.
 void ResetTidePrediction();
