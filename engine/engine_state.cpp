@@ -2,6 +2,7 @@
 
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
+#include "engine/station_database.h"
 #include "engine/tide_height.h"
 
 namespace qw {
@@ -11,6 +12,7 @@ void ResetEngine() {
   ResetHeldData();  // tables, year, harmonic record, prepared constituents, minute cache
   ResetExtremesCache();
   ResetTideHeight();
+  ResetStationDatabase();
 }
 
 }  // namespace qw
