@@ -50,7 +50,9 @@ function zoneFacts(zone) {
   if (!zoneCache.has(zone)) {
     const january = offsetMinutes(zone, new Date(Date.UTC(2025, 0, 15, 12)));
     const july = offsetMinutes(zone, new Date(Date.UTC(2025, 6, 15, 12)));
-    zoneCache.set(zone, { standard: Math.min(january, july), dst: january !== july ? 1 : 0 });
+    // Daylight saving in the northern summer ("N"), the southern summer ("S") or never ("0").
+    const dst = january === july ? "0" : july > january ? "N" : "S";
+    zoneCache.set(zone, { standard: Math.min(january, july), dst });
   }
   return zoneCache.get(zone);
 }
@@ -73,7 +75,7 @@ function stationLine(s) {
     region: s.region ?? "",
     time_zone: s.timezone,
     zone_minutes: String(zone.standard),
-    zone_dst: String(zone.dst),
+    zone_dst: zone.dst,
     licence: s.license.type,
     commercial: s.license.commercial_use ? "1" : "0",
     licence_url: s.license.url,
