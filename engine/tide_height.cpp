@@ -9,6 +9,7 @@
 #include "engine/engine_values.h"
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
+#include "engine/integer_cosine.h"
 #include "engine/minute_cache.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
@@ -50,56 +51,15 @@ int32_t FloatingSum(int64_t adjusted) {
   return ToHeight(static_cast<int64_t>(std::trunc(height * 1000000.0)));
 }
 
-// The integer form: the phase of each constituent is advanced in cosine-table steps and
-// 1/100,000 steps from whole hours H and the hour's fraction F (1/100,000 hour), looked
-// up in the quarter-wave table and interpolated linearly. Every division truncates toward
-// zero as written; 64-bit intermediates give the same results as 32-bit ones wherever
-// those do not overflow.
+// The integer form: each constituent's phase is advanced in cosine-table steps and read
+// from the quarter-wave table (integer_cosine.h).
 int32_t IntegerSum(int64_t adjusted) {
   const SpeedTable& speeds = *ConstituentSpeeds();
   const int32_t* table = CosineTable();
-  const int64_t d = adjusted - static_cast<int64_t>(HeldYearStart());
-  int64_t hours, fraction;
-  if (d >= 0) {
-    hours = d / 60;
-    fraction = ((d - 60 * hours) * 10000 + 3) / 6;
-  } else {
-    hours = -((-d) / 60);
-    const int64_t rest = (-d) - 60 * std::llabs(hours);
-    fraction = -((rest * 10000 + 3) / 6);
-  }
-  const int64_t hundredths = (fraction + 500) / 1000;
-
+  const IntegerHours t = SplitIntegerHours(adjusted - static_cast<int64_t>(HeldYearStart()));
   int64_t sum = HeldMeanLevelMicroFeet();
   for (const PreparedConstituent& c : PreparedConstituents()) {
-    const int64_t whole = speeds.stepsWhole[c.index];
-    const int64_t w = whole * fraction + speeds.stepsFrac5[c.index] * hours +
-                      speeds.stepsFrac3[c.index] * hundredths + c.phaseSteps5;
-    const int64_t steps = whole * hours + w / 100000 + c.phaseSteps;
-    const auto k = static_cast<uint32_t>(static_cast<uint64_t>(steps) % kCosineCircleSteps);
-    const int64_t wf = w % 100000;
-    const uint32_t quadrant = k / kCosineQuarterSteps;
-    const uint32_t m = k % kCosineQuarterSteps;
-    int64_t value, slope;
-    switch (quadrant) {
-      case 0:
-        value = table[m];
-        slope = value - table[m + 1];
-        break;
-      case 1:
-        value = -table[kCosineQuarterSteps - m];
-        slope = value + table[kCosineQuarterSteps - 1 - m];
-        break;
-      case 2:
-        value = -table[m];
-        slope = value + table[m + 1];
-        break;
-      default:
-        value = table[kCosineQuarterSteps - m];
-        slope = value - table[kCosineQuarterSteps - 1 - m];
-        break;
-    }
-    value -= (slope * wf) / 100000;
+    const int64_t value = ConstituentTableCosine(speeds, table, c.index, t, c.phaseSteps, c.phaseSteps5);
     sum += (value * c.amplitudeMilli) / 1000 + value * c.amplitudeWhole;
   }
   return ToHeight(sum);
