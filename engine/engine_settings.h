@@ -23,6 +23,12 @@ struct EngineSettings {
   // International daylight-saving offset in minutes for stations of the international
   // family (harmonic records 31000..44000), kept current by the time-zone module.
   int16_t intlDaylightMinutes = 0;
+  // "UseUserSlack": when on, userSlackValue sets the speed below which a current counts
+  // as slack (for a single value) and, never below 0.3 knot, the speed up to which a
+  // minimum of the current is reported as a slack event.
+  bool useUserSlack = false;
+  // "UserSlackValue": knots; the options dialog keeps it within 0.10..0.60.
+  double userSlackValue = 0.1;
 };
 
 // The one engine-wide settings instance.

@@ -1,7 +1,10 @@
 #include "engine/engine_state.h"
 
+#include "engine/current_harmonics.h"
+#include "engine/current_window.h"
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
+#include "engine/rotary_current.h"
 #include "engine/station_database.h"
 #include "engine/tide_height.h"
 
@@ -13,6 +16,9 @@ void ResetEngine() {
   ResetExtremesCache();
   ResetTideHeight();
   ResetStationDatabase();
+  ResetCurrentHarmonics();
+  ResetCurrentEventWindow();
+  ResetRotaryCurrent();
 }
 
 }  // namespace qw
