@@ -36,8 +36,11 @@ void Resultant(T north, T east, double unitsPerKnot, int16_t ebbDegrees, Combine
     const double n = static_cast<double>(north) / unitsPerKnot;
     const double e = static_cast<double>(east) / unitsPerKnot;
     magnitudeKnots = std::sqrt(n * n + e * e);
-    direction = static_cast<int>(std::trunc(std::atan2(e, n) * kDegreesPerRadian + 0.5));
+    // Rounded to the nearest degree on both sides of north (truncating x + 0.5 would pull
+    // the western half up to 1.5 degrees towards north).
+    direction = static_cast<int>(std::floor(std::atan2(e, n) * kDegreesPerRadian + 0.5));
     if (direction < 0) direction += 360;
+    if (direction >= 360) direction -= 360;
   }
   const int32_t magnitude = ToMicroKnots(magnitudeKnots);
   out.speedMicroKnots = IsEbbDirection(direction, ebbDegrees) ? -magnitude : magnitude;
