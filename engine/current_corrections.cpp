@@ -92,7 +92,10 @@ int32_t SegmentPosition(int64_t minute, int64_t m, int64_t o) {
 }
 
 int32_t InterpolatedCorrection(int32_t v, int32_t c1, int32_t c2) {
-  const int64_t value = (static_cast<int64_t>(v) * c2 - static_cast<int64_t>(c1) * (v - 10000) + 5000) / 10000;
+  // Rounded to the nearest minute with floor division, so that a negative correction is
+  // rounded like a positive one and the ends give c1 and c2 exactly.
+  const int64_t x = static_cast<int64_t>(v) * c2 - static_cast<int64_t>(c1) * (v - 10000) + 5000;
+  const int64_t value = x >= 0 ? x / 10000 : -((-x + 9999) / 10000);
   return ToInt32(value);
 }
 

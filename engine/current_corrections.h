@@ -40,7 +40,8 @@ int32_t CorrectionBeforeClass(int eventClass, const CurrentCorrections& c);
 // 0 when the segment is empty (m = o).
 int32_t SegmentPosition(int64_t minute, int64_t m, int64_t o);
 
-// The time correction at position v (ten-thousandths) between c1 and c2, rounded.
+// The time correction at position v (ten-thousandths) between c1 and c2, rounded to the
+// nearest minute (c1 at v = 0, c2 at v = 10000).
 int32_t InterpolatedCorrection(int32_t v, int32_t c1, int32_t c2);
 
 // 50000 x (1 - cos(pi v / 10000)) for v in 0..10000, from the quarter-wave cosine table
