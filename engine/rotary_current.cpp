@@ -136,8 +136,9 @@ void Interpolate(EngineMinute minute, int32_t& speed, int16_t& direction) {
   const int64_t slotLength = std::max<int64_t>(1, (span + kPoints - 1) / kPoints);
   const int64_t into = static_cast<int64_t>(minute) - w.e1.time;
   const int64_t slot = into / slotLength;
-  if (slot >= kPoints) {
-    // The next flood itself: the start of the next cycle.
+  if (slot >= kPoints || minute == w.e2.time) {
+    // The next flood itself is the start of the next cycle. (Its slots, rounded up, would
+    // otherwise reach point 0 only after the flood.)
     speed = t.speedHundredthsKnot[0] * 10000;
     direction = static_cast<int16_t>(NormalDegrees(t.directionDegrees[0]));
     return;
