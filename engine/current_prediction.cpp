@@ -378,8 +378,11 @@ int FindCurrentDayEvents(const CurrentLocation& station, EngineMinute dayStart, 
   DateRecord date;
   MinuteToDate(dayStart, date);
   const int dayFlag = date.dstFlag;
+  // The day the clocks go back: the hour before midnight in standard time is the first
+  // hour of this day's clock, so its events belong to this day. Only where daylight saving
+  // is observed and on in the settings.
   bool afterChangeBack = false;
-  if (dayFlag == 0 && dayStart >= 60) {
+  if (dayFlag == 0 && dayStart >= 60 && station.observesDst != 0 && Settings().daylightSavings) {
     MinuteToDate(dayStart - 60, date);
     afterChangeBack = date.dstFlag != 0;
   }

@@ -27,8 +27,10 @@ struct CurrentEvent {
   int16_t direction = kNotGiven16;  // degrees true
 };
 
-// A day's events in time order; the list ends at the first entry whose time is 0.
-constexpr int kMaxCurrentDayEvents = 14;
+// A day's events in time order; the list ends at the first entry whose time is 0. A
+// semidiurnal current has 8 or 9 events a day; stations with double maxima on both tides
+// reach 16 or more, so the list holds 24.
+constexpr int kMaxCurrentDayEvents = 24;
 using CurrentDayEvents = std::array<CurrentEvent, kMaxCurrentDayEvents>;
 
 // step 0: the current at `minute`, kind 'F', 'E' or 'S' by the slack threshold (' ' for a
@@ -40,8 +42,8 @@ int32_t PredictCurrent(const CurrentLocation& station, EngineMinute& minute, int
 
 // The events of the day that starts at `dayStart` (00:00), with the day's largest and
 // smallest speeds (both include 0 and the values at 00:00 and 23:59). Returns 0, or -32767
-// after reporting 2212 when a step failed or did not advance; a 15th event is reported
-// with 2212 and the search stops with the first 14. A station that gives none of its four
+// after reporting 2212 when a step failed or did not advance; an event beyond the list's
+// capacity is reported with 2212 and the search stops with the list full. A station that gives none of its four
 // time corrections has no events (0, an empty list, maximum and minimum untouched).
 int FindCurrentDayEvents(const CurrentLocation& station, EngineMinute dayStart, CurrentDayEvents& events,
                          int32_t& maxSpeed, int32_t& minSpeed);

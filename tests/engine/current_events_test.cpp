@@ -86,8 +86,11 @@ TEST_F(CurrentEventsTest, EventsAreTrueExtremesAndSlacksInCycleOrder) {
           ADD_FAILURE() << "kind '" << e.kind << "'";
       }
       // This station reverses strongly: flood, slack, ebb, slack, flood ...
-      if (previous.kind == 'F' || previous.kind == 'E') EXPECT_EQ(e.kind, 'S') << where << " " << e.time;
-      if (previous.kind == 'S') EXPECT_NE(e.kind, 'S') << where << " " << e.time;
+      if (previous.kind == 'S') {
+        EXPECT_NE(e.kind, 'S') << where << " " << e.time;
+      } else {
+        EXPECT_EQ(e.kind, 'S') << where << " " << e.time;
+      }
       // And the search backwards from an event finds the one before it.
       const Found back = Event(station, e.time, -1);
       EXPECT_EQ(back.time, previous.time) << where;
@@ -115,6 +118,37 @@ TEST_F(CurrentEventsTest, TheNextEventMayBeOneMinuteAway) {
     EXPECT_EQ(Event(station, m, 1).time, next.time) << m;
     EXPECT_EQ(Event(station, m, -1).time, e.time) << m;
   }
+}
+
+TEST_F(CurrentEventsTest, ShortFloodsKeepTheSlacksOnBothSides) {
+  // S2 (node factor 1) of 2 knots on 1.995 knots of ebb flow: the current floods for a
+  // quarter of an hour a tide at 0.005 knot, so each flood and both its slacks fall within
+  // one stride of the search.
+  CurrentHarmonicFile file;
+  file.number = 756;
+  file.meanCurrentMicroKnots = -1995000;
+  file.ebbDirectionDegrees = 180;
+  file.records = {test::CurrentTerm(1, 2.0, 0, 0)};
+  const CurrentLocation station = Station(file);
+  Found previous = Event(station, MinuteOf(2004, 3, 1), 1);
+  int floods = 0;
+  for (int n = 0; n < 40; ++n) {
+    const Found e = Event(station, previous.time, 1);
+    ASSERT_GT(e.time, previous.time);
+    if (previous.kind == 'S') {
+      EXPECT_NE(e.kind, 'S') << e.time;
+    } else {
+      EXPECT_EQ(e.kind, 'S') << e.time << " after '" << previous.kind << "' at " << previous.time;
+    }
+    if (e.kind == 'S') {
+      // Where the current changes sign.
+      const int32_t before = At(station, e.time - 1), after = At(station, e.time + 1);
+      EXPECT_TRUE((before > 0) != (after > 0) || e.speed == 0) << e.time;
+    }
+    floods += e.kind == 'F';
+    previous = e;
+  }
+  EXPECT_GE(floods, 8);
 }
 
 TEST_F(CurrentEventsTest, FoundEventsAreAnsweredFromTheCache) {

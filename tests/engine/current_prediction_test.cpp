@@ -128,7 +128,9 @@ TEST_F(CurrentPredictionTest, SubordinateValuesStayBetweenTheirSegmentEnds) {
       EXPECT_GE(v.speed, std::min(a.speed, b.speed) - 10000) << t;
       EXPECT_LE(v.speed, std::max(a.speed, b.speed) + 10000) << t;
       // Running currents take the direction of the maximum they run to or from.
-      if (std::abs(v.speed) >= 100000) EXPECT_EQ(v.direction, v.speed > 0 ? 30 : 210) << t;
+      if (std::abs(v.speed) >= 100000) {
+        EXPECT_EQ(v.direction, v.speed > 0 ? 30 : 210) << t;
+      }
     }
     a = b;
   }
@@ -157,7 +159,9 @@ TEST_F(CurrentPredictionTest, EventsWithoutTheirTimeCorrectionAreNotDefined) {
   // Values of an ebb half-cycle are not defined either.
   for (EngineMinute t = MinuteOf(2004, 6, 1); t < MinuteOf(2004, 6, 2); t += 10) {
     const Ev v = Step(sub, t, 0);
-    if (v.speed != kValueNotDefined) EXPECT_GE(v.speed, -100000) << t;
+    if (v.speed != kValueNotDefined) {
+      EXPECT_GE(v.speed, -100000) << t;
+    }
   }
 }
 

@@ -130,7 +130,9 @@ TEST_F(RotaryCurrentTest, DayEventsAlternateAndAdvance) {
     const CurrentEvent& e = events[static_cast<size_t>(n)];
     EXPECT_EQ(e.kind, n == 0 ? e.kind : (events[static_cast<size_t>(n - 1)].kind == 'M' ? 'm' : 'M'));
     EXPECT_EQ(e.speed, e.kind == 'M' ? 1600000 : 300000);
-    if (n > 0) EXPECT_GT(e.time, events[static_cast<size_t>(n - 1)].time);
+    if (n > 0) {
+      EXPECT_GT(e.time, events[static_cast<size_t>(n - 1)].time);
+    }
   }
   EXPECT_GE(n, 3);
   EXPECT_LE(n, 5);
