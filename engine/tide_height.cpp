@@ -61,6 +61,8 @@ struct IntegerTerms {
   size_t narrowCount = 0;  // the prepared terms; the arrays are padded to kLaneBlock
   std::vector<int32_t> whole, frac5, frac3, steps, steps5, ampWhole, ampMilli;
   std::vector<int32_t> circle = std::vector<int32_t>(kFullCircleEntries);
+  int64_t yearStart = 0;   // of the held year
+  int32_t meanLevel = 0;   // Z0 of the held record
 };
 
 IntegerTerms& Terms() {
@@ -86,6 +88,8 @@ IntegerTerms& Terms() {
       column->resize((column->size() + kLaneBlock - 1) / kLaneBlock * kLaneBlock, 0);
     }
     UnfoldCosineTable(CosineTable(), terms.circle.data());
+    terms.yearStart = HeldYearStart();
+    terms.meanLevel = HeldMeanLevelMicroFeet();
     terms.generation = generation;
   }
   return terms;
@@ -130,8 +134,8 @@ int64_t NarrowTermsSum(const IntegerTerms& t, int32_t hours, int32_t fraction, i
 // the amplitude in whole feet and thousandths.
 int32_t IntegerSum(int64_t adjusted) {
   const IntegerTerms& t = Terms();
-  const HourParts time = SplitHours(adjusted - static_cast<int64_t>(HeldYearStart()));
-  int64_t sum = HeldMeanLevelMicroFeet();
+  const HourParts time = SplitHours(adjusted - t.yearStart);
+  int64_t sum = t.meanLevel;
   if (std::llabs(time.hours) <= kNarrowHours) {
     sum += NarrowTermsSum(t, static_cast<int32_t>(time.hours), static_cast<int32_t>(time.fraction),
                           static_cast<int32_t>(time.hundredths));
@@ -144,11 +148,6 @@ int32_t IntegerSum(int64_t adjusted) {
   return ToHeight(sum);
 }
 
-bool HarmonicsReady() {
-  return TideRecordHeld() && HeldYear() != 0 && !PreparedConstituents().empty() && ConstituentSpeeds() &&
-         CosineTable();
-}
-
 // Loads the station's record and the year of `minute`.
 bool LoadFor(const TideLocation& station, EngineMinute minute) {
   DateRecord date;
@@ -157,14 +156,14 @@ bool LoadFor(const TideLocation& station, EngineMinute minute) {
 }
 
 bool NeedsLoad(const TideLocation& station, int64_t minute) {
-  return !HarmonicsReady() || LoadedStationNumber() != station.referenceId ||
+  return !TideHarmonicsReady() || LoadedStationNumber() != station.referenceId ||
          minute < static_cast<int64_t>(HeldYearStart()) || minute > static_cast<int64_t>(HeldYearEnd());
 }
 
 }  // namespace
 
 int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char mathForm, int dstFlag) {
-  if (!HarmonicsReady()) {
+  if (!TideHarmonicsReady()) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
     return kValueFailed;
   }
@@ -185,7 +184,7 @@ int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char
 }
 
 int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm) {
-  if (!HarmonicsReady()) {
+  if (!TideHarmonicsReady()) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
     return kValueFailed;
   }
@@ -232,7 +231,7 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
       return kValueFailed;
     }
     if (t < static_cast<int64_t>(HeldYearStart()) || t > static_cast<int64_t>(HeldYearEnd()) ||
-        !HarmonicsReady()) {
+        !TideHarmonicsReady()) {
       if (!LoadFor(station, static_cast<EngineMinute>(t))) return kValueFailed;
     }
     T[k] = t;
