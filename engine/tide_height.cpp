@@ -26,9 +26,23 @@ constexpr int kMsgTideLogicError = 2411;
 constexpr int64_t kSearchLimitMinutes = 400LL * kMinutesPerDay;
 constexpr int kFirstStride = 64;
 
+// The integer form's terms in flat arrays, with the cosine table unfolded to the whole
+// circle; rebuilt whenever the held data changes.
+constexpr size_t kLaneBlock = 8;
+
+struct IntegerTerms {
+  uint64_t generation = UINT64_MAX;
+  size_t termCount = 0;  // the prepared terms; the arrays are padded to kLaneBlock
+  std::vector<int32_t> whole, frac5, frac3, steps, steps5, ampWhole, ampMilli;
+  std::vector<int32_t> circle = std::vector<int32_t>(kFullCircleEntries);
+  int64_t yearStart = 0;   // of the held year
+  int32_t meanLevel = 0;   // Z0 of the held record
+};
+
 struct TideHeightState {
   uint64_t sums = 0;
   char lastKind = ' ';
+  IntegerTerms terms;
 };
 
 TideHeightState& State() {
@@ -52,21 +66,8 @@ int32_t FloatingSum(int64_t adjusted) {
   return ToHeight(static_cast<int64_t>(std::trunc(height * 1000000.0)));
 }
 
-// The integer form's terms in flat arrays, with the cosine table unfolded to the whole
-// circle; rebuilt whenever the held data changes.
-constexpr size_t kLaneBlock = 8;
-
-struct IntegerTerms {
-  uint64_t generation = UINT64_MAX;
-  size_t narrowCount = 0;  // the prepared terms; the arrays are padded to kLaneBlock
-  std::vector<int32_t> whole, frac5, frac3, steps, steps5, ampWhole, ampMilli;
-  std::vector<int32_t> circle = std::vector<int32_t>(kFullCircleEntries);
-  int64_t yearStart = 0;   // of the held year
-  int32_t meanLevel = 0;   // Z0 of the held record
-};
-
 IntegerTerms& Terms() {
-  static IntegerTerms terms;
+  IntegerTerms& terms = State().terms;
   const uint64_t generation = HeldDataGeneration();
   if (terms.generation != generation) {
     const SpeedTable& speeds = *ConstituentSpeeds();
@@ -82,7 +83,7 @@ IntegerTerms& Terms() {
     }
     // Zero-amplitude padding to whole vector widths adds exactly nothing to the sum and
     // spares the vector loop its scalar tail.
-    terms.narrowCount = terms.whole.size();
+    terms.termCount = terms.whole.size();
     for (auto* column : {&terms.whole, &terms.frac5, &terms.frac3, &terms.steps, &terms.steps5,
                          &terms.ampWhole, &terms.ampMilli}) {
       column->resize((column->size() + kLaneBlock - 1) / kLaneBlock * kLaneBlock, 0);
@@ -141,7 +142,7 @@ int32_t IntegerSum(int64_t adjusted) {
                           static_cast<int32_t>(time.hundredths));
     return ToHeight(sum);
   }
-  for (size_t i = 0; i < t.narrowCount; ++i) {
+  for (size_t i = 0; i < t.termCount; ++i) {
     const int64_t value = TermCosine(t.circle.data(), t.whole[i], t.frac5[i], t.frac3[i], t.steps[i], t.steps5[i], time);
     sum += (value * t.ampMilli[i]) / 1000 + value * t.ampWhole[i];
   }
