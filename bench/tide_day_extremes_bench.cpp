@@ -1,0 +1,86 @@
+// A year of daily high and low waters at a real reference station (San Francisco) and a
+// real subordinate station of it (Alameda), from the built DATA directory beside the
+// program: cold (engine reset before each year: harmonics loaded anew, caches empty) and
+// warm (the same year again).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "engine/calendar.h"
+#include "engine/engine_state.h"
+#include "engine/station_database.h"
+#include "engine/tide_corrections.h"
+#include "engine/tide_prediction.h"
+
+namespace {
+
+// The first station whose name contains `name`, with the wanted role.
+bool FindStationRecord(const std::string& name, bool subordinate, qw::TideLocation& out) {
+  qw::RegionList regions = qw::BuildRegionList(qw::StationKind::Tide);
+  for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+    for (int i = -1;;) {
+      i = qw::FindTideStationByName(regions, slot, i, name, 1);
+      if (i < 0) break;
+      if (qw::ReadTideLocation(regions, slot, i, out) && out.referenceId != 0 &&
+          qw::HasTideCorrections(out) == subordinate && !qw::TideValueNotDefined(out)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+int Days(const qw::TideLocation& station, int days) {
+  int events = 0;
+  const qw::EngineMinute first = qw::MinuteOf(2026, 1, 1);
+  for (int d = 0; d < days; ++d) {
+    qw::TideDayExtremes day;
+    int32_t maximum, minimum;
+    if (qw::FindTideDayExtremes(station, first + d * qw::kMinutesPerDay, day, maximum, minimum) != 0) return -1;
+    for (const qw::TideExtreme& e : day) events += e.time != 0;
+  }
+  return events;
+}
+
+void RunDays(benchmark::State& state, const char* name, bool subordinate, bool cold, int days) {
+  qw::ResetEngine();
+  qw::TideLocation station;
+  if (!FindStationRecord(name, subordinate, station)) {
+    state.SkipWithError("station not found: build the DATA directory (QW_BUILD_DATA=ON)");
+    return;
+  }
+  if (!cold) Days(station, days);
+  for (auto _ : state) {
+    if (cold) {
+      state.PauseTiming();
+      qw::ResetEngine();
+      state.ResumeTiming();
+    }
+    int events = Days(station, days);
+    if (events < 0) {
+      state.SkipWithError("the day search failed");
+      return;
+    }
+    benchmark::DoNotOptimize(events);
+  }
+}
+
+constexpr const char* kReference = "San Francisco (Golden Gate)";
+constexpr const char* kSubordinate = "Alameda";
+
+void BM_YearReferenceCold(benchmark::State& s) { RunDays(s, kReference, false, true, 365); }
+void BM_YearReferenceWarm(benchmark::State& s) { RunDays(s, kReference, false, false, 365); }
+void BM_YearSubordinateCold(benchmark::State& s) { RunDays(s, kSubordinate, true, true, 365); }
+void BM_YearSubordinateWarm(benchmark::State& s) { RunDays(s, kSubordinate, true, false, 365); }
+// The extremes cache keeps 300 extremes per reference (about ten weeks), so a year asked
+// again is computed again; sixty days asked again are answered from the cache.
+void BM_SixtyDaysReferenceWarm(benchmark::State& s) { RunDays(s, kReference, false, false, 60); }
+void BM_SixtyDaysSubordinateWarm(benchmark::State& s) { RunDays(s, kSubordinate, true, false, 60); }
+BENCHMARK(BM_YearReferenceCold)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearReferenceWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearSubordinateCold)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearSubordinateWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SixtyDaysReferenceWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SixtyDaysSubordinateWarm)->Unit(benchmark::kMillisecond);
+
+}  // namespace
