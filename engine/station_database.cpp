@@ -9,6 +9,8 @@
 
 #include "engine/byte_order.h"
 #include "engine/data_dir.h"
+#include "engine/harmonic_files.h"
+#include "engine/held_data.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 
@@ -270,6 +272,16 @@ int FindCurrentStationByName(const RegionList& list, int regionSlot, int startIn
 int FindCurrentStationById(const RegionList& list, int regionSlot, int startIndex,
                            uint16_t stationId, int direction) {
   return FindStation(list, regionSlot, startIndex, {}, stationId, direction, StationKind::Current);
+}
+
+std::string ReferenceStationName(const TideLocation& station) {
+  if (station.referenceId == 0) return "";
+  if (TideRecordHeld() && LoadedStationNumber() == station.referenceId) return HeldTideRecordName();
+  std::vector<uint8_t> buffer(harmonic_layout::kBufferSize);
+  const size_t length = ReadHarmonicRecord(station.referenceId, buffer.data());
+  if (length < harmonic_layout::kName + harmonic_layout::kNameSize) return "";
+  const char* name = reinterpret_cast<const char*>(buffer.data() + harmonic_layout::kName);
+  return std::string(name, strnlen(name, harmonic_layout::kNameSize - 1));
 }
 
 double TimeMeridianDegrees(int16_t timeMeridian) {
