@@ -81,9 +81,11 @@ bool ReadStationRecord(const RegionList& list, int regionSlot, int stationIndex,
   std::FILE* file = OpenRegionFile(list, regionSlot, kind, &number);
   if (!file) return false;
 
-  long long fileSize = FileSize(file);
-  long long records = fileSize < 0 ? 0 : fileSize / static_cast<long long>(size);
-  if (stationIndex < 0 || stationIndex + 1LL >= records) {
+  // The record is beyond the file when it does not start inside it; a record that
+  // starts inside but is cut short is a failed read.
+  const long long fileSize = FileSize(file);
+  const long long start = (stationIndex + 1LL) * static_cast<long long>(size);
+  if (stationIndex < 0 || start >= fileSize) {
     // The index lies beyond the file. The tide side goes on to the read, which then
     // fails and reports the read failure too.
     ReportEngineError(tide ? 2404 : 2204, FormatString(tide ? 2404 : 2204, stationIndex + 1));

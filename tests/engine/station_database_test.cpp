@@ -115,11 +115,14 @@ TEST_F(StationDatabaseTest, TruncatedCurrentFileGivesAnEmptyRecord) {
   ASSERT_TRUE(ReadCurrentLocation(regions, 0, 0, back));
   EXPECT_EQ(back.stationId, 55);
   EXPECT_FALSE(ReadCurrentLocation(regions, 0, 1, back));
-  EXPECT_TRUE(reports_.Has(2204, "Current station index '2' exceeds limits!"));
-  EXPECT_FALSE(reports_.Has(2205));
-  EXPECT_EQ(back.stationId, 0);
+  EXPECT_TRUE(reports_.Has(2205, "File read failed on file CURR2.DAT!")) << reports_.Describe();
+  EXPECT_EQ(back.stationId, 0);  // the part that was read is not used
   EXPECT_EQ(back.referenceId, 0);
   EXPECT_EQ(back.thirdEventRatio, kNotGiven16);  // no phantom third event
+  reports_.clear();
+  EXPECT_FALSE(ReadCurrentLocation(regions, 0, 2, back));
+  EXPECT_TRUE(reports_.Has(2204, "Current station index '3' exceeds limits!"));
+  EXPECT_FALSE(reports_.Has(2205));
 
   std::filesystem::remove(path);
   ResetStationDatabase();
