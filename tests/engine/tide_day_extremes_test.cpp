@@ -73,17 +73,6 @@ TEST(CleanDayExtremesTest, MoreThanFiveKeepTheTwoHighestAndTheLowestAroundThem) 
   EXPECT_EQ(maximum, 7 * kFoot);
 }
 
-TEST(CleanDayExtremesTest, TwoLowsInARowAreRepairedByTheirPlaceInTheRange) {
-  TideDayExtremes day;
-  int32_t maximum, minimum;
-  // 6.0, 4.0, 3.9: labelled H L L; the earlier low lies 66 % up the range: a high.
-  CleanDayExtremes({At(2, 6.0), At(8, 4.0), At(10, 3.9)}, 0, 0, day, maximum, minimum);
-  EXPECT_EQ(Kinds(day), "HHL");
-  // 6.0, 2.0, 1.5: both lows in the lower half stay lows.
-  CleanDayExtremes({At(2, 6.0), At(8, 2.0), At(10, 1.5)}, 0, 0, day, maximum, minimum);
-  EXPECT_EQ(Kinds(day), "HLL");
-}
-
 // ---- Whole days of synthetic stations ------------------------------------------------
 
 constexpr uint16_t kMixed = 100;
