@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/calendar.h"
+#include "engine/engine_settings.h"
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
 #include "engine/tide_corrections.h"
@@ -55,8 +56,9 @@ int Days(const qw::TideLocation& station, int days) {
   return events;
 }
 
-void RunDays(benchmark::State& state, bool subordinate, bool cold, int days) {
+void RunDays(benchmark::State& state, bool subordinate, bool cold, int days, char math = 'f') {
   qw::ResetEngine();
+  qw::Settings().mathType = math;
   qw::TideLocation station;
   if (!FindStationRecord(subordinate, station)) {
     state.SkipWithError("station not found: build the DATA directory (QW_BUILD_DATA=ON)");
@@ -88,11 +90,20 @@ void BM_YearSubordinateWarm(benchmark::State& s) { RunDays(s, true, false, 365);
 // again is computed again; sixty days asked again are answered from the cache.
 void BM_SixtyDaysReferenceWarm(benchmark::State& s) { RunDays(s, false, false, 60); }
 void BM_SixtyDaysSubordinateWarm(benchmark::State& s) { RunDays(s, true, false, 60); }
+// The integer form of the harmonic sum ("MathType" other than f).
+void BM_YearReferenceColdInteger(benchmark::State& s) { RunDays(s, false, true, 365, 'i'); }
+void BM_YearSubordinateColdInteger(benchmark::State& s) { RunDays(s, true, true, 365, 'i'); }
+void BM_YearReferenceWarmInteger(benchmark::State& s) { RunDays(s, false, false, 365, 'i'); }
+void BM_YearSubordinateWarmInteger(benchmark::State& s) { RunDays(s, true, false, 365, 'i'); }
 BENCHMARK(BM_YearReferenceCold)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearReferenceWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearSubordinateCold)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearSubordinateWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SixtyDaysReferenceWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SixtyDaysSubordinateWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearReferenceColdInteger)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearSubordinateColdInteger)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearReferenceWarmInteger)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearSubordinateWarmInteger)->Unit(benchmark::kMillisecond);
 
 }  // namespace
