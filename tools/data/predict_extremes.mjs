@@ -1,10 +1,13 @@
 // Test-only: high and low waters of chosen stations from the independent predictor
 // package, for comparing the program's predictions with.
 //
-// Usage: node predict_extremes.mjs OUTPUT STATION_CONSTITUENTS START END ID...
+// Usage: node predict_extremes.mjs OUTPUT STATION_CONSTITUENTS COMPUTED START END ID...
 //   STATION_CONSTITUENTS  the builder's list of the source constituents each reference
-//                         station kept; the predictor gets exactly those, so that the
-//                         comparison checks conventions, not the constituent tables
+//                         station kept
+//   COMPUTED              extra_constituents.mjs's output; its "check" constituents are
+//                         those the predictor and XTide's table define alike
+//   The predictor gets the kept constituents that are also "check" ones, so the comparison
+//   checks conventions, not the constituent tables.
 //   START, END            ISO instants (UTC)
 //   ID                    station ids of the database (e.g. noaa/9447130)
 //
@@ -13,12 +16,18 @@
 
 import { readFileSync, writeFileSync } from "node:fs";
 import { stationsById } from "@neaps/tide-database";
-import { useStation } from "@neaps/tide-predictor";
+import { constituents, useStation } from "@neaps/tide-predictor";
 
-const [output, keptFile, startText, endText, ...ids] = process.argv.slice(2);
-if (!output || !keptFile || !startText || !endText || ids.length === 0) {
-  console.error("usage: node predict_extremes.mjs OUTPUT STATION_CONSTITUENTS START END ID...");
+const [output, keptFile, computedFile, startText, endText, ...ids] = process.argv.slice(2);
+if (!output || !keptFile || !computedFile || !startText || !endText || ids.length === 0) {
+  console.error("usage: node predict_extremes.mjs OUTPUT STATION_CONSTITUENTS COMPUTED START END ID...");
   process.exit(2);
+}
+
+const alike = new Set();
+for (const line of readFileSync(computedFile, "utf8").split("\n")) {
+  const [kind, name, , role] = line.split("\t");
+  if (kind === "C" && role === "check") alike.add(name);
 }
 
 const kept = new Map();
@@ -36,7 +45,9 @@ for (const id of ids) {
   const referenceId = station.type === "subordinate" ? station.offsets.reference : id;
   const names = kept.get(referenceId);
   if (!names) throw new Error(`no kept constituents for ${referenceId}`);
-  const constants = station.harmonic_constituents.filter((c) => names.has(c.name));
+  const constants = station.harmonic_constituents.filter(
+    (c) => names.has(c.name) && constituents[c.name] && alike.has(constituents[c.name].name),
+  );
   const predictor = useStation({ ...station, harmonic_constituents: constants });
   const { extremes } = predictor.getExtremesPrediction({
     start,
