@@ -7,10 +7,15 @@
 // - "predictor": the independent predictor package, given the very same constants (run at
 //   build time by predict_extremes.mjs);
 // - "files": the installed harmonic records, year data and speeds, summed in double
-//   precision in the station's local standard time, as the engine does.
+//   precision in the station's local standard time, as the engine does;
+// - "engine": the engine's own high and low water search over the installed files
+//   (PredictReferenceTide for reference stations, PredictTide for subordinate ones), in
+//   both forms of its sum.
 // direct against predictor checks the table conventions (epoch, datum, units, subordinate
 // corrections); files against direct checks what the builder made of the constants (phase
-// referral to the time meridian, feet, slots, rounding, zone shifts of subordinates).
+// referral to the time meridian, feet, slots, rounding, zone shifts of subordinates); the
+// engine is held to 3 minutes and 0.10 ft against the predictor and to 1 minute and
+// 0.02 ft against the direct sum.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,8 +25,15 @@
 #include <set>
 #include <sstream>
 
+#include "engine/data_dir.h"
 #include "engine/data_layouts.h"
+#include "engine/data_writers.h"
+#include "engine/engine_settings.h"
+#include "engine/engine_state.h"
+#include "engine/tide_height.h"
+#include "engine/tide_prediction.h"
 #include "tests/data/data_files.h"
+#include "tests/support/test_support.h"
 #include "tools/data/constituent_table.h"
 #include "tools/data/data_set.h"
 #include "tools/data/station_extract.h"
@@ -101,7 +113,36 @@ constexpr int kYear = 2026;
 const double kMonthStart = UtcSeconds(kYear, 3, 1);
 const double kMonthEnd = UtcSeconds(kYear, 4, 1);
 
-class AccuracyTest : public ::testing::Test {
+// The UTC instant of 1 January 1900 00:00, where engine minutes count from.
+constexpr double kEngineEpochUtcSeconds = -2208988800.0;
+
+// The engine's successive high and low waters of a station between two UTC instants,
+// asked in standard time (no daylight saving).
+std::vector<Extreme> EngineExtremes(const TideLocation& station, bool reference, double zoneHours, double from,
+                                    double to) {
+  std::vector<Extreme> out;
+  EngineMinute minute = static_cast<EngineMinute>((from - kEngineEpochUtcSeconds) / 60.0 + zoneHours * 60.0);
+  while (true) {
+    const int32_t height = reference ? PredictReferenceTide(station, minute, +1, 0) : PredictTide(station, minute, +1, 0);
+    if (height == kValueFailed || height == kValueNotDefined) {
+      ADD_FAILURE() << station.name << ": no extreme after minute " << minute;
+      break;
+    }
+    const double utc = minute * 60.0 + kEngineEpochUtcSeconds - zoneHours * 3600.0;
+    if (utc > to) break;
+    out.push_back({utc, height / 1e6, reference && LastReferenceExtremeKind() == 'H'});
+  }
+  if (!reference) {
+    // A subordinate's highs and lows alternate as its reference's do; heights alone can
+    // mislead where a difference lifts a low above the neighbouring high of a mixed tide.
+    double evenHigher = 0;
+    for (size_t i = 0; i + 1 < out.size(); ++i) evenHigher += (i % 2 == 0 ? 1 : -1) * (out[i].feet - out[i + 1].feet);
+    for (size_t i = 0; i < out.size(); ++i) out[i].high = (i % 2 == 0) == (evenHigher > 0);
+  }
+  return out;
+}
+
+class AccuracyTest : public test::EngineTest {
  protected:
   static void SetUpTestSuite() {
     if (!test::HaveBuiltData() || !std::ifstream(QW_TEST_PREDICTED_EXTREMES)) return;
@@ -115,9 +156,9 @@ class AccuracyTest : public ::testing::Test {
     ASSERT_TRUE(data::AddExtraConstituents(extras, *table_, error)) << error;
     sources_ = new std::map<std::string, SourceStation>;
     for (SourceStation& s : sources) (*sources_)[s.Id()] = std::move(s);
-    alike_ = new std::set<std::string>;
+    alike_ = new std::map<std::string, double>;
     for (const data::PredictorConstituent& c : extras) {
-      if (!c.extra) alike_->insert(c.name);
+      if (!c.extra) (*alike_)[c.name] = c.values.speedDegreesPerHour;
     }
     kept_ = new std::map<std::string, std::set<std::string>>;
     std::ifstream keptFile(QW_TEST_STATION_CONSTITUENTS);
@@ -140,7 +181,37 @@ class AccuracyTest : public ::testing::Test {
 
   void SetUp() override {
     if (!table_) GTEST_SKIP() << "no built data or predicted extremes (configure with QW_BUILD_DATA=ON)";
+    SetDataDirectory(QW_TEST_DATA_DIR);
+    // A scratch data directory with the installed tables, where a reference station's
+    // record is overridden by its entries of "alike" constituents only: the constants the
+    // predictor was given.
+    for (const char* name : {"costable.dat", "constspd.dat", "constspd.ba", "yeardata.dat", "yeardata.can", "yeardata.ba"}) {
+      std::filesystem::copy_file(test::BuiltDataFile(name), alikeDir_.File(name));
+    }
+    std::set<std::string> alikeNames;
+    for (const auto& [name, speed] : *alike_) {
+      const int index = data::MatchConstituent(*table_, {name, name, speed, 0, 0});
+      if (index >= 0) alikeNames.insert(table_->constituents[index].name);
+    }
+    for (const std::vector<std::string>& row : test::ReadCsv(test::BuiltDataFile("constituents.csv"))) {
+      if (row.size() == 3 && alikeNames.count(row[1])) alikeSlots_.insert(std::stoi(row[0]));
+    }
   }
+
+  // Points the engine at the scratch directory holding `record` cut to alike constituents.
+  void UseAlikeRecord(const HarmonicRecordData& record) {
+    HarmonicRecordData alike = record;
+    alike.entries.clear();
+    for (const HarmonicEntry& e : record.entries) {
+      if (alikeSlots_.count(e.constituentIndex)) alike.entries.push_back(e);
+    }
+    std::string error;
+    ASSERT_TRUE(WriteOverrideFile(alikeDir_.File(OverrideFileName(record.number)), alike, &error)) << error;
+    SetDataDirectory(alikeDir_.path());
+  }
+
+  test::TempDir alikeDir_;
+  std::set<int> alikeSlots_;
 
   static const SourceStation& Source(const std::string& id) { return sources_->at(id); }
 
@@ -249,7 +320,7 @@ class AccuracyTest : public ::testing::Test {
   static ConstituentTable* table_;
   static std::map<std::string, SourceStation>* sources_;
   static std::map<std::string, std::set<std::string>>* kept_;
-  static std::set<std::string>* alike_;
+  static std::map<std::string, double>* alike_;  // predictor name -> speed
   static std::map<std::string, std::vector<Extreme>>* predicted_;
 };
 
@@ -257,7 +328,7 @@ ConstituentTable* AccuracyTest::table_ = nullptr;
 std::map<std::string, SourceStation>* AccuracyTest::sources_ = nullptr;
 std::map<std::string, std::set<std::string>>* AccuracyTest::kept_ = nullptr;
 std::map<std::string, std::vector<Extreme>>* AccuracyTest::predicted_ = nullptr;
-std::set<std::string>* AccuracyTest::alike_ = nullptr;
+std::map<std::string, double>* AccuracyTest::alike_ = nullptr;
 
 // The installed files of a station, read without the engine: its catalogue row, station
 // record, harmonic record, the year record of kYear and the speeds.
@@ -281,6 +352,7 @@ class InstalledStation {
   }
   bool found() const { return found_; }
   const TideLocation& station() const { return station_; }
+  const HarmonicRecordData& record() const { return record_; }
   double ZoneHours() const { return data::MeridianHours(station_.timeMeridian); }
 
   // The sum the engine makes, in the local standard time of the station whose harmonic
@@ -356,6 +428,20 @@ TEST_F(AccuracyTest, ReferenceStationsAgreeWithThePredictorAndTheDirectSum) {
     const InstalledStation installed(s);
     ASSERT_TRUE(installed.found()) << id << " is not in the built data";
     ExpectSameExtremes(id + " direct/files", directExtremes, installed.Sum(installed.ZoneHours()).Extremes(from, to), 1.0, 0.02);
+    for (char form : {'f', 'i'}) {
+      const std::string label = id + " engine(" + form + ")/";
+      ResetEngine();
+      Settings().mathType = form;
+      SetDataDirectory(QW_TEST_DATA_DIR);
+      ExpectSameExtremes(label + "direct", directExtremes,
+                         EngineExtremes(installed.station(), true, installed.ZoneHours(), from, to), 1.0, 0.02);
+      ResetEngine();
+      Settings().mathType = form;
+      UseAlikeRecord(installed.record());
+      ExpectSameExtremes(label + "predictor", predicted_->at(id),
+                         EngineExtremes(installed.station(), true, installed.ZoneHours(), from, to), 3.0, 0.10, 0.005);
+    }
+    EXPECT_TRUE(reports_.empty()) << reports_.Describe();
     if (id.rfind("noaa/", 0) == 0) ++noaa;
     else if (s.Text("country") == "CA") ++canadian;
     else ++international;
@@ -380,6 +466,15 @@ TEST_F(AccuracyTest, SubordinateStationsAgreeWithThePredictorAndTheDirectCorrect
         installedSub.station(), installedSub.ZoneHours(), installedReference.ZoneHours(),
         installedReference.Sum(installedReference.ZoneHours()).Extremes(from, to));
     ExpectSameExtremes(id + " direct/files", direct, files, 1.0, 0.02);
+    ResetEngine();
+    SetDataDirectory(QW_TEST_DATA_DIR);
+    ExpectSameExtremes(id + " engine/direct", direct,
+                       EngineExtremes(installedSub.station(), false, installedSub.ZoneHours(), from, to), 1.0, 0.02);
+    ResetEngine();
+    UseAlikeRecord(installedReference.record());
+    ExpectSameExtremes(id + " engine/predictor", predicted_->at(id),
+                       EngineExtremes(installedSub.station(), false, installedSub.ZoneHours(), from, to), 3.0, 0.10, 0.005);
+    EXPECT_TRUE(reports_.empty()) << reports_.Describe();
     ++count;
   }
   EXPECT_GE(count, 5);
