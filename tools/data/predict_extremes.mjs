@@ -12,11 +12,12 @@
 //   ID                    station ids of the database (e.g. noaa/9447130)
 //
 // Output: one line per extreme, tab-separated: station id, UTC milliseconds since 1970,
-// height in metres above the station's chart datum, "H" or "L".
+// height in metres above the station's chart datum (for a current station: its speed in
+// knots, flood positive), "H" or "L".
 
 import { readFileSync, writeFileSync } from "node:fs";
 import { stationsById } from "@neaps/tide-database";
-import { constituents, useStation } from "@neaps/tide-predictor";
+import { constituents, createTidePredictor, useStation } from "@neaps/tide-predictor";
 
 const [output, keptFile, computedFile, startText, endText, ...ids] = process.argv.slice(2);
 if (!output || !keptFile || !computedFile || !startText || !endText || ids.length === 0) {
@@ -48,14 +49,20 @@ for (const id of ids) {
   const constants = station.harmonic_constituents.filter(
     (c) => names.has(c.name) && constituents[c.name] && alike.has(constituents[c.name].name),
   );
-  const predictor = useStation({ ...station, harmonic_constituents: constants });
-  const { extremes } = predictor.getExtremesPrediction({
-    start,
-    end,
-    datum: station.chart_datum,
-    units: "meters",
-    nodeCorrections: "schureman",
-  });
+  let extremes;
+  if (station.kind === "current") {
+    // A current station's speed along its flood direction: the mean flow plus the sum.
+    extremes = createTidePredictor(constants, { nodeCorrections: "schureman", offset: station.current?.mean_flow ?? 0 })
+      .getExtremesPrediction({ start, end });
+  } else {
+    ({ extremes } = useStation({ ...station, harmonic_constituents: constants }).getExtremesPrediction({
+      start,
+      end,
+      datum: station.chart_datum,
+      units: "meters",
+      nodeCorrections: "schureman",
+    }));
+  }
   for (const e of extremes) lines.push([id, e.time.getTime(), e.level, e.high ? "H" : "L"].join("\t"));
 }
 writeFileSync(output, lines.join("\n") + "\n");
