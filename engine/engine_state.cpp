@@ -2,7 +2,9 @@
 
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
+#include "engine/station_database.h"
 #include "engine/tide_height.h"
+#include "engine/tide_prediction.h"
 
 namespace qw {
 
@@ -11,6 +13,8 @@ void ResetEngine() {
   ResetHeldData();  // tables, year, harmonic record, prepared constituents, minute cache
   ResetExtremesCache();
   ResetTideHeight();
+  ResetTidePrediction();
+  ResetStationDatabase();
 }
 
 }  // namespace qw

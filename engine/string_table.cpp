@@ -31,6 +31,11 @@ constexpr StringEntry kStrings[] = {
     {2408, "Error opening tide station file: '%s'"},
     {2410, "Error initializing tide!"},
     {2411, "Internal tide program logic error!"},
+    {2800, "The Earth series file '%s' is damaged (%s). Sun and moon times are not available."},
+    {2801, "the index is shorter than 72 bytes"},
+    {2802, "a term count is negative"},
+    {2803, "%ld bytes expected, %ld found"},
+    {2804, "a term is not a number"},
     {3200, "You do not have data for the date specified.\n\nThe program does not support dates prior to %d/%d/%d."},
     {3201, "You do not have data for the date specified.\n\nThe program does not support dates after %d/%d/%d."},
 };

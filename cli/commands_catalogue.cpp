@@ -1,0 +1,201 @@
+// Catalogue commands: regions, stations, find.
+#include <string>
+
+#include "cli/cli_context.h"
+#include "cli/cli_errors.h"
+#include "cli/command_table.h"
+#include "cli/csv_output.h"
+#include "cli/station_listing.h"
+#include "cli/station_ref.h"
+#include "cli/station_time.h"
+#include "engine/tide_corrections.h"
+
+namespace qw::cli {
+namespace {
+
+const OptionSpec kCurrents{"currents", false, "", "current stations instead of tide stations"};
+const OptionSpec kCsv{"csv", false, "", "comma-separated output with a header line"};
+
+StationKind KindOf(const ParsedArgs& args) {
+  return args.Has("currents") ? StationKind::Current : StationKind::Tide;
+}
+
+void NoteMissingSources(CliContext& context) {
+  if (!context.Sources()) {
+    std::fprintf(context.err(), "quaywise-cli: note: no source ids are shown: %s\n",
+                 context.SourcesProblem().c_str());
+  }
+}
+
+int RunRegions(CliContext& context, const ParsedArgs& args) {
+  if (!args.positional.empty()) throw UsageError("regions takes no arguments");
+  const StationKind kind = KindOf(args);
+  const RegionList& regions = context.Regions(kind);
+  const bool csv = args.Has("csv");
+  if (csv) {
+    WriteCsvRecord(context.out(), {"slot", "region", "name", "stations"});
+  } else {
+    std::fprintf(context.out(), "%4s %6s  %-40s  %s\n", "SLOT", "REGION", "NAME", "STATIONS");
+  }
+  for (size_t slot = 0; slot < regions.size(); ++slot) {
+    int count = CountStations(regions, static_cast<int>(slot), kind);
+    if (count < 0) throw EngineFailure("cannot open a region file");
+    if (csv) {
+      WriteCsvRecord(context.out(), {std::to_string(slot), std::to_string(regions[slot].number),
+                                     regions[slot].name, std::to_string(count)});
+    } else {
+      std::fprintf(context.out(), "%4zu %6u  %-40s  %d\n", slot, regions[slot].number,
+                   regions[slot].name, count);
+    }
+  }
+  if (regions.empty()) {
+    std::fprintf(context.err(), "quaywise-cli: no %s regions are installed in the data directory\n",
+                 KindWord(kind));
+  }
+  return kExitOk;
+}
+
+int RunStations(CliContext& context, const ParsedArgs& args) {
+  if (!args.positional.empty()) throw UsageError("stations takes no arguments besides --region");
+  const StationKind kind = KindOf(args);
+  const RegionList& regions = context.Regions(kind);
+  std::string slotText = args.Required("region", "stations");
+  if (regions.empty()) {
+    throw UsageError(std::string("no ") + KindWord(kind) + " regions are installed in the data directory");
+  }
+  int slot = static_cast<int>(ParseInteger(slotText, 0, static_cast<long>(regions.size()) - 1,
+                                           "--region (a region slot)"));
+  int count = CountStations(regions, slot, kind);
+  if (count < 0) throw EngineFailure("cannot open the region file");
+  NoteMissingSources(context);
+  const bool csv = args.Has("csv");
+  WriteStationListHeader(context.out(), csv);
+  for (int i = 0; i < count; ++i) WriteStationRow(context, LoadStation(context, kind, slot, i), csv);
+  return kExitOk;
+}
+
+int RunFind(CliContext& context, const ParsedArgs& args) {
+  if (args.positional.size() != 1 || args.positional[0].empty()) {
+    throw UsageError("find needs one TEXT to look for in station names");
+  }
+  const StationKind kind = KindOf(args);
+  const RegionList& regions = context.Regions(kind);
+  NoteMissingSources(context);
+  const bool csv = args.Has("csv");
+  WriteStationListHeader(context.out(), csv);
+  int found = 0;
+  for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+    for (int i = -1;;) {
+      i = FindStation(regions, slot, i, args.positional[0], 0, 1, kind);
+      if (i < 0) break;
+      WriteStationRow(context, LoadStation(context, kind, slot, i), csv);
+      ++found;
+    }
+  }
+  if (found == 0) {
+    std::fprintf(context.err(), "quaywise-cli: no %s station name contains '%s'\n", KindWord(kind),
+                 args.positional[0].c_str());
+  }
+  return kExitOk;
+}
+
+// A 16-bit field in its unit, or "not given".
+std::string Field(int16_t value, const char* unit, int scale = 1) {
+  if (value == kNotGiven16) return "not given";
+  char text[32];
+  if (scale == 100) {
+    std::snprintf(text, sizeof text, "%.2f%s", value / 100.0, unit);
+  } else {
+    std::snprintf(text, sizeof text, "%d%s", value, unit);
+  }
+  return text;
+}
+
+void Line(CliContext& context, const char* label, const std::string& value) {
+  std::fprintf(context.out(), "%-22s %s\n", label, value.c_str());
+}
+
+int RunInfo(CliContext& context, const ParsedArgs& args) {
+  if (args.positional.size() != 1) throw UsageError("info needs exactly one STATION");
+  const StationKind kind = KindOf(args);
+  const ResolvedStation s = ResolveStation(context, args.positional[0], kind);
+  Line(context, "Name", s.name());
+  Line(context, "Station", std::string(KindWord(kind)) + " " + std::to_string(s.slot) + ":" +
+                               std::to_string(s.index) + " in region " + std::to_string(s.regionNumber) +
+                               ", station id " + std::to_string(s.stationId()) + ", " + StationRole(s));
+  const StationSources* sources = context.Sources();
+  if (const StationSource* source =
+          sources ? sources->Find(static_cast<char>(kind), s.regionNumber, s.index) : nullptr) {
+    Line(context, "Source", source->source + " " + source->sourceId);
+    Line(context, "Time zone", source->timeZone);
+    Line(context, "Licence", source->licence);
+    Line(context, "Attribution", source->attribution);
+  }
+  const int16_t meridian = kind == StationKind::Tide ? s.tide.timeMeridian : s.current.timeMeridian;
+  const uint8_t dst = kind == StationKind::Tide ? s.tide.observesDst : s.current.observesDst;
+  char zone[64];
+  std::snprintf(zone, sizeof zone, "%.1f degrees (UTC%s standard time)", TimeMeridianDegrees(meridian),
+                FormatUtcOffset(static_cast<int>(TimeMeridianHours(meridian) * 60)).c_str());
+  Line(context, "Time meridian", zone);
+  static const char* kDst[] = {"none", "North American rule", "international correction"};
+  Line(context, "Daylight saving", dst <= 2 ? kDst[dst] : "class " + std::to_string(dst));
+  const uint16_t reference = s.referenceId();
+  if (kind == StationKind::Tide) {
+    const std::string name = reference ? ReferenceStationName(s.tide) : "";
+    Line(context, "Reference", reference == 0 ? "none" : std::to_string(reference) + " " + name +
+                                                             DataFamilyShortName(reference));
+    const TideLocation& t = s.tide;
+    Line(context, "High water", "time " + Field(t.highTimeOffset, " min") + ", ratio " +
+                                    Field(t.highHeightRatio, "", 100) + ", difference " +
+                                    Field(t.highHeightDiff, " ft", 100));
+    Line(context, "Low water", "time " + Field(t.lowTimeOffset, " min") + ", ratio " +
+                                   Field(t.lowHeightRatio, "", 100) + ", difference " +
+                                   Field(t.lowHeightDiff, " ft", 100));
+    if (TideValueNotDefined(t)) Line(context, "Predictions", "not defined (a correction is not given)");
+    Line(context, "Mean range", Field(t.meanRange, " ft", 100));
+    Line(context, "Mean higher high water", Field(t.meanHigherHighWater, " ft", 100));
+    Line(context, "Mean tide level", Field(t.meanTideLevel, " ft", 100));
+    if (t.flags & kTideFlagDiurnal) Line(context, "Note", "Tide is diurnal in nature.");
+  } else {
+    Line(context, "Reference", reference == 0 ? "none" : "current harmonic file " + std::to_string(reference));
+    const CurrentLocation& c = s.current;
+    Line(context, "Flood", "time " + Field(c.floodTime, " min") + ", ratio " + Field(c.floodSpeedRatio, "", 100) +
+                               ", speed " + Field(c.floodSpeed, " kt", 100) + ", direction " +
+                               Field(c.floodDirection, " deg"));
+    Line(context, "Ebb", "time " + Field(c.ebbTime, " min") + ", ratio " + Field(c.ebbSpeedRatio, "", 100) +
+                             ", speed " + Field(c.ebbSpeed, " kt", 100) + ", direction " +
+                             Field(c.ebbDirection, " deg"));
+    Line(context, "Slack before flood", "time " + Field(c.slackBeforeFloodTime, " min"));
+    Line(context, "Slack before ebb", "time " + Field(c.slackBeforeEbbTime, " min"));
+    Line(context, "Station kind", std::to_string(c.stationKind));
+    if (c.meterDepth != 0) Line(context, "Meter depth", std::to_string(c.meterDepth) + " ft");
+  }
+  return kExitOk;
+}
+
+const CommandRegistration kInfo({
+    "info", "info STATION [--currents]",
+    "everything the catalogue holds about one station",
+    "Identity, source, time meridian, daylight-saving class, reference and corrections.",
+    {kCurrents}, RunInfo});
+
+const CommandRegistration kRegions({
+    "regions", "regions [--currents] [--csv]",
+    "list the installed regions: slot, region number, name, station count", "",
+    {kCurrents, kCsv}, RunRegions});
+
+const CommandRegistration kStations({
+    "stations", "stations --region SLOT [--currents] [--csv]",
+    "list the stations of one region",
+    "Columns: slot:index, station id, name, position, role (reference, subordinate, or area\n"
+    "for an entry without predictions) and the station's source id.",
+    {{"region", true, "SLOT", "the region slot, as listed by 'regions'"}, kCurrents, kCsv},
+    RunStations});
+
+const CommandRegistration kFind({
+    "find", "find TEXT [--currents] [--csv]",
+    "list every station whose name contains TEXT (any case)",
+    "The columns are those of 'stations'.", {kCurrents, kCsv}, RunFind});
+
+}  // namespace
+}  // namespace qw::cli
