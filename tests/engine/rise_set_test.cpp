@@ -132,3 +132,103 @@ TEST_F(AlmanacTest, SunAndMoonRiseAndSetAgreeWithTheAlmanacAtTwelveStations) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+StationPlace Place(char ns, int lat, char ew, int lon, int meridian, uint8_t dstClass = 0) {
+  StationPlace p;
+  p.latHemisphere = ns;
+  p.latDegrees = static_cast<int16_t>(lat);
+  p.lonHemisphere = ew;
+  p.lonDegrees = static_cast<int16_t>(lon);
+  p.timeMeridian = static_cast<int16_t>(meridian);
+  p.observesDst = dstClass;
+  return p;
+}
+
+TEST_F(AlmanacTest, PolarDayAndNightGiveTheNeverSetsAndNeverRisesValues) {
+  const StationPlace north = Place('N', 70, 'E', 20, 15);
+  const SunTimes summer = SunRiseSet(MinuteOf(2025, 6, 21), north);
+  EXPECT_FLOAT_EQ(summer.rise, 1.0f + 0.25f / 60.0f);
+  EXPECT_FLOAT_EQ(summer.set, summer.rise);
+  EXPECT_EQ(ClassifySunDay(summer.rise, summer.set), RiseSetDay::NeverSets);
+  const SunTimes winter = SunRiseSet(MinuteOf(2025, 12, 21), north);
+  EXPECT_FLOAT_EQ(winter.rise, 13.0f + 0.25f / 60.0f);
+  EXPECT_EQ(ClassifySunDay(winter.rise, winter.set), RiseSetDay::NeverRises);
+  // The southern hemisphere the other way round.
+  const SunTimes south = SunRiseSet(MinuteOf(2025, 6, 21), Place('S', 75, 'W', 60, -60));
+  EXPECT_EQ(ClassifySunDay(south.rise, south.set), RiseSetDay::NeverRises);
+}
+
+TEST_F(AlmanacTest, ResultsFollowTheStationsShownTime) {
+  const StationPlace standard = Place('N', 40, 'W', 74, -75, 0);
+  const StationPlace daylight = Place('N', 40, 'W', 74, -75, 1);
+  const EngineMinute july = MinuteOf(2025, 7, 1);
+  const SunTimes a = SunRiseSet(july, standard), b = SunRiseSet(july, daylight);
+  EXPECT_NEAR(b.rise - a.rise, 1.0, 1.5 / 60.0);
+  EXPECT_NEAR(b.set - a.set, 1.0, 1.5 / 60.0);
+  const MoonTimes ma = MoonRiseSet(july, standard), mb = MoonRiseSet(july, daylight);
+  EXPECT_NEAR(mb.rise - ma.rise, 1.0, 1.5 / 60.0);
+  // With daylight saving off, or in winter, class 1 is standard time.
+  Settings().daylightSavings = false;
+  EXPECT_FLOAT_EQ(SunRiseSet(july, daylight).rise, a.rise);
+  Settings().daylightSavings = true;
+  const EngineMinute january = MinuteOf(2025, 1, 15);
+  EXPECT_FLOAT_EQ(SunRiseSet(january, daylight).rise, SunRiseSet(january, standard).rise);
+
+  // A zone eight hours west of the longitude: the day's sunset comes at noon and its
+  // sunrise is the one of the next Greenwich morning, in the evening.
+  const SunTimes greenwich = SunRiseSet(july, Place('N', 51, 'W', 1, 0));
+  const SunTimes shifted = SunRiseSet(july, Place('N', 51, 'W', 1, -120));
+  EXPECT_NEAR(shifted.set, greenwich.set - 8.0, 2.0 / 60.0);
+  EXPECT_NEAR(shifted.rise, greenwich.rise - 8.0 + 24.0, 3.0 / 60.0);
+}
+
+TEST_F(AlmanacTest, WholeMinutesCarryTheDisplayFraction) {
+  const MoonTimes m = MoonRiseSet(MinuteOf(2025, 3, 3), Place('N', 37, 'W', 122, -120));
+  for (float v : {m.rise, m.set}) {
+    const double minutes = v * 60.0;
+    EXPECT_NEAR(minutes - std::floor(minutes), 0.05, 1e-3) << v;
+  }
+  const SunTimes s = SunRiseSet(MinuteOf(2025, 3, 3), Place('N', 37, 'W', 122, -120));
+  EXPECT_NEAR(s.rise * 60.0 - std::floor(s.rise * 60.0), 0.25, 1e-3);
+  EXPECT_GE(m.phaseAngle, 0.0f);
+  EXPECT_LT(m.phaseAngle, 360.0f);
+}
+
+class RiseSetWithoutDataTest : public test::EngineTest {};
+
+TEST_F(RiseSetWithoutDataTest, MissingPositionOrSeriesGiveNotAvailable) {
+  const EngineMinute day = MinuteOf(2025, 3, 3);
+  // No position: nothing at all, not even the phase.
+  const MoonTimes none = MoonRiseSet(day, Place('N', 0, 'W', 0, -75));
+  EXPECT_EQ(none.rise, kRiseSetNotAvailable);
+  EXPECT_EQ(none.set, kRiseSetNotAvailable);
+  EXPECT_EQ(none.phaseAngle, kRiseSetNotAvailable);
+  EXPECT_EQ(ClassifySunDay(none.rise, none.set), RiseSetDay::NotAvailable);
+  // No Earth series installed (the fixture's data directory is empty): no times, but
+  // the phase, which does not need them, and no message.
+  const MoonTimes noSeries = MoonRiseSet(day, Place('N', 40, 'W', 74, -75));
+  EXPECT_EQ(noSeries.rise, kRiseSetNotAvailable);
+  EXPECT_GE(noSeries.phaseAngle, 0.0f);
+  EXPECT_EQ(SunRiseSet(day, Place('N', 40, 'W', 74, -75)).set, kRiseSetNotAvailable);
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST(RiseSetPartsTest, RoundingInterpolationAndMoonAltitude) {
+  EXPECT_NEAR(RadiansToHours(kPi, 2), 12.00833333333, 1e-9);
+  EXPECT_NEAR(RadiansToHours(-kPi, 2), -12.00833333333, 1e-9);
+  EXPECT_NEAR(RadiansToHours(kPi / 2, 0), 6.5, 1e-12);
+  // Three-point interpolation is exact on a parabola, at and between the points.
+  auto parabola = [](double x) { return 2.0 + 3.0 * x - 0.5 * x * x; };
+  for (double n : {-1.0, -0.3, 0.0, 0.6, 1.0}) {
+    EXPECT_NEAR(Interpolate3(parabola(-1), parabola(0), parabola(1), n), parabola(n), 1e-12);
+  }
+  // At a mean parallax of 57' the moon's centre rises at +7.5'.
+  EXPECT_NEAR(MoonStandardAltitude(57.0 / 60.0 * kDegreesToRadians) / kDegreesToRadians * 60.0,
+              0.7275 * 57.0 - 34.0, 0.01);
+}
+
+}  // namespace
+}  // namespace qw
