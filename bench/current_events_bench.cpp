@@ -20,7 +20,7 @@ constexpr const char* kReferenceSourceId = "SFB1203";
 
 // The reference station, and the first subordinate station of its region.
 bool FindStations(qw::CurrentLocation& reference, qw::CurrentLocation& subordinate) {
-  qw::SetDataDirectory(QW_BENCH_DATA_DIR);
+  qw::SetDataDirectory(QW_BUILT_DATA_DIR);
   qw::StationSources sources;
   if (!sources.Load(qw::DataFilePath(qw::StationSources::kFileName))) return false;
   const auto found = sources.FindBySourceId('C', kReferenceSourceId);
@@ -41,7 +41,7 @@ bool FindStations(qw::CurrentLocation& reference, qw::CurrentLocation& subordina
 }
 
 void YearOfDayEvents(benchmark::State& state, bool subordinate) {
-  if (!std::filesystem::exists(std::string(QW_BENCH_DATA_DIR) + "/catalogue.csv")) {
+  if (!std::filesystem::exists(std::string(QW_BUILT_DATA_DIR) + "/catalogue.csv")) {
     state.SkipWithError("no built DATA directory (configure with QW_BUILD_DATA=ON)");
     return;
   }
@@ -56,7 +56,7 @@ void YearOfDayEvents(benchmark::State& state, bool subordinate) {
   for (auto _ : state) {
     qw::ResetEngine();
     qw::Settings() = qw::EngineSettings{};
-    qw::SetDataDirectory(QW_BENCH_DATA_DIR);
+    qw::SetDataDirectory(QW_BUILT_DATA_DIR);
     for (int day = 0; day < 365; ++day) {
       qw::CurrentDayEvents list;
       int32_t maxSpeed = 0, minSpeed = 0;

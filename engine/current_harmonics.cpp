@@ -41,6 +41,7 @@ struct HeldCurrent {
   int termsYear = 0;         // 0: no terms prepared
   std::vector<CurrentYearTerm> terms;
   bool hasConstant = false;
+  std::vector<int32_t> circle;  // the cosine table unfolded to the whole circle (integer form)
   uint64_t sums = 0;
 };
 
@@ -178,12 +179,14 @@ CombinedCurrent IntegerCurrent(int64_t adjusted) {
   const HeldCurrent& s = State();
   const SpeedTable& speeds = *ConstituentSpeeds();
   const int32_t* table = CosineTable();
-  const IntegerHours hours = SplitIntegerHours(adjusted - static_cast<int64_t>(HeldYearStart()));
+  const HourParts hours = SplitHours(adjusted - static_cast<int64_t>(HeldYearStart()));
   Groups<int64_t> groups;
   groups.Open(s.terms.front().directionTenths, 0);
   for (const CurrentYearTerm& t : s.terms) {
     if (t.constituent == kCurrentConstantTerm) continue;
-    const int64_t c = ConstituentTableCosine(speeds, table, t.constituent, hours, t.phaseSteps, t.phaseSteps5);
+    const uint8_t k = t.constituent;
+    const int64_t c = TermCosine(s.circle.data(), speeds.stepsWhole[k], speeds.stepsFrac5[k], speeds.stepsFrac3[k],
+                                 t.phaseSteps, t.phaseSteps5, hours);
     groups.Add(t.directionTenths, t.amplitudeWhole * c + t.amplitudeMilli * c / 1000);
   }
   std::array<int32_t, kMaxGroups> sums{};
@@ -214,7 +217,7 @@ CombinedCurrent IntegerCurrent(int64_t adjusted) {
 bool TermsReady() {
   const HeldCurrent& s = State();
   return s.held && FileHeld(s.file.number) && s.termsYear != 0 && s.termsYear == HeldYear() &&
-         !s.terms.empty() && ConstituentSpeeds() && CosineTable();
+         !s.terms.empty() && s.circle.size() == kFullCircleEntries && ConstituentSpeeds() && CosineTable();
 }
 
 }  // namespace
@@ -270,6 +273,8 @@ int PrepareCurrentYear(uint16_t fileNumber, int year) {
   if (!CosineTable() || !HeldYearRecord()) return -1;
 
   s.terms = BuildTerms(s.file, *HeldYearRecord(), s.hasConstant);
+  s.circle.resize(kFullCircleEntries);
+  UnfoldCosineTable(CosineTable(), s.circle.data());
   if (s.terms.empty()) {
     // Nothing to sum: the file cannot describe a current.
     ReportCorrupted(fileNumber);

@@ -2,11 +2,13 @@
 
 #include "engine/current_harmonics.h"
 #include "engine/current_window.h"
+#include "engine/earth_series.h"
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
 #include "engine/rotary_current.h"
 #include "engine/station_database.h"
 #include "engine/tide_height.h"
+#include "engine/tide_prediction.h"
 
 namespace qw {
 
@@ -15,10 +17,12 @@ void ResetEngine() {
   ResetHeldData();  // tables, year, harmonic record, prepared constituents, minute cache
   ResetExtremesCache();
   ResetTideHeight();
-  ResetStationDatabase();
+  ResetTidePrediction();
   ResetCurrentHarmonics();
   ResetCurrentEventWindow();
   ResetRotaryCurrent();
+  ResetStationDatabase();
+  ResetEarthSeries();
 }
 
 }  // namespace qw
