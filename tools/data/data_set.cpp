@@ -355,6 +355,7 @@ class Builder {
                        ". Licence: " + LicenceLabel(s.Text("licence"));
     if (s.Text("commercial") == "0") note += ", not for commercial use";
     note += " (" + s.Text("licence_url") + "). Attribution: " + s.Text("attribution");
+    if (!note.empty() && note.back() != '.') note += '.';
     if (c.referenceStation == nullptr && !c.dropped.empty()) {
       note += " Left out, as no table of this program defines them:";
       char amount[64];
