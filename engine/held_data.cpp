@@ -307,6 +307,11 @@ int LoadTideHarmonics(uint16_t number, int year, int month) {
   return static_cast<int>(s.prepared.size());
 }
 
+bool TideHarmonicsReady() {
+  const HeldState& s = State();
+  return s.tideRecordHeld && s.heldYear != 0 && !s.prepared.empty() && s.speeds && s.cosine;
+}
+
 const int32_t* CosineTable() { return State().cosine ? State().cosine->data() : nullptr; }
 const SpeedTable* ConstituentSpeeds() { return State().speeds.get(); }
 const YearRecord* HeldYearRecord() { return State().heldYear != 0 ? State().year.get() : nullptr; }

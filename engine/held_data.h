@@ -68,6 +68,9 @@ int LoadHarmonicRecord(uint16_t number);
 int LoadTideHarmonics(uint16_t number, int year, int month);
 
 // ---- Read-only views of the held state -----------------------------------------------
+// A tide record, its year, the speed and cosine tables and the prepared constituents are
+// all held: the tide sum can be evaluated.
+bool TideHarmonicsReady();
 const int32_t* CosineTable();                 // kCosineEntries entries, or nullptr
 const SpeedTable* ConstituentSpeeds();        // nullptr when none is held
 const YearRecord* HeldYearRecord();           // nullptr when no year is held

@@ -26,9 +26,23 @@ constexpr int kMsgTideLogicError = 2411;
 constexpr int64_t kSearchLimitMinutes = 400LL * kMinutesPerDay;
 constexpr int kFirstStride = 64;
 
+// The integer form's terms in flat arrays, with the cosine table unfolded to the whole
+// circle; rebuilt whenever the held data changes.
+constexpr size_t kLaneBlock = 8;
+
+struct IntegerTerms {
+  uint64_t generation = UINT64_MAX;
+  size_t termCount = 0;  // the prepared terms; the arrays are padded to kLaneBlock
+  std::vector<int32_t> whole, frac5, frac3, steps, steps5, ampWhole, ampMilli;
+  std::vector<int32_t> circle = std::vector<int32_t>(kFullCircleEntries);
+  int64_t yearStart = 0;   // of the held year
+  int32_t meanLevel = 0;   // Z0 of the held record
+};
+
 struct TideHeightState {
   uint64_t sums = 0;
   char lastKind = ' ';
+  IntegerTerms terms;
 };
 
 TideHeightState& State() {
@@ -52,19 +66,8 @@ int32_t FloatingSum(int64_t adjusted) {
   return ToHeight(static_cast<int64_t>(std::trunc(height * 1000000.0)));
 }
 
-// The integer form's terms in flat arrays, with the cosine table unfolded to the whole
-// circle; rebuilt whenever the held data changes.
-constexpr size_t kLaneBlock = 8;
-
-struct IntegerTerms {
-  uint64_t generation = UINT64_MAX;
-  size_t narrowCount = 0;  // the prepared terms; the arrays are padded to kLaneBlock
-  std::vector<int32_t> whole, frac5, frac3, steps, steps5, ampWhole, ampMilli;
-  std::vector<int32_t> circle = std::vector<int32_t>(kFullCircleEntries);
-};
-
 IntegerTerms& Terms() {
-  static IntegerTerms terms;
+  IntegerTerms& terms = State().terms;
   const uint64_t generation = HeldDataGeneration();
   if (terms.generation != generation) {
     const SpeedTable& speeds = *ConstituentSpeeds();
@@ -80,12 +83,14 @@ IntegerTerms& Terms() {
     }
     // Zero-amplitude padding to whole vector widths adds exactly nothing to the sum and
     // spares the vector loop its scalar tail.
-    terms.narrowCount = terms.whole.size();
+    terms.termCount = terms.whole.size();
     for (auto* column : {&terms.whole, &terms.frac5, &terms.frac3, &terms.steps, &terms.steps5,
                          &terms.ampWhole, &terms.ampMilli}) {
       column->resize((column->size() + kLaneBlock - 1) / kLaneBlock * kLaneBlock, 0);
     }
     UnfoldCosineTable(CosineTable(), terms.circle.data());
+    terms.yearStart = HeldYearStart();
+    terms.meanLevel = HeldMeanLevelMicroFeet();
     terms.generation = generation;
   }
   return terms;
@@ -130,23 +135,18 @@ int64_t NarrowTermsSum(const IntegerTerms& t, int32_t hours, int32_t fraction, i
 // the amplitude in whole feet and thousandths.
 int32_t IntegerSum(int64_t adjusted) {
   const IntegerTerms& t = Terms();
-  const HourParts time = SplitHours(adjusted - static_cast<int64_t>(HeldYearStart()));
-  int64_t sum = HeldMeanLevelMicroFeet();
+  const HourParts time = SplitHours(adjusted - t.yearStart);
+  int64_t sum = t.meanLevel;
   if (std::llabs(time.hours) <= kNarrowHours) {
     sum += NarrowTermsSum(t, static_cast<int32_t>(time.hours), static_cast<int32_t>(time.fraction),
                           static_cast<int32_t>(time.hundredths));
     return ToHeight(sum);
   }
-  for (size_t i = 0; i < t.narrowCount; ++i) {
+  for (size_t i = 0; i < t.termCount; ++i) {
     const int64_t value = TermCosine(t.circle.data(), t.whole[i], t.frac5[i], t.frac3[i], t.steps[i], t.steps5[i], time);
     sum += (value * t.ampMilli[i]) / 1000 + value * t.ampWhole[i];
   }
   return ToHeight(sum);
-}
-
-bool HarmonicsReady() {
-  return TideRecordHeld() && HeldYear() != 0 && !PreparedConstituents().empty() && ConstituentSpeeds() &&
-         CosineTable();
 }
 
 // Loads the station's record and the year of `minute`.
@@ -157,14 +157,14 @@ bool LoadFor(const TideLocation& station, EngineMinute minute) {
 }
 
 bool NeedsLoad(const TideLocation& station, int64_t minute) {
-  return !HarmonicsReady() || LoadedStationNumber() != station.referenceId ||
+  return !TideHarmonicsReady() || LoadedStationNumber() != station.referenceId ||
          minute < static_cast<int64_t>(HeldYearStart()) || minute > static_cast<int64_t>(HeldYearEnd());
 }
 
 }  // namespace
 
 int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char mathForm, int dstFlag) {
-  if (!HarmonicsReady()) {
+  if (!TideHarmonicsReady()) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
     return kValueFailed;
   }
@@ -185,7 +185,7 @@ int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char
 }
 
 int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm) {
-  if (!HarmonicsReady()) {
+  if (!TideHarmonicsReady()) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
     return kValueFailed;
   }
@@ -232,7 +232,7 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
       return kValueFailed;
     }
     if (t < static_cast<int64_t>(HeldYearStart()) || t > static_cast<int64_t>(HeldYearEnd()) ||
-        !HarmonicsReady()) {
+        !TideHarmonicsReady()) {
       if (!LoadFor(station, static_cast<EngineMinute>(t))) return kValueFailed;
     }
     T[k] = t;
