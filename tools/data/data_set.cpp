@@ -179,6 +179,9 @@ class Builder {
       if (source != "NOAA" && IsUnitedStatesArea(country)) {
         c.exclusion = "in US waters, where NOAA's stations are used";
       }
+      if (!s.Number("zone_minutes") || !s.Number("lat") || !s.Number("lon")) {
+        c.exclusion = "no time zone or position";
+      }
       const int zoneMinutes = static_cast<int>(s.Number("zone_minutes").value_or(0));
       c.meridian = TimeMeridianOfZone(zoneMinutes);
       if (std::lround(MeridianHours(c.meridian) * 60) != zoneMinutes) {
