@@ -137,7 +137,10 @@ TEST_F(BuiltDataTest, EveryStationRecordReadsBackAndMatchesTheCatalogue) {
           continue;
         }
         if (id == 0 || !ids.insert(id).second) problems.push_back(where + " station id not unique");
-        if (kindCode != number || dst > 2 || reference == 0) problems.push_back(where + " bad kind code, daylight class or reference");
+        // Kind codes above 30 label the datum as the international family's.
+        if ((kindCode > 30) != (reference >= 31000 && reference <= 44000) || dst > 2 || reference == 0) {
+          problems.push_back(where + " bad kind code, daylight class or reference");
+        }
         // The data family follows from the reference number.
         const std::string& source = r[4];
         const bool international = source != "NOAA" && number >= 31 && number <= 43;

@@ -125,7 +125,9 @@ void SetPosition(double latitude, double longitude, char& latH, int16_t* lat, ch
 
 template <typename Record>
 void FillIdentity(const Candidate& c, Record& r) {
-  r.kindCode = static_cast<uint8_t>(c.region);
+  r.kindCode = c.family == Family::Noaa ? kNoaaKindCode
+               : c.family == Family::Chs ? kCanadianKindCode
+                                         : kInternationalKindCode;
   r.stationId = c.stationId;
   const std::string name = FitName(c.source->Text("name"), 50);
   std::memset(r.name, 0, sizeof r.name);
