@@ -1,8 +1,6 @@
 #include "app/profile_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "engine/atomic_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -157,41 +155,10 @@ bool ProfileFile::Save(std::string* error) const {
   const auto directory = path_.has_parent_path() ? path_.parent_path() : std::filesystem::path(".");
   std::filesystem::create_directories(directory, ec);
 
-  std::string tempName = (directory / ("." + path_.filename().string() + ".XXXXXX")).string();
-  int fd = mkstemp(tempName.data());
-  if (fd < 0) return fail("Cannot write '" + path_.string() + "': " + std::strerror(errno));
-
   const std::string text = Text();
-  const char* data = text.data();
-  size_t left = text.size();
-  bool ok = true;
-  while (ok && left > 0) {
-    ssize_t written = ::write(fd, data, left);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      ok = false;
-      break;
-    }
-    data += written;
-    left -= static_cast<size_t>(written);
-  }
-  std::string why = ok ? std::string() : std::strerror(errno);
-  if (ok) ::fchmod(fd, 0644);
-  if (ok && ::fsync(fd) != 0) {
-    ok = false;
-    why = std::strerror(errno);
-  }
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    why = std::strerror(errno);
-  }
-  if (ok && std::rename(tempName.c_str(), path_.c_str()) != 0) {
-    ok = false;
-    why = std::strerror(errno);
-  }
-  if (!ok) {
-    ::unlink(tempName.c_str());
-    return fail("Cannot write '" + path_.string() + "': " + why);
+  std::string why;
+  if (!WriteFileAtomically(path_.string(), std::vector<uint8_t>(text.begin(), text.end()), &why)) {
+    return fail(why);
   }
   return true;
 }

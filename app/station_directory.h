@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <optional>
 
-namespace qw {
+#include "engine/region_files.h"  // StationKind
 
-enum class StationKind : int { Tide = 1, Current = 2 };
+namespace qw {
 
 struct StationRef {
   StationKind kind = StationKind::Tide;

@@ -72,15 +72,22 @@ void EncodeTideLocation(const TideLocation& in, uint8_t* b) {
   WriteU8(b + off::kObservesDst, in.observesDst);
 }
 
-bool TideLocationPosition(const TideLocation& s, double& latitude, double& longitude) {
-  if (s.latHemisphere == ' ' || s.lonHemisphere == ' ') return false;
-  if (s.latDegrees == 0 && s.latMinutes == 0 && s.latSeconds == 0) return false;
-  if (s.lonDegrees == 0 && s.lonMinutes == 0 && s.lonSeconds == 0) return false;
-  latitude = s.latDegrees + s.latMinutes / 60.0 + s.latSeconds / 3600.0;
-  longitude = s.lonDegrees + s.lonMinutes / 60.0 + s.lonSeconds / 3600.0;
-  if (s.latHemisphere == 'S') latitude = -latitude;
-  if (s.lonHemisphere == 'W') longitude = -longitude;
+bool StationPositionDegrees(char latHemisphere, const int16_t latDms[3], char lonHemisphere,
+                            const int16_t lonDms[3], double& latitude, double& longitude) {
+  if (latHemisphere == ' ' || lonHemisphere == ' ') return false;
+  if (latDms[0] == 0 && latDms[1] == 0 && latDms[2] == 0) return false;
+  if (lonDms[0] == 0 && lonDms[1] == 0 && lonDms[2] == 0) return false;
+  latitude = latDms[0] + latDms[1] / 60.0 + latDms[2] / 3600.0;
+  longitude = lonDms[0] + lonDms[1] / 60.0 + lonDms[2] / 3600.0;
+  if (latHemisphere == 'S') latitude = -latitude;
+  if (lonHemisphere == 'W') longitude = -longitude;
   return true;
+}
+
+bool TideLocationPosition(const TideLocation& s, double& latitude, double& longitude) {
+  const int16_t lat[3] = {s.latDegrees, s.latMinutes, s.latSeconds};
+  const int16_t lon[3] = {s.lonDegrees, s.lonMinutes, s.lonSeconds};
+  return StationPositionDegrees(s.latHemisphere, lat, s.lonHemisphere, lon, latitude, longitude);
 }
 
 }  // namespace qw

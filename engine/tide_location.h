@@ -87,4 +87,8 @@ void EncodeTideLocation(const TideLocation& in, uint8_t* bytes);
 // missing (a blank hemisphere or all-zero latitude or longitude).
 bool TideLocationPosition(const TideLocation& station, double& latitude, double& longitude);
 
+// The same rule over the position fields that tide and current records share.
+bool StationPositionDegrees(char latHemisphere, const int16_t latDms[3], char lonHemisphere,
+                            const int16_t lonDms[3], double& latitude, double& longitude);
+
 }  // namespace qw

@@ -1,0 +1,43 @@
+// What a command works with: where to print, the installed catalogue (read on first
+// use) and the side catalogue of source identifiers.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "engine/region_files.h"
+#include "engine/station_database.h"
+#include "engine/station_sources.h"
+
+namespace qw::cli {
+
+class CliContext {
+ public:
+  CliContext(std::FILE* out, std::FILE* err) : out_(out), err_(err) {}
+
+  std::FILE* out() const { return out_; }
+  std::FILE* err() const { return err_; }
+
+  // The installed regions of a kind, scanned on first use.
+  const RegionList& Regions(StationKind kind);
+
+  // The side catalogue, read on first use; nullptr when it is missing or unreadable
+  // (SourcesProblem then says why).
+  const StationSources* Sources();
+  const std::string& SourcesProblem();
+
+  // A station's source identifier ("NOAA 9414290"), or "" when unknown.
+  std::string SourceLabel(StationKind kind, int regionNumber, int stationIndex);
+
+ private:
+  std::FILE* out_;
+  std::FILE* err_;
+  std::optional<RegionList> tideRegions_;
+  std::optional<RegionList> currentRegions_;
+  std::optional<StationSources> sources_;
+  bool sourcesTried_ = false;
+  std::string sourcesProblem_;
+};
+
+}  // namespace qw::cli

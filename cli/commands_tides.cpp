@@ -1,0 +1,183 @@
+// Tide commands: tides (the day's high and low waters), heights (heights at a fixed
+// interval) and today (today's high and low waters at one station).
+#include <string>
+
+#include "cli/cli_context.h"
+#include "cli/cli_errors.h"
+#include "cli/command_table.h"
+#include "cli/csv_output.h"
+#include "cli/dates.h"
+#include "cli/station_listing.h"
+#include "cli/station_ref.h"
+#include "cli/station_time.h"
+#include "cli/units.h"
+#include "engine/tide_prediction.h"
+
+namespace qw::cli {
+namespace {
+
+// The station shown when none is named: San Francisco, a long-running NOAA reference
+// station, found by its NOAA id; else the first station with predictions.
+constexpr const char* kDefaultSourceId = "9414290";
+
+const OptionSpec kFrom{"from", true, "YYYY-MM-DD", "first day"};
+const OptionSpec kTo{"to", true, "YYYY-MM-DD", "last day (default: the first day)"};
+const OptionSpec kCsv{"csv", false, "", "CSV: date,time,utc_offset,event,value,unit"};
+const OptionSpec kUnits{"units", true, "ft|m|cm", "height unit (default ft)"};
+
+constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+
+struct Output {
+  CliContext& context;
+  bool csv;
+  HeightUnit unit;
+
+  void Header(const ResolvedStation& station) {
+    if (csv) {
+      WriteCsvRecord(context.out(), {"date", "time", "utc_offset", "event", "value", "unit"});
+      return;
+    }
+    std::string source = context.SourceLabel(station.kind, station.regionNumber, station.index);
+    std::fprintf(context.out(), "%s  (tide %d:%d, id %u, %s%s%s)\n", station.name(), station.slot,
+                 station.index, station.stationId(), StationRole(station),
+                 source.empty() ? "" : ", ", source.c_str());
+  }
+
+  // One row; `event` is 'H', 'L' or 0 for a plain height. `offset` is the day's UTC offset.
+  void Row(EngineMinute time, int offset, char event, int32_t height) {
+    const std::string value = FormatHeight(height, unit);
+    const std::string eventText = event ? std::string(1, event) : std::string();
+    if (csv) {
+      WriteCsvRecord(context.out(), {IsoDate(time), ClockTime(time), FormatUtcOffset(offset),
+                                     eventText, value, HeightUnitName(unit)});
+      return;
+    }
+    DateRecord date;
+    MinuteToDate(time, date);
+    std::fprintf(context.out(), "%s %s %s %s  %-1s %9s %s\n", kWeekdays[date.weekday % 7],
+                 IsoDate(time).c_str(), ClockTime(time).c_str(), FormatUtcOffset(offset).c_str(),
+                 eventText.c_str(), value.empty() ? "-" : value.c_str(), HeightUnitName(unit));
+  }
+};
+
+Output MakeOutput(CliContext& context, const ParsedArgs& args) {
+  auto units = args.Value("units");
+  return Output{context, args.Has("csv"), units ? ParseHeightUnit(*units) : HeightUnit::Feet};
+}
+
+ResolvedStation TideStationArgument(CliContext& context, const ParsedArgs& args,
+                                    const char* command) {
+  if (args.positional.size() != 1) {
+    throw UsageError(std::string(command) + " needs exactly one STATION");
+  }
+  ResolvedStation station = ResolveStation(context, args.positional[0], StationKind::Tide);
+  RequirePredictions(station);
+  return station;
+}
+
+void WriteDayExtremes(Output& output, const ResolvedStation& station, EngineMinute day) {
+  TideDayExtremes extremes;
+  int32_t maximum = 0, minimum = 0;
+  if (FindTideDayExtremes(station.tide, day, extremes, maximum, minimum) != 0) {
+    throw EngineFailure("the high and low waters of " + IsoDate(day) + " could not be computed");
+  }
+  const int offset = StationUtcOffsetMinutes(station.tide, day);
+  for (const TideExtreme& e : extremes) {
+    if (e.time == 0) break;
+    output.Row(e.time, offset, e.kind, e.height);
+  }
+}
+
+int RunTides(CliContext& context, const ParsedArgs& args) {
+  Output output = MakeOutput(context, args);
+  ResolvedStation station = TideStationArgument(context, args, "tides");
+  auto to = args.Value("to");
+  DayRange range = ParseDayRange(args.Required("from", "tides"), to ? &*to : nullptr);
+  output.Header(station);
+  for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
+    WriteDayExtremes(output, station, day);
+  }
+  return kExitOk;
+}
+
+int RunHeights(CliContext& context, const ParsedArgs& args) {
+  Output output = MakeOutput(context, args);
+  ResolvedStation station = TideStationArgument(context, args, "heights");
+  auto to = args.Value("to");
+  DayRange range = ParseDayRange(args.Required("from", "heights"), to ? &*to : nullptr);
+  const int interval = static_cast<int>(
+      ParseInteger(args.Required("interval", "heights"), 1, kMinutesPerDay, "--interval"));
+  output.Header(station);
+  for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
+    const int flag = DayDstFlag(day);
+    const int offset = StationUtcOffsetMinutes(station.tide, day);
+    for (EngineMinute t = day; t < day + kMinutesPerDay; t += static_cast<EngineMinute>(interval)) {
+      EngineMinute minute = t;
+      int32_t height = PredictTide(station.tide, minute, 0, flag);
+      if (height == kValueFailed) {
+        throw EngineFailure("the height at " + IsoDate(t) + " " + ClockTime(t) + " could not be computed");
+      }
+      output.Row(t, offset, 0, height);
+    }
+  }
+  return kExitOk;
+}
+
+ResolvedStation DefaultStation(CliContext& context) {
+  const StationSources* sources = context.Sources();
+  if (sources && !sources->FindBySourceId('T', kDefaultSourceId).empty()) {
+    try {
+      ResolvedStation station = ResolveStation(context, std::string("src:") + kDefaultSourceId,
+                                               StationKind::Tide);
+      RequirePredictions(station);
+      return station;
+    } catch (const UsageError&) {
+      // Fall through to the first station with predictions.
+    }
+  }
+  const RegionList& regions = context.Regions(StationKind::Tide);
+  for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+    const int count = CountStations(regions, slot, StationKind::Tide);
+    for (int i = 0; i < count; ++i) {
+      ResolvedStation station = LoadStation(context, StationKind::Tide, slot, i);
+      if (station.stationId() != 0 && station.referenceId() != 0) return station;
+    }
+  }
+  throw UsageError("no tide station with predictions is installed in the data directory");
+}
+
+int RunToday(CliContext& context, const ParsedArgs& args) {
+  if (args.positional.size() > 1) throw UsageError("today takes at most one STATION");
+  Output output = MakeOutput(context, args);
+  ResolvedStation station =
+      args.positional.empty() ? DefaultStation(context)
+                              : ResolveStation(context, args.positional[0], StationKind::Tide);
+  RequirePredictions(station);
+  output.Header(station);
+  WriteDayExtremes(output, station, StationToday(station.tide));
+  return kExitOk;
+}
+
+const CommandRegistration kTides({
+    "tides", "tides STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--csv] [--units ft|m|cm]",
+    "each day's high and low waters, as the tide window lists them",
+    "Times are the station's shown time (daylight saving as the settings say) with their\n"
+    "offset from UTC. A value that is not defined for a subordinate station is empty.",
+    {kFrom, kTo, kCsv, kUnits}, RunTides});
+
+const CommandRegistration kHeights({
+    "heights",
+    "heights STATION --from YYYY-MM-DD [--to YYYY-MM-DD] --interval MINUTES [--csv] [--units ft|m|cm]",
+    "heights from 00:00 of each day every MINUTES minutes", "",
+    {kFrom, kTo, {"interval", true, "MINUTES", "minutes between heights, 1 to 1440"}, kCsv, kUnits},
+    RunHeights});
+
+const CommandRegistration kToday({
+    "today", "today [STATION] [--csv] [--units ft|m|cm]",
+    "today's high and low waters (the default command)",
+    "Without a STATION: San Francisco (NOAA 9414290) when installed, else the first\n"
+    "station with predictions. \"Today\" is the date at the station now.",
+    {kCsv, kUnits}, RunToday});
+
+}  // namespace
+}  // namespace qw::cli

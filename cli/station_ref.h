@@ -1,0 +1,46 @@
+// Turning a STATION argument into one installed station.
+//
+// Accepted forms: "SLOT:INDEX" (region slot and station index), "id:N" (stationId),
+// "src:SOURCEID" (the identifier of the station's public source, from the side
+// catalogue) and any other text as a name fragment that must match one station (or
+// one station's whole name). Unknown and ambiguous stations are usage errors.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cli/cli_context.h"
+#include "engine/current_location.h"
+#include "engine/tide_location.h"
+
+namespace qw::cli {
+
+struct ResolvedStation {
+  StationKind kind = StationKind::Tide;
+  int slot = 0;          // regionSlot
+  int index = 0;         // stationIndex
+  int regionNumber = 0;
+  TideLocation tide;        // the record, when kind is Tide
+  CurrentLocation current;  // the record, when kind is Current
+
+  const char* name() const { return kind == StationKind::Tide ? tide.name : current.name; }
+  uint16_t stationId() const { return kind == StationKind::Tide ? tide.stationId : current.stationId; }
+  uint16_t referenceId() const {
+    return kind == StationKind::Tide ? tide.referenceId : current.referenceId;
+  }
+  // "0:12 Seattle, Puget Sound"
+  std::string Label() const;
+};
+
+ResolvedStation ResolveStation(CliContext& context, std::string_view text, StationKind kind);
+
+// The station at a known slot and index (both valid).
+ResolvedStation LoadStation(CliContext& context, StationKind kind, int slot, int index);
+
+// Usage error unless the station has predictions (a stationId and a reference).
+void RequirePredictions(const ResolvedStation& station);
+
+// "tide" or "current"
+const char* KindWord(StationKind kind);
+
+}  // namespace qw::cli

@@ -1,0 +1,40 @@
+#include "cli/units.h"
+
+#include <cstdio>
+
+#include "cli/cli_errors.h"
+#include "engine/engine_values.h"
+
+namespace qw::cli {
+
+HeightUnit ParseHeightUnit(std::string_view text) {
+  if (text == "ft") return HeightUnit::Feet;
+  if (text == "m") return HeightUnit::Metres;
+  if (text == "cm") return HeightUnit::Centimetres;
+  throw UsageError("--units must be ft, m or cm, not '" + std::string(text) + "'");
+}
+
+const char* HeightUnitName(HeightUnit unit) {
+  switch (unit) {
+    case HeightUnit::Feet: return "ft";
+    case HeightUnit::Metres: return "m";
+    case HeightUnit::Centimetres: return "cm";
+  }
+  return "";
+}
+
+std::string FormatHeight(int32_t heightMicroFeet, HeightUnit unit) {
+  if (heightMicroFeet == kValueNotDefined || heightMicroFeet == kValueFailed) return "";
+  const double feet = heightMicroFeet / 1e6;
+  char text[32];
+  switch (unit) {
+    case HeightUnit::Feet: std::snprintf(text, sizeof text, "%.3f", feet); break;
+    case HeightUnit::Metres: std::snprintf(text, sizeof text, "%.3f", feet * 0.3048); break;
+    case HeightUnit::Centimetres: std::snprintf(text, sizeof text, "%.1f", feet * 30.48); break;
+  }
+  std::string out = text;
+  if (out == "-0.000" || out == "-0.0") out.erase(0, 1);  // no signed zero
+  return out;
+}
+
+}  // namespace qw::cli

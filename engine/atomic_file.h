@@ -1,0 +1,17 @@
+// Writing a whole file so that readers see either the old file or the new one, never a
+// half-written one: the bytes go to a temporary file beside the target, which is
+// flushed and then renamed over it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qw {
+
+// Replaces `path` with `bytes`. On failure the previous file (if any) is untouched, the
+// temporary file is removed, false is returned and `error` (when given) says why.
+bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                         std::string* error = nullptr);
+
+}  // namespace qw

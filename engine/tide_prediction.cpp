@@ -1,0 +1,406 @@
+#include "engine/tide_prediction.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/calendar.h"
+#include "engine/engine_settings.h"
+#include "engine/held_data.h"
+#include "engine/report.h"
+#include "engine/string_table.h"
+#include "engine/tide_corrections.h"
+#include "engine/tide_height.h"
+
+namespace qw {
+namespace {
+
+// The reference station's extremes around the last minute asked: the previous one (tp,
+// hp) and the next one (tn, hn), in uncorrected reference times. tp or tn 0 means empty.
+// It is shared by every station of one reference and one extreme finder.
+struct ReferenceBracket {
+  EngineMinute tp = 0;
+  int32_t hp = 0;
+  EngineMinute tn = 0;
+  int32_t hn = 0;
+  int daylight = 0;          // the daylight-saving state the bracket was built in
+  uint16_t referenceId = 0;  // the reference it was built for
+  bool doubleFinder = false; // built with PickDoubleTideExtreme
+};
+
+struct TidePredictionState {
+  ReferenceBracket bracket;
+};
+
+TidePredictionState& State() {
+  static TidePredictionState state;
+  return state;
+}
+
+void EmptyBracket() {
+  ReferenceBracket& b = State().bracket;
+  b.tp = 0;
+  b.tn = 0;
+}
+
+// The bracket may leave the minute by at most this much before it is rebuilt.
+constexpr int64_t kBracketSlackMinutes = 720;
+
+EngineMinute ToMinute(int64_t value) {
+  return static_cast<EngineMinute>(std::clamp<int64_t>(value, 0, 0xFFFFFFFFLL));
+}
+
+// The reference extreme before (step -1) or after (+1) `minute`, by the station's finder.
+int32_t FindReferenceExtreme(const TideLocation& station, EngineMinute& minute, int step,
+                             int dstFlag) {
+  return UsesDoubleTideFinder(station) ? PickDoubleTideExtreme(station, minute, step, dstFlag)
+                                       : PredictReferenceTide(station, minute, step, dstFlag);
+}
+
+// Moves the bracket so that its corrected times enclose t and computes the answer.
+int32_t PredictFromBracket(const TideLocation& station, const TideCorrections& c,
+                           EngineMinute& minute, int step, int dstFlag) {
+  ReferenceBracket& b = State().bracket;
+  const int64_t t = minute;
+  if (b.tp != 0 && b.tn != 0 &&
+      (t < static_cast<int64_t>(b.tp) - kBracketSlackMinutes ||
+       t > static_cast<int64_t>(b.tn) + kBracketSlackMinutes)) {
+    EmptyBracket();
+  }
+  if (b.tp == 0 || b.tn == 0) {
+    EngineMinute m = minute;
+    int32_t h = FindReferenceExtreme(station, m, -1, dstFlag);
+    if (h == kValueFailed) return kValueFailed;
+    b.tp = m;
+    b.hp = h;
+    h = FindReferenceExtreme(station, m, +1, dstFlag);
+    if (h == kValueFailed) {
+      EmptyBracket();
+      return kValueFailed;
+    }
+    b.tn = m;
+    b.hn = h;
+  }
+
+  // Corrected times of the two events: a high water moves by HT, a low water by LT.
+  auto correctedNext = [&] {
+    return static_cast<int64_t>(b.tn) + (b.hn > b.hp ? c.highMinutes : c.lowMinutes);
+  };
+  auto correctedPrevious = [&] {
+    return static_cast<int64_t>(b.tp) + (b.hp > b.hn ? c.highMinutes : c.lowMinutes);
+  };
+  // A finder that fails or stops moving would leave the bracket stuck: give up then.
+  auto logicError = [&] {
+    EmptyBracket();
+    ReportEngineError(2411, StringText(2411));
+    return kValueFailed;
+  };
+
+  int64_t cn = correctedNext();
+  while (t > cn || (step > 0 && t == cn)) {
+    EngineMinute m = b.tn;
+    int32_t h = FindReferenceExtreme(station, m, +1, dstFlag);
+    if (h == kValueFailed) {
+      EmptyBracket();
+      return kValueFailed;
+    }
+    if (m <= b.tn) return logicError();
+    b.tp = b.tn;
+    b.hp = b.hn;
+    b.tn = m;
+    b.hn = h;
+    cn = correctedNext();
+  }
+  int64_t cp = correctedPrevious();
+  while (t < cp || (step < 0 && t == cp)) {
+    EngineMinute m = b.tp;
+    int32_t h = FindReferenceExtreme(station, m, -1, dstFlag);
+    if (h == kValueFailed) {
+      EmptyBracket();
+      return kValueFailed;
+    }
+    if (m >= b.tp) return logicError();
+    b.tn = b.tp;
+    b.hn = b.hp;
+    b.tp = m;
+    b.hp = h;
+    cp = correctedPrevious();
+  }
+  cn = correctedNext();
+  if (cp > t || cn < t) return logicError();
+
+  if (step < 0) {
+    if (!c.active) {
+      minute = b.tp;
+      return b.hp;
+    }
+    const bool high = b.hp > b.hn;
+    minute = ToMinute(static_cast<int64_t>(b.tp) + (high ? c.highMinutes : c.lowMinutes));
+    return high ? CorrectHighWater(c, b.hp) : CorrectLowWater(c, b.hp);
+  }
+  if (step > 0) {
+    if (!c.active) {
+      minute = b.tn;
+      return b.hn;
+    }
+    const bool high = b.hn > b.hp;
+    minute = ToMinute(static_cast<int64_t>(b.tn) + (high ? c.highMinutes : c.lowMinutes));
+    return high ? CorrectHighWater(c, b.hn) : CorrectLowWater(c, b.hn);
+  }
+
+  // A height between two corrected extremes: the reference curve, shifted by a time
+  // offset blended from the two ends, mapped proportionally onto the corrected range.
+  const bool rising = b.hn > b.hp;
+  int64_t shift = 0;
+  if (cn != cp) {
+    const int64_t frac = static_cast<int64_t>(static_cast<uint32_t>((t - cp) * 10000 / (cn - cp)));
+    shift = rising ? (c.lowMinutes * (10000 - frac) + c.highMinutes * frac + 5000) / 10000
+                   : (c.highMinutes * (10000 - frac) + c.lowMinutes * frac + 5000) / 10000;
+  }
+  const int32_t hpCorrected = rising ? CorrectLowWater(c, b.hp) : CorrectHighWater(c, b.hp);
+  const int32_t hnCorrected = rising ? CorrectHighWater(c, b.hn) : CorrectLowWater(c, b.hn);
+  EngineMinute shifted = ToMinute(t - shift);
+  const int32_t h = PredictReferenceTide(station, shifted, 0, dstFlag);
+  if (h == kValueFailed) return kValueFailed;
+  if (b.hp == b.hn) return h;
+  return MapBetweenExtremes(h, b.hp, b.hn, hpCorrected, hnCorrected);
+}
+
+constexpr int kMaxTideCandidates = 16;
+constexpr int kMaxDayExtremes = 5;
+constexpr int64_t kWiggleMicroFeet = 100000;  // neighbours closer than 0.1 ft are a stand
+
+void RaiseAndLower(int32_t height, int32_t& maximum, int32_t& minimum) {
+  if (height == kValueNotDefined) return;
+  maximum = std::max(maximum, height);
+  minimum = std::min(minimum, height);
+}
+
+// Removes one event of each wiggle (two neighbours within 0.1 ft) while five or more
+// candidates remain.
+void ThinOutWiggles(std::vector<TideCandidate>& c) {
+  while (c.size() >= 5) {
+    size_t pair = 1;
+    int64_t smallest = -1;
+    for (size_t i = 1; i < c.size(); ++i) {
+      int64_t difference = std::llabs(static_cast<int64_t>(c[i].height) - c[i - 1].height);
+      if (smallest < 0 || difference < smallest) {
+        smallest = difference;
+        pair = i;
+      }
+    }
+    if (smallest > kWiggleMicroFeet) return;
+    const size_t i = pair;
+    const bool high = i >= 2 ? c[i - 2].height <= c[i - 1].height : c[2].height <= c[1].height;
+    size_t remove;
+    if (c[i - 1].height == c[i].height) {
+      remove = i;
+    } else if (high) {
+      remove = c[i - 1].height < c[i].height ? i - 1 : i;  // a high keeps the higher
+    } else {
+      remove = c[i - 1].height > c[i].height ? i - 1 : i;  // a low keeps the lower
+    }
+    c.erase(c.begin() + static_cast<long>(remove));
+  }
+}
+
+// More than five candidates: keep the two highest and the lowest before, between and
+// after them.
+void PickFiveOfMany(const std::vector<TideCandidate>& c, TideDayExtremes& out) {
+  size_t first = 0;
+  for (size_t i = 1; i < c.size(); ++i) {
+    if (c[i].height > c[first].height) first = i;
+  }
+  size_t second = first == 0 ? 1 : 0;
+  for (size_t i = 0; i < c.size(); ++i) {
+    if (i != first && c[i].height > c[second].height) second = i;
+  }
+  size_t j = 0;
+  for (size_t i = 0; i < c.size() && j < out.size(); ++i) {
+    if (i == first || i == second) {
+      if (out[j].time != 0) ++j;
+      if (j >= out.size()) break;
+      out[j].height = c[i].height;
+      out[j].time = c[i].time;
+      ++j;
+    } else if (j < out.size() && (out[j].time == 0 || out[j].height > c[i].height)) {
+      out[j].height = c[i].height;
+      out[j].time = c[i].time;
+    }
+  }
+}
+
+}  // namespace
+
+bool UsesDoubleTideFinder(const TideLocation& station) {
+  return station.kindCode > 10 && station.extremeRule == 20;
+}
+
+void ResetTidePrediction() { State() = TidePredictionState{}; }
+
+int32_t PickDoubleTideExtreme(const TideLocation& station, EngineMinute& minute, int step,
+                              int dstFlag) {
+  EngineMinute t1 = minute;
+  const int32_t h1 = PredictReferenceTide(station, t1, step, dstFlag);
+  if (h1 == kValueFailed) return kValueFailed;
+  EngineMinute t2 = t1;
+  const int32_t h2 = PredictReferenceTide(station, t2, step, dstFlag);
+  if (h2 == kValueFailed) return kValueFailed;
+  const int32_t h3 = PredictReferenceTide(station, t2, step, dstFlag);  // t2: the third event
+  if (h3 == kValueFailed) return kValueFailed;
+  const int64_t apart = std::llabs(static_cast<int64_t>(t1) - static_cast<int64_t>(t2));
+  if (apart < 840) {
+    const bool takeThird = h1 < h2 ? h3 < h1 : h3 > h1;
+    if (takeThird) {
+      minute = t2;
+      return h3;
+    }
+  }
+  minute = t1;
+  return h1;
+}
+
+int32_t PredictTide(const TideLocation& station, EngineMinute& minute, int step, int dstFlag) {
+  if (station.observesDst == 0) dstFlag = 0;
+  ReferenceBracket& b = State().bracket;
+  if (!TideRecordHeld() || LoadedStationNumber() != station.referenceId) {
+    DateRecord date;
+    MinuteToDate(minute, date);
+    if (LoadTideHarmonics(station.referenceId, date.year, date.month) <= 0) return kValueFailed;
+    EmptyBracket();
+  }
+  const int daylight = dstFlag != 0 && Settings().daylightSavings ? 1 : 0;
+  if (daylight != b.daylight) {
+    EmptyBracket();
+    b.daylight = daylight;
+  }
+  const bool doubleFinder = UsesDoubleTideFinder(station);
+  if (b.referenceId != station.referenceId || b.doubleFinder != doubleFinder) {
+    EmptyBracket();
+    b.referenceId = station.referenceId;
+    b.doubleFinder = doubleFinder;
+  }
+
+  const TideCorrections corrections = TideCorrectionsOf(station);
+  int32_t result;
+  if (!corrections.active && step == 0) {
+    result = PredictReferenceTide(station, minute, 0, dstFlag);
+  } else {
+    result = PredictFromBracket(station, corrections, minute, step, dstFlag);
+  }
+  if (result == kValueFailed) return kValueFailed;
+  return TideValueNotDefined(station) ? kValueNotDefined : result;
+}
+
+void CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd,
+                      TideDayExtremes& extremes, int32_t& maximum, int32_t& minimum) {
+  extremes = TideDayExtremes{};
+  ThinOutWiggles(candidates);
+
+  maximum = 0;
+  minimum = 0;
+  for (const TideCandidate& c : candidates) RaiseAndLower(c.height, maximum, minimum);
+
+  if (static_cast<int>(candidates.size()) <= kMaxDayExtremes) {
+    for (size_t i = 0; i < candidates.size(); ++i) {
+      extremes[i].height = candidates[i].height;
+      extremes[i].time = candidates[i].time;
+    }
+  } else {
+    PickFiveOfMany(candidates, extremes);
+  }
+
+  // Kinds: each entry against its neighbour.
+  size_t count = 0;
+  while (count < extremes.size() && extremes[count].time != 0) ++count;
+  if (count == 1) {
+    extremes[0].kind = extremes[0].height <= h0 ? 'L' : 'H';
+  } else if (count > 1) {
+    extremes[0].kind = extremes[0].height <= extremes[1].height ? 'L' : 'H';
+  }
+  for (size_t i = 1; i < count; ++i) {
+    extremes[i].kind = extremes[i].height > extremes[i - 1].height ? 'H' : 'L';
+  }
+
+  // Repair two lows or two highs in a row by where they lie in the day's range.
+  const int64_t range = (static_cast<int64_t>(maximum) - minimum) / 100;
+  if (range > 0) {
+    auto percent = [&](int32_t height) { return (static_cast<int64_t>(height) - minimum) / range; };
+    for (size_t i = 1; i < count; ++i) {
+      TideExtreme& earlier = extremes[i - 1];
+      TideExtreme& later = extremes[i];
+      if (earlier.kind != later.kind) continue;
+      if (later.kind == 'L' && earlier.height > later.height) {
+        if (percent(earlier.height) > 50) {
+          earlier.kind = 'H';
+        } else if (percent(later.height) > 50) {
+          later.kind = 'H';
+        }
+      } else if (later.kind == 'H' && earlier.height < later.height) {
+        if (percent(earlier.height) < 50) {
+          earlier.kind = 'L';
+        } else if (percent(later.height) < 50) {
+          later.kind = 'L';
+        }
+      }
+    }
+  }
+
+  RaiseAndLower(h0, maximum, minimum);
+  RaiseAndLower(hEnd, maximum, minimum);
+}
+
+int FindTideDayExtremes(const TideLocation& station, EngineMinute dayStart,
+                        TideDayExtremes& extremes, int32_t& maximum, int32_t& minimum) {
+  extremes = TideDayExtremes{};
+  maximum = 0;
+  minimum = 0;
+  DateRecord day;
+  MinuteToDate(dayStart, day);
+  day.hour = 23;
+  day.minute = 59;
+  day.second = 59;
+  const EngineMinute end = DateToMinute(day);
+  const int dstEnd = day.dstFlag;
+  int dstStart = 0;
+  if (dstEnd == 0) {
+    DateRecord before;
+    MinuteToDate(dayStart >= 60 ? dayStart - 60 : 0, before);
+    dstStart = before.dstFlag;
+  }
+  auto fail = [] {
+    ReportEngineError(2410, StringText(2410));
+    return -1;
+  };
+
+  EmptyBracket();
+  EngineMinute t = dayStart;
+  const int32_t h0 = PredictTide(station, t, 0, dstEnd);
+  if (h0 == kValueFailed) return fail();
+
+  // Every event from an hour before the day to its end; on the day daylight saving
+  // ends, the hour before midnight belongs to the day in its standard-time frame.
+  int result = 0;
+  std::vector<TideCandidate> candidates;
+  t = dayStart >= 60 ? dayStart - 60 : 0;
+  while (t <= end) {
+    const EngineMinute before = t;
+    const int32_t h = PredictTide(station, t, +1, dstEnd);
+    if (h == kValueFailed || t <= before) return fail();
+    if (t <= end && (t >= dayStart || (dstEnd == 0 && dstStart != 0))) {
+      if (static_cast<int>(candidates.size()) == kMaxTideCandidates) {
+        fail();
+        result = -1;
+        break;
+      }
+      candidates.push_back({h, t});
+    }
+  }
+  t = end;
+  const int32_t hEnd = PredictTide(station, t, 0, dstEnd);
+  if (hEnd == kValueFailed) return fail();
+
+  CleanDayExtremes(std::move(candidates), h0, hEnd, extremes, maximum, minimum);
+  return result;
+}
+
+}  // namespace qw
