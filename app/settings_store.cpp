@@ -337,3 +337,31 @@ int SystemTimeZoneBiasMinutesWest() {
 }
 
 }  // namespace qw
+
+namespace qw {
+
+std::vector<int> SwitchOffUserLinesOnUnitChange(const AppSettings& before, AppSettings& after) {
+  bool high = false, low = false;
+  if (before.tideUnit != after.tideUnit) {
+    high = high || after.tideRanges.highRange == kTideHighUser;
+    low = low || after.tideRanges.lowRange == kTideLowUser;
+  }
+  if (before.currentUnit != after.currentUnit) {
+    high = high || after.currentRanges.highRange == kCurrentHighUser;
+    low = low || after.currentRanges.lowRange == kCurrentLowUser;
+  }
+  std::vector<int> messages;
+  if (high && after.highRangeLine) {
+    after.highRangeLine = false;
+    messages.push_back(2802);
+  }
+  if (low && after.lowRangeLine) {
+    after.lowRangeLine = false;
+    messages.push_back(2803);
+  }
+  return messages;
+}
+
+bool IsValidSlackValue(double knots) { return knots >= 0.1 - 1e-9 && knots <= 0.6 + 1e-9; }
+
+}  // namespace qw

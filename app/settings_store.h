@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "app/profile_file.h"
@@ -45,5 +46,19 @@ int32_t UserRangeValue(const std::string& text, bool centimetres);
 
 // The time-zone bias of this computer now, in minutes west of UTC.
 int SystemTimeZoneBiasMinutesWest();
+
+}  // namespace qw
+
+namespace qw {
+
+// The checks the settings dialog applies on OK.
+//
+// When the height or speed unit changed while a user-defined range line of that kind
+// is in use, that line is switched off; the returned message numbers (2802 high, 2803
+// low) are to be shown.
+std::vector<int> SwitchOffUserLinesOnUnitChange(const AppSettings& before, AppSettings& after);
+
+// The slack values the Graphing page accepts: 0.10 to 0.60 knots.
+bool IsValidSlackValue(double knots);
 
 }  // namespace qw
