@@ -1,11 +1,19 @@
 #include "engine/engine_state.h"
 
+#include "engine/extremes_cache.h"
+#include "engine/held_data.h"
 #include "engine/station_database.h"
+#include "engine/tide_height.h"
+#include "engine/tide_prediction.h"
 
 namespace qw {
 
 void ResetEngine() {
   // Each engine subsystem adds its reset call here as it gains module-level state.
+  ResetHeldData();  // tables, year, harmonic record, prepared constituents, minute cache
+  ResetExtremesCache();
+  ResetTideHeight();
+  ResetTidePrediction();
   ResetStationDatabase();
 }
 

@@ -1,53 +1,44 @@
-// Synthetic but honest reference tide stations for tests and benchmarks: constituents
-// with their true angular speeds, amplitudes and phases of one's choosing, written with
-// the engine's own data writers (cosine table, speed file, year file, harmonic family)
-// into a data directory.
+// A realistic synthetic tide station and the data files to compute it, made with the
+// project's writers in a test's data directory.
 //
-// The year file holds node factors of 1 and equilibrium arguments that make the tide
-// continuous across years: V0 of each constituent at 1 January 00:00 of a year is its
-// speed times the hours since 1 January 1900, so every station is a plain sum of
-// cosines of time.
+// The constituents are the 37 of the NOAA harmonic sets, with speeds computed here from
+// their Doodson numbers and the mean rates of the lunar and solar arguments. Amplitudes
+// and phases resemble a mixed semidiurnal Pacific coast station; the node factors and
+// equilibrium arguments are a smooth made-up function of the year. Nothing in it comes
+// from a data file outside the repository.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/data_writers.h"
 #include "engine/tide_location.h"
 
 namespace qw::test {
 
-struct FixtureConstituent {
-  double degreesPerHour = 0;
-  double amplitudeFeet = 0;
-  double phaseDegrees = 0;  // kappa
-};
+// Angular speed of constituent slot i (0..36), degrees per hour.
+double FixtureSpeedDegreesPerHour(int slot);
+// The constituent's name ("M2", "K1", ...).
+const char* FixtureConstituentName(int slot);
+constexpr int kFixtureConstituents = 37;
 
-struct FixtureStation {
-  uint16_t number = 0;  // harmonic record number, 1..9999 (the NOAA files)
-  std::string name;
-  double meanLevelFeet = 0;
-  std::vector<FixtureConstituent> constituents;
-};
+// The arguments the fixture's year files hold for `year`.
+YearArguments FixtureYearArguments(int year, int slotCount);
 
-// Speeds of the common constituents, degrees per hour.
-constexpr double kM2 = 28.9841042, kS2 = 30.0, kN2 = 28.4397295, kK2 = 30.0821373;
-constexpr double kK1 = 15.0410686, kO1 = 13.9430356, kP1 = 14.9589314, kQ1 = 13.3986609;
-constexpr double kM4 = 57.9682084, kM6 = 86.9523127;
+// The fixture station: record `number`, 37 constituents, Z0 = 6.2 ft.
+HarmonicRecordData FixtureStation(uint16_t number, const std::string& name = "Fixture Harbor");
 
-// A mixed semidiurnal tide like that of a Pacific coast port (two unequal highs and
-// lows most days, sometimes three events).
-FixtureStation MixedTideStation(uint16_t number, const std::string& name = "Mixed Harbour");
-// A semidiurnal tide with a strong quarter-diurnal constituent: two high waters a few
-// hours apart on every tide, like a double-high-water port.
-FixtureStation DoubleHighWaterStation(uint16_t number, const std::string& name = "Double Harbour");
+// Writes into `directory`: constspd.dat and constspd.ba with the 37 speeds, yeardata.dat,
+// yeardata.can and yeardata.ba for firstYear..lastYear, and costable.dat.
+void WriteFixtureTables(const std::string& directory, int firstYear = 1995, int lastYear = 2010);
 
-// Writes the data files for the stations into `directory`, with year records for
-// firstYear..lastYear. False with `error` set when a writer fails.
-bool WriteHarmonicFixture(const std::string& directory, const std::vector<FixtureStation>& stations,
-                          int firstYear, int lastYear, std::string* error = nullptr);
+// A tide station record computed from harmonic record `referenceId`.
+TideLocation FixtureLocation(uint16_t referenceId, int16_t timeMeridian = -120);
 
-// A tide station record computed from reference `referenceId` (no corrections).
-TideLocation ReferenceLocation(uint16_t referenceId, uint16_t stationId, const std::string& name);
+// The sum written out directly from the fixture's constants (not the engine's prepared
+// values): Z0 + sum of f H cos(speed x hours + (V0 + u) - kappa), in feet, for `hours` since
+// 1 January 00:00 of `year`.
+double DirectFixtureHeightFeet(const HarmonicRecordData& station, int year, double hours);
 
 }  // namespace qw::test

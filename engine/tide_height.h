@@ -1,0 +1,39 @@
+// The height of the tide at a reference station, and its next or previous high or low water.
+//
+// Heights are int32 millionths of a foot above the station's datum; kValueFailed means no
+// value could be computed (a message has been shown). Minutes are the station's local
+// clock time; daylight saving and the GMT options are applied here (time_adjust.h).
+#pragma once
+
+#include <cstdint>
+
+#include "engine/calendar.h"
+#include "engine/tide_location.h"
+
+namespace qw {
+
+// The harmonic sum of the held record at one minute:
+//   h(t) = Z0 + sum of f H cos(a t + (V0 + u) - kappa), t in hours from 1 January 00:00
+// of the held year. mathForm 'f' sums in floating point; any other letter uses the
+// integer form (cosine table, 1/100,000-step interpolation). Values are kept in the
+// minute cache. The caller must have loaded the station (LoadTideHarmonics); without a
+// held record and year this reports 2411 and returns kValueFailed.
+int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char mathForm, int dstFlag);
+
+// step 0: the height at `minute`. step +1 / -1: the next high or low water strictly after
+// / before `minute`; `minute` is replaced by its time. Loads the station's record and the
+// minute's year as needed. Returns the height, or kValueFailed after the failure was
+// reported. No subordinate corrections are applied here. Extremes are found to the
+// minute; a run of equal minutes at a turn counts as one extreme at its last minute.
+int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, int step, int dstFlag);
+
+// The kind ('H' or 'L') of the extreme the last successful PredictReferenceTide(+-1) found.
+char LastReferenceExtremeKind();
+
+// How many sums ComputeTideHeight has evaluated (cache hits excluded); for debugging.
+uint64_t TideHeightSumCount();
+
+// Clears the counters and the last kind (engine reset).
+void ResetTideHeight();
+
+}  // namespace qw

@@ -1,0 +1,315 @@
+// The built DATA directory read back: every region file through the catalogue's readers,
+// every harmonic record, year record, speed table, current harmonic file and note, with
+// their checksums, against the side catalogue; and a second build compared byte for byte.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "engine/current_harmonic_file.h"
+#include "engine/data_dir.h"
+#include "engine/data_layouts.h"
+#include "engine/official_notes_file.h"
+#include "engine/station_database.h"
+#include "tests/data/data_files.h"
+#include "tests/support/test_support.h"
+
+namespace qw {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BuiltDataFile;
+using test::ReadBytes;
+
+bool ValidUtf8(const char* text) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text);
+  while (*s) {
+    int follow = *s < 0x80 ? 0 : (*s & 0xE0) == 0xC0 ? 1 : (*s & 0xF0) == 0xE0 ? 2 : (*s & 0xF8) == 0xF0 ? 3 : -1;
+    if (follow < 0) return false;
+    ++s;
+    for (; follow > 0; --follow, ++s) {
+      if ((*s & 0xC0) != 0x80) return false;
+    }
+  }
+  return true;
+}
+
+// The harmonic records of every index family in the data directory, by record number.
+std::map<uint16_t, HarmonicRecordData> ReadAllHarmonicRecords(std::vector<std::string>& problems) {
+  std::map<uint16_t, HarmonicRecordData> records;
+  for (const auto& entry : fs::directory_iterator(QW_TEST_DATA_DIR)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() != ".IDX" || name == "EARTH.IDX") continue;
+    const std::string base = name.substr(0, name.size() - 4);
+    const std::vector<uint8_t> index = ReadBytes(entry.path().string());
+    const std::vector<uint8_t> data = ReadBytes(BuiltDataFile(base + ".DAT"));
+    StationIndexEntry header;
+    if (index.size() < 8) {
+      problems.push_back(name + ": no header");
+      continue;
+    }
+    DecodeIndexEntry(index.data(), header);
+    if (index.size() != (static_cast<size_t>(header.offset) + 1) * 8) problems.push_back(name + ": count does not match size");
+    uint16_t previous = 0;
+    for (size_t i = 1; i * 8 + 8 <= index.size(); ++i) {
+      StationIndexEntry e;
+      DecodeIndexEntry(index.data() + i * 8, e);
+      if (e.key <= previous) problems.push_back(name + ": keys not ascending at " + std::to_string(e.key));
+      previous = e.key;
+      if (e.offset < 0 || static_cast<size_t>(e.offset) + e.length > data.size() || e.length > harmonic_layout::kRecordSize) {
+        problems.push_back(name + ": record " + std::to_string(e.key) + " outside the data file");
+        continue;
+      }
+      HarmonicRecordData record;
+      const uint8_t* bytes = data.data() + e.offset;
+      if (!DecodeHarmonicRecord(bytes, e.length, record) || record.number != e.key ||
+          HarmonicRecordChecksum(bytes, e.length) != static_cast<int16_t>(bytes[53] | (bytes[54] << 8))) {
+        problems.push_back(name + ": record " + std::to_string(e.key) + " does not decode or its checksum is wrong");
+        continue;
+      }
+      if (HarmonicFamilyName(e.key, 0) != base && HarmonicFamilyName(e.key, 1) != base) {
+        problems.push_back(name + ": record " + std::to_string(e.key) + " belongs to another family");
+      }
+      const int slots = ConstituentSlotsForVariant(DataVariant(e.key));
+      for (const HarmonicEntry& k : record.entries) {
+        if (k.constituentIndex >= slots || k.amplitudeMilliFeet <= 0 || k.phaseTenthsDegree < 0 || k.phaseTenthsDegree > 3599) {
+          problems.push_back(name + ": record " + std::to_string(e.key) + " has a bad constituent entry");
+        }
+      }
+      records[e.key] = record;
+    }
+  }
+  return records;
+}
+
+class BuiltDataTest : public test::EngineTest {
+ protected:
+  void SetUp() override {
+    if (!test::HaveBuiltData()) GTEST_SKIP() << "no built data at " QW_TEST_DATA_DIR " (configure with QW_BUILD_DATA=ON)";
+    SetDataDirectory(QW_TEST_DATA_DIR);
+    rows_ = test::ReadCsv(BuiltDataFile("catalogue.csv"));
+  }
+  std::vector<std::vector<std::string>> rows_;
+};
+
+TEST_F(BuiltDataTest, EveryStationRecordReadsBackAndMatchesTheCatalogue) {
+  ASSERT_FALSE(rows_.empty());
+  EXPECT_EQ(rows_[0], (std::vector<std::string>{"kind", "region", "index", "station_id", "source", "source_id",
+                                                 "time_zone", "licence", "attribution"}));
+  std::vector<std::string> problems;
+  size_t row = 1;
+  std::map<std::string, int> perFamily;
+  for (StationKind kind : {StationKind::Current, StationKind::Tide}) {
+    const RegionList regions = BuildRegionList(kind);
+    EXPECT_LE(regions.size(), 98u);
+    std::set<uint16_t> ids;
+    for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+      const int number = regions[slot].number;
+      EXPECT_LE(number, 98);
+      EXPECT_GT(std::strlen(regions[slot].name), 0u);
+      const int count = CountStations(regions, slot, kind);
+      EXPECT_GT(count, 0) << "region " << number;
+      for (int index = 0; index < count; ++index, ++row) {
+        if (row >= rows_.size()) {
+          problems.push_back("catalogue.csv has fewer rows than the region files");
+          break;
+        }
+        const std::vector<std::string>& r = rows_[row];
+        TideLocation tide;
+        CurrentLocation current;
+        const bool read = kind == StationKind::Tide ? ReadTideLocation(regions, slot, index, tide)
+                                                    : ReadCurrentLocation(regions, slot, index, current);
+        const char* name = kind == StationKind::Tide ? tide.name : current.name;
+        const uint16_t id = kind == StationKind::Tide ? tide.stationId : current.stationId;
+        const uint16_t reference = kind == StationKind::Tide ? tide.referenceId : current.referenceId;
+        const uint8_t kindCode = kind == StationKind::Tide ? tide.kindCode : current.kindCode;
+        const uint8_t dst = kind == StationKind::Tide ? tide.observesDst : current.observesDst;
+        const std::string where = std::string(1, static_cast<char>(kind)) + " " + std::to_string(number) + ":" + std::to_string(index);
+        if (!read || std::strlen(name) == 0 || std::strlen(name) > 50 || !ValidUtf8(name)) problems.push_back(where + " bad name");
+        if (r.size() != 9 || r[0] != std::string(1, static_cast<char>(kind)) || r[1] != std::to_string(number) ||
+            r[2] != std::to_string(index) || r[3] != std::to_string(id)) {
+          problems.push_back(where + " does not match catalogue row " + std::to_string(row));
+          continue;
+        }
+        if (id == 0 || !ids.insert(id).second) problems.push_back(where + " station id not unique");
+        if (kindCode != number || dst > 2 || reference == 0) problems.push_back(where + " bad kind code, daylight class or reference");
+        // The data family follows from the reference number.
+        const std::string& source = r[4];
+        const bool international = source != "NOAA" && number >= 31 && number <= 43;
+        const bool familyOk = source == "NOAA" ? reference < 10000
+                              : international ? reference >= 31000 && reference <= 44000
+                                              : reference >= 10000 && reference < 30000;
+        if (!familyOk || (source != "NOAA" && !international && r[6].rfind("America/", 0) != 0)) {
+          problems.push_back(where + " reference " + std::to_string(reference) + " is outside its family");
+        }
+        ++perFamily[std::string(1, static_cast<char>(kind)) + " " + (international ? "international" : source)];
+        if (r[5].empty() || r[6].empty() || r[7].empty() || r[8].empty()) problems.push_back(where + " catalogue row incomplete");
+      }
+    }
+  }
+  EXPECT_EQ(row, rows_.size()) << "catalogue.csv has more rows than the region files";
+  EXPECT_TRUE(problems.empty()) << problems.size() << " problems, first: " << problems.front();
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+  for (const auto& [family, count] : perFamily) std::printf("  %s: %d stations\n", family.c_str(), count);
+  EXPECT_GE(perFamily["T NOAA"], 3000);
+  EXPECT_GE(perFamily["T CHS"] + perFamily["T TICON-4"], 200);  // Canadian gauges
+  EXPECT_GE(perFamily["T international"], 1500);
+  EXPECT_GE(perFamily["C NOAA"], 2000);
+}
+
+TEST_F(BuiltDataTest, HarmonicRecordsAreWholeAndEveryReferenceResolves) {
+  std::vector<std::string> problems;
+  const std::map<uint16_t, HarmonicRecordData> records = ReadAllHarmonicRecords(problems);
+  EXPECT_TRUE(problems.empty()) << problems.size() << " problems, first: " << problems.front();
+  EXPECT_GT(records.size(), 3000u);
+  const RegionList regions = BuildRegionList(StationKind::Tide);
+  int stations = 0;
+  for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+    for (int index = 0; index < CountStations(regions, slot, StationKind::Tide); ++index) {
+      TideLocation station;
+      ASSERT_TRUE(ReadTideLocation(regions, slot, index, station));
+      ++stations;
+      auto it = records.find(station.referenceId);
+      ASSERT_NE(it, records.end()) << station.name << " refers to missing record " << station.referenceId;
+      const bool reference = station.highTimeOffset == 0 && station.lowTimeOffset == 0 && station.highHeightRatio == 0;
+      if (reference) EXPECT_EQ(it->second.name, station.name);
+    }
+  }
+  EXPECT_GT(stations, 5000);
+}
+
+TEST_F(BuiltDataTest, ConstituentFilesHaveValidChecksumsAndAgree) {
+  const std::vector<uint8_t> narrow = ReadBytes(BuiltDataFile("constspd.dat"));
+  const std::vector<uint8_t> wide = ReadBytes(BuiltDataFile("constspd.ba"));
+  ASSERT_EQ(narrow.size(), speed_layout::FileSize(160));
+  ASSERT_EQ(wide.size(), speed_layout::FileSize(230));
+  SpeedTable narrowTable, wideTable;
+  DecodeSpeedFile(narrow.data(), narrow.size(), 160, narrowTable);
+  DecodeSpeedFile(wide.data(), wide.size(), 230, wideTable);
+  EXPECT_EQ(SpeedFileChecksum(narrow.data(), narrow.size()), narrowTable.storedChecksum);
+  EXPECT_EQ(SpeedFileChecksum(wide.data(), wide.size()), wideTable.storedChecksum);
+  EXPECT_TRUE(SpeedTableIsUsable(narrowTable));
+  EXPECT_TRUE(SpeedTableIsUsable(wideTable));
+  for (int i = 0; i < 160; ++i) EXPECT_EQ(narrowTable.speedRadiansPerHour[i], wideTable.speedRadiansPerHour[i]) << i;
+
+  std::map<std::string, std::vector<uint8_t>> years;
+  for (const char* name : {"yeardata.dat", "yeardata.can", "yeardata.ba"}) years[name] = ReadBytes(BuiltDataFile(name));
+  EXPECT_EQ(years["yeardata.dat"], years["yeardata.can"]);
+  const size_t narrowSize = year_layout::RecordSize(160), wideSize = year_layout::RecordSize(230);
+  ASSERT_EQ(years["yeardata.dat"].size(), 201 * narrowSize);
+  ASSERT_EQ(years["yeardata.ba"].size(), 201 * wideSize);
+  for (int k = 0; k < 201; ++k) {
+    YearRecord n, w;
+    DecodeYearRecord(years["yeardata.dat"].data() + k * narrowSize, 160, n);
+    DecodeYearRecord(years["yeardata.ba"].data() + k * wideSize, 230, w);
+    ASSERT_EQ(n.year, 1900 + k);
+    ASSERT_EQ(w.year, 1900 + k);
+    EXPECT_TRUE(YearRecordChecksumMatches(n)) << n.year;
+    EXPECT_TRUE(YearRecordChecksumMatches(w)) << w.year;
+    for (int i = 0; i < 160; ++i) {
+      ASSERT_EQ(n.nodeFactor[i], w.nodeFactor[i]);
+      ASSERT_EQ(n.equilibrium[i], w.equilibrium[i]);
+    }
+  }
+  EXPECT_EQ(ReadBytes(BuiltDataFile("costable.dat")).size(), kCosineFileSize);
+}
+
+TEST_F(BuiltDataTest, CurrentStationsFindTheirHarmonicFiles) {
+  std::vector<std::string> problems;
+  const std::map<uint16_t, HarmonicRecordData> tideRecords = ReadAllHarmonicRecords(problems);
+  const RegionList regions = BuildRegionList(StationKind::Current);
+  std::set<uint16_t> checked;
+  for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+    for (int index = 0; index < CountStations(regions, slot, StationKind::Current); ++index) {
+      CurrentLocation station;
+      ASSERT_TRUE(ReadCurrentLocation(regions, slot, index, station));
+      if (!checked.insert(station.referenceId).second) continue;
+      // Tide and current harmonic files share one number space.
+      EXPECT_EQ(tideRecords.count(station.referenceId), 0u) << station.referenceId;
+      const std::vector<uint8_t> bytes = ReadBytes(BuiltDataFile(CurrentHarmonicFileName(station.referenceId)));
+      CurrentHarmonicFile file;
+      bool checksumOk = false;
+      ASSERT_TRUE(DecodeCurrentHarmonicFile(bytes.data(), bytes.size(), file, checksumOk)) << station.name;
+      EXPECT_TRUE(checksumOk) << station.referenceId;
+      EXPECT_EQ(file.number, station.referenceId);
+      EXPECT_LT(station.referenceId, 10000);  // the NOAA family: 160-slot tables
+      EXPECT_FALSE(file.records.empty());
+      for (const CurrentConstituentRecord& r : file.records) {
+        EXPECT_LT(r.constituent, 160);
+        EXPECT_GE(r.directionTenthsDegree, 0);
+        EXPECT_LT(r.directionTenthsDegree, 3600);
+      }
+    }
+  }
+  EXPECT_GT(checked.size(), 800u);
+}
+
+TEST_F(BuiltDataTest, EveryNoteNumberHasItsLine) {
+  std::map<std::string, std::string> files;
+  for (const char* name : {"wtnotes.dat", "etnotes.dat", "wcnotes.dat", "ecnotes.dat"}) {
+    const std::vector<uint8_t> bytes = ReadBytes(BuiltDataFile(name));
+    files[name] = std::string(bytes.begin(), bytes.end());
+    size_t start = 0;
+    while (start < files[name].size()) {
+      const size_t end = files[name].find('\n', start);
+      ASSERT_NE(end, std::string::npos);
+      EXPECT_LE(end - start, kOfficialNoteMaxLine);
+      start = end + 1;
+    }
+  }
+  int found = 0;
+  std::string text;
+  for (StationKind kind : {StationKind::Tide, StationKind::Current}) {
+    const RegionList regions = BuildRegionList(kind);
+    for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+      const std::string& file = files[OfficialNotesFileName(regions[slot].number, kind == StationKind::Current)];
+      for (int index = 0; index < CountStations(regions, slot, kind); ++index) {
+        std::vector<int16_t> notes;
+        if (kind == StationKind::Tide) {
+          TideLocation s;
+          ReadTideLocation(regions, slot, index, s);
+          notes = {s.unused88[0], s.unused88[1]};
+          EXPECT_GT(s.unused88[1], 0) << s.name;  // every station names its source
+        } else {
+          CurrentLocation s;
+          ReadCurrentLocation(regions, slot, index, s);
+          notes = {s.unused114[0], s.unused114[1], s.unused114[2]};
+          EXPECT_GT(s.unused114[2], 0) << s.name;
+        }
+        for (int16_t number : notes) {
+          if (number == 0) continue;
+          ASSERT_TRUE(FindOfficialNote(file, number, text)) << "note " << number;
+          ++found;
+        }
+      }
+    }
+  }
+  EXPECT_GT(found, 7000);
+}
+
+// Two builds from the same sources give the same bytes.
+TEST_F(BuiltDataTest, ASecondBuildIsByteIdentical) {
+  test::TempDir again;
+  const std::string command = std::string("\"") + QW_TEST_DATA_BUILDER + "\" \"" + QW_TEST_STATION_EXTRACT + "\" \"" +
+                              QW_TEST_EXTRA_CONSTITUENTS + "\" \"" + QW_TEST_XTIDE_TABLE + "\" \"" + again.File("DATA") +
+                              "\" \"" + again.path().string() + "\" > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  int compared = 0;
+  for (const auto& entry : fs::directory_iterator(again.File("DATA"))) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(ReadBytes(entry.path().string()), ReadBytes(BuiltDataFile(name))) << name;
+    ++compared;
+  }
+  size_t installed = 0;
+  for (const auto& entry : fs::directory_iterator(QW_TEST_DATA_DIR)) {
+    const std::string name = entry.path().filename().string();
+    installed += name != "EARTH.IDX" && name != "EARTH.DAT";
+  }
+  EXPECT_EQ(static_cast<size_t>(compared), installed) << "the data directory holds files a build does not make";
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,280 @@
+// The high and low waters of a day: the cleaning rules on worked examples, and whole
+// days of synthetic stations checked against a minute-by-minute scan.
+#include <algorithm>
+#include <vector>
+
+#include "engine/calendar.h"
+#include "engine/tide_corrections.h"
+#include "engine/tide_prediction.h"
+#include "tests/support/tide_station_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace qw {
+namespace {
+
+constexpr int32_t kFoot = 1000000;
+constexpr EngineMinute kDay = 40000 * kMinutesPerDay;
+
+TideCandidate At(int hour, double feet) {
+  return {static_cast<int32_t>(feet * kFoot), kDay + static_cast<EngineMinute>(hour * 60)};
+}
+
+std::string Kinds(const TideDayExtremes& day) {
+  std::string kinds;
+  for (const TideExtreme& e : day) {
+    if (e.time == 0) break;
+    kinds += e.kind;
+  }
+  return kinds;
+}
+
+TEST(CleanDayExtremesTest, UsualFourEventsStayAndAlternate) {
+  TideDayExtremes day;
+  int32_t maximum, minimum;
+  CleanDayExtremes({At(3, 1.0), At(9, 5.0), At(15, 0.5), At(21, 6.0)}, 2 * kFoot, 5 * kFoot, day,
+                   maximum, minimum);
+  EXPECT_EQ(Kinds(day), "LHLH");
+  EXPECT_EQ(day[1].height, 5 * kFoot);
+  EXPECT_EQ(day[3].time, kDay + 21 * 60);
+  EXPECT_EQ(maximum, 6 * kFoot);
+  EXPECT_EQ(minimum, 0);  // every height is above the datum: the minimum stays 0
+  // A single event is labelled against the height at midnight.
+  CleanDayExtremes({At(12, 4.0)}, 2 * kFoot, 5 * kFoot, day, maximum, minimum);
+  EXPECT_EQ(Kinds(day), "H");
+  CleanDayExtremes({At(12, -0.5)}, 2 * kFoot, -1 * kFoot, day, maximum, minimum);
+  EXPECT_EQ(Kinds(day), "L");
+  EXPECT_EQ(minimum, -1 * kFoot);  // the heights at 00:00 and 23:59 count too
+}
+
+TEST(CleanDayExtremesTest, StandBetweenTwoLowsLosesItsWiggle) {
+  TideDayExtremes day;
+  int32_t maximum, minimum;
+  // A 0.05 ft stand (1.00, 1.05, 1.02) on the way between a high and a high.
+  CleanDayExtremes({At(1, 5.0), At(7, 1.00), At(8, 1.05), At(9, 1.02), At(14, 6.0), At(20, 0.2)}, 0,
+                   0, day, maximum, minimum);
+  EXPECT_EQ(Kinds(day), "HLHL");
+  EXPECT_EQ(day[1].height, kFoot);  // the lower of the low waters is kept
+  EXPECT_EQ(day[2].height, 6 * kFoot);
+  // Wiggles of more than 0.1 ft are real events and stay (at most five of them).
+  CleanDayExtremes({At(1, 5.0), At(7, 1.0), At(8, 1.2), At(9, 1.05), At(14, 6.0)}, 0, 0, day,
+                   maximum, minimum);
+  EXPECT_EQ(Kinds(day).size(), 5u);
+}
+
+TEST(CleanDayExtremesTest, MoreThanFiveKeepTheTwoHighestAndTheLowestAroundThem) {
+  TideDayExtremes day;
+  int32_t maximum, minimum;
+  CleanDayExtremes({At(1, 1.0), At(3, 5.0), At(6, 2.0), At(9, 4.0), At(13, 0.5), At(17, 7.0),
+                    At(22, 1.5)},
+                   0, 0, day, maximum, minimum);
+  ASSERT_EQ(Kinds(day), "LHLHL");
+  const double feet[] = {1.0, 5.0, 0.5, 7.0, 1.5};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(day[i].height, static_cast<int32_t>(feet[i] * kFoot)) << i;
+  EXPECT_EQ(maximum, 7 * kFoot);
+}
+
+TEST(CleanDayExtremesTest, TwoLowsInARowAreRepairedByTheirPlaceInTheRange) {
+  TideDayExtremes day;
+  int32_t maximum, minimum;
+  // 6.0, 4.0, 3.9: labelled H L L; the earlier low lies 66 % up the range: a high.
+  CleanDayExtremes({At(2, 6.0), At(8, 4.0), At(10, 3.9)}, 0, 0, day, maximum, minimum);
+  EXPECT_EQ(Kinds(day), "HHL");
+  // 6.0, 2.0, 1.5: both lows in the lower half stay lows.
+  CleanDayExtremes({At(2, 6.0), At(8, 2.0), At(10, 1.5)}, 0, 0, day, maximum, minimum);
+  EXPECT_EQ(Kinds(day), "HLL");
+}
+
+// ---- Whole days of synthetic stations ------------------------------------------------
+
+constexpr uint16_t kMixed = 100;
+constexpr uint16_t kDiurnal = 101;
+constexpr uint16_t kFast = 102;
+
+class TideDayExtremesTest : public test::EngineTest {
+ protected:
+  void SetUp() override {
+    test::SyntheticStation fast{kFast, "Fast", 0.0, {{150.0, 1.0, 0.0}}};  // 20 events a day
+    std::string error;
+    ASSERT_TRUE(test::WriteSyntheticStations(
+        dataDir_.path().string(),
+        {test::MixedTideStation(kMixed), test::DiurnalStation(kDiurnal), fast}, 1985, 2023,
+        &error))
+        << error;
+    mixed_ = test::ReferenceLocation(kMixed, 1, "Mixed");
+  }
+
+  std::vector<TideExtreme> Days(const TideLocation& s, EngineMinute first, int days) {
+    std::vector<TideExtreme> all;
+    for (int d = 0; d < days; ++d) {
+      TideDayExtremes day;
+      int32_t maximum, minimum;
+      EXPECT_EQ(FindTideDayExtremes(s, first + d * kMinutesPerDay, day, maximum, minimum), 0);
+      for (const TideExtreme& e : day) {
+        if (e.time == 0) break;
+        all.push_back(e);
+        EXPECT_LE(e.height, maximum);
+        EXPECT_GE(e.height, minimum);
+      }
+    }
+    return all;
+  }
+
+  TideLocation mixed_;
+};
+
+TEST_F(TideDayExtremesTest, ReferenceDaysMatchAMinuteByMinuteScan) {
+  const EngineMinute first = MinuteOf(2022, 1, 1);
+  for (int d = 0; d < 60; ++d) {
+    const EngineMinute dayStart = first + d * kMinutesPerDay;
+    // Every turning point of the curve within the day.
+    std::vector<std::pair<char, EngineMinute>> scanned;
+    std::vector<int32_t> h;
+    for (EngineMinute t = dayStart - 2; t <= dayStart + kMinutesPerDay + 1; ++t) {
+      EngineMinute m = t;
+      h.push_back(PredictTide(mixed_, m, 0, 0));
+    }
+    for (size_t i = 2; i + 1 < h.size(); ++i) {
+      const EngineMinute t = dayStart - 2 + static_cast<EngineMinute>(i);
+      if (t >= dayStart + kMinutesPerDay) break;
+      if (h[i] > h[i + 1] && h[i] >= h[i - 1] && h[i - 1] >= h[i - 2]) scanned.push_back({'H', t});
+      if (h[i] < h[i + 1] && h[i] <= h[i - 1] && h[i - 1] <= h[i - 2]) scanned.push_back({'L', t});
+    }
+    TideDayExtremes day;
+    int32_t maximum, minimum;
+    ASSERT_EQ(FindTideDayExtremes(mixed_, dayStart, day, maximum, minimum), 0);
+    ASSERT_EQ(Kinds(day).size(), scanned.size()) << "day " << d;
+    for (size_t i = 0; i < scanned.size(); ++i) {
+      EXPECT_EQ(day[i].kind, scanned[i].first) << "day " << d << " event " << i;
+      EXPECT_NEAR(static_cast<double>(day[i].time), scanned[i].second, 1) << "day " << d << " event " << i;
+      EngineMinute m = day[i].time;
+      EXPECT_EQ(day[i].height, PredictTide(mixed_, m, 0, 0));
+    }
+  }
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(TideDayExtremesTest, SubordinateDaysAreTheReferenceDaysShiftedAndScaled) {
+  TideLocation sub = test::ReferenceLocation(kMixed, 2, "Sub");
+  sub.highTimeOffset = 35;
+  sub.lowTimeOffset = -20;
+  sub.highHeightRatio = 90;
+  sub.lowHeightRatio = 110;
+  sub.highHeightDiff = 20;
+  sub.lowHeightDiff = -10;
+  const TideCorrections c = TideCorrectionsOf(sub);
+  const EngineMinute first = MinuteOf(2021, 6, 1);
+  std::vector<TideExtreme> reference = Days(mixed_, first, 20);
+  std::vector<TideExtreme> subordinate = Days(sub, first, 20);
+  // Drop the events whose shift moved them across the ends of the window.
+  std::vector<TideExtreme> expected;
+  for (const TideExtreme& e : reference) {
+    const bool high = e.kind == 'H';
+    TideExtreme moved{e.kind, high ? CorrectHighWater(c, e.height) : CorrectLowWater(c, e.height),
+                      static_cast<EngineMinute>(e.time + (high ? 35 : -20))};
+    if (moved.time >= first + 60 && moved.time < first + 20 * kMinutesPerDay - 60) expected.push_back(moved);
+  }
+  std::erase_if(subordinate, [&](const TideExtreme& e) {
+    return e.time < first + 60 || e.time >= first + 20 * kMinutesPerDay - 60;
+  });
+  ASSERT_EQ(subordinate.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(subordinate[i].kind, expected[i].kind) << i;
+    EXPECT_EQ(subordinate[i].time, expected[i].time) << i;
+    EXPECT_EQ(subordinate[i].height, expected[i].height) << i;
+  }
+}
+
+TEST_F(TideDayExtremesTest, DayWhenDaylightSavingEndsKeepsTheHourBeforeMidnight) {
+  mixed_.observesDst = 1;
+  // On the day daylight saving ends, an event between 23:00 and midnight of the evening
+  // before, in the day's standard-time frame, belongs to the day.
+  int checked = 0;
+  for (int year = 1986; year <= 2023; ++year) {
+    // The first day of the year's autumn whose own flag is off after a flagged day.
+    EngineMinute dayStart = MinuteOf(year, 10, 20);
+    DateRecord date, before;
+    for (;; dayStart += kMinutesPerDay) {
+      MinuteToDate(dayStart, date);
+      MinuteToDate(dayStart - 60, before);
+      if (date.dstFlag == 0 && before.dstFlag == 1) break;
+      ASSERT_LT(dayStart, MinuteOf(year, 11, 15));
+    }
+    ASSERT_EQ(date.weekday, 0);  // a Sunday
+    EngineMinute t = dayStart - 60;
+    PredictTide(mixed_, t, +1, 0);
+    if (t >= dayStart) continue;  // no event in that hour this year
+    ++checked;
+    TideDayExtremes day;
+    int32_t maximum, minimum;
+    ASSERT_EQ(FindTideDayExtremes(mixed_, dayStart, day, maximum, minimum), 0);
+    EXPECT_EQ(day[0].time, t) << year;
+    // On an ordinary day the same hour is left to the day before.
+    ASSERT_EQ(FindTideDayExtremes(mixed_, dayStart + 7 * kMinutesPerDay, day, maximum, minimum), 0);
+    EXPECT_GE(day[0].time, dayStart + 7 * kMinutesPerDay);
+  }
+  // An event falls in that hour about one year in six.
+  EXPECT_GT(checked, 1);
+}
+
+TEST_F(TideDayExtremesTest, DoubleTideFinderKeepsTheMoreExtremeOfCloseEvents) {
+  // A diurnal station shows small double tides when the moon is near the equator. The
+  // double-tide finder looks three events ahead: when the third lies within 14 hours of
+  // the first and is of its kind and more extreme, it is taken instead.
+  TideLocation plainStation = test::ReferenceLocation(kDiurnal, 3, "Diurnal");
+  TideLocation picked = plainStation;
+  picked.kindCode = 11;
+  picked.extremeRule = 20;
+  ASSERT_TRUE(UsesDoubleTideFinder(picked));
+  ASSERT_FALSE(UsesDoubleTideFinder(plainStation));
+  const EngineMinute first = MinuteOf(2020, 2, 1);
+  const std::vector<TideExtreme> plain = Days(plainStation, first - kMinutesPerDay, 30);
+
+  // The rule applied to the plain list of turning points.
+  auto expectedAfter = [&](EngineMinute t) {
+    auto e = std::upper_bound(plain.begin(), plain.end(), t,
+                              [](EngineMinute m, const TideExtreme& x) { return m < x.time; });
+    const TideExtreme &e1 = e[0], &e2 = e[1], &e3 = e[2];
+    const bool takeThird = e3.time - e1.time < 840 &&
+                           (e1.height < e2.height ? e3.height < e1.height : e3.height > e1.height);
+    return takeThird ? e3 : e1;
+  };
+  int folded = 0;
+  for (EngineMinute t = first; t < first + 27 * kMinutesPerDay; t += 97) {
+    EngineMinute m = t;
+    const int32_t h = PickDoubleTideExtreme(picked, m, +1, 0);
+    const TideExtreme expected = expectedAfter(t);
+    EXPECT_EQ(m, expected.time) << t - first;
+    EXPECT_EQ(h, expected.height) << t - first;
+    EngineMinute plainNext = t;
+    PredictTide(plainStation, plainNext, +1, 0);
+    folded += m != plainNext;
+  }
+  EXPECT_GT(folded, 0);  // the fixture does have double tides
+
+  // The day lists made with it hold turning points only, and fewer of them.
+  const std::vector<TideExtreme> doubled = Days(picked, first, 27);
+  ASSERT_GT(doubled.size(), 40u);
+  EXPECT_LT(doubled.size(), Days(plainStation, first, 27).size());
+  for (const TideExtreme& e : doubled) {
+    EXPECT_TRUE(std::any_of(plain.begin(), plain.end(), [&](const TideExtreme& p) {
+      return p.time == e.time && p.height == e.height;
+    })) << "listed event at " << e.time - first << " is not a turning point";
+  }
+}
+
+TEST_F(TideDayExtremesTest, MoreThanSixteenEventsIsReportedAndTheFirstSixteenUsed) {
+  TideLocation fast = test::ReferenceLocation(kFast, 4, "Fast");
+  TideDayExtremes day;
+  int32_t maximum, minimum;
+  EXPECT_EQ(FindTideDayExtremes(fast, MinuteOf(2015, 5, 5), day, maximum, minimum), -1);
+  EXPECT_TRUE(reports_.Has(2410, "Error initializing tide!"));
+  // The two highest with the lowest around them: four or five entries.
+  const std::string kinds = Kinds(day);
+  EXPECT_GE(kinds.size(), 4u);
+  EXPECT_EQ(std::count(kinds.begin(), kinds.end(), 'H'), 2);
+  EXPECT_GT(maximum, 900000);
+  EXPECT_LT(minimum, -900000);
+}
+
+}  // namespace
+}  // namespace qw

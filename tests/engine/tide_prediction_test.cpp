@@ -1,0 +1,200 @@
+// Heights and events of reference and subordinate tide stations, on a synthetic
+// mixed-tide reference station written with the engine's data writers.
+#include "engine/tide_prediction.h"
+
+#include <cstdlib>
+
+#include "engine/calendar.h"
+#include "engine/data_dir.h"
+#include "engine/engine_state.h"
+#include "engine/tide_corrections.h"
+#include "engine/tide_height.h"
+#include "tests/support/tide_station_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace qw {
+namespace {
+
+constexpr uint16_t kReference = 100;
+// The mapping onto corrected extremes keeps the fraction to 1/100,000 of the range and the
+// corrected extremes to ten millionths of a foot: 0.0001 ft covers both.
+constexpr int32_t kMappingTolerance = 100;
+
+class TidePredictionTest : public test::EngineTest {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(),
+                                           {test::MixedTideStation(kReference)}, 2019, 2023, &error))
+        << error;
+    reference_ = test::ReferenceLocation(kReference, 1, "Mixed Harbour");
+  }
+  // A subordinate of the fixture reference.
+  TideLocation Subordinate(int16_t highTime, int16_t lowTime, int16_t highRatio = 100,
+                           int16_t lowRatio = 100, int16_t highDiff = 0, int16_t lowDiff = 0) {
+    TideLocation s = test::ReferenceLocation(kReference, 2, "Subordinate");
+    s.highTimeOffset = highTime;
+    s.lowTimeOffset = lowTime;
+    s.highHeightRatio = highRatio;
+    s.lowHeightRatio = lowRatio;
+    s.highHeightDiff = highDiff;
+    s.lowHeightDiff = lowDiff;
+    return s;
+  }
+  int32_t Height(const TideLocation& s, EngineMinute t) { return PredictTide(s, t, 0, 0); }
+  int32_t ReferenceHeight(EngineMinute t) { return PredictReferenceTide(reference_, t, 0, 0); }
+  // The reference extreme after (+1) or before (-1) t.
+  TideExtreme ReferenceEvent(EngineMinute t, int step) {
+    int32_t h = PredictReferenceTide(reference_, t, step, 0);
+    EngineMinute other = t;
+    int32_t neighbour = PredictReferenceTide(reference_, other, step, 0);
+    return {h > neighbour ? 'H' : 'L', h, t};
+  }
+
+  TideLocation reference_;
+  const EngineMinute start_ = MinuteOf(2021, 3, 14);
+};
+
+TEST_F(TidePredictionTest, ReferenceStationAnswersAsTheHarmonicSum) {
+  for (EngineMinute t = start_; t < start_ + 3 * kMinutesPerDay; t += 37) {
+    EXPECT_EQ(Height(reference_, t), ReferenceHeight(t));
+    for (int step : {-1, +1}) {
+      EngineMinute a = t, b = t;
+      EXPECT_EQ(PredictTide(reference_, a, step, 0), PredictReferenceTide(reference_, b, step, 0));
+      EXPECT_EQ(a, b);
+    }
+  }
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(TidePredictionTest, RatiosAloneLeaveTheReferenceHeights) {
+  TideLocation s = Subordinate(0, 0, 80, 120);
+  for (EngineMinute t = start_; t < start_ + kMinutesPerDay; t += 13) {
+    EXPECT_EQ(Height(s, t), ReferenceHeight(t));
+  }
+}
+
+TEST_F(TidePredictionTest, TimeOffsetsMoveHighAndLowWatersSeparately) {
+  const TideLocation s = Subordinate(30, -15);
+  // Find a reference low followed by a high.
+  TideExtreme low = ReferenceEvent(start_, +1);
+  if (low.kind != 'L') low = ReferenceEvent(low.time, +1);
+  ASSERT_EQ(low.kind, 'L');
+  const TideExtreme high = ReferenceEvent(low.time, +1);
+  const TideExtreme nextLow = ReferenceEvent(high.time, +1);
+  ASSERT_EQ(high.kind, 'H');
+
+  // From anywhere between the corrected low and the corrected high, the next event is
+  // that high 30 minutes after the reference high, the previous one the low 15 before.
+  for (EngineMinute t : {low.time - 15, low.time, high.time, high.time + 29}) {
+    EngineMinute next = t, previous = t;
+    EXPECT_EQ(PredictTide(s, next, +1, 0), CorrectHighWater(TideCorrectionsOf(s), high.height));
+    EXPECT_EQ(next, high.time + 30) << "from " << t - low.time;
+    if (t > low.time - 15) {
+      PredictTide(s, previous, -1, 0);
+      EXPECT_EQ(previous, low.time - 15);
+    }
+  }
+  // Asked exactly at the corrected high, the next event is the one after it.
+  EngineMinute at = high.time + 30;
+  PredictTide(s, at, +1, 0);
+  EXPECT_EQ(at, nextLow.time - 15);
+  at = high.time + 30;
+  PredictTide(s, at, -1, 0);
+  EXPECT_EQ(at, low.time - 15);
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(TidePredictionTest, PureTimeShiftFollowsTheReferenceCurveLater) {
+  const TideLocation s = Subordinate(30, 30);
+  for (EngineMinute t = start_; t < start_ + 3 * kMinutesPerDay; t += 7) {
+    EXPECT_NEAR(Height(s, t), ReferenceHeight(t - 30), kMappingTolerance) << t - start_;
+  }
+}
+
+TEST_F(TidePredictionTest, PureHeightDifferenceRaisesTheWholeCurve) {
+  const TideLocation s = Subordinate(0, 0, 100, 100, 50, 50);  // +0.50 ft at both
+  for (EngineMinute t = start_; t < start_ + 3 * kMinutesPerDay; t += 7) {
+    EXPECT_NEAR(Height(s, t), ReferenceHeight(t) + 500000, kMappingTolerance) << t - start_;
+  }
+}
+
+TEST_F(TidePredictionTest, HeightsBetweenCorrectedExtremesFollowTheReferenceProportionally) {
+  const TideLocation s = Subordinate(45, -20, 90, 110, 25, -10);
+  EngineMinute t = start_;
+  TideExtreme previous{};
+  previous.height = PredictTide(s, t, +1, 0);
+  previous.time = t;
+  for (int i = 0; i < 12; ++i) {
+    EngineMinute n = previous.time;
+    const int32_t nextHeight = PredictTide(s, n, +1, 0);
+    // At each corrected extreme the height is that extreme.
+    EXPECT_NEAR(Height(s, previous.time), previous.height, 200);
+    EXPECT_NEAR(Height(s, n), nextHeight, 200);
+    // In between the curve runs monotonically from one to the other.
+    int32_t last = previous.height;
+    const bool rising = nextHeight > previous.height;
+    for (EngineMinute m = previous.time + 3; m < n; m += 3) {
+      const int32_t h = Height(s, m);
+      if (rising) {
+        EXPECT_GE(h, last - 50) << "rising at " << m - start_;
+      } else {
+        EXPECT_LE(h, last + 50) << "falling at " << m - start_;
+      }
+      last = h;
+    }
+    previous = {0, nextHeight, n};
+  }
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(TidePredictionTest, MissingCorrectionMakesEveryValueNotDefined) {
+  TideLocation s = Subordinate(10, 10);
+  s.lowHeightDiff = kNotGiven16;
+  EXPECT_EQ(Height(s, start_), kValueNotDefined);
+  EngineMinute t = start_;
+  EXPECT_EQ(PredictTide(s, t, +1, 0), kValueNotDefined);
+  EXPECT_GT(t, start_);  // the event's time is still given
+  TideDayExtremes day;
+  int32_t maximum = 1, minimum = 1;
+  EXPECT_EQ(FindTideDayExtremes(s, start_, day, maximum, minimum), 0);
+  EXPECT_NE(day[0].time, 0u);
+  EXPECT_EQ(day[0].height, kValueNotDefined);
+  EXPECT_EQ(maximum, 0);
+  EXPECT_EQ(minimum, 0);
+}
+
+TEST_F(TidePredictionTest, SharedBracketGivesTheSameAnswersAsAFreshOne) {
+  // Two stations of one reference asked in turn, jumping about in time, must answer as if
+  // each question were the first.
+  const TideLocation a = Subordinate(40, -25, 95, 105, 10, -5);
+  const TideLocation b = Subordinate(-60, 90, 110, 90, -20, 15);
+  std::srand(7);
+  for (int i = 0; i < 300; ++i) {
+    const TideLocation& s = i % 2 ? a : b;
+    const EngineMinute t = start_ + static_cast<EngineMinute>(std::rand() % (4 * 1440));
+    const int step = std::rand() % 3 - 1;
+    EngineMinute shared = t;
+    const int32_t answer = PredictTide(s, shared, step, 0);
+    ResetTidePrediction();
+    EngineMinute fresh = t;
+    EXPECT_EQ(PredictTide(s, fresh, step, 0), answer) << i;
+    EXPECT_EQ(fresh, shared) << i;
+  }
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(TidePredictionTest, MissingHarmonicDataFails) {
+  TideLocation s = test::ReferenceLocation(4321, 9, "No data");
+  EngineMinute t = start_;
+  EXPECT_EQ(PredictTide(s, t, 0, 0), kValueFailed);
+  reports_.clear();
+  TideDayExtremes day;
+  int32_t maximum, minimum;
+  EXPECT_EQ(FindTideDayExtremes(s, start_, day, maximum, minimum), -1);
+  EXPECT_TRUE(reports_.Has(2410, "Error initializing tide!")) << reports_.Describe();
+  EXPECT_EQ(day[0].time, 0u);
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,572 @@
+#include "tools/data/data_set.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <tuple>
+
+#include "engine/engine_values.h"
+#include "engine/official_notes_file.h"
+
+namespace qw::data {
+
+int16_t TimeMeridianOfZone(int zoneMinutes) {
+  if (zoneMinutes % 60 == 0) return static_cast<int16_t>(zoneMinutes / 4);
+  return static_cast<int16_t>(std::floor(zoneMinutes / 4.0));
+}
+
+double MeridianHours(int16_t meridian) {
+  return (meridian % 15 == 0 ? meridian : meridian + 0.5) / 15.0;
+}
+
+int16_t LocalPhaseTenths(double greenwichDegrees, double speedDegreesPerHour, double zoneHours) {
+  double phase = std::fmod(greenwichDegrees + speedDegreesPerHour * zoneHours, 360.0);
+  if (phase < 0) phase += 360.0;
+  long tenths = std::lround(phase * 10.0);
+  if (tenths >= 3600) tenths -= 3600;
+  return static_cast<int16_t>(tenths);
+}
+
+std::string FitName(const std::string& name, size_t maxBytes) {
+  if (name.size() <= maxBytes) return name;
+  size_t cut = maxBytes;
+  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  std::string fitted = name.substr(0, cut);
+  while (!fitted.empty() && fitted.back() == ' ') fitted.pop_back();
+  return fitted;
+}
+
+namespace {
+
+struct Matched {
+  std::string name;  // the source's spelling
+  int table = 0;
+  double amplitude = 0;
+  double phase = 0;
+};
+
+// One source station on its way into the data set.
+struct Candidate {
+  const SourceStation* source = nullptr;
+  bool tide = true;
+  bool isReference = true;
+  Family family = Family::Noaa;
+  std::string exclusion;  // why the station is left out; empty when it is kept
+  int region = 0;
+  double latitude = 0, longitude = 0;
+  int16_t meridian = 0;
+  uint8_t dstClass = 0;
+  std::vector<Matched> matched;
+  std::vector<std::pair<std::string, double>> dropped;  // constituents no table defines
+  const Candidate* referenceStation = nullptr;          // of a subordinate station
+  int index = 0;
+  uint16_t stationId = 0;
+  uint16_t harmonicNumber = 0;  // record or file number of a reference station
+  bool diurnal = false;
+  bool mhhwLabel = false;
+};
+
+std::string SourceShortName(const std::string& source) {
+  if (source.rfind("US National Oceanic", 0) == 0) return "NOAA";
+  if (source.rfind("Canadian Hydrographic", 0) == 0) return "CHS";
+  if (source.rfind("Kartverket", 0) == 0) return "Kartverket";
+  return source;
+}
+
+std::string LicenceLabel(const std::string& licence) {
+  if (licence == "public domain") return "public domain";
+  if (licence == "cc-by-4.0") return "CC BY 4.0";
+  if (licence == "cc-by-nc-4.0") return "CC BY-NC 4.0";
+  return licence;
+}
+
+std::string WithoutMarkup(const std::string& text) {
+  std::string out;
+  bool inTag = false;
+  for (char c : text) {
+    if (c == '<') inTag = true;
+    else if (c == '>') inTag = false;
+    else if (!inTag) out += c;
+  }
+  return out;
+}
+
+double DistanceKm(const Candidate& a, const Candidate& b) {
+  const double rad = M_PI / 180.0;
+  const double dLat = (b.latitude - a.latitude) * rad, dLon = (b.longitude - a.longitude) * rad;
+  const double h = std::sin(dLat / 2) * std::sin(dLat / 2) +
+                   std::cos(a.latitude * rad) * std::cos(b.latitude * rad) * std::sin(dLon / 2) * std::sin(dLon / 2);
+  return 12742.0 * std::asin(std::sqrt(std::min(1.0, h)));
+}
+
+int16_t Round16(double value) { return static_cast<int16_t>(std::lround(value)); }
+
+int16_t Degrees16(double degrees) {
+  long d = std::lround(degrees) % 360;
+  if (d < 0) d += 360;
+  return static_cast<int16_t>(d);
+}
+
+void SetPosition(double latitude, double longitude, char& latH, int16_t* lat, char& lonH, int16_t* lon) {
+  auto split = [](double value, int16_t* dms) {
+    const long seconds = std::lround(std::fabs(value) * 3600.0);
+    dms[0] = static_cast<int16_t>(seconds / 3600);
+    dms[1] = static_cast<int16_t>(seconds / 60 % 60);
+    dms[2] = static_cast<int16_t>(seconds % 60);
+  };
+  latH = latitude < 0 ? 'S' : 'N';
+  lonH = longitude < 0 ? 'W' : 'E';
+  split(latitude, lat);
+  split(longitude, lon);
+}
+
+template <typename Record>
+void FillIdentity(const Candidate& c, Record& r) {
+  r.kindCode = static_cast<uint8_t>(c.region);
+  r.stationId = c.stationId;
+  const std::string name = FitName(c.source->Text("name"), 50);
+  std::memset(r.name, 0, sizeof r.name);
+  std::memcpy(r.name, name.data(), name.size());
+  int16_t lat[3], lon[3];
+  SetPosition(c.latitude, c.longitude, r.latHemisphere, lat, r.lonHemisphere, lon);
+  r.latDegrees = lat[0], r.latMinutes = lat[1], r.latSeconds = lat[2];
+  r.lonDegrees = lon[0], r.lonMinutes = lon[1], r.lonSeconds = lon[2];
+  r.timeMeridian = c.meridian;
+  r.observesDst = c.dstClass;
+}
+
+// Hundredths of a foot of a height in metres, or kNotGiven16.
+int16_t HundredthsFoot(std::optional<double> metres) {
+  if (!metres) return kNotGiven16;
+  return Round16(*metres / kMetresPerFoot * 100.0);
+}
+
+class Builder {
+ public:
+  Builder(const std::vector<SourceStation>& sources, const ConstituentTable& table, DataSet& out)
+      : sources_(sources), table_(table), out_(out) {}
+
+  bool Run(std::string& error) {
+    MakeCandidates();
+    LinkSubordinates();
+    PlaceInRegions();
+    if (!Number(error)) return false;
+    if (!BuildSlotOrder(table_, NarrowNeeds(), out_.slots, error)) return false;
+    Emit();
+    Report();
+    return true;
+  }
+
+ private:
+  void MakeCandidates() {
+    candidates_.resize(sources_.size());
+    for (size_t i = 0; i < sources_.size(); ++i) {
+      const SourceStation& s = sources_[i];
+      Candidate& c = candidates_[i];
+      c.source = &s;
+      c.tide = s.IsTide();
+      c.isReference = s.IsReference();
+      c.latitude = s.Number("lat").value_or(0);
+      c.longitude = s.Number("lon").value_or(0);
+      const std::string source = SourceShortName(s.Text("source"));
+      const std::string country = s.Text("country");
+      if (source == "NOAA") c.family = Family::Noaa;
+      else if (source == "CHS" || country == "CA") c.family = Family::Chs;
+      else c.family = Family::International;
+      if (source != "NOAA" && IsUnitedStatesArea(country)) {
+        c.exclusion = "in US waters, where NOAA's stations are used";
+      }
+      const int zoneMinutes = static_cast<int>(s.Number("zone_minutes").value_or(0));
+      c.meridian = TimeMeridianOfZone(zoneMinutes);
+      if (std::lround(MeridianHours(c.meridian) * 60) != zoneMinutes) {
+        out_.report.push_back("zone offset " + std::to_string(zoneMinutes) + " min of " + s.Id() +
+                              " shown as meridian " + std::to_string(c.meridian) + ".5");
+      }
+      const std::string dst = s.Text("zone_dst");
+      if (c.family == Family::International) {
+        c.dstClass = dst == "0" ? 0 : 2;
+      } else {
+        c.dstClass = dst == "N" ? 1 : 0;
+        if (dst == "S") southernDst_.insert(s.Text("time_zone"));
+      }
+      if (c.isReference && c.exclusion.empty()) MatchConstants(c);
+      byId_[s.Id()] = &c;
+    }
+  }
+
+  void MatchConstants(Candidate& c) {
+    const SourceStation& s = *c.source;
+    if (s.constituents.empty()) {
+      c.exclusion = "no harmonic constants";
+      return;
+    }
+    std::set<int> seen;
+    for (const SourceConstituent& k : s.constituents) {
+      const int index = MatchConstituent(table_, k);
+      if (index < 0 || !seen.insert(index).second) {
+        c.dropped.emplace_back(k.name, k.amplitude);
+        continue;
+      }
+      c.matched.push_back({k.name, index, k.amplitude, k.phaseDegrees});
+    }
+    if (c.matched.empty()) {
+      c.exclusion = "no constituent the tables define";
+      return;
+    }
+    if (c.tide) {
+      const std::string chart = s.Text("chart_datum");
+      if (chart.empty()) c.exclusion = "no chart datum";
+      else if (chart != "MSL" && (!s.Number("datum_MSL") || !s.Number("datum_chart")))
+        c.exclusion = "no mean sea level above its chart datum";
+      const bool hasMhws = s.Number("datum_MHWS").has_value();
+      c.mhhwLabel = (chart == "MLLW" || !hasMhws) && s.Number("datum_MHHW").has_value();
+      auto amp = [&](const char* name) {
+        const int index = table_.Find(name);
+        for (const Matched& m : c.matched) if (m.table == index) return m.amplitude;
+        return 0.0;
+      };
+      const double semidiurnal = amp("M2") + amp("S2");
+      c.diurnal = semidiurnal > 0 && (amp("K1") + amp("O1")) / semidiurnal > 3.0;
+    } else if (!s.Number("flood_dir") && !s.Number("ebb_dir")) {
+      c.exclusion = "no flood or ebb direction";
+    }
+  }
+
+  void LinkSubordinates() {
+    for (Candidate& c : candidates_) {
+      if (c.isReference || !c.exclusion.empty()) continue;
+      auto it = byId_.find(c.source->Text("ref"));
+      if (it == byId_.end() || !it->second->exclusion.empty() || !it->second->isReference ||
+          it->second->tide != c.tide) {
+        c.exclusion = "its reference station " + c.source->Text("ref") + " is not available";
+        continue;
+      }
+      c.referenceStation = it->second;
+      c.diurnal = it->second->diurnal;
+    }
+  }
+
+  void PlaceInRegions() {
+    std::vector<Candidate*> unplaced;
+    for (Candidate& c : candidates_) {
+      if (!c.exclusion.empty()) continue;
+      c.region = RegionByPlace(c.family, c.source->Text("country"), c.source->Text("region_code"));
+      if (c.region == 0) unplaced.push_back(&c);
+    }
+    for (Candidate* c : unplaced) {
+      const Candidate* nearest = nullptr;
+      double best = 1e300;
+      for (const Candidate& other : candidates_) {
+        if (other.region == 0 || other.family != c->family || !other.exclusion.empty()) continue;
+        // A station of the same country wins over a nearer one across a border.
+        const bool sameCountry = other.source->Text("country") == c->source->Text("country");
+        const double d = DistanceKm(*c, other) + (sameCountry ? 0.0 : 1e5);
+        if (d < best) best = d, nearest = &other;
+      }
+      if (!nearest) {
+        c->exclusion = "no region for country " + c->source->Text("country");
+        continue;
+      }
+      c->region = nearest->region;
+      out_.report.push_back("placed " + c->source->Id() + " (" + c->source->Text("country") + " " +
+                            c->source->Text("region_code") + ") in region " + std::to_string(c->region) +
+                            " beside " + nearest->source->Id());
+    }
+  }
+
+  // Stations of a region in browsing order: NOAA stations along the coast (their numbers
+  // run along it), the others by name.
+  static bool BrowseOrder(const Candidate* a, const Candidate* b) {
+    if (a->family != b->family) return a->family < b->family;
+    if (a->family == Family::Noaa) return a->source->Text("source_id") < b->source->Text("source_id");
+    std::string na = a->source->Text("name"), nb = b->source->Text("name");
+    for (char& ch : na) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (char& ch : nb) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (na != nb) return na < nb;
+    return a->source->Id() < b->source->Id();
+  }
+
+  bool Number(std::string& error) {
+    for (Candidate& c : candidates_) {
+      if (c.exclusion.empty()) (c.tide ? tideByRegion_ : currentByRegion_)[c.region].push_back(&c);
+    }
+    int nextNoaa = 1, nextChs = kFirstChsTideRecord, nextCurrent = kFirstCurrentFileNumber;
+    int nextTideSub = kFirstSubordinateStationId, nextCurrentSub = kFirstSubordinateStationId;
+    for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
+      for (auto& [region, list] : *byRegion) {
+        std::sort(list.begin(), list.end(), BrowseOrder);
+        int international = region * 1000 + 1;
+        for (size_t i = 0; i < list.size(); ++i) {
+          Candidate& c = *list[i];
+          c.index = static_cast<int>(i);
+          if (!c.isReference) {
+            c.stationId = static_cast<uint16_t>(c.tide ? nextTideSub++ : nextCurrentSub++);
+            continue;
+          }
+          int number;
+          if (!c.tide) number = nextCurrent++;
+          else if (c.family == Family::Noaa) number = nextNoaa++;
+          else if (c.family == Family::Chs) number = nextChs++;
+          else number = international++;
+          c.harmonicNumber = static_cast<uint16_t>(number);
+          c.stationId = c.harmonicNumber;
+        }
+        if (international > region * 1000 + 1000) {
+          error = "region " + std::to_string(region) + " has more than 999 harmonic records";
+          return false;
+        }
+      }
+    }
+    if (nextNoaa - 1 > kLastNoaaTideRecord || nextCurrent - 1 > kLastCurrentFileNumber ||
+        nextChs - 1 > kLastChsTideRecord || nextTideSub - 1 > 65535 || nextCurrentSub - 1 > 65535) {
+      error = "more stations than the numbering ranges hold";
+      return false;
+    }
+    return true;
+  }
+
+  // Constituents used by NOAA or Canadian stations must lie in the first 160 slots.
+  std::vector<bool> NarrowNeeds() const {
+    std::vector<bool> needs(table_.constituents.size(), false);
+    for (const Candidate& c : candidates_) {
+      if (!c.exclusion.empty() || c.family == Family::International) continue;
+      for (const Matched& m : c.matched) needs[m.table] = true;
+    }
+    return needs;
+  }
+
+  int NoteNumber(const std::string& file, const std::string& text) {
+    if (text.empty()) return 0;
+    auto& texts = noteTexts_[file];
+    auto it = texts.find(text);
+    if (it != texts.end()) return it->second;
+    const int number = static_cast<int>(texts.size()) + 1;
+    texts[text] = number;
+    out_.notes[file][number] = text;
+    return number;
+  }
+
+  std::string StationNote(const Candidate& c) const {
+    const SourceStation& s = *c.source;
+    std::string note = "Source: " + s.Text("source") + ", station " + s.Text("source_id") +
+                       ". Licence: " + LicenceLabel(s.Text("licence"));
+    if (s.Text("commercial") == "0") note += ", not for commercial use";
+    note += " (" + s.Text("licence_url") + "). Attribution: " + s.Text("attribution");
+    if (c.referenceStation == nullptr && !c.dropped.empty()) {
+      note += " Left out, as no table of this program defines them:";
+      char amount[64];
+      for (const auto& [name, amplitude] : c.dropped) {
+        std::snprintf(amount, sizeof amount, " %s %.3f %s;", name.c_str(), amplitude, c.tide ? "m" : "kn");
+        note += amount;
+      }
+    }
+    if (c.referenceStation) {
+      note += " Predicted from the reference station " + c.referenceStation->source->Text("name") + " (" +
+              SourceShortName(c.referenceStation->source->Text("source")) + " " +
+              c.referenceStation->source->Text("source_id") + ").";
+    }
+    return note;
+  }
+
+  std::string FamilyName(const Candidate& c) const {
+    if (c.family == Family::International) return "BA" + std::to_string(c.region - 30);
+    return std::string(c.family == Family::Noaa ? "NOS" : "CHS") + (c.region <= 10 ? "WTIDE" : "ETIDE");
+  }
+
+  void Emit() {
+    for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
+      for (auto& [region, list] : *byRegion) {
+        RegionData& data = out_.regions[region];
+        data.name = RegionName(region);
+        for (Candidate* c : list) {
+          if (c->tide) data.tides.push_back(TideRecord(*c));
+          else data.currents.push_back(CurrentRecord(*c));
+          const SourceStation& s = *c->source;
+          out_.catalogue.push_back({c->tide ? 'T' : 'C', region, c->index, c->stationId,
+                                    SourceShortName(s.Text("source")), s.Text("source_id"),
+                                    s.Text("time_zone"), s.Text("licence"), s.Text("attribution")});
+        }
+      }
+    }
+    std::sort(out_.catalogue.begin(), out_.catalogue.end(), [](const CatalogueRow& a, const CatalogueRow& b) {
+      return std::tie(a.kind, a.region, a.index) < std::tie(b.kind, b.region, b.index);
+    });
+    for (auto& [family, records] : out_.tideFamilies) {
+      std::sort(records.begin(), records.end(),
+                [](const TideHarmonicRecord& a, const TideHarmonicRecord& b) { return a.number < b.number; });
+    }
+  }
+
+  TideLocation TideRecord(const Candidate& c) {
+    const SourceStation& s = *c.source;
+    TideLocation r;
+    FillIdentity(c, r);
+    const std::string notes = OfficialNotesFileName(c.region, false);
+    r.unused88[0] = static_cast<int16_t>(NoteNumber(notes, WithoutMarkup(s.Text("disclaimers"))));
+    r.unused88[1] = static_cast<int16_t>(NoteNumber(notes, StationNote(c)));
+    r.flags = c.diurnal ? kTideFlagDiurnal : 0;
+    if (c.isReference) {
+      const double chart = s.Number("datum_chart").value_or(0);
+      auto above = [&](const char* key) -> std::optional<double> {
+        auto v = s.Number(std::string("datum_") + key);
+        if (!v) return std::nullopt;
+        return *v - chart;
+      };
+      r.meanHigherHighWater = HundredthsFoot(c.mhhwLabel ? above("MHHW") : above("MHWS"));
+      if (c.mhhwLabel) r.flags |= kTideFlagMhhwLabel;
+      auto mhw = s.Number("datum_MHW"), mlw = s.Number("datum_MLW");
+      r.meanRange = (mhw && mlw) ? HundredthsFoot(*mhw - *mlw) : kNotGiven16;
+      r.meanTideLevel = HundredthsFoot(above("MTL"));
+      r.referenceId = c.harmonicNumber;
+      AddTideHarmonics(c, s.Text("chart_datum") == "MSL" ? 0.0 : *above("MSL"));
+      return r;
+    }
+    // A subordinate station: corrections to its reference's high and low waters, with the
+    // difference of the two time zones added so that its times are its own zone's.
+    r.referenceId = c.referenceStation->harmonicNumber;
+    r.flags |= c.referenceStation->mhhwLabel ? kTideFlagMhhwLabel : 0;
+    const int zoneShift = static_cast<int>(std::lround((MeridianHours(c.meridian) - MeridianHours(c.referenceStation->meridian)) * 60));
+    if (zoneShift != 0) ++zoneShifted_;
+    auto time = [&](const char* key) {
+      auto v = s.Number(key);
+      return v ? Round16(*v + zoneShift) : kNotGiven16;
+    };
+    r.highTimeOffset = time("time_high");
+    r.lowTimeOffset = time("time_low");
+    auto high = s.Number("height_high"), low = s.Number("height_low");
+    if (s.Text("height_type") == "ratio") {
+      r.highHeightRatio = high ? Round16(*high * 100) : kNotGiven16;
+      r.lowHeightRatio = low ? Round16(*low * 100) : kNotGiven16;
+      r.highHeightDiff = high ? 0 : kNotGiven16;
+      r.lowHeightDiff = low ? 0 : kNotGiven16;
+    } else {
+      r.highHeightDiff = HundredthsFoot(high);
+      r.lowHeightDiff = HundredthsFoot(low);
+      r.highHeightRatio = high ? 100 : kNotGiven16;
+      r.lowHeightRatio = low ? 100 : kNotGiven16;
+    }
+    return r;
+  }
+
+  void AddTideHarmonics(const Candidate& c, double meanLevelMetres) {
+    TideHarmonicRecord record;
+    record.number = c.harmonicNumber;
+    record.name = FitName(c.source->Text("name"), 50);
+    record.meanLevelMicroFeet = static_cast<int32_t>(std::lround(meanLevelMetres / kMetresPerFoot * 1e6));
+    const double zoneHours = MeridianHours(c.meridian);
+    for (const Matched& m : c.matched) {
+      const long milliFeet = std::lround(m.amplitude / kMetresPerFoot * 1000.0);
+      if (milliFeet <= 0) continue;
+      out_.keptConstituents[c.source->Id()].push_back(m.name);
+      record.entries.push_back({static_cast<uint8_t>(out_.slots.tableToSlot[m.table]), static_cast<int32_t>(milliFeet),
+                                LocalPhaseTenths(m.phase, table_.constituents[m.table].speedDegreesPerHour, zoneHours)});
+    }
+    out_.tideFamilies[FamilyName(c)].push_back(std::move(record));
+  }
+
+  CurrentLocation CurrentRecord(const Candidate& c) {
+    const SourceStation& s = *c.source;
+    CurrentLocation r;
+    FillIdentity(c, r);
+    const std::string notes = OfficialNotesFileName(c.region, true);
+    r.unused114[0] = static_cast<int16_t>(NoteNumber(notes, WithoutMarkup(s.Text("disclaimers"))));
+    if (c.referenceStation) r.unused114[1] = static_cast<int16_t>(NoteNumber(notes, StationNote(*c.referenceStation)));
+    r.unused114[2] = static_cast<int16_t>(NoteNumber(notes, StationNote(c)));
+    auto flood = s.Number("flood_dir"), ebb = s.Number("ebb_dir");
+    r.floodDirection = flood ? Degrees16(*flood) : kNotGiven16;
+    r.ebbDirection = ebb ? Degrees16(*ebb) : kNotGiven16;
+    if (c.isReference) {
+      r.referenceId = c.harmonicNumber;
+      AddCurrentHarmonics(c, flood ? *flood : *ebb + 180.0, ebb ? *ebb : *flood + 180.0);
+      return r;
+    }
+    r.referenceId = c.referenceStation->harmonicNumber;
+    const int zoneShift = static_cast<int>(std::lround((MeridianHours(c.meridian) - MeridianHours(c.referenceStation->meridian)) * 60));
+    if (zoneShift != 0) ++zoneShifted_;
+    auto time = [&](const char* key) {
+      auto v = s.Number(key);
+      return v ? Round16(*v + zoneShift) : kNotGiven16;
+    };
+    auto ratio = [&](const char* key) {
+      auto v = s.Number(key);
+      return v ? Round16(*v * 100) : kNotGiven16;
+    };
+    r.slackBeforeFloodTime = time("slack_flood_time");
+    r.floodTime = time("flood_time");
+    r.slackBeforeEbbTime = time("slack_ebb_time");
+    r.ebbTime = time("ebb_time");
+    r.floodSpeedRatio = ratio("flood_ratio");
+    r.ebbSpeedRatio = ratio("ebb_ratio");
+    return r;
+  }
+
+  void AddCurrentHarmonics(const Candidate& c, double floodDegrees, double ebbDegrees) {
+    CurrentHarmonicFile file;
+    file.number = c.harmonicNumber;
+    file.name = FitName(c.source->Text("name"), 50);
+    file.meanCurrentMicroKnots = static_cast<int32_t>(std::lround(c.source->Number("mean_flow").value_or(0) * 1e6));
+    file.ebbDirectionDegrees = Degrees16(ebbDegrees);
+    const int16_t axis = static_cast<int16_t>(Degrees16(floodDegrees) * 10);
+    const double zoneHours = MeridianHours(c.meridian);
+    for (const Matched& m : c.matched) {
+      const long milliKnots = std::lround(m.amplitude * 1000.0);
+      if (milliKnots <= 0) continue;
+      out_.keptConstituents[c.source->Id()].push_back(m.name);
+      file.records.push_back({static_cast<uint8_t>(out_.slots.tableToSlot[m.table]), static_cast<int32_t>(milliKnots),
+                              LocalPhaseTenths(m.phase, table_.constituents[m.table].speedDegreesPerHour, zoneHours), axis});
+    }
+    out_.currentFiles.push_back(std::move(file));
+  }
+
+  void Report() {
+    std::map<std::string, int> excluded;
+    std::map<std::string, std::pair<int, double>> dropped;  // name -> stations, largest amplitude
+    for (const Candidate& c : candidates_) {
+      if (!c.exclusion.empty()) {
+        const std::string reason = c.exclusion.rfind("its reference station", 0) == 0 ? "its reference station is not available" : c.exclusion;
+        ++excluded[std::string(c.tide ? "tide " : "current ") + SourceShortName(c.source->Text("source")) + ": " + reason];
+        continue;
+      }
+      for (const auto& [name, amplitude] : c.dropped) {
+        auto& d = dropped[name];
+        ++d.first;
+        d.second = std::max(d.second, amplitude);
+      }
+    }
+    for (const auto& [reason, count] : excluded) out_.report.push_back("left out " + std::to_string(count) + " " + reason);
+    char line[160];
+    for (const auto& [name, d] : dropped) {
+      std::snprintf(line, sizeof line, "constituent %s not in the tables: %d stations, largest amplitude %.4f",
+                    name.c_str(), d.first, d.second);
+      out_.report.push_back(line);
+    }
+    for (const std::string& zone : southernDst_) {
+      out_.report.push_back("zone " + zone + " has southern-summer daylight saving: NOAA/CHS stations there get no daylight-saving class");
+    }
+    out_.report.push_back("subordinate stations whose time offsets include their reference's zone difference: " +
+                          std::to_string(zoneShifted_));
+  }
+
+  const std::vector<SourceStation>& sources_;
+  const ConstituentTable& table_;
+  DataSet& out_;
+  std::vector<Candidate> candidates_;
+  std::map<std::string, Candidate*> byId_;
+  std::map<int, std::vector<Candidate*>> tideByRegion_, currentByRegion_;
+  std::map<std::string, std::map<std::string, int>> noteTexts_;
+  std::set<std::string> southernDst_;
+  int zoneShifted_ = 0;
+};
+
+}  // namespace
+
+bool BuildDataSet(const std::vector<SourceStation>& sources, const ConstituentTable& table,
+                  DataSet& out, std::string& error) {
+  out = DataSet{};
+  return Builder(sources, table, out).Run(error);
+}
+
+}  // namespace qw::data

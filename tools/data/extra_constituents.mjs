@@ -1,0 +1,65 @@
+// Writes speeds, equilibrium arguments and node factors of the constituents that the
+// station database uses but XTide's constituent table lacks, computed from the Doodson
+// numbers and nodal corrections of the pinned @neaps/tide-predictor.
+//
+// Usage: node extra_constituents.mjs OUTPUT_FILE FIRST_YEAR LAST_YEAR
+//
+// The conventions are those of XTide's table: V0 + u at 1 January 00:00 UTC of each year,
+// with u and f taken at the middle of the year (2 July 00:00 UTC) by Schureman's nodal
+// corrections. The package applies those only inside a prediction, so f and u are read
+// back from a prediction of the constituent alone with unit amplitude: at phase 0 it gives
+// f cos(V + u), at phase 90 f sin(V + u). A few constituents that
+// the table does have are written too, marked "check", so a test can show that the two
+// sources agree where they overlap.
+//
+// Format: lines of tab-separated fields.
+//   C  name  speed(degrees per hour)  role("extra" or "check")
+//   Y  year  V0+u(degrees, 0..360)  f
+// Y lines follow their C line, one per year, in order.
+
+import { writeFileSync } from "node:fs";
+import { astro, constituents, createTidePredictor } from "@neaps/tide-predictor";
+
+const [output, firstText, lastText] = process.argv.slice(2);
+if (!output || !firstText || !lastText) {
+  console.error("usage: node extra_constituents.mjs OUTPUT_FILE FIRST_YEAR LAST_YEAR");
+  process.exit(2);
+}
+const first = Number(firstText);
+const last = Number(lastText);
+
+const extras = ["MA2", "MB2", "3L2", "MSQM", "MTM", "T3", "M(KS)2", "alpha2", "gamma2"];
+const checks = ["M2", "S2", "N2", "K1", "O1", "K2", "Q1", "P1", "L2", "MU2", "NU2", "2N2", "MM", "MF", "M4", "MS4"];
+
+// f and u of a constituent at an instant, by Schureman's nodal corrections.
+function nodal(name, instant) {
+  const end = new Date(instant.getTime() + 60000);
+  const level = (phase) =>
+    createTidePredictor([{ name, amplitude: 1, phase }], { nodeCorrections: "schureman", offset: 0 })
+      .getTimelinePrediction({ start: instant, end, timeFidelity: 60 })[0].level;
+  const cosine = level(0);
+  const sine = level(90);
+  const argument = (Math.atan2(sine, cosine) * 180) / Math.PI;
+  let u = (argument - constituents[name].value(astro(instant))) % 360;
+  if (u > 180) u -= 360;
+  if (u < -180) u += 360;
+  return { f: Math.hypot(cosine, sine), u };
+}
+
+const lines = [];
+for (const [names, role] of [[extras, "extra"], [checks, "check"]]) {
+  for (const name of names) {
+    const c = constituents[name];
+    if (!c) throw new Error(`the predictor does not know ${name}`);
+    lines.push(["C", name, String(c.speed), role].join("\t"));
+    for (let year = first; year <= last; year++) {
+      const start = astro(new Date(Date.UTC(year, 0, 1)));
+      const { f, u } = nodal(name, new Date(Date.UTC(year, 6, 2)));
+      let v = (c.value(start) + u) % 360;
+      if (v < 0) v += 360;
+      lines.push(["Y", String(year), String(v), String(f)].join("\t"));
+    }
+  }
+}
+writeFileSync(output, lines.join("\n") + "\n");
+console.log(`extra constituents: ${extras.length} written to ${output}`);

@@ -1,0 +1,51 @@
+// Test-only: high and low waters of chosen stations from the independent predictor
+// package, for comparing the program's predictions with.
+//
+// Usage: node predict_extremes.mjs OUTPUT STATION_CONSTITUENTS START END ID...
+//   STATION_CONSTITUENTS  the builder's list of the source constituents each reference
+//                         station kept; the predictor gets exactly those, so that the
+//                         comparison checks conventions, not the constituent tables
+//   START, END            ISO instants (UTC)
+//   ID                    station ids of the database (e.g. noaa/9447130)
+//
+// Output: one line per extreme, tab-separated: station id, UTC milliseconds since 1970,
+// height in metres above the station's chart datum, "H" or "L".
+
+import { readFileSync, writeFileSync } from "node:fs";
+import { stationsById } from "@neaps/tide-database";
+import { useStation } from "@neaps/tide-predictor";
+
+const [output, keptFile, startText, endText, ...ids] = process.argv.slice(2);
+if (!output || !keptFile || !startText || !endText || ids.length === 0) {
+  console.error("usage: node predict_extremes.mjs OUTPUT STATION_CONSTITUENTS START END ID...");
+  process.exit(2);
+}
+
+const kept = new Map();
+for (const line of readFileSync(keptFile, "utf8").split("\n")) {
+  const [id, ...names] = line.split("\t");
+  if (id) kept.set(id, new Set(names));
+}
+
+const start = new Date(startText);
+const end = new Date(endText);
+const lines = [];
+for (const id of ids) {
+  const station = stationsById.get(id);
+  if (!station) throw new Error(`unknown station ${id}`);
+  const referenceId = station.type === "subordinate" ? station.offsets.reference : id;
+  const names = kept.get(referenceId);
+  if (!names) throw new Error(`no kept constituents for ${referenceId}`);
+  const constants = station.harmonic_constituents.filter((c) => names.has(c.name));
+  const predictor = useStation({ ...station, harmonic_constituents: constants });
+  const { extremes } = predictor.getExtremesPrediction({
+    start,
+    end,
+    datum: station.chart_datum,
+    units: "meters",
+    nodeCorrections: "schureman",
+  });
+  for (const e of extremes) lines.push([id, e.time.getTime(), e.level, e.high ? "H" : "L"].join("\t"));
+}
+writeFileSync(output, lines.join("\n") + "\n");
+console.log(`predicted extremes: ${ids.length} stations written to ${output}`);
