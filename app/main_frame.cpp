@@ -216,9 +216,15 @@ void MainFrame::UpdateCommands() {
   actions_[Command::InfoWindows]->setChecked(switches.info);
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);
+  actions_[Command::NewCurrentWindow]->setEnabled(currentsAvailable_);
   double latitude = 0, longitude = 0;
   actions_[Command::ViewOnChart]->setEnabled(active && !chartProgram_.isEmpty() &&
                                              active->position(latitude, longitude));
+}
+
+void MainFrame::SetCurrentsAvailable(bool available) {
+  currentsAvailable_ = available;
+  UpdateCommands();
 }
 
 void MainFrame::UpdateTitle() {
@@ -286,6 +292,8 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
   sub->setWindowIcon(CommandIcon(station.kind == StationKind::Tide ? Command::NewTideWindow
                                                                    : Command::NewCurrentWindow));
   mdi_->addSubWindow(sub);
+  window->SetCommandHost([this](Command command) { Run(command); },
+                         [this](Command command) { return actions_.at(command)->isEnabled(); });
   connect(window, &LocationWindow::titleChanged, sub, [this, sub, window] {
     sub->setWindowTitle(window->title());
     UpdateTitle();
@@ -401,6 +409,7 @@ void MainFrame::AddToMru(const StationRef& station, const QString& name) {
 void MainFrame::OpenMru(int slot) {
   const MruEntry entry = settings_.mru[static_cast<size_t>(slot)];
   const StationKind kind = entry.type == 2 ? StationKind::Current : StationKind::Tide;
+  if (kind == StationKind::Current && !currentsAvailable_) return;
   StationRef station{kind, entry.region, entry.subregion};
   if (catalogue_.StationName(station) != entry.location) {
     // The region was reinstalled: look the name up.

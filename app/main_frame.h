@@ -38,6 +38,8 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   ~MainFrame() override;
 
   void SetStationChooser(StationChooser chooser) { chooser_ = std::move(chooser); }
+  // Whether current windows can be opened (the current predictions are installed).
+  void SetCurrentsAvailable(bool available);
 
   QAction* action(Command command) const { return actions_.at(command); }
   // Runs a command as if chosen from the menu.
@@ -129,6 +131,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   std::map<Command, QAction*> actions_;
   QString chartProgram_;
   bool integrated_ = false;
+  bool currentsAvailable_ = true;
   std::unique_ptr<QPrinter> printer_;
 };
 

@@ -1,5 +1,6 @@
 #include "windows/display_units.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,6 +34,17 @@ int32_t HeightToDisplay(int32_t microFeet, TideUnit unit) {
   switch (unit) {
     case TideUnit::Metres: return (microFeet / 100000) * 3048;
     case TideUnit::Centimetres: return (microFeet / 1000) * 3048;
+    case TideUnit::Feet: break;
+  }
+  return microFeet;
+}
+
+int32_t HeightToDisplayExact(int32_t microFeet, TideUnit unit) {
+  if (microFeet == kValueNotDefined) return microFeet;
+  // 1 ft = 0.3048 m: millionths of a foot x 0.03048 = hundred-thousandths of a metre.
+  switch (unit) {
+    case TideUnit::Metres: return static_cast<int32_t>(std::llround(microFeet * 0.03048));
+    case TideUnit::Centimetres: return static_cast<int32_t>(std::llround(microFeet * 3.048));
     case TideUnit::Feet: break;
   }
   return microFeet;

@@ -19,6 +19,9 @@
 namespace qw {
 
 int32_t HeightToDisplay(int32_t microFeet, TideUnit unit);
+// The same without the truncation to tenths or thousandths of a foot, for drawing a
+// continuous curve (the truncated values would draw it as a staircase).
+int32_t HeightToDisplayExact(int32_t microFeet, TideUnit unit);
 int32_t SpeedToDisplay(int32_t microKnots, CurrentUnit unit);
 // A value given in hundredths of a foot (station averages) in display units.
 int32_t HundredthsFootToDisplay(int32_t hundredthsFoot, TideUnit unit);
