@@ -104,7 +104,11 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
   UpdateTitle();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+  // The child windows go after this object's members: they must not call back.
+  mdi_->disconnect(this);
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+}
 
 void MainFrame::BuildMenus() {
   std::map<Menu, QMenu*> menus;
@@ -336,7 +340,7 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
 
 int MainFrame::ReopenLastWindows() {
   int opened = 0;
-  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), catalogue_)) {
+  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), *stations_)) {
     const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
     if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
   }

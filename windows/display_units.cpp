@@ -83,6 +83,11 @@ std::string HeightDisplayText(int32_t display, TideUnit unit) {
   return Fixed(display, ScaleUnit(unit), 2, UnitName(unit));
 }
 
+std::string TableHeightText(int32_t microFeet, TideUnit unit) {
+  if (microFeet == kValueNotDefined) return std::string("---  ") + UnitName(unit);
+  return HeightDisplayText(HeightToDisplay(microFeet, unit), unit);
+}
+
 std::string SpeedDisplayText(int32_t display, CurrentUnit unit) {
   if (display == kValueNotDefined) return std::string("- - ") + UnitName(unit);
   return Fixed(display, ScaleUnit(unit), 1, UnitName(unit));

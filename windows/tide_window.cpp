@@ -51,7 +51,7 @@ TideWindow::TideWindow(const StationRef& ref, const TideLocation& station, const
   setMinimumSize(320, 240);
   const TideLocation copy = station_;
   model_ = new MinuteTableModel([copy](EngineMinute minute) { return TideHeightAt(copy, minute); },
-                                [this](int32_t value) { return Text(HeightDisplayText(HeightToDisplay(value, settings_.tideUnit), settings_.tideUnit)); },
+                                [this](int32_t value) { return Text(TableHeightText(value, settings_.tideUnit)); },
                                 "Height", this);
   table_ = new QTableView(this);
   table_->setModel(model_);
