@@ -17,6 +17,7 @@
 #include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/startup_dialogs.h"
+#include "app/stop_signals.h"
 #include "app/station_picker.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
@@ -94,6 +95,9 @@ int main(int argc, char** argv) {
   });
   QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
                    [&mainFrame] { mainFrame.BringToFront(); });
+
+  // Logout and shutdown end the program like Exit does.
+  qw::StopOnSignals(&mainFrame, [&mainFrame] { mainFrame.close(); });
 
   // 9. The command line.
   const bool integrated = HasSwitch(arguments, "/INT");

@@ -323,7 +323,8 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
     }
   } else {
     const QSize area = mdi_->viewport()->size();
-    sub->resize(std::min(760, std::max(480, area.width() - 40)), std::min(620, std::max(400, area.height() - 40)));
+    // Most of the area, leaving room to see that other windows lie behind.
+    sub->resize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 9 / 10, 400, 760));
     QMdiSubWindow* previous = mdi_->activeSubWindow();
     if (previous && previous->isMaximized()) {
       sub->showMaximized();
