@@ -90,8 +90,9 @@ int main(int argc, char** argv) {
   frame = &mainFrame;
   mainFrame.SetCurrentsAvailable(false);
   mainFrame.SetStationChooser([&](qw::StationKind kind, QWidget* parent) {
-    const int region = kind == qw::StationKind::Tide ? settings.defaultTideRegion : settings.defaultCurrentRegion;
-    return qw::StationPicker::Choose(catalogue, kind, region, parent);
+    const bool tide = kind == qw::StationKind::Tide;
+    return qw::StationPicker::Choose(catalogue, kind, tide ? settings.defaultTideRegion : settings.defaultCurrentRegion,
+                                     tide ? settings.defaultTideSubregion : settings.defaultCurrentSubregion, parent);
   });
   QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
                    [&mainFrame] { mainFrame.BringToFront(); });

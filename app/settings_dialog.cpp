@@ -249,7 +249,9 @@ QWidget* SettingsDialog::BuildColors() {
   auto* layout = new QVBoxLayout(page);
   auto* top = new QHBoxLayout;
   schemes_ = new QComboBox;
-  top->addWidget(new QLabel("Color &scheme:"));
+  auto* schemeLabel = new QLabel("Color &scheme:");
+  schemeLabel->setBuddy(schemes_);
+  top->addWidget(schemeLabel);
   top->addWidget(schemes_, 1);
   auto* saveAs = new QPushButton("Save &As...");
   auto* remove = new QPushButton("&Delete");
