@@ -496,7 +496,9 @@ void MainFrame::SetDateCommand() {
   settings_.dateChangeAffectsAll = dialog.affectsAll() ? 1 : 0;
   settings_.dateSetToDate = static_cast<long>(day);
   settings_.setDateText = FormatSetDateText(chosen);
+  // The dialog's choice is kept at once, not only at the stop.
   file_.WriteString("Set Date", "SetToDate", settings_.setDateText);
+  file_.Save();
   if (!CheckPredictionDate(day)) return;
   if (dialog.affectsAll()) {
     for (LocationWindow* window : LocationWindows()) window->SetDay(day);
@@ -664,6 +666,7 @@ bool MainFrame::SaveAtStop() {
   WriteOpenWindows(file_, OpenWindowEntries());
   std::string error;
   if (file_.Save(&error)) return true;
+  if (file_.writeProtected()) return false;  // the user was told at start
   QMessageBox::warning(this, kProductName,
                        QString("The settings could not be saved.\n\n%1").arg(QString::fromStdString(error)));
   return false;

@@ -360,6 +360,7 @@ void SettingsDialog::SaveSchemeAs() {
     return;
   }
   schemesTouched_ = true;
+  file_.Save();
   FillSchemeList();
   LoadScheme(number);
 }
@@ -377,6 +378,7 @@ void SettingsDialog::DeleteScheme() {
   }
   DeleteColorScheme(file_, edited_, schemeNumber_);
   schemesTouched_ = true;
+  file_.Save();
   FillSchemeList();
   LoadScheme(1);
 }
@@ -390,6 +392,7 @@ bool SettingsDialog::OfferToSaveColors() {
   if (answer == QMessageBox::Yes) {
     WriteColorScheme(file_, schemeNumber_, scheme_);
     schemesTouched_ = true;
+    file_.Save();
     edited_.colors = scheme_;
   } else {
     scheme_ = ReadColorScheme(file_, schemeNumber_);
