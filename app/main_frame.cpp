@@ -345,6 +345,10 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
 int MainFrame::ReopenLastWindows() {
   int opened = 0;
   for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), *stations_)) {
+    if (entry.station.kind == StationKind::Current && !currentsAvailable_) {
+      heldCurrentEntries_.push_back(entry);
+      continue;
+    }
     const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
     if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
   }
@@ -373,6 +377,7 @@ std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
     entry.weeklyShown = switches.weekly;
     entries.push_back(entry);
   }
+  entries.insert(entries.end(), heldCurrentEntries_.begin(), heldCurrentEntries_.end());
   return entries;
 }
 

@@ -139,6 +139,9 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   std::map<Command, QAction*> actions_;
   QString chartProgram_;
   QString tipFile_;
+  // Current windows of the last run kept while current windows cannot open, so the
+  // next stop writes them back instead of forgetting them.
+  std::vector<OpenWindowEntry> heldCurrentEntries_;
   bool integrated_ = false;
   bool currentsAvailable_ = true;
   std::unique_ptr<QPrinter> printer_;

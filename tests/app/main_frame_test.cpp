@@ -250,3 +250,32 @@ TEST(TipOfTheDayTest, ReadsOneTipALine) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST_F(MainFrameTest, CurrentWindowsThatCannotOpenAreKeptInTheList) {
+  stations_.regions[StationKind::Current] = {{0, 500}};
+  {
+    OpenWindowEntry current;
+    current.station = {StationKind::Current, 0, 1};
+    current.stationId = 500;
+    current.placement.right = current.placement.bottom = 300;
+    OpenWindowEntry tide;
+    tide.station = {StationKind::Tide, 0, 1};
+    tide.stationId = 100;
+    tide.placement.right = tide.placement.bottom = 300;
+    WriteOpenWindows(file_, {current, tide});
+  }
+  auto frame = MakeFrame();
+  frame->SetCurrentsAvailable(false);
+  EXPECT_EQ(frame->ReopenLastWindows(), 1);
+  EXPECT_FALSE(frame->action(Command::NewCurrentWindow)->isEnabled());
+  const std::vector<OpenWindowEntry> entries = frame->OpenWindowEntries();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[1].station.kind, StationKind::Current);
+  EXPECT_EQ(entries[1].stationId, 500u);
+}
+
+}  // namespace
+}  // namespace qw
