@@ -279,3 +279,23 @@ TEST_F(MainFrameTest, CurrentWindowsThatCannotOpenAreKeptInTheList) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST_F(MainFrameTest, ClosingWindowsUpdatesTheCommands) {
+  auto frame = MakeFrame();
+  frame->OpenLocation({StationKind::Tide, 0, 1});
+  frame->OpenLocation({StationKind::Tide, 0, 2});
+  frame->Run(Command::TileHorizontally);
+  frame->Run(Command::Cascade);
+  frame->Run(Command::CloseAll);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frame->LocationWindows().empty());
+  EXPECT_FALSE(frame->action(Command::NextDay)->isEnabled());
+  EXPECT_EQ(frame->windowTitle(), "Quaywise Pro");
+}
+
+}  // namespace
+}  // namespace qw
