@@ -5,16 +5,10 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "engine/engine_settings.h"
-#include "engine/station_database.h"
-#include "engine/time_adjust.h"
-
 namespace qw::cli {
 
 namespace {
-int StandardOffsetMinutes(int16_t timeMeridian) {
-  return static_cast<int>(std::lround(TimeMeridianHours(timeMeridian) * 60.0));
-}
+int StandardOffsetMinutes(int16_t timeMeridian) { return static_cast<int>(std::lround(ZoneHours(timeMeridian) * 60.0)); }
 
 // 00:00 of today's date at a station of standard offset `standard`, whose offset on a day
 // is `offsetOn(day)`.
@@ -36,12 +30,6 @@ int DayDstFlag(EngineMinute minute) {
   return date.dstFlag;
 }
 
-int StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart) {
-  // The daylight saving the engine removes from the station's clock on that day.
-  const int flag = station.observesDst != 0 ? DayDstFlag(dayStart) : 0;
-  return StandardOffsetMinutes(station.timeMeridian) + DaylightShiftMinutes(station.referenceId, flag);
-}
-
 std::string FormatUtcOffset(int minutes) {
   char text[16];
   const int magnitude = std::abs(minutes);
@@ -53,12 +41,6 @@ std::string FormatUtcOffset(int minutes) {
 EngineMinute StationToday(const TideLocation& station) {
   return TodayAt(StandardOffsetMinutes(station.timeMeridian),
                  [&](EngineMinute day) { return StationUtcOffsetMinutes(station, day); });
-}
-
-int StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart) {
-  const bool daylight =
-      station.observesDst != 0 && DayDstFlag(dayStart) != 0 && Settings().daylightSavings;
-  return StandardOffsetMinutes(station.timeMeridian) + (daylight ? 60 : 0);
 }
 
 EngineMinute StationToday(const CurrentLocation& station) {

@@ -1,13 +1,6 @@
-// The station's shown time: its offset from UTC on a given day, and "today" at the
-// station.
-//
-// The offset is the standard offset of the station's time meridian plus the daylight
-// saving the engine applies on that day: the international offset for harmonic records
-// 31000..44000, otherwise one hour on United States daylight-saving days when the
-// station observes daylight saving and the DaylightSavings setting is on.
-//
-// StationUtcOffsetMinutes is the one place to switch to the time-zone module's offset
-// when that module exists.
+// The station's shown time in the command-line tool: the UTC offset text and "today" at
+// the station. The offset itself is the engine's (StationUtcOffsetMinutes of
+// engine/time_zone.h), shared with the windows and the exports.
 #pragma once
 
 #include <string>
@@ -15,14 +8,9 @@
 #include "engine/calendar.h"
 #include "engine/current_location.h"
 #include "engine/tide_location.h"
+#include "engine/time_zone.h"
 
 namespace qw::cli {
-
-// Minutes to add to UTC to get the station's shown time on the day of `dayStart`.
-int StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart);
-// The same for a current station: currents have no international daylight-saving rule,
-// only one hour on United States daylight-saving days.
-int StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart);
 
 // "+09:30", "-07:00", "+00:00"
 std::string FormatUtcOffset(int minutes);

@@ -19,6 +19,7 @@
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "engine/time_adjust.h"
+#include "engine/time_zone.h"
 
 namespace qw {
 namespace {
@@ -296,8 +297,8 @@ int32_t ComputeCurrentSpeed(const CurrentLocation& station, EngineMinute minute,
     ReportEngineError(kMsgCurrentLogicError, StringText(kMsgCurrentLogicError));
     return kValueFailed;
   }
-  int64_t adjusted = static_cast<int64_t>(minute) + GmtShiftMinutes(station.timeMeridian);
-  if (daylightFlag != 0 && Settings().daylightSavings) adjusted -= 60;
+  const int64_t adjusted = static_cast<int64_t>(minute) + GmtShiftMinutes(station.timeMeridian) -
+                           CurrentDaylightMinutes(ZoneOf(station), daylightFlag != 0 ? 1 : 0);
   const char form = (mathType == 'f' || mathType == 'F') ? 'f' : 'i';
 
   const int64_t day =
@@ -327,6 +328,8 @@ uint16_t HeldCurrentFileNumber() {
   const HeldCurrent& s = State();
   return s.held && FileHeld(s.file.number) ? s.file.number : 0;
 }
+
+std::string HeldCurrentFileName() { return HeldCurrentFileNumber() != 0 ? State().file.name : std::string(); }
 
 std::span<const CurrentYearTerm> CurrentYearTerms() { return State().terms; }
 

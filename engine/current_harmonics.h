@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "engine/calendar.h"
 #include "engine/current_location.h"
@@ -52,8 +53,9 @@ bool CurrentYearReady(uint16_t fileNumber, int year);
 // The signed current (millionths of a knot) at `minute` of the station's local clock, and
 // its direction in whole degrees true. `mathType` 'f' sums in floating point, any other
 // letter in the integer form. The GMT options shift the minute and a set `daylightFlag`
-// (with the DaylightSavings setting on) removes an hour of daylight saving. Only the
-// station's time meridian is read. The caller must have prepared the year that holds
+// (with the DaylightSavings setting on, at a station that observes daylight saving)
+// removes an hour of daylight saving. Only the station's time meridian and daylight
+// flag are read. The caller must have prepared the year that holds
 // `minute` (PrepareCurrentYear); without prepared terms this reports 2213 and returns
 // kValueFailed.
 int32_t ComputeCurrentSpeed(const CurrentLocation& station, EngineMinute minute, char mathType,
@@ -61,6 +63,9 @@ int32_t ComputeCurrentSpeed(const CurrentLocation& station, EngineMinute minute,
 
 // The held file's number (0 when none is held) and its prepared terms.
 uint16_t HeldCurrentFileNumber();
+// The station name in the held file's header ("" when none is held): the reference
+// station a subordinate station is computed from.
+std::string HeldCurrentFileName();
 std::span<const CurrentYearTerm> CurrentYearTerms();
 
 // How many sums ComputeCurrentSpeed evaluated (cache hits excluded); for debugging.

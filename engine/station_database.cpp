@@ -13,6 +13,7 @@
 #include "engine/held_data.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "engine/time_zone.h"
 
 namespace qw {
 namespace {
@@ -286,11 +287,9 @@ std::string ReferenceStationName(const TideLocation& station) {
   return std::string(name, strnlen(name, harmonic_layout::kNameSize - 1));
 }
 
-double TimeMeridianDegrees(int16_t timeMeridian) {
-  return timeMeridian % 15 == 0 ? timeMeridian : timeMeridian + 0.5;
-}
+double TimeMeridianDegrees(int16_t timeMeridian) { return ZoneDegrees(timeMeridian); }
 
-double TimeMeridianHours(int16_t timeMeridian) { return TimeMeridianDegrees(timeMeridian) / 15.0; }
+double TimeMeridianHours(int16_t timeMeridian) { return ZoneHours(timeMeridian); }
 
 const char* DataFamilyName(uint16_t referenceId) {
   if (referenceId < 10000) return "National Oceanic and Atmospheric Administration (NOAA)";

@@ -85,7 +85,8 @@ int FindCurrentStationById(const RegionList& list, int regionSlot, int startInde
 std::string ReferenceStationName(const TideLocation& station);
 
 // The station's time meridian field (whole degrees, east positive) as the true meridian
-// in degrees (+0.5 when the field is not a multiple of 15) and in hours (degrees / 15).
+// in degrees (+0.5 when the field is not a multiple of 15) and in hours (degrees / 15):
+// ZoneDegrees and ZoneHours of time_zone.h.
 double TimeMeridianDegrees(int16_t timeMeridian);
 double TimeMeridianHours(int16_t timeMeridian);
 

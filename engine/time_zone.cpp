@@ -70,7 +70,9 @@ double DaylightOffsetDays(uint8_t dstClass, const DateRecord& date) {
 int32_t GmtCorrectionMinutes(int16_t meridian) {
   const EngineSettings& settings = Settings();
   if (settings.useGmtCorrection == kGmtFixedOffset) {
-    return static_cast<int32_t>(std::trunc(settings.gmtCorrectionHours * 60.0));
+    const double minutes = std::trunc(settings.gmtCorrectionHours * 60.0);
+    if (!std::isfinite(minutes)) return 0;
+    return static_cast<int32_t>(std::fmax(-10080.0, std::fmin(10080.0, minutes)));
   }
   if (settings.useGmtCorrection == kGmtStationMeridian) {
     return static_cast<int32_t>(std::trunc(ZoneHours(meridian) * 60.0));
@@ -78,13 +80,33 @@ int32_t GmtCorrectionMinutes(int16_t meridian) {
   return 0;
 }
 
-int32_t TideDaylightMinutes(const StationZone& station, uint8_t dstFlag) {
-  if (IsInternationalFamily(station.referenceId)) return Settings().intlDaylightMinutes;
-  return CurrentDaylightMinutes(dstFlag);
+StationZone ZoneOf(const TideLocation& station) {
+  return StationZone{station.timeMeridian, station.referenceId, station.observesDst};
 }
 
-int32_t CurrentDaylightMinutes(uint8_t dstFlag) {
-  return dstFlag == 1 && Settings().daylightSavings ? 60 : 0;
+StationZone ZoneOf(const CurrentLocation& station) {
+  // The referenceId of a current station names a current file, not a tide record: it
+  // never selects the international correction.
+  return StationZone{station.timeMeridian, 0, station.observesDst};
+}
+
+namespace {
+
+// The North American hour: a daylight-saving day, a station that observes it, and the
+// DaylightSavings setting on.
+int32_t NorthAmericanMinutes(uint8_t dstClass, uint8_t dstFlag) {
+  return dstFlag != 0 && dstClass != kDstNone && Settings().daylightSavings ? 60 : 0;
+}
+
+}  // namespace
+
+int32_t TideDaylightMinutes(const StationZone& station, uint8_t dstFlag) {
+  if (IsInternationalFamily(station.referenceId)) return Settings().intlDaylightMinutes;
+  return NorthAmericanMinutes(station.dstClass, dstFlag);
+}
+
+int32_t CurrentDaylightMinutes(const StationZone& station, uint8_t dstFlag) {
+  return NorthAmericanMinutes(station.dstClass, dstFlag);
 }
 
 EngineMinute TideShownToStandard(EngineMinute shown, const StationZone& station, uint8_t dstFlag) {
@@ -96,11 +118,37 @@ EngineMinute TideStandardToShown(EngineMinute standard, const StationZone& stati
 }
 
 EngineMinute CurrentShownToStandard(EngineMinute shown, const StationZone& station, uint8_t dstFlag) {
-  return Shift(shown, int64_t{GmtCorrectionMinutes(station.timeMeridian)} - CurrentDaylightMinutes(dstFlag));
+  return Shift(shown, int64_t{GmtCorrectionMinutes(station.timeMeridian)} - CurrentDaylightMinutes(station, dstFlag));
 }
 
 EngineMinute CurrentStandardToShown(EngineMinute standard, const StationZone& station, uint8_t dstFlag) {
-  return Shift(standard, int64_t{CurrentDaylightMinutes(dstFlag)} - GmtCorrectionMinutes(station.timeMeridian));
+  return Shift(standard,
+               int64_t{CurrentDaylightMinutes(station, dstFlag)} - GmtCorrectionMinutes(station.timeMeridian));
+}
+
+namespace {
+
+// Minutes east of Greenwich of a stored meridian (exact: 4 minutes a degree).
+int32_t ZoneMinutes(int16_t meridian) { return static_cast<int32_t>(std::lround(ZoneHours(meridian) * 60.0)); }
+
+uint8_t DayFlag(EngineMinute dayStart) {
+  DateRecord date;
+  MinuteToDate(dayStart, date);
+  return date.dstFlag;
+}
+
+}  // namespace
+
+int32_t StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart) {
+  const StationZone zone = ZoneOf(station);
+  return ZoneMinutes(zone.timeMeridian) + TideDaylightMinutes(zone, DayFlag(dayStart)) -
+         GmtCorrectionMinutes(zone.timeMeridian);
+}
+
+int32_t StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart) {
+  const StationZone zone = ZoneOf(station);
+  return ZoneMinutes(zone.timeMeridian) + CurrentDaylightMinutes(zone, DayFlag(dayStart)) -
+         GmtCorrectionMinutes(zone.timeMeridian);
 }
 
 std::string FormatTimeZone(int16_t meridian, const DateRecord& date, char style, uint8_t dstClass) {

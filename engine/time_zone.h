@@ -1,6 +1,7 @@
 // A station's zone and the daylight-saving and GMT corrections between the time the
 // user sees ("shown time") and the station's local standard time, which the engine
-// computes in.
+// computes in. This is the one place of that rule: the harmonic sums (time_adjust.h),
+// the windows, the command-line tool and the exports all take it from here.
 //
 // Shown time = standard time + daylight correction - GMT correction, where
 //  - the GMT correction is 0, trunc(GMTCorrection x 60) minutes (mode 2) or
@@ -8,14 +9,17 @@
 //  - the daylight correction of a tide station of the international family (harmonic
 //    records 31000..44000) is Settings().intlDaylightMinutes on every date; for any other
 //    tide station and for every current station it is 60 minutes on a North American
-//    daylight-saving day (the date's dstFlag) while Settings().daylightSavings is on.
+//    daylight-saving day (the date's dstFlag) while Settings().daylightSavings is on and
+//    the station observes daylight saving (daylight-saving class not 0).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "engine/calendar.h"
+#include "engine/current_location.h"
 #include "engine/engine_values.h"
+#include "engine/tide_location.h"
 
 namespace qw {
 
@@ -46,17 +50,26 @@ double ZoneDegrees(int16_t meridian);
 double DaylightOffsetDays(uint8_t dstClass, const DateRecord& date);
 
 // Minutes the GMT mode adds to a shown time to reach standard time (0 in modes 0 and 1).
+// The mode 2 hours are typed by the user: beyond a week either way (or not a number)
+// they are no time zone and are clamped to +-10080 minutes (0 for not a number).
 int32_t GmtCorrectionMinutes(int16_t meridian);
 
 // What the shown-time conversions need to know about a station.
 struct StationZone {
-  int16_t timeMeridian = 0;  // as stored: whole degrees, east positive
-  uint16_t referenceId = 0;  // tide stations: selects the international correction
+  int16_t timeMeridian = 0;             // as stored: whole degrees, east positive
+  uint16_t referenceId = 0;             // tide stations: selects the international correction
+  uint8_t dstClass = kDstNorthAmerican;  // the record's observesDst; 0 never shifts by the North American hour
 };
 
-// Daylight minutes between standard and shown time for a date whose dstFlag is given.
+StationZone ZoneOf(const TideLocation& station);
+StationZone ZoneOf(const CurrentLocation& station);
+
+// Daylight minutes between standard and shown time for a date whose dstFlag is given:
+// the international correction for the international tide family (whatever the date and
+// class), else 60 on a daylight-saving day when the station's class is not 0 and the
+// DaylightSavings setting is on, else 0. Currents have no international branch.
 int32_t TideDaylightMinutes(const StationZone& station, uint8_t dstFlag);
-int32_t CurrentDaylightMinutes(uint8_t dstFlag);
+int32_t CurrentDaylightMinutes(const StationZone& station, uint8_t dstFlag);
 
 // Shown time to station standard time and back. A result that would fall before
 // minute 0 is 0.
@@ -64,6 +77,12 @@ EngineMinute TideShownToStandard(EngineMinute shown, const StationZone& station,
 EngineMinute TideStandardToShown(EngineMinute standard, const StationZone& station, uint8_t dstFlag);
 EngineMinute CurrentShownToStandard(EngineMinute shown, const StationZone& station, uint8_t dstFlag);
 EngineMinute CurrentStandardToShown(EngineMinute standard, const StationZone& station, uint8_t dstFlag);
+
+// Minutes to add to UTC to reach the station's shown time on the day of `dayStart`
+// (00:00 shown time): the zone of its time meridian, plus the daylight minutes of that
+// day, less the GMT correction.
+int32_t StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart);
+int32_t StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart);
 
 // The label of a station's zone on a date. Styles: 'L' long ("Eastern Daylight Time",
 // "Time Zone: +0330"); 'G' report header ("Time Zone: +0000 +60 min DST"); 'g' short

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/engine_settings.h"
+#include "engine/time_adjust.h"
 #include "tests/support/test_support.h"
 
 namespace qw {
@@ -111,6 +114,92 @@ TEST_F(TimeZoneTest, ShownAndStandardTimeConvertBothWays) {
   }
   // Never before minute 0.
   EXPECT_EQ(TideShownToStandard(10, eastern, 1), 0u);
+}
+
+TEST_F(TimeZoneTest, DaylightHourOnlyWhereTheStationObservesIt) {
+  const StationZone observes{-75, 8443, kDstNorthAmerican};
+  const StationZone never{-75, 8443, kDstNone};
+  const StationZone ukhoNever{0, 31500, kDstNone};
+  EXPECT_EQ(TideDaylightMinutes(observes, 1), 60);
+  EXPECT_EQ(TideDaylightMinutes(never, 1), 0);
+  EXPECT_EQ(CurrentDaylightMinutes(observes, 1), 60);
+  EXPECT_EQ(CurrentDaylightMinutes(never, 1), 0);
+  const EngineMinute noon = MinuteOf(2025, 7, 1, 12, 0);
+  EXPECT_EQ(TideShownToStandard(noon, never, 1), noon);
+  EXPECT_EQ(CurrentStandardToShown(noon, never, 1), noon);
+  // The international correction is the data family's, on every date and class.
+  Settings().intlDaylightMinutes = 30;
+  EXPECT_EQ(TideDaylightMinutes(ukhoNever, 0), 30);
+}
+
+TEST_F(TimeZoneTest, EngineShiftsAreTheZoneRule) {
+  // The harmonic sums take their shifts from the same rule as the displays.
+  for (int mode : {kGmtOff, kGmtShiftNow, kGmtFixedOffset, kGmtStationMeridian}) {
+    for (int intl : {0, 90}) {
+      for (bool daylight : {false, true}) {
+        Settings().useGmtCorrection = mode;
+        Settings().gmtCorrectionHours = -3.75;
+        Settings().intlDaylightMinutes = static_cast<int16_t>(intl);
+        Settings().daylightSavings = daylight;
+        for (int16_t meridian : {-75, -53, 0, 142}) EXPECT_EQ(GmtShiftMinutes(meridian), GmtCorrectionMinutes(meridian));
+        for (uint16_t record : {8443, 12000, 31500}) {
+          for (int flag : {0, 1}) {
+            EXPECT_EQ(DaylightShiftMinutes(record, flag),
+                      TideDaylightMinutes(StationZone{0, record, kDstNorthAmerican}, static_cast<uint8_t>(flag)));
+          }
+        }
+      }
+    }
+  }
+  // A typed fixed offset beyond a week is no time zone: clamped, and 0 for not a number.
+  Settings().useGmtCorrection = kGmtFixedOffset;
+  Settings().gmtCorrectionHours = 1e12;
+  EXPECT_EQ(GmtCorrectionMinutes(0), 10080);
+  Settings().gmtCorrectionHours = -1e12;
+  EXPECT_EQ(GmtShiftMinutes(0), -10080);
+  Settings().gmtCorrectionHours = std::nan("");
+  EXPECT_EQ(GmtCorrectionMinutes(0), 0);
+}
+
+TEST_F(TimeZoneTest, UtcOffsetsOfStations) {
+  const EngineMinute summer = MinuteOf(2025, 7, 1), winter = MinuteOf(2025, 1, 15);
+  TideLocation seattle;
+  seattle.timeMeridian = -120;
+  seattle.referenceId = 8443;
+  seattle.observesDst = kDstNorthAmerican;
+  EXPECT_EQ(StationUtcOffsetMinutes(seattle, summer), -420);
+  EXPECT_EQ(StationUtcOffsetMinutes(seattle, winter), -480);
+  seattle.observesDst = kDstNone;
+  EXPECT_EQ(StationUtcOffsetMinutes(seattle, summer), -480);
+
+  TideLocation newfoundland;
+  newfoundland.timeMeridian = -53;  // -3.5 h
+  newfoundland.referenceId = 12000;
+  newfoundland.observesDst = kDstNorthAmerican;
+  EXPECT_EQ(StationUtcOffsetMinutes(newfoundland, summer), -150);
+
+  TideLocation dover;
+  dover.referenceId = 31500;
+  dover.observesDst = kDstInternational;
+  EXPECT_EQ(StationUtcOffsetMinutes(dover, winter), 0);
+  Settings().intlDaylightMinutes = 60;
+  EXPECT_EQ(StationUtcOffsetMinutes(dover, winter), 60);
+
+  // A current station's file number never selects the international correction.
+  CurrentLocation current;
+  current.timeMeridian = 0;
+  current.referenceId = 31500;
+  current.observesDst = kDstNorthAmerican;
+  EXPECT_EQ(StationUtcOffsetMinutes(current, winter), 0);
+  EXPECT_EQ(StationUtcOffsetMinutes(current, summer), 60);
+  current.observesDst = kDstNone;
+  EXPECT_EQ(StationUtcOffsetMinutes(current, summer), 0);
+
+  // Shown GMT in mode 3: the offset is only the daylight hour.
+  Settings().useGmtCorrection = kGmtStationMeridian;
+  seattle.observesDst = kDstNorthAmerican;
+  EXPECT_EQ(StationUtcOffsetMinutes(seattle, winter), 0);
+  EXPECT_EQ(StationUtcOffsetMinutes(seattle, summer), 60);
 }
 
 TEST_F(TimeZoneTest, InternationalDaylightDialogValues) {
