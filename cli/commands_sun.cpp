@@ -22,6 +22,7 @@ const OptionSpec kFrom{"from", true, "YYYY-MM-DD", "first day"};
 const OptionSpec kTo{"to", true, "YYYY-MM-DD", "last day (default: the first day)"};
 const OptionSpec kSunCsv{"csv", false, "", "CSV: date,utc_offset,sunrise,sunset,moonrise,moonset,phase_angle,phase"};
 const OptionSpec kPhasesCsv{"csv", false, "", "CSV: date,time,phase"};
+const OptionSpec kSunCurrents{"currents", false, "", "STATION is a current station"};
 
 // "HH:MM" of an event of the day; empty when the event does not occur that day (the
 // result names another day's event, or the body stays up or down).
@@ -36,17 +37,18 @@ std::string EventTime(float value, float other, double fraction) {
 
 int RunSun(CliContext& context, const ParsedArgs& args) {
   if (args.positional.size() != 1) throw UsageError("sun needs exactly one STATION");
-  ResolvedStation station = ResolveStation(context, args.positional[0], StationKind::Tide);
-  RequirePredictions(station);
+  const StationKind kind = args.Has("currents") ? StationKind::Current : StationKind::Tide;
+  const ResolvedStation station = ResolveStation(context, args.positional[0], kind);
   auto to = args.Value("to");
   const DayRange range = ParseDayRange(args.Required("from", "sun"), to ? &*to : nullptr);
   const bool csv = args.Has("csv");
-  const StationPlace place = PlaceOf(station.tide);
+  const bool tide = kind == StationKind::Tide;
+  const StationPlace place = tide ? PlaceOf(station.tide) : PlaceOf(station.current);
   if (csv) {
     WriteCsvRecord(context.out(), {"date", "utc_offset", "sunrise", "sunset", "moonrise", "moonset", "phase_angle", "phase"});
   } else {
     std::fprintf(context.out(), "%s\n%-10s %-6s  %-5s %-5s  %-5s %-5s  %5s  %s\n", station.name(), "date", "utc", "rise",
-                 "set", "mrise", "mset", "age", "phase");
+                 "set", "mrise", "mset", "angle", "phase");
   }
   for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
     const SunTimes sun = SunRiseSet(day, place);
@@ -54,7 +56,8 @@ int RunSun(CliContext& context, const ParsedArgs& args) {
     if (sun.rise == kRiseSetNotAvailable && moon.times.rise == kRiseSetNotAvailable) {
       throw EngineFailure("the sun and moon times need a station position and EARTH.IDX and EARTH.DAT in the data directory");
     }
-    const std::string offset = FormatUtcOffset(StationUtcOffsetMinutes(station.tide, day));
+    const std::string offset = FormatUtcOffset(tide ? StationUtcOffsetMinutes(station.tide, day)
+                                                    : StationUtcOffsetMinutes(station.current, day));
     char angle[16];
     std::snprintf(angle, sizeof angle, "%.1f", moon.times.phaseAngle);
     const std::string fields[] = {IsoDate(day),
@@ -108,11 +111,12 @@ int RunPhases(CliContext& context, const ParsedArgs& args) {
 }
 
 const CommandRegistration kSun({
-    "sun", "sun STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--csv]",
+    "sun", "sun STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--currents] [--csv]",
     "each day's sunrise, sunset, moonrise, moonset, moon phase angle and nearest phase",
     "Times are the station's shown time of that date, with that date's offset from UTC.\n"
-    "A time is empty (\"-\") when the event does not occur that day.",
-    {kFrom, kTo, kSunCsv}, RunSun});
+    "A time is empty (\"-\") when the event does not occur that day. The column 'angle'\n"
+    "is the moon's phase angle in degrees (0 new, 90 first quarter, 180 full, 270 last).",
+    {kFrom, kTo, kSunCurrents, kSunCsv}, RunSun});
 
 const CommandRegistration kPhases({
     "phases", "phases --from YYYY-MM-DD --to YYYY-MM-DD [--csv]",

@@ -143,6 +143,23 @@ StationPlace PlaceOf(const TideLocation& station) {
   return place;
 }
 
+StationPlace PlaceOf(const CurrentLocation& station) {
+  StationPlace place;
+  place.latHemisphere = station.latHemisphere;
+  place.latDegrees = station.latDegrees;
+  place.latMinutes = station.latMinutes;
+  place.latSeconds = station.latSeconds;
+  place.lonHemisphere = station.lonHemisphere;
+  place.lonDegrees = station.lonDegrees;
+  place.lonMinutes = station.lonMinutes;
+  place.lonSeconds = station.lonSeconds;
+  place.timeMeridian = station.timeMeridian;
+  // Current times follow the North American hour only (no international correction), so
+  // the sun and moon of a current station do too.
+  place.observesDst = station.observesDst != 0 ? kDstNorthAmerican : kDstNone;
+  return place;
+}
+
 SunTimes SunRiseSet(EngineMinute day, const StationPlace& place) {
   SunTimes out;
   if (!HasPosition(place)) return out;

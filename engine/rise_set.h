@@ -21,6 +21,7 @@
 
 #include <cstdint>
 
+#include "engine/current_location.h"
 #include "engine/engine_values.h"
 #include "engine/tide_location.h"
 
@@ -39,6 +40,9 @@ struct StationPlace {
 };
 
 StationPlace PlaceOf(const TideLocation& station);
+// A current station's place; any daylight flag but 0 is the North American class, as the
+// current predictions use it.
+StationPlace PlaceOf(const CurrentLocation& station);
 
 struct SunTimes {
   float rise = kRiseSetNotAvailable;
