@@ -21,7 +21,7 @@
 #include "app/station_picker.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
-#include "windows/tide_window.h"
+#include "windows/location_window_factory.h"
 
 namespace {
 
@@ -83,12 +83,12 @@ int main(int argc, char** argv) {
   }
 
   // 8. The main window.
-  qw::MainFrame mainFrame(settings, file, catalogue, [&](const qw::LocationWindowSpec& spec) -> qw::LocationWindow* {
-    if (spec.station.kind != qw::StationKind::Tide) return nullptr;
-    return qw::MakeTideWindow(catalogue, settings, spec);
+  qw::MainFrame mainFrame(settings, file, catalogue, [&](const qw::LocationWindowSpec& spec) {
+    return qw::MakeLocationWindow(catalogue, settings, spec);
   });
   frame = &mainFrame;
-  mainFrame.SetCurrentsAvailable(false);
+  // Current windows need installed current regions.
+  mainFrame.SetCurrentsAvailable(catalogue.RegionCount(qw::StationKind::Current) > 0);
   mainFrame.SetStationChooser([&](qw::StationKind kind, QWidget* parent) {
     const bool tide = kind == qw::StationKind::Tide;
     return qw::StationPicker::Choose(catalogue, kind, tide ? settings.defaultTideRegion : settings.defaultCurrentRegion,

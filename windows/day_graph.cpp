@@ -40,6 +40,8 @@ struct Plot {
   // Pixels above (negative: below) the zero line for a value, as the bars measure it.
   int Y(int64_t value) const { return zeroY - BarLength(value, scale.step, spacing); }
   int LevelY(int level) const { return bottomY - level * spacing; }
+  // The value a row of pixels stands for (the inverse of Y).
+  int64_t ValueAtY(int y) const { return int64_t{zeroY - y} * (scale.step / std::max(1, spacing) + 1); }
 };
 
 void FillDaylight(QPainter& painter, const Plot& plot, const DaylightSpan& daylight, const ColorScheme& colors) {
@@ -74,6 +76,7 @@ void FillDaylight(QPainter& painter, const Plot& plot, const DaylightSpan& dayli
 QColor BarColor(int32_t value, const DayGraphData& data, const ColorScheme& colors) {
   if (data.low.shown && value < data.low.value) return ToQColor(colors.belowLowRange);
   if (data.high.shown && value >= data.high.value) return ToQColor(colors.aboveHighRange);
+  if (data.twoWay && value < 0) return EbbShade(ToQColor(colors.normalBar));
   return ToQColor(colors.normalBar);
 }
 
@@ -111,22 +114,28 @@ QPolygonF CurvePoints(const Plot& plot, const DayGraphData& data) {
   return points;
 }
 
-// Draws `draw` three times: in the normal colour, then clipped above the high range
-// line and below the low range line in their colours.
+// Draws `draw` once per horizontal band of one colour: the bands are cut at the range
+// lines and, for a reversing current, at the zero line, and each takes the colour a bar
+// of a value inside it would have. The bands do not overlap, so a line drawn in several
+// colours shows no edge of another colour beneath it.
 template <typename Draw>
 void InRangeColors(QPainter& painter, const Plot& plot, const DayGraphData& data, const ColorScheme& colors, Draw draw) {
+  const int top = plot.rect.top();
+  const int end = plot.rect.bottom() + 1;
+  std::vector<int> cuts = {top, end};
+  // A line's own row belongs to the band above it (at or above the high value; the low
+  // value and zero are not below themselves).
+  if (data.high.shown) cuts.push_back(plot.Y(data.high.value) + 1);
+  if (data.low.shown) cuts.push_back(plot.Y(data.low.value) + 1);
+  if (data.twoWay) cuts.push_back(plot.zeroY + 1);
+  for (int& cut : cuts) cut = std::clamp(cut, top, end);
+  std::sort(cuts.begin(), cuts.end());
+  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
   painter.save();
-  painter.setClipRect(plot.rect);
-  draw(ToQColor(colors.normalBar));
-  if (data.high.shown) {
-    const int y = plot.Y(data.high.value);
-    painter.setClipRect(QRect(QPoint(plot.rect.left(), plot.rect.top()), QPoint(plot.rect.right(), y)));
-    draw(ToQColor(colors.aboveHighRange));
-  }
-  if (data.low.shown) {
-    const int y = plot.Y(data.low.value);
-    painter.setClipRect(QRect(QPoint(plot.rect.left(), y + 1), QPoint(plot.rect.right(), plot.rect.bottom())));
-    draw(ToQColor(colors.belowLowRange));
+  for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+    const int first = cuts[i], last = cuts[i + 1] - 1;
+    painter.setClipRect(QRect(QPoint(plot.rect.left(), first), QPoint(plot.rect.right(), last)));
+    draw(BarColor(static_cast<int32_t>(plot.ValueAtY((first + last) / 2)), data, colors));
   }
   painter.restore();
 }
@@ -165,7 +174,45 @@ void DrawSmooth(QPainter& painter, const Plot& plot, const DayGraphData& data, c
   painter.restore();
 }
 
+// Slack marks: a small white diamond with a dark outline, readable on any colour.
+void DrawMarks(QPainter& painter, const Plot& plot, const DayGraphData& data, const DeviceScale& px) {
+  if (data.marks.empty()) return;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(40, 40, 40), px(1)));
+  painter.setBrush(Qt::white);
+  const double r = px(4.5);
+  for (const GraphMark& mark : data.marks) {
+    if (mark.minute < 0 || mark.minute > 1440) continue;
+    const QPointF c(plot.X(mark.minute), plot.Y(mark.value));
+    const QPointF diamond[] = {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)};
+    painter.drawPolygon(diamond, 4);
+  }
+  painter.restore();
+}
+
+// "Flood" above and "Ebb" below the zero line, at the left edge of the plot.
+void DrawFlowCaptions(QPainter& painter, const Plot& plot, const QFontMetrics& metrics, const DeviceScale& px) {
+  const int textHeight = metrics.height();
+  const int pad = px(3);
+  auto caption = [&](const QString& text, int y) {
+    const QRect box(plot.rect.left() + pad, y, metrics.horizontalAdvance(text) + 2 * pad, textHeight);
+    if (box.top() < plot.rect.top() || box.bottom() > plot.rect.bottom()) return;
+    painter.fillRect(box, QColor(255, 255, 255, 200));
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, text);
+  };
+  caption("Flood", plot.zeroY - textHeight - pad);
+  caption("Ebb", plot.zeroY + pad + 1);
+}
+
 }  // namespace
+
+QColor EbbShade(const QColor& normal) {
+  // Halfway to white: a reversing current's two directions read apart at a glance and
+  // both stay in the scheme's colour.
+  return QColor((normal.red() + 255) / 2, (normal.green() + 255) / 2, (normal.blue() + 255) / 2);
+}
 
 std::string HourLabel(int hour, TimeType clock) {
   if (clock == TimeType::Clock24) return std::to_string(hour);
@@ -265,6 +312,7 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
   // Zero line, then the range lines with their labels.
   painter.setPen(QPen(Qt::black, px(1)));
   painter.drawLine(plot.rect.left(), plot.zeroY, plot.rect.right(), plot.zeroY);
+  if (data.twoWay && !style.compact) DrawFlowCaptions(painter, plot, metrics, px);
   const QColor rangeColor = ToQColor(style.colors.rangeLine);
   for (const RangeLine* line : {&data.high, &data.low}) {
     if (!line->shown) continue;
@@ -282,6 +330,8 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
       painter.drawText(box, Qt::AlignCenter, label);
     }
   }
+
+  if (!style.compact) DrawMarks(painter, plot, data, px);
 
   // Frame and axes.
   painter.setPen(QPen(Qt::black, px(1)));

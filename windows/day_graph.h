@@ -1,6 +1,6 @@
 // Draws a station's day as a graph: day and night shading, the day's values as bars,
 // a filled area or a smooth line, the zero line, the range lines with their labels, the
-// grid and the two axes.
+// grid, the two axes, and for currents the ebb shade and the slack marks.
 //
 // Every size is taken from the paint device's resolution (a printer page has 1200 dots
 // per inch, a screen 96), so the same code draws windows, bitmaps and printed pages.
@@ -32,6 +32,13 @@ struct RangeLine {
   std::string label;  // "MHHW", "max fld", the user's label, ...
 };
 
+// A point of the day marked on the curve: a slack water of a current, or a rotary
+// current's minimum.
+struct GraphMark {
+  int minute = 0;     // minute of the day, 0..1440
+  int32_t value = 0;  // display units
+};
+
 struct DayGraphData {
   // The value at minute 30 i of the day, display units; kValueNotDefined where the
   // station has no value.
@@ -48,6 +55,10 @@ struct DayGraphData {
   DaylightSpan daylight;
   RangeLine high;
   RangeLine low;
+  // A reversing current: flood above the zero line, ebb below it, told apart by the
+  // shade of the normal colour and by the captions "Flood" and "Ebb".
+  bool twoWay = false;
+  std::vector<GraphMark> marks;
 };
 
 struct DayGraphStyle {
@@ -78,6 +89,9 @@ struct BarSpan {
   int left = 0, right = 0;
 };
 std::array<BarSpan, 48> BarSpans(int graphWidth);
+
+// The shade a reversing current's ebb is drawn in: the normal colour paled towards white.
+QColor EbbShade(const QColor& normal);
 
 // A bar's length in pixels for a value, with `step` display units between levels
 // spaced `levelSpacing` pixels apart (integer arithmetic; negative hangs below zero).

@@ -28,8 +28,8 @@ int MinuteTableModel::rowCount(const QModelIndex& parent) const {
 
 int MinuteTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
-int32_t MinuteTableModel::ValueOfRow(int row) const {
-  std::optional<int32_t>& slot = cache_[static_cast<size_t>(row)];
+MinuteValue MinuteTableModel::ValueOfRow(int row) const {
+  std::optional<MinuteValue>& slot = cache_[static_cast<size_t>(row)];
   if (!slot) slot = value_(day_ + static_cast<EngineMinute>(row * interval_));
   return *slot;
 }

@@ -13,14 +13,21 @@
 
 namespace qw {
 
+// A row's value: engine units (millionths of a foot or of a knot), and for currents the
+// direction in degrees true.
+struct MinuteValue {
+  int32_t value = kValueNotDefined;
+  int16_t direction = kNotGiven16;
+};
+
 class MinuteTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
   // `value` gives the engine value at a shown-time minute; `text` its display text
   // (kValueNotDefined must be handled by it).
-  using ValueAt = std::function<int32_t(EngineMinute)>;
-  using ValueText = std::function<QString(int32_t)>;
+  using ValueAt = std::function<MinuteValue(EngineMinute)>;
+  using ValueText = std::function<QString(const MinuteValue&)>;
 
   MinuteTableModel(ValueAt value, ValueText text, QString valueHeading, QObject* parent = nullptr);
 
@@ -37,7 +44,8 @@ class MinuteTableModel : public QAbstractTableModel {
   int computedRows() const;
 
  private:
-  int32_t ValueOfRow(int row) const;
+  // The row's value, computed on first use.
+  MinuteValue ValueOfRow(int row) const;
 
   ValueAt value_;
   ValueText text_;
@@ -45,7 +53,7 @@ class MinuteTableModel : public QAbstractTableModel {
   EngineMinute day_ = 0;
   int interval_ = 15;
   TimeType clock_ = TimeType::Clock12;
-  mutable std::vector<std::optional<int32_t>> cache_;
+  mutable std::vector<std::optional<MinuteValue>> cache_;
 };
 
 }  // namespace qw

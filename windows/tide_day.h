@@ -12,18 +12,11 @@
 #include "engine/rise_set.h"
 #include "engine/tide_location.h"
 #include "engine/tide_prediction.h"
+#include "windows/station_day.h"
 
 namespace qw {
 
-// Why a station's graph gives way to a notice.
-enum class TideNotice {
-  None,
-  NotPredictable,  // no harmonic reference: nothing can be computed
-  NoCorrections,   // a subordinate station without published corrections (message 2603)
-  Incomplete,      // some corrections missing: values may be undefined (message 2605)
-};
-
-TideNotice TideNoticeOf(const TideLocation& station);
+StationNotice TideNoticeOf(const TideLocation& station);
 
 struct TideDay {
   EngineMinute day = 0;  // 00:00 shown time
@@ -39,23 +32,12 @@ struct TideDay {
   std::string referenceName;  // the harmonic record the station is computed from
 };
 
-constexpr int kFineStepMinutes = 10;
-
-// What to compute besides the high and low waters and the half-hour values.
-struct TideDayParts {
-  bool curve = true;  // the fine curve
-  bool sun = true;
-  bool moon = true;   // moonrise, moonset and the phase
-};
-
 // Computes a day. A station that cannot be predicted gives a day with no values
 // (kValueNotDefined).
-TideDay ComputeTideDay(const TideLocation& station, EngineMinute day, const TideDayParts& parts = {});
+TideDay ComputeTideDay(const TideLocation& station, EngineMinute day, const DayParts& parts = {});
 
-// The height at a shown-time minute (the minute table).
+// The height at a shown-time minute (the minute table): kValueNotDefined where the
+// station has none, kValueFailed after a reported failure.
 int32_t TideHeightAt(const TideLocation& station, EngineMinute minute);
-
-// The station's position and zone as the sun and moon computations take them.
-StationPlace TidePlace(const TideLocation& station);
 
 }  // namespace qw

@@ -1,5 +1,6 @@
-// Draws the main window with tide windows of the real data into PNG files, and times
-// opening a station and stepping a day, for looking at the program without a screen.
+// Draws the main window with tide and current windows of the real data into PNG files,
+// and times opening a station and stepping a day, for looking at the program without a
+// screen.
 //
 //   frame_snapshots OUTPUT_DIR [DATA_DIR]
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <cstdio>
 
 #include "app/catalogue_directory.h"
@@ -15,7 +17,8 @@
 #include "app/settings_store.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
-#include "windows/tide_window.h"
+#include "engine/station_database.h"
+#include "windows/location_window_factory.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -31,8 +34,8 @@ int main(int argc, char** argv) {
   file.LoadFromText("[Misc]\nFirstRun=0\n");
   qw::AppSettings settings = qw::LoadSettings(file, 480);
   qw::ApplyEngineSettings(settings);
-  qw::MainFrame frame(settings, file, catalogue, [&](const qw::LocationWindowSpec& spec) -> qw::LocationWindow* {
-    return spec.station.kind == qw::StationKind::Tide ? qw::MakeTideWindow(catalogue, settings, spec) : nullptr;
+  qw::MainFrame frame(settings, file, catalogue, [&](const qw::LocationWindowSpec& spec) {
+    return qw::MakeLocationWindow(catalogue, settings, spec);
   });
   frame.resize(1200, 860);
   frame.show();
@@ -102,8 +105,77 @@ int main(int argc, char** argv) {
   clock.restart();
   if (qw::LocationWindow* second = frame.OpenLocation(other, day)) second->repaint();
   const qint64 openAgainMs = clock.elapsed();
-  std::printf("open again %lld ms, ", static_cast<long long>(openAgainMs));
+  std::printf("tide: open again %lld ms, ", static_cast<long long>(openAgainMs));
   std::printf("open %lld ms, next day %lld ms, next day with the weekly view and table %lld ms\n",
               static_cast<long long>(openMs), static_cast<long long>(stepMs), static_cast<long long>(stepWeeklyMs));
+
+  // A current window at the Golden Gate Bridge (NOAA SFB1202), in each graph style.
+  settings.graphStyle = qw::GraphStyle::Bars;
+  settings.grid = false;
+  settings.tideUnit = qw::TideUnit::Feet;
+  settings.timeType = qw::TimeType::Clock12;
+  auto currentStation = [&](uint16_t stationId) -> std::optional<qw::StationRef> {
+    const qw::RegionList& regions = catalogue.Regions(qw::StationKind::Current);
+    for (int slot = 0; slot < catalogue.RegionCount(qw::StationKind::Current); ++slot) {
+      const int index = qw::FindCurrentStationById(regions, slot, -1, stationId, 1);
+      if (index >= 0) return qw::StationRef{qw::StationKind::Current, static_cast<uint16_t>(slot), static_cast<uint16_t>(index)};
+    }
+    return std::nullopt;
+  };
+  const std::optional<qw::StationRef> gate = currentStation(5384);
+  if (!gate) {
+    std::fprintf(stderr, "the Golden Gate Bridge current station (5384) is not installed\n");
+    return 1;
+  }
+  clock.restart();
+  qw::LocationWindow* current = frame.OpenLocation(*gate, day);
+  if (!current) return 1;
+  app.processEvents();
+  current->repaint();
+  const qint64 currentOpenMs = clock.elapsed();
+  current->parentWidget()->showMaximized();
+  snap("current_bars");
+
+  clock.restart();
+  frame.Run(qw::Command::NextDay);
+  current->repaint();
+  const qint64 currentStepMs = clock.elapsed();
+  frame.Run(qw::Command::PreviousDay);
+
+  current->SetWeeklyShown(true);
+  current->SetTableShown(true);
+  snap("current_weekly_table");
+  clock.restart();
+  frame.Run(qw::Command::NextDay);
+  current->repaint();
+  const qint64 currentStepWeeklyMs = clock.elapsed();
+  frame.Run(qw::Command::PreviousDay);
+  current->SetWeeklyShown(false);
+  current->SetTableShown(false);
+
+  settings.graphStyle = qw::GraphStyle::Filled;
+  settings.grid = true;
+  current->SettingsChanged();
+  snap("current_filled");
+  settings.graphStyle = qw::GraphStyle::Smooth;
+  settings.currentUnit = qw::CurrentUnit::MetresPerSecond;
+  settings.timeType = qw::TimeType::Clock24;
+  current->SettingsChanged();
+  snap("current_smooth_mps");
+
+  // A day of fifteen events (Saco River Entrance, NOAA CAB1425): two columns of events.
+  settings.graphStyle = qw::GraphStyle::Bars;
+  settings.grid = false;
+  settings.currentUnit = qw::CurrentUnit::Knots;
+  settings.timeType = qw::TimeType::Clock12;
+  if (const std::optional<qw::StationRef> saco = currentStation(5478)) {
+    if (qw::LocationWindow* many = frame.OpenLocation(*saco, day)) {
+      many->parentWidget()->showMaximized();
+      snap("current_many_events");
+    }
+  }
+  std::printf("current: open %lld ms, next day %lld ms, next day with the weekly view and table %lld ms\n",
+              static_cast<long long>(currentOpenMs), static_cast<long long>(currentStepMs),
+              static_cast<long long>(currentStepWeeklyMs));
   return 0;
 }

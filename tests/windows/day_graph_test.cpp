@@ -126,6 +126,69 @@ TEST_P(DayGraphDrawTest, ColoursLandWhereTheyBelong) {
   EXPECT_EQ(image.pixel(250, 30) & 0xFFFFFF, 0xFFFF00u);
 }
 
+// A reversing current drawn in each style: flood above the zero line in the normal
+// colour, ebb below it in the paler shade, beyond the max-ebb line in the low colour,
+// and no normal colour below the zero line (no band drawn over another).
+TEST_P(DayGraphDrawTest, ReversingCurrentShadesFloodAndEbb) {
+  DayGraphData data;
+  data.fine.clear();
+  for (int i = 0; i < 48; ++i) {
+    data.halfHour[static_cast<size_t>(i)] = static_cast<int32_t>(2500000 * std::sin(i * 30 * 2 * M_PI / 745.0));
+  }
+  for (int m = 0; m <= 1440; m += 10) data.fine.push_back(static_cast<int32_t>(2500000 * std::sin(m * 2 * M_PI / 745.0)));
+  data.minimum = -2500000;
+  data.maximum = 2500000;
+  data.daylight.kind = DaylightSpan::Kind::AlwaysUp;
+  data.twoWay = true;
+  data.low = {true, -2000000, "max ebb"};
+  data.marks = {{186, 0}, {559, 0}};  // slacks where the sine crosses zero
+  DayGraphStyle style;
+  style.colors.dayLight = 0x00FFFF;        // yellow
+  style.colors.normalBar = 0xFF0000;       // blue
+  style.colors.belowLowRange = 0x00FF00;   // green
+  style.colors.rangeLine = 0x000080;       // dark red
+  style.style = GetParam();
+  style.font = QFont("DejaVu Sans", 8);
+  QImage image(600, 300, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  ASSERT_TRUE(DrawDayGraph(painter, image.rect(), data, style));
+  painter.end();
+
+  // The zero line: of the three full black rows (the frame's top, the zero line, the
+  // frame's bottom) the middle one.
+  std::vector<int> blackCounts;
+  for (int y = 0; y < image.height(); ++y) {
+    int black = 0;
+    for (int x = 0; x < image.width(); ++x) black += (image.pixel(x, y) & 0xFFFFFF) == 0;
+    blackCounts.push_back(black);
+  }
+  const int longest = *std::max_element(blackCounts.begin(), blackCounts.end());
+  std::vector<int> fullRows;
+  for (int y = 0; y < image.height(); ++y) {
+    if (blackCounts[static_cast<size_t>(y)] >= longest * 9 / 10) fullRows.push_back(y);
+  }
+  ASSERT_EQ(fullRows.size(), 3u);
+  const int zeroY = fullRows[1];
+  const QRgb ebb = EbbShade(QColor(0, 0, 255)).rgb() & 0xFFFFFF;
+  int floodAbove = 0, floodBelow = 0, ebbAbove = 0, ebbBelow = 0, beyond = 0, white = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+      (y < zeroY ? floodAbove : floodBelow) += c == 0x0000FF;
+      (y < zeroY ? ebbAbove : ebbBelow) += c == ebb;
+      beyond += c == 0x00FF00 && y > zeroY;
+      white += c == 0xFFFFFF && std::abs(y - zeroY) <= 3;
+    }
+  }
+  EXPECT_GT(floodAbove, 200);
+  EXPECT_GT(ebbBelow, 200);
+  EXPECT_EQ(floodBelow, 0);
+  EXPECT_EQ(ebbAbove, 0);
+  EXPECT_GT(beyond, 10);  // the strongest ebb passes the max-ebb line
+  EXPECT_GT(white, 10);   // the slack marks
+}
+
 INSTANTIATE_TEST_SUITE_P(Styles, DayGraphDrawTest,
                          ::testing::Values(GraphStyle::Bars, GraphStyle::Filled, GraphStyle::Smooth));
 

@@ -89,15 +89,15 @@ TEST(TidePresenterTest, RangeLinesFollowTheSettingsAndTheStation) {
 
 TEST(TidePresenterTest, NoticesForStationsThatCannotBePredictedInFull) {
   TideLocation station = Station(1234);
-  EXPECT_EQ(TideNoticeOf(station), TideNotice::None);
+  EXPECT_EQ(TideNoticeOf(station), StationNotice::None);
   station.highTimeOffset = station.highHeightDiff = station.lowTimeOffset = station.lowHeightDiff = kNotGiven16;
-  EXPECT_EQ(TideNoticeOf(station), TideNotice::NoCorrections);
+  EXPECT_EQ(TideNoticeOf(station), StationNotice::NoCorrections);
   station.highTimeOffset = 30;
   station.highHeightDiff = 10;
   station.highHeightRatio = 100;
-  EXPECT_EQ(TideNoticeOf(station), TideNotice::Incomplete);
+  EXPECT_EQ(TideNoticeOf(station), StationNotice::Incomplete);
   station.referenceId = 0;
-  EXPECT_EQ(TideNoticeOf(station), TideNotice::NotPredictable);
+  EXPECT_EQ(TideNoticeOf(station), StationNotice::NotPredictable);
 }
 
 }  // namespace

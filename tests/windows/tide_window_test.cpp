@@ -60,12 +60,12 @@ class TideWindowTest : public ::testing::Test {
 
 TEST_F(TideWindowTest, ShowsTheDayOfARealStation) {
   auto window = Open(MinuteOf(2024, 6, 15));
-  const TidePresentation& view = window->presentation();
+  const DayPresentation& view = window->presentation();
   EXPECT_EQ(view.name, "San Francisco (Golden Gate)");
   EXPECT_EQ(view.source, "Harmonic station (NOAA)");
   EXPECT_EQ(view.zone, "(PDT)");
   ASSERT_GE(view.events.size(), 3u);
-  for (size_t i = 1; i < view.events.size(); ++i) EXPECT_NE(view.events[i].high, view.events[i - 1].high);
+  for (size_t i = 1; i < view.events.size(); ++i) EXPECT_NE(view.events[i].word, view.events[i - 1].word);
   EXPECT_EQ(view.averages.size(), 3u);
   EXPECT_EQ(view.sun.size(), 2u);
   EXPECT_EQ(view.sun[0].label, "Sunrise:");

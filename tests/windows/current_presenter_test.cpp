@@ -1,0 +1,217 @@
+// The current window's texts and graph data, from hand-made days and from hand-built
+// stations of the current fixture (rotary, weak and variable, without corrections).
+#include "windows/current_presenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <cstring>
+
+#include "app/catalogue_directory.h"
+#include "engine/calendar.h"
+#include "tests/app/app_test_support.h"
+#include "tests/support/current_fixture.h"
+#include "tests/support/test_support.h"
+#include "windows/current_window.h"
+
+namespace qw {
+namespace {
+
+CurrentLocation Subordinate() {
+  CurrentLocation s = test::SubordinateCurrentStation(761, 5762, -20, 35, 10, 15, 80, 120);
+  s.floodSpeed = 250;
+  s.ebbSpeed = 310;
+  s.slackBeforeFloodSpeed = 10;
+  s.slackBeforeFloodDirection = 56;
+  return s;
+}
+
+TEST(CurrentPresenterTest, NoticesForStationsThatCannotBePredictedInFull) {
+  CurrentLocation station = Subordinate();
+  EXPECT_EQ(CurrentNoticeOf(station), StationNotice::None);
+  EXPECT_EQ(CurrentNoticeOf(test::HarmonicCurrentStation(761, 5761)), StationNotice::None);
+  station.ebbSpeedRatio = kNotGiven16;  // the ebb half would be drawn at zero
+  EXPECT_EQ(CurrentNoticeOf(station), StationNotice::Incomplete);
+  station = Subordinate();
+  station.slackBeforeEbbTime = kNotGiven16;
+  EXPECT_EQ(CurrentNoticeOf(station), StationNotice::Incomplete);
+  station.slackBeforeFloodTime = station.floodTime = station.ebbTime = kNotGiven16;
+  EXPECT_EQ(CurrentNoticeOf(station), StationNotice::NoCorrections);
+  station = Subordinate();
+  station.stationKind = kCurrentKindWeakVariable;
+  EXPECT_EQ(CurrentNoticeOf(station), StationNotice::WeakAndVariable);
+  station.referenceId = 0;
+  EXPECT_EQ(CurrentNoticeOf(station), StationNotice::NotPredictable);
+}
+
+TEST(CurrentPresenterTest, RangeLinesAtTheAverageMaximaOrTheUsersValues) {
+  AppSettings settings;
+  RangeLine high, low;
+  CurrentLocation station = Subordinate();
+  CurrentRangeLines(station, settings, high, low);
+  EXPECT_TRUE(high.shown);
+  EXPECT_EQ(high.value, 2500000);
+  EXPECT_EQ(high.label, "max fld");
+  EXPECT_TRUE(low.shown);
+  EXPECT_EQ(low.value, -3100000);  // the ebb lies below the zero line
+  EXPECT_EQ(low.label, "max ebb");
+  settings.currentUnit = CurrentUnit::MetresPerSecond;
+  CurrentRangeLines(station, settings, high, low);
+  EXPECT_EQ(high.value, 2500 * 514);
+  EXPECT_EQ(low.value, -3100 * 514);
+
+  // The user's values: hundredths of the unit; a low value given either way lies below zero.
+  settings.currentRanges = {kCurrentHighUser, kCurrentLowUser, 150, 200, "Safe", "Limit"};
+  CurrentRangeLines(station, settings, high, low);
+  EXPECT_EQ(high.value, 1500000);
+  EXPECT_EQ(low.value, -2000000);
+  EXPECT_EQ(low.label, "Limit");
+  settings.currentRanges.lowHeight = -200;
+  CurrentRangeLines(station, settings, high, low);
+  EXPECT_EQ(low.value, -2000000);
+
+  // A station without averages shows no line of its own.
+  settings.currentRanges = AppSettings{}.currentRanges;
+  station.floodSpeed = station.ebbSpeed = kNotGiven16;
+  CurrentRangeLines(station, settings, high, low);
+  EXPECT_FALSE(high.shown);
+  EXPECT_FALSE(low.shown);
+}
+
+TEST(CurrentPresenterTest, EventsAveragesAndMarksOfADay) {
+  AppSettings settings;
+  CurrentLocation station = Subordinate();
+  station.stationKind = kCurrentKindMayDoubleFlood;
+  CurrentDay day;
+  day.day = MinuteOf(2004, 1, 9);
+  MinuteToDate(day.day, day.date);
+  day.eventsFound = true;
+  day.referenceName = "Reversing Narrows";
+  day.events = {{'S', 120000, day.day + 75, 210},
+                {'F', 2345678, day.day + 3 * 60 + 5, 30},
+                {'E', -1950000, day.day + 13 * 60 + 40, kNotGiven16},
+                {'S', kValueNotDefined, day.day + 23 * 60 + 59, 210}};
+  day.minimum = -1950000;
+  day.maximum = 2345678;
+  day.halfHour.fill(0);
+  const DayPresentation p = PresentCurrentDay(station, day, settings);
+  EXPECT_EQ(p.source, "based on Reversing Narrows (NOAA)");
+  ASSERT_EQ(p.events.size(), 4u);
+  EXPECT_EQ(p.events[0].word, "Slack");
+  EXPECT_EQ(p.events[0].time, "1:15 am");
+  EXPECT_EQ(p.events[0].value, "0.1 kt");
+  EXPECT_EQ(p.events[0].direction, "210\u00B0");
+  EXPECT_EQ(p.events[1].word, "Flood");
+  EXPECT_EQ(p.events[1].tone, EventTone::Rising);
+  EXPECT_EQ(p.events[1].value, "2.3 kt");
+  EXPECT_EQ(p.events[1].direction, "030\u00B0");
+  EXPECT_EQ(p.events[2].tone, EventTone::Falling);
+  EXPECT_EQ(p.events[2].value, "-2.0 kt");
+  EXPECT_EQ(p.events[2].direction, "");
+  EXPECT_EQ(p.events[3].value, "- - kt");
+
+  ASSERT_EQ(p.averages.size(), 4u);
+  EXPECT_EQ(p.averages[0].value, "0.1 kt  056\u00B0");
+  EXPECT_EQ(p.averages[1].value, "2.5 kt  030\u00B0");
+  EXPECT_EQ(p.averages[2].value, "- - kt");
+  EXPECT_EQ(p.stationKindText, "Current may double flood.");
+
+  EXPECT_TRUE(p.graph.twoWay);
+  ASSERT_EQ(p.graph.marks.size(), 2u);  // the slacks
+  EXPECT_EQ(p.graph.marks[0].minute, 75);
+  EXPECT_EQ(p.graph.marks[0].value, 120000);
+  EXPECT_EQ(p.graph.minimum, -1950000);
+  EXPECT_EQ(p.graph.maximum, 2345678);
+  EXPECT_EQ(p.graph.high.value, 2500000);
+}
+
+// Windows over the current fixture's data directory.
+class CurrentFixtureWindowTest : public test::EngineTest {
+ protected:
+  CurrentFixtureWindowTest() {
+    test::QtApp();
+    test::WriteCurrentTables(dataDir_.path().string());
+    test::WriteCurrentFile(dataDir_.path().string(), test::ReversingCurrent(771));
+  }
+  std::unique_ptr<CurrentWindow> Open(const CurrentLocation& station) {
+    auto window = std::make_unique<CurrentWindow>(StationRef{StationKind::Current, 0, 0}, station, settings_,
+                                                  MinuteOf(2004, 1, 9), ViewSwitches{true, true, true});
+    window->resize(900, 640);
+    return window;
+  }
+  AppSettings settings_;
+};
+
+RotaryTable TurningTable() {
+  RotaryTable table;
+  for (size_t i = 0; i < kRotaryPoints; ++i) {
+    const int k = static_cast<int>(i);
+    table.speedHundredthsKnot[i] = static_cast<int16_t>(k <= 12 ? 150 - 10 * k : 30 + 10 * (k - 12));
+    table.directionDegrees[i] = static_cast<int16_t>(k * 15 % 360);
+  }
+  return table;
+}
+
+TEST_F(CurrentFixtureWindowTest, RotaryStationsListMaximaAndMinimaWithDirections) {
+  test::WriteRotaryFile(dataDir_.path().string(), 17, TurningTable());
+  CurrentLocation station = test::HarmonicCurrentStation(771, 17);
+  station.stationKind = kCurrentKindRotary;
+  auto window = Open(station);
+  const DayPresentation& view = window->presentation();
+  EXPECT_EQ(view.stationKindText, "Current is rotary in nature.");
+  EXPECT_FALSE(view.graph.twoWay);
+  ASSERT_GE(view.events.size(), 3u) << reports_.Describe();
+  for (const EventText& e : view.events) {
+    EXPECT_TRUE(e.word == "Max" || e.word == "Min") << e.word;
+    EXPECT_FALSE(e.direction.empty());
+    EXPECT_NE(e.value.front(), '-') << e.value;  // rotary speeds are magnitudes
+  }
+  EXPECT_FALSE(view.graph.marks.empty());  // the minima
+  QImage image(900, 640, QImage::Format_RGB32);
+  QPainter painter(&image);
+  window->Render(painter, image.rect());
+  painter.end();
+  EXPECT_FALSE(window->graphFailed());
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(CurrentFixtureWindowTest, ADamagedTableIsReportedOnceNotForEveryDayOrRow) {
+  RotaryTable damaged = TurningTable();
+  damaged.directionDegrees[24] = 360;  // no direction: the reader refuses the file
+  test::WriteRotaryFile(dataDir_.path().string(), 17, damaged);
+  CurrentLocation station = test::HarmonicCurrentStation(771, 17);
+  station.stationKind = kCurrentKindRotary;
+  auto window = Open(station);  // with the weekly view and the table
+  window->grab();
+  EXPECT_TRUE(window->presentation().events.empty());
+  ASSERT_EQ(reports_.reports().size(), 2u) << reports_.Describe();
+  EXPECT_TRUE(reports_.Has(2211));
+  EXPECT_TRUE(reports_.Has(2212, "Error initializing current!"));
+}
+
+TEST_F(CurrentFixtureWindowTest, StationsWithoutPredictionsShowANoticeAndAskNothing) {
+  CurrentLocation weak = test::HarmonicCurrentStation(771, 5771);
+  weak.stationKind = kCurrentKindWeakVariable;
+  auto window = Open(weak);
+  EXPECT_EQ(window->presentation().notice, StationNotice::WeakAndVariable);
+  EXPECT_TRUE(window->presentation().events.empty());
+  EXPECT_TRUE(window->presentation().stationKindText.empty());  // the notice says it
+  EXPECT_EQ(window->tableModel().data(window->tableModel().index(0, 1), Qt::DisplayRole).toString(), "---  kt");
+
+  // A subordinate station without any time correction; its reference file is not even
+  // installed, and nothing asks for it.
+  CurrentLocation none = test::SubordinateCurrentStation(999, 5772, kNotGiven16, kNotGiven16, kNotGiven16,
+                                                         kNotGiven16, 100, 100);
+  window = Open(none);
+  EXPECT_EQ(window->presentation().notice, StationNotice::NoCorrections);
+  EXPECT_EQ(NoticeText(StationNotice::NoCorrections).rfind("Insufficient data to perform predictions.", 0), 0u);
+  QImage image(900, 640, QImage::Format_RGB32);
+  QPainter painter(&image);
+  window->Render(painter, image.rect());
+  painter.end();
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+}  // namespace
+}  // namespace qw

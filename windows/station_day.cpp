@@ -1,0 +1,33 @@
+#include "windows/station_day.h"
+
+#include <algorithm>
+
+#include "engine/calendar.h"
+
+namespace qw {
+
+DaySamples SampleDay(EngineMinute day, bool curve, const std::function<int32_t(EngineMinute)>& valueAt) {
+  DaySamples samples;
+  samples.halfHour.fill(kValueNotDefined);
+  bool failed = false;
+  auto value = [&](int minuteOfDay) {
+    if (failed) return kValueNotDefined;
+    const int32_t v = valueAt(day + static_cast<EngineMinute>(minuteOfDay));
+    failed = v == kValueFailed;
+    return failed ? kValueNotDefined : v;
+  };
+  const int lastMinute = static_cast<int>(kMinutesPerDay) - 1;
+  if (curve) {
+    for (int m = 0; m <= static_cast<int>(kMinutesPerDay); m += kFineStepMinutes) {
+      samples.fine.push_back(value(std::min(m, lastMinute)));
+    }
+    static_assert(30 % kFineStepMinutes == 0);
+    constexpr size_t kPerHalfHour = 30 / kFineStepMinutes;
+    for (size_t i = 0; i < samples.halfHour.size(); ++i) samples.halfHour[i] = samples.fine[i * kPerHalfHour];
+  } else {
+    for (size_t i = 0; i < samples.halfHour.size(); ++i) samples.halfHour[i] = value(static_cast<int>(i) * 30);
+  }
+  return samples;
+}
+
+}  // namespace qw
