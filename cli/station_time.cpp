@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "engine/engine_settings.h"
 #include "engine/station_database.h"
+#include "engine/time_adjust.h"
 
 namespace qw::cli {
 
@@ -23,13 +23,9 @@ int DayDstFlag(EngineMinute minute) {
 }
 
 int StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart) {
-  const int standard = StandardOffsetMinutes(station);
-  if (station.referenceId >= 31000 && station.referenceId <= 44000) {
-    return standard + Settings().intlDaylightMinutes;
-  }
-  const bool daylight =
-      station.observesDst != 0 && DayDstFlag(dayStart) != 0 && Settings().daylightSavings;
-  return standard + (daylight ? 60 : 0);
+  // The daylight saving the engine removes from the station's clock on that day.
+  const int flag = station.observesDst != 0 ? DayDstFlag(dayStart) : 0;
+  return StandardOffsetMinutes(station) + DaylightShiftMinutes(station.referenceId, flag);
 }
 
 std::string FormatUtcOffset(int minutes) {

@@ -51,6 +51,15 @@ HeldState& State() {
   return state;
 }
 
+// Counts every change of the held tables; never reset, so a view built from an older
+// state is always recognised as stale.
+uint64_t& Generation() {
+  static uint64_t generation = 0;
+  return generation;
+}
+
+void Changed() { ++Generation(); }
+
 void ReportHarmonicCorrupted(uint16_t number) {
   char text[64];
   std::snprintf(text, sizeof text, kHarmonicFileCorruptedFormat, static_cast<int>(number));
@@ -61,6 +70,7 @@ void ForgetYear() {
   HeldState& s = State();
   s.heldYear = 0;
   s.prepared.clear();
+  Changed();
 }
 
 // The record's entries up to the terminator, at most 230; calls visit(entry offset).
@@ -89,6 +99,7 @@ int LoadCosineTable() {
     }
     WriteFileAtomically(path, out);  // the table is used from memory even when this fails
     s.cosine = std::move(computed);
+    Changed();
     return 1;
   }
 
@@ -97,8 +108,10 @@ int LoadCosineTable() {
   for (int k = 0; intact && k < kCosineEntries; ++k) {
     const int32_t entry = ReadI32(&bytes[4 * static_cast<size_t>(k)]);
     const int32_t expected = (*computed)[static_cast<size_t>(k)];
-    // The file may come from another tool; it must still be the quarter wave.
-    intact = entry >= expected - 1 && entry <= expected + 1;
+    // The file may come from another tool; it must still be the quarter wave, with its
+    // ends exact (the integer sum's quadrants meet there).
+    const int32_t slack = (k == 0 || k == kCosineQuarterSteps) ? 0 : 1;
+    intact = entry >= expected - slack && entry <= expected + slack;
     (*table)[static_cast<size_t>(k)] = entry;
   }
   if (!intact) {
@@ -106,6 +119,7 @@ int LoadCosineTable() {
     table = std::move(computed);
   }
   s.cosine = std::move(table);
+  Changed();
   return 1;
 }
 
@@ -122,6 +136,7 @@ int LoadConstituentSpeeds() {
     // A table read earlier from this same file still serves; one of another variant's
     // file would give the wrong speeds.
     if (s.speeds && s.speedFile != fileName) s.speeds.reset();
+    Changed();
     return s.speeds ? 1 : -1;
   }
   DebugTrace("File = %s\n", path.c_str());
@@ -132,6 +147,7 @@ int LoadConstituentSpeeds() {
   if (!complete || !SpeedTableIsUsable(*table)) {
     ReportInformation(kSpeedFileCorruptedText);
     s.speeds.reset();
+    Changed();
     return -1;
   }
   if (SpeedFileChecksum(bytes.data(), bytes.size()) != table->storedChecksum) {
@@ -139,6 +155,7 @@ int LoadConstituentSpeeds() {
   }
   s.speeds = std::move(table);
   s.speedFile = fileName;
+  Changed();
   return 1;
 }
 
@@ -189,6 +206,7 @@ int LoadYearRecord(int year) {
   s.yearStart = MinuteOf(year, 1, 1, 0, 0);
   s.yearEnd = MinuteOf(year, 12, 31, 23, 59);
   s.heldYear = year;
+  Changed();
   if (LoadConstituentSpeeds() <= 0) {
     ForgetYear();
     return -1;
@@ -202,6 +220,7 @@ void BeginStationChange(uint16_t nextNumber) {
   s.prepared.clear();
   if (s.heldYear != 0 && DataVariant(nextNumber) != s.yearVariant) ForgetYear();
   s.loadedNumber = 0;
+  Changed();
 }
 
 void SetLoadedStationNumber(uint16_t number) { State().loadedNumber = number; }
@@ -232,6 +251,7 @@ int LoadHarmonicRecord(uint16_t number) {
   s.record = std::move(work);
   s.tideRecordHeld = true;
   s.loadedNumber = number;
+  Changed();
   StartMinuteCache(number);
   return 1;
 }
@@ -283,7 +303,13 @@ int LoadTideHarmonics(uint16_t number, int year, int month) {
     return -1;
   }
   s.prepared = std::move(prepared);
+  Changed();
   return static_cast<int>(s.prepared.size());
+}
+
+bool TideHarmonicsReady() {
+  const HeldState& s = State();
+  return s.tideRecordHeld && s.heldYear != 0 && !s.prepared.empty() && s.speeds && s.cosine;
 }
 
 const int32_t* CosineTable() { return State().cosine ? State().cosine->data() : nullptr; }
@@ -310,8 +336,11 @@ int32_t HeldMeanLevelMicroFeet() {
 
 std::span<const PreparedConstituent> PreparedConstituents() { return State().prepared; }
 
+uint64_t HeldDataGeneration() { return Generation(); }
+
 void ResetHeldData() {
   State() = HeldState{};
+  Changed();
   ResetMinuteCache();
 }
 

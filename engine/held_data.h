@@ -39,8 +39,8 @@ constexpr double kMaxStationReachFeet = 2000.0;
 
 // Loads costable.dat; when it is missing the table is computed and the file written (the
 // table is used from memory when the file cannot be written). A file that is short or does
-// not hold the quarter wave is reported as damaged and the computed table used; the file
-// is left as it is. Returns 1.
+// not hold the quarter wave (entries within 1 of the computed ones, the ends exact) is
+// reported as damaged and the computed table used; the file is left as it is. Returns 1.
 int LoadCosineTable();
 
 // Loads the speed file of the loaded station's data variant. Missing: message 2208 with
@@ -68,6 +68,9 @@ int LoadHarmonicRecord(uint16_t number);
 int LoadTideHarmonics(uint16_t number, int year, int month);
 
 // ---- Read-only views of the held state -----------------------------------------------
+// A tide record, its year, the speed and cosine tables and the prepared constituents are
+// all held: the tide sum can be evaluated.
+bool TideHarmonicsReady();
 const int32_t* CosineTable();                 // kCosineEntries entries, or nullptr
 const SpeedTable* ConstituentSpeeds();        // nullptr when none is held
 const YearRecord* HeldYearRecord();           // nullptr when no year is held
@@ -80,6 +83,11 @@ const uint8_t* HeldTideRecord();              // harmonic_layout::kBufferSize by
 std::string HeldTideRecordName();             // the held record's name ("" when none)
 int32_t HeldMeanLevelMicroFeet();             // Z0 of the held record
 std::span<const PreparedConstituent> PreparedConstituents();  // empty until prepared
+
+// A number that changes whenever any held table, record or prepared constituent changes;
+// views derived from the held state (such as the integer sum's term arrays) rebuild when
+// it differs from the one they were built at.
+uint64_t HeldDataGeneration();
 
 // For the current side's loader: drops the held tide record and the prepared
 // constituents and forgets the loaded number; the year record is marked stale when

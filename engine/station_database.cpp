@@ -9,6 +9,8 @@
 
 #include "engine/byte_order.h"
 #include "engine/data_dir.h"
+#include "engine/harmonic_files.h"
+#include "engine/held_data.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 
@@ -79,9 +81,11 @@ bool ReadStationRecord(const RegionList& list, int regionSlot, int stationIndex,
   std::FILE* file = OpenRegionFile(list, regionSlot, kind, &number);
   if (!file) return false;
 
-  long long fileSize = FileSize(file);
-  long long records = fileSize < 0 ? 0 : fileSize / static_cast<long long>(size);
-  if (stationIndex < 0 || stationIndex + 1LL >= records) {
+  // The record is beyond the file when it does not start inside it; a record that
+  // starts inside but is cut short is a failed read.
+  const long long fileSize = FileSize(file);
+  const long long start = (stationIndex + 1LL) * static_cast<long long>(size);
+  if (stationIndex < 0 || start >= fileSize) {
     // The index lies beyond the file. The tide side goes on to the read, which then
     // fails and reports the read failure too.
     ReportEngineError(tide ? 2404 : 2204, FormatString(tide ? 2404 : 2204, stationIndex + 1));
@@ -270,6 +274,16 @@ int FindCurrentStationByName(const RegionList& list, int regionSlot, int startIn
 int FindCurrentStationById(const RegionList& list, int regionSlot, int startIndex,
                            uint16_t stationId, int direction) {
   return FindStation(list, regionSlot, startIndex, {}, stationId, direction, StationKind::Current);
+}
+
+std::string ReferenceStationName(const TideLocation& station) {
+  if (station.referenceId == 0) return "";
+  if (TideRecordHeld() && LoadedStationNumber() == station.referenceId) return HeldTideRecordName();
+  std::vector<uint8_t> buffer(harmonic_layout::kBufferSize);
+  const size_t length = ReadHarmonicRecord(station.referenceId, buffer.data());
+  if (length < harmonic_layout::kName + harmonic_layout::kNameSize) return "";
+  const char* name = reinterpret_cast<const char*>(buffer.data() + harmonic_layout::kName);
+  return std::string(name, strnlen(name, harmonic_layout::kNameSize - 1));
 }
 
 double TimeMeridianDegrees(int16_t timeMeridian) {

@@ -78,6 +78,11 @@ int FindCurrentStationByName(const RegionList& list, int regionSlot, int startIn
 int FindCurrentStationById(const RegionList& list, int regionSlot, int startIndex,
                            uint16_t stationId, int direction);
 
+// The name of the harmonic record the tide station is computed from: the held record's
+// when it is that one, else read from the data files (message 2408 when no file has it).
+// Empty for a station without a reference (referenceId 0) or when the record is missing.
+std::string ReferenceStationName(const TideLocation& station);
+
 // The station's time meridian field (whole degrees, east positive) as the true meridian
 // in degrees (+0.5 when the field is not a multiple of 15) and in hours (degrees / 15).
 double TimeMeridianDegrees(int16_t timeMeridian);

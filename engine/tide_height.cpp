@@ -4,11 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "engine/engine_settings.h"
 #include "engine/engine_values.h"
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
+#include "engine/integer_cosine.h"
 #include "engine/minute_cache.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
@@ -24,9 +26,23 @@ constexpr int kMsgTideLogicError = 2411;
 constexpr int64_t kSearchLimitMinutes = 400LL * kMinutesPerDay;
 constexpr int kFirstStride = 64;
 
+// The integer form's terms in flat arrays, with the cosine table unfolded to the whole
+// circle; rebuilt whenever the held data changes.
+constexpr size_t kLaneBlock = 8;
+
+struct IntegerTerms {
+  uint64_t generation = UINT64_MAX;
+  size_t termCount = 0;  // the prepared terms; the arrays are padded to kLaneBlock
+  std::vector<int32_t> whole, frac5, frac3, steps, steps5, ampWhole, ampMilli;
+  std::vector<int32_t> circle = std::vector<int32_t>(kFullCircleEntries);
+  int64_t yearStart = 0;   // of the held year
+  int32_t meanLevel = 0;   // Z0 of the held record
+};
+
 struct TideHeightState {
   uint64_t sums = 0;
   char lastKind = ' ';
+  IntegerTerms terms;
 };
 
 TideHeightState& State() {
@@ -50,64 +66,87 @@ int32_t FloatingSum(int64_t adjusted) {
   return ToHeight(static_cast<int64_t>(std::trunc(height * 1000000.0)));
 }
 
-// The integer form: the phase of each constituent is advanced in cosine-table steps and
-// 1/100,000 steps from whole hours H and the hour's fraction F (1/100,000 hour), looked
-// up in the quarter-wave table and interpolated linearly. Every division truncates toward
-// zero as written; 64-bit intermediates give the same results as 32-bit ones wherever
-// those do not overflow.
-int32_t IntegerSum(int64_t adjusted) {
-  const SpeedTable& speeds = *ConstituentSpeeds();
-  const int32_t* table = CosineTable();
-  const int64_t d = adjusted - static_cast<int64_t>(HeldYearStart());
-  int64_t hours, fraction;
-  if (d >= 0) {
-    hours = d / 60;
-    fraction = ((d - 60 * hours) * 10000 + 3) / 6;
-  } else {
-    hours = -((-d) / 60);
-    const int64_t rest = (-d) - 60 * std::llabs(hours);
-    fraction = -((rest * 10000 + 3) / 6);
-  }
-  const int64_t hundredths = (fraction + 500) / 1000;
-
-  int64_t sum = HeldMeanLevelMicroFeet();
-  for (const PreparedConstituent& c : PreparedConstituents()) {
-    const int64_t whole = speeds.stepsWhole[c.index];
-    const int64_t w = whole * fraction + speeds.stepsFrac5[c.index] * hours +
-                      speeds.stepsFrac3[c.index] * hundredths + c.phaseSteps5;
-    const int64_t steps = whole * hours + w / 100000 + c.phaseSteps;
-    const auto k = static_cast<uint32_t>(static_cast<uint64_t>(steps) % kCosineCircleSteps);
-    const int64_t wf = w % 100000;
-    const uint32_t quadrant = k / kCosineQuarterSteps;
-    const uint32_t m = k % kCosineQuarterSteps;
-    int64_t value, slope;
-    switch (quadrant) {
-      case 0:
-        value = table[m];
-        slope = value - table[m + 1];
-        break;
-      case 1:
-        value = -table[kCosineQuarterSteps - m];
-        slope = value + table[kCosineQuarterSteps - 1 - m];
-        break;
-      case 2:
-        value = -table[m];
-        slope = value + table[m + 1];
-        break;
-      default:
-        value = table[kCosineQuarterSteps - m];
-        slope = value - table[kCosineQuarterSteps - 1 - m];
-        break;
+IntegerTerms& Terms() {
+  IntegerTerms& terms = State().terms;
+  const uint64_t generation = HeldDataGeneration();
+  if (terms.generation != generation) {
+    const SpeedTable& speeds = *ConstituentSpeeds();
+    terms = IntegerTerms{};
+    for (const PreparedConstituent& c : PreparedConstituents()) {
+      terms.whole.push_back(speeds.stepsWhole[c.index]);
+      terms.frac5.push_back(speeds.stepsFrac5[c.index]);
+      terms.frac3.push_back(speeds.stepsFrac3[c.index]);
+      terms.steps.push_back(c.phaseSteps);
+      terms.steps5.push_back(c.phaseSteps5);
+      terms.ampWhole.push_back(c.amplitudeWhole);
+      terms.ampMilli.push_back(c.amplitudeMilli);
     }
-    value -= (slope * wf) / 100000;
-    sum += (value * c.amplitudeMilli) / 1000 + value * c.amplitudeWhole;
+    // Zero-amplitude padding to whole vector widths adds exactly nothing to the sum and
+    // spares the vector loop its scalar tail.
+    terms.termCount = terms.whole.size();
+    for (auto* column : {&terms.whole, &terms.frac5, &terms.frac3, &terms.steps, &terms.steps5,
+                         &terms.ampWhole, &terms.ampMilli}) {
+      column->resize((column->size() + kLaneBlock - 1) / kLaneBlock * kLaneBlock, 0);
+    }
+    UnfoldCosineTable(CosineTable(), terms.circle.data());
+    terms.yearStart = HeldYearStart();
+    terms.meanLevel = HeldMeanLevelMicroFeet();
+    terms.generation = generation;
   }
-  return ToHeight(sum);
+  return terms;
 }
 
-bool HarmonicsReady() {
-  return TideRecordHeld() && HeldYear() != 0 && !PreparedConstituents().empty() && ConstituentSpeeds() &&
-         CosineTable();
+// The terms of the integer form at one time, in the 32-bit arithmetic the form is
+// defined in. The caller guarantees |hours| <= kNarrowHours, which with the bounds the
+// loaders enforce (steps per hour <= 8192, fractions < 100,000, |f H| <= 2000 ft) keeps
+// every product and sum inside 32 bits, so the loop can run on vector lanes; the result is
+// the same as the 64-bit TermCosine's (the integer_cosine tests hold the two together).
+constexpr int64_t kNarrowHours = 10000;
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+int64_t NarrowTermsSum(const IntegerTerms& t, int32_t hours, int32_t fraction, int32_t hundredths) {
+  const int32_t* circle = t.circle.data();
+  const int32_t* whole = t.whole.data();
+  const int32_t* frac5 = t.frac5.data();
+  const int32_t* frac3 = t.frac3.data();
+  const int32_t* steps = t.steps.data();
+  const int32_t* steps5 = t.steps5.data();
+  const int32_t* ampWhole = t.ampWhole.data();
+  const int32_t* ampMilli = t.ampMilli.data();
+  const size_t n = t.whole.size() / kLaneBlock * kLaneBlock;  // always whole blocks
+  // |f H| summed over the terms is at most 2000 ft, so any partial sum of the terms fits
+  // in 32 bits too.
+  int32_t sum = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const int32_t w = whole[i] * fraction + frac5[i] * hours + frac3[i] * hundredths + steps5[i];
+    const int32_t q = w / 100000;
+    const auto index = static_cast<uint32_t>(whole[i] * hours + q + steps[i]) % kCosineCircleSteps;
+    const int32_t value0 = circle[index];
+    const int32_t slope = value0 - circle[index + 1];
+    const int32_t value = value0 - (slope * (w - q * 100000)) / 100000;
+    sum += (value * ampMilli[i]) / 1000 + value * ampWhole[i];
+  }
+  return sum;
+}
+
+// The integer form: each term's cosine from the cosine table (integer_cosine.h), times
+// the amplitude in whole feet and thousandths.
+int32_t IntegerSum(int64_t adjusted) {
+  const IntegerTerms& t = Terms();
+  const HourParts time = SplitHours(adjusted - t.yearStart);
+  int64_t sum = t.meanLevel;
+  if (std::llabs(time.hours) <= kNarrowHours) {
+    sum += NarrowTermsSum(t, static_cast<int32_t>(time.hours), static_cast<int32_t>(time.fraction),
+                          static_cast<int32_t>(time.hundredths));
+    return ToHeight(sum);
+  }
+  for (size_t i = 0; i < t.termCount; ++i) {
+    const int64_t value = TermCosine(t.circle.data(), t.whole[i], t.frac5[i], t.frac3[i], t.steps[i], t.steps5[i], time);
+    sum += (value * t.ampMilli[i]) / 1000 + value * t.ampWhole[i];
+  }
+  return ToHeight(sum);
 }
 
 // Loads the station's record and the year of `minute`.
@@ -118,14 +157,14 @@ bool LoadFor(const TideLocation& station, EngineMinute minute) {
 }
 
 bool NeedsLoad(const TideLocation& station, int64_t minute) {
-  return !HarmonicsReady() || LoadedStationNumber() != station.referenceId ||
+  return !TideHarmonicsReady() || LoadedStationNumber() != station.referenceId ||
          minute < static_cast<int64_t>(HeldYearStart()) || minute > static_cast<int64_t>(HeldYearEnd());
 }
 
 }  // namespace
 
 int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char mathForm, int dstFlag) {
-  if (!HarmonicsReady()) {
+  if (!TideHarmonicsReady()) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
     return kValueFailed;
   }
@@ -143,6 +182,14 @@ int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char
   const int32_t height = form == 'f' ? FloatingSum(adjusted) : IntegerSum(adjusted);
   if (cache) cache->value[slot] = height;
   return height;
+}
+
+int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm) {
+  if (!TideHarmonicsReady()) {
+    ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
+    return kValueFailed;
+  }
+  return (mathForm == 'f' || mathForm == 'F') ? FloatingSum(adjustedMinute) : IntegerSum(adjustedMinute);
 }
 
 int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, int step, int dstFlag) {
@@ -185,7 +232,7 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
       return kValueFailed;
     }
     if (t < static_cast<int64_t>(HeldYearStart()) || t > static_cast<int64_t>(HeldYearEnd()) ||
-        !HarmonicsReady()) {
+        !TideHarmonicsReady()) {
       if (!LoadFor(station, static_cast<EngineMinute>(t))) return kValueFailed;
     }
     T[k] = t;

@@ -20,6 +20,10 @@ namespace qw {
 // held record and year this reports 2411 and returns kValueFailed.
 int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char mathForm, int dstFlag);
 
+// The same sum at a minute already adjusted to the sum's time, without the minute cache
+// (benchmarks and checks). kValueFailed, after message 2411, when nothing is prepared.
+int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm);
+
 // step 0: the height at `minute`. step +1 / -1: the next high or low water strictly after
 // / before `minute`; `minute` is replaced by its time. Loads the station's record and the
 // minute's year as needed. Returns the height, or kValueFailed after the failure was

@@ -10,6 +10,7 @@
 #include "engine/string_table.h"
 #include "engine/tide_corrections.h"
 #include "engine/tide_height.h"
+#include "engine/time_adjust.h"
 
 namespace qw {
 namespace {
@@ -361,12 +362,19 @@ int FindTideDayExtremes(const TideLocation& station, EngineMinute dayStart,
   day.second = 59;
   const EngineMinute end = DateToMinute(day);
   const int dstEnd = day.dstFlag;
-  int dstStart = 0;
-  if (dstEnd == 0) {
-    DateRecord before;
-    MinuteToDate(dayStart >= 60 ? dayStart - 60 : 0, before);
-    dstStart = before.dstFlag;
-  }
+  DateRecord evening;
+  MinuteToDate(dayStart >= 60 ? dayStart - 60 : 0, evening);
+  // The day's events are listed in the day's own clock frame. Where that frame differs
+  // from the evening before's (daylight saving begins or ends with the day, for a station
+  // whose times follow it), the hour that changes hands is given to exactly one of the
+  // two days: when the clock falls back, the hour before midnight in this day's frame
+  // belongs to this day; when it springs forward, this day's first hour was already
+  // listed the day before.
+  auto frameShift = [&](int flag) {
+    return DaylightShiftMinutes(station.referenceId, station.observesDst != 0 ? flag : 0);
+  };
+  const int64_t change = frameShift(evening.dstFlag) - frameShift(dstEnd);
+  const int64_t keepFrom = static_cast<int64_t>(dayStart) - change;
   auto fail = [] {
     ReportEngineError(2410, StringText(2410));
     return -1;
@@ -377,16 +385,15 @@ int FindTideDayExtremes(const TideLocation& station, EngineMinute dayStart,
   const int32_t h0 = PredictTide(station, t, 0, dstEnd);
   if (h0 == kValueFailed) return fail();
 
-  // Every event from an hour before the day to its end; on the day daylight saving
-  // ends, the hour before midnight belongs to the day in its standard-time frame.
+  // Every event of the day in its frame, searched from an hour before.
   int result = 0;
   std::vector<TideCandidate> candidates;
-  t = dayStart >= 60 ? dayStart - 60 : 0;
+  t = static_cast<EngineMinute>(std::max<int64_t>(0, std::min<int64_t>(dayStart - 60LL, keepFrom - 1)));
   while (t <= end) {
     const EngineMinute before = t;
     const int32_t h = PredictTide(station, t, +1, dstEnd);
     if (h == kValueFailed || t <= before) return fail();
-    if (t <= end && (t >= dayStart || (dstEnd == 0 && dstStart != 0))) {
+    if (t <= end && t >= keepFrom) {
       if (static_cast<int>(candidates.size()) == kMaxTideCandidates) {
         fail();
         result = -1;

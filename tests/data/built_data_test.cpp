@@ -14,6 +14,7 @@
 #include "engine/data_layouts.h"
 #include "engine/official_notes_file.h"
 #include "engine/station_database.h"
+#include "engine/tide_corrections.h"
 #include "tests/data/data_files.h"
 #include "tests/support/test_support.h"
 
@@ -174,11 +175,32 @@ TEST_F(BuiltDataTest, HarmonicRecordsAreWholeAndEveryReferenceResolves) {
       ++stations;
       auto it = records.find(station.referenceId);
       ASSERT_NE(it, records.end()) << station.name << " refers to missing record " << station.referenceId;
-      const bool reference = station.highTimeOffset == 0 && station.lowTimeOffset == 0 && station.highHeightRatio == 0;
-      if (reference) EXPECT_EQ(it->second.name, station.name);
+      if (station.stationId == station.referenceId) {  // a reference station names its own record
+        EXPECT_EQ(it->second.name, station.name);
+      }
     }
   }
   EXPECT_GT(stations, 5000);
+}
+
+// The engine applies a subordinate's height ratios only when a time offset or height
+// difference is nonzero; a station with ratios alone would show its reference's heights.
+// Such stations must have ratios of about 1 (they do: two NOAA stations, 1.00 and 1.03).
+TEST_F(BuiltDataTest, NoSubordinateDependsOnRatiosAlone) {
+  const RegionList regions = BuildRegionList(StationKind::Tide);
+  int subordinates = 0;
+  for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+    for (int index = 0; index < CountStations(regions, slot, StationKind::Tide); ++index) {
+      TideLocation s;
+      ASSERT_TRUE(ReadTideLocation(regions, slot, index, s));
+      if (s.stationId == s.referenceId) continue;  // a reference station
+      ++subordinates;
+      if (HasTideCorrections(s)) continue;
+      EXPECT_NEAR(s.highHeightRatio, 100, 3) << s.name;
+      EXPECT_NEAR(s.lowHeightRatio, 100, 3) << s.name;
+    }
+  }
+  EXPECT_GT(subordinates, 2000);
 }
 
 TEST_F(BuiltDataTest, ConstituentFilesHaveValidChecksumsAndAgree) {

@@ -27,7 +27,7 @@ TEST(ConstituentTable, PredictorFormulasAgreeWithTheXtideTable) {
   int checked = 0;
   for (const PredictorConstituent& c : computed) {
     if (c.extra) continue;
-    const int index = table.Find(c.values.name);
+    const int index = MatchConstituent(table, {c.name, c.name, c.values.speedDegreesPerHour, 1.0, 0.0});
     ASSERT_GE(index, 0) << c.name;
     EXPECT_NEAR(table.constituents[index].speedDegreesPerHour, c.values.speedDegreesPerHour, 1e-6) << c.name;
     // The two sources' astronomical polynomials drift apart slowly away from 2000.
@@ -39,8 +39,10 @@ TEST(ConstituentTable, PredictorFormulasAgreeWithTheXtideTable) {
       if (year >= 1950 && year <= 2050) worstCentralAngle = std::max(worstCentralAngle, angle);
       worstFactor = std::max(worstFactor, std::fabs(table.NodeFactor(index, year) - c.values.nodeFactor[k]));
     }
-    EXPECT_LT(worstCentralAngle, 0.12) << c.name;
-    EXPECT_LT(worstAngle, 0.2) << c.name;
+    // Angles of higher species are multiples of the basic ones, and so are their errors.
+    const double species = std::max(1.0, std::round(c.values.speedDegreesPerHour / 15.0));
+    EXPECT_LT(worstCentralAngle, 0.12 * species) << c.name;
+    EXPECT_LT(worstAngle, 0.2 * species) << c.name;
     EXPECT_LT(worstFactor, 0.002) << c.name;
     ++checked;
   }

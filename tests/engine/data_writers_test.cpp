@@ -48,28 +48,6 @@ TEST(DataLayoutsTest, ChecksumRulesOnWorkedExamples) {
             ReadI16(&bytes[harmonic_layout::kChecksum]));
 }
 
-TEST(DataLayoutsTest, VariantsChooseFilesAndFamilies) {
-  EXPECT_STREQ(YearFileName(DataVariant(9999)), "yeardata.dat");
-  EXPECT_STREQ(YearFileName(DataVariant(10000)), "yeardata.can");
-  EXPECT_STREQ(YearFileName(DataVariant(25000)), "yeardata.dat");
-  EXPECT_STREQ(YearFileName(DataVariant(31000)), "yeardata.ba");
-  EXPECT_STREQ(SpeedFileName(DataVariant(44000)), "constspd.ba");
-  EXPECT_STREQ(YearFileName(DataVariant(60000)), "yeardata.dat");
-  EXPECT_STREQ(SpeedFileName(DataVariant(60000)), "constspd.dat");
-  EXPECT_EQ(ConstituentSlotsForVariant(DataVariant(60000)), 160);
-  EXPECT_EQ(ConstituentSlotsForVariant(DataVariant(31000)), 230);
-
-  EXPECT_EQ(HarmonicFamilyName(123, 0), "NOSWTIDE");
-  EXPECT_EQ(HarmonicFamilyName(123, 1), "NOSETIDE");
-  EXPECT_EQ(HarmonicFamilyName(12016, 1), "CHSETIDE");
-  EXPECT_EQ(HarmonicFamilyName(31000, 0), "BA1");
-  EXPECT_EQ(HarmonicFamilyName(31000, 1), "");
-  EXPECT_EQ(HarmonicFamilyName(44000, 0), "BA14");
-  EXPECT_EQ(HarmonicFamilyName(60000, 0), "BA30");
-  EXPECT_EQ(OverrideFileName(123), "00123.dat");
-  EXPECT_EQ(OverrideFileName(65535), "65535.dat");
-}
-
 TEST(DataLayoutsTest, SpeedStepsMatchTheSpeedInCosineSteps) {
   // M2: 28.9841042 degrees per hour = 659.5485 steps per hour.
   const double m2 = 28.9841042 * std::acos(-1.0) / 180.0;
@@ -78,20 +56,6 @@ TEST(DataLayoutsTest, SpeedStepsMatchTheSpeedInCosineSteps) {
   const double exact = 28.9841042 * 8192.0 / 360.0;
   EXPECT_NEAR(steps.whole + steps.frac5 / 100000.0, exact, 0.5e-5);
   EXPECT_EQ(steps.frac3, (steps.frac5 + 50) / 100);
-}
-
-TEST_F(DataWritersTest, CosineTableFileHoldsTheQuarterWave) {
-  const std::string path = dataDir_.File("costable.dat");
-  ASSERT_TRUE(WriteCosineTable(path));
-  const std::vector<uint8_t> bytes = ReadAll(path);
-  ASSERT_EQ(bytes.size(), kCosineFileSize);
-  EXPECT_EQ(ReadI32(&bytes[0]), 1000000);
-  EXPECT_EQ(ReadI32(&bytes[4 * 1024]), 707107);
-  EXPECT_EQ(ReadI32(&bytes[4 * 2048]), 0);
-  for (int k = 0; k < kCosineEntries; ++k) {
-    const double expected = std::cos(k * std::acos(-1.0) / 2 / 2048) * 1e6;
-    ASSERT_NEAR(ReadI32(&bytes[4 * static_cast<size_t>(k)]), expected, 1.0) << k;
-  }
 }
 
 TEST_F(DataWritersTest, SpeedFilesRoundTripInBothLayouts) {
@@ -218,19 +182,6 @@ TEST_F(DataWritersTest, BadHarmonicInputIsRefusedAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(idx));
   EXPECT_FALSE(std::filesystem::exists(dat));
   EXPECT_FALSE(std::filesystem::exists(dataDir_.File("00009.dat")));
-}
-
-TEST_F(DataWritersTest, OverrideFileHoldsOneRecord) {
-  const HarmonicRecordData record = Record(123, "Override", 4);
-  ASSERT_TRUE(WriteOverrideFile(dataDir_.File(OverrideFileName(123)), record));
-  const std::vector<uint8_t> bytes = ReadAll(dataDir_.File("00123.dat"));
-  ASSERT_EQ(bytes.size(), 63 + 4 * 7u);
-  HarmonicRecordData back;
-  ASSERT_TRUE(DecodeHarmonicRecord(bytes.data(), bytes.size(), back));
-  EXPECT_EQ(back.name, "Override");
-  ASSERT_EQ(back.entries.size(), 4u);
-  EXPECT_EQ(back.entries[3].amplitudeMilliFeet, 4000);
-  EXPECT_EQ(back.entries[3].phaseTenthsDegree, 30);
 }
 
 }  // namespace

@@ -4,8 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/calendar.h"
 #include "engine/data_dir.h"
+#include "engine/tide_prediction.h"
 #include "tests/support/test_support.h"
+#include "tests/support/tide_station_fixture.h"
 
 namespace qw {
 namespace {
@@ -112,11 +115,14 @@ TEST_F(StationDatabaseTest, TruncatedCurrentFileGivesAnEmptyRecord) {
   ASSERT_TRUE(ReadCurrentLocation(regions, 0, 0, back));
   EXPECT_EQ(back.stationId, 55);
   EXPECT_FALSE(ReadCurrentLocation(regions, 0, 1, back));
-  EXPECT_TRUE(reports_.Has(2204, "Current station index '2' exceeds limits!"));
-  EXPECT_FALSE(reports_.Has(2205));
-  EXPECT_EQ(back.stationId, 0);
+  EXPECT_TRUE(reports_.Has(2205, "File read failed on file CURR2.DAT!")) << reports_.Describe();
+  EXPECT_EQ(back.stationId, 0);  // the part that was read is not used
   EXPECT_EQ(back.referenceId, 0);
   EXPECT_EQ(back.thirdEventRatio, kNotGiven16);  // no phantom third event
+  reports_.clear();
+  EXPECT_FALSE(ReadCurrentLocation(regions, 0, 2, back));
+  EXPECT_TRUE(reports_.Has(2204, "Current station index '3' exceeds limits!"));
+  EXPECT_FALSE(reports_.Has(2205));
 
   std::filesystem::remove(path);
   ResetStationDatabase();
@@ -198,6 +204,34 @@ TEST_F(StationDatabaseTest, WritersRejectBadRegionsAndKeepTheOldFile) {
   for (const auto& entry : std::filesystem::directory_iterator(dataDir_.path())) {
     EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
   }
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST_F(StationDatabaseTest, ReferenceStationNameComesFromTheHarmonicRecord) {
+  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(),
+                                           {test::MixedTideStation(100, "Golden Gate Reference"),
+                                            test::DiurnalStation(200, "Gulf Reference")},
+                                           2025, 2026));
+  TideLocation station = test::ReferenceLocation(200, 7, "Somewhere");
+  EXPECT_EQ(ReferenceStationName(station), "Gulf Reference");  // read from the files
+  TideLocation held = test::ReferenceLocation(100, 8, "Elsewhere");
+  EngineMinute t = MinuteOf(2025, 6, 1);
+  ASSERT_NE(PredictTide(held, t, 0, 0), kValueFailed);  // record 100 is now held
+  EXPECT_EQ(ReferenceStationName(held), "Golden Gate Reference");
+  EXPECT_EQ(ReferenceStationName(station), "Gulf Reference");
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+
+  station.referenceId = 0;
+  EXPECT_EQ(ReferenceStationName(station), "");
+  EXPECT_TRUE(reports_.empty());
+  station.referenceId = 4444;
+  EXPECT_EQ(ReferenceStationName(station), "");
+  EXPECT_TRUE(reports_.Has(2408)) << reports_.Describe();
 }
 
 }  // namespace

@@ -67,13 +67,6 @@ TEST_F(TidePredictionTest, ReferenceStationAnswersAsTheHarmonicSum) {
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
-TEST_F(TidePredictionTest, RatiosAloneLeaveTheReferenceHeights) {
-  TideLocation s = Subordinate(0, 0, 80, 120);
-  for (EngineMinute t = start_; t < start_ + kMinutesPerDay; t += 13) {
-    EXPECT_EQ(Height(s, t), ReferenceHeight(t));
-  }
-}
-
 TEST_F(TidePredictionTest, TimeOffsetsMoveHighAndLowWatersSeparately) {
   const TideLocation s = Subordinate(30, -15);
   // Find a reference low followed by a high.
@@ -117,35 +110,6 @@ TEST_F(TidePredictionTest, PureHeightDifferenceRaisesTheWholeCurve) {
   for (EngineMinute t = start_; t < start_ + 3 * kMinutesPerDay; t += 7) {
     EXPECT_NEAR(Height(s, t), ReferenceHeight(t) + 500000, kMappingTolerance) << t - start_;
   }
-}
-
-TEST_F(TidePredictionTest, HeightsBetweenCorrectedExtremesFollowTheReferenceProportionally) {
-  const TideLocation s = Subordinate(45, -20, 90, 110, 25, -10);
-  EngineMinute t = start_;
-  TideExtreme previous{};
-  previous.height = PredictTide(s, t, +1, 0);
-  previous.time = t;
-  for (int i = 0; i < 12; ++i) {
-    EngineMinute n = previous.time;
-    const int32_t nextHeight = PredictTide(s, n, +1, 0);
-    // At each corrected extreme the height is that extreme.
-    EXPECT_NEAR(Height(s, previous.time), previous.height, 200);
-    EXPECT_NEAR(Height(s, n), nextHeight, 200);
-    // In between the curve runs monotonically from one to the other.
-    int32_t last = previous.height;
-    const bool rising = nextHeight > previous.height;
-    for (EngineMinute m = previous.time + 3; m < n; m += 3) {
-      const int32_t h = Height(s, m);
-      if (rising) {
-        EXPECT_GE(h, last - 50) << "rising at " << m - start_;
-      } else {
-        EXPECT_LE(h, last + 50) << "falling at " << m - start_;
-      }
-      last = h;
-    }
-    previous = {0, nextHeight, n};
-  }
-  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
 TEST_F(TidePredictionTest, MissingCorrectionMakesEveryValueNotDefined) {

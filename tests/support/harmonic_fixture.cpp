@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 
 #include "engine/calendar.h"
 

@@ -1,6 +1,7 @@
 #include "tools/data/data_writer.h"
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -32,7 +33,7 @@ bool WriteText(const fs::path& path, const std::string& text, std::string& error
 void RemoveEarlierFiles(const fs::path& directory) {
   static const std::regex made(
       R"((tide|curr)[0-9]+\.dat|[0-9]{5}\.dat|(NOS|CHS)[WE]TIDE\.(IDX|DAT)|BA[0-9]+\.(IDX|DAT)|[we][tc]notes\.dat|)"
-      R"(constspd\.(dat|ba)|yeardata\.(dat|can|ba)|costable\.dat|catalogue\.csv|SOURCES\.txt)");
+      R"(constspd\.(dat|ba)|yeardata\.(dat|can|ba)|costable\.dat|catalogue\.csv|constituents\.csv|SOURCES\.txt)");
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(directory, ec)) {
     if (entry.is_regular_file() && std::regex_match(entry.path().filename().string(), made)) {
@@ -148,6 +149,15 @@ bool WriteDataSet(const DataSet& data, const ConstituentTable& table, const std:
   for (const auto& [name, notes] : data.notes) {
     if (!WriteText(dir / name, EncodeOfficialNotes(notes), error)) return false;
   }
+  // The constituent of every slot, for people and tools reading the harmonic files.
+  std::string slots = "slot,name,speed_degrees_per_hour\n";
+  char line[96];
+  for (size_t slot = 0; slot < data.slots.slotToTable.size(); ++slot) {
+    const TableConstituent& c = table.constituents[data.slots.slotToTable[slot]];
+    std::snprintf(line, sizeof line, "%zu,%s,%.7f\n", slot, c.name.c_str(), c.speedDegreesPerHour);
+    slots += line;
+  }
+  if (!WriteText(dir / "constituents.csv", slots, error)) return false;
   std::string csv = std::string(kCatalogueCsvHeader) + "\n";
   for (const CatalogueRow& row : data.catalogue) csv += CatalogueCsvLine(row) + "\n";
   return WriteText(dir / "catalogue.csv", csv, error) && WriteText(dir / "SOURCES.txt", kSources, error);

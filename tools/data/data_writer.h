@@ -1,5 +1,6 @@
 // Writes a data set into a data directory: every file the program reads, besides the
-// Earth series, plus the side catalogue "catalogue.csv" and "SOURCES.txt".
+// Earth series, plus the side catalogue "catalogue.csv", the constituent of every slot
+// "constituents.csv" and "SOURCES.txt".
 #pragma once
 
 #include <string>

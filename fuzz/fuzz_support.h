@@ -1,0 +1,52 @@
+// Shared set-up of the harmonic-file fuzz targets: a private data directory holding the
+// fixture station's good files, a silent reporter, and a way to drop the fuzz input into
+// one of the files before the engine reads it.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "engine/data_dir.h"
+#include "engine/data_writers.h"
+#include "engine/engine_state.h"
+#include "engine/report.h"
+#include "tests/support/harmonic_fixture.h"
+
+namespace qw::fuzz {
+
+// The data directory, made once per process with good files of every kind.
+inline const std::string& DataDirectory() {
+  static const std::string dir = [] {
+    char pattern[] = "/tmp/quaywise-fuzz-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (!made) std::abort();
+    test::WriteFixtureTables(made, 2004, 2006);
+    const std::string base(made);
+    if (!WriteHarmonicFamily(base + "/NOSWTIDE.IDX", base + "/NOSWTIDE.DAT", {test::FixtureStation(123)}) ||
+        !WriteHarmonicFamily(base + "/BA1.IDX", base + "/BA1.DAT", {test::FixtureStation(31000)})) {
+      std::abort();
+    }
+    SetEngineReporter([](const EngineReport&) {});
+    SetDataDirectory(base);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(qw::DataDirectory(), ignored);
+    });
+    return base;
+  }();
+  return dir;
+}
+
+// Replaces `name` in the data directory with the bytes given (not atomically: speed).
+inline void PutFile(const std::string& name, const uint8_t* data, size_t size) {
+  const std::string path = DataDirectory() + "/" + name;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+  std::fclose(file);
+}
+
+}  // namespace qw::fuzz
