@@ -59,13 +59,15 @@ std::string ParseDelimiter(const std::string& text) {
 
 int RunExport(CliContext& context, const ParsedArgs& args) {
   if (args.positional.size() != 1) throw UsageError("export needs exactly one STATION");
-  ResolvedStation station = ResolveStation(context, args.positional[0], StationKind::Tide);
+  const StationKind kind = args.Has("current") ? StationKind::Current : StationKind::Tide;
+  ResolvedStation station = ResolveStation(context, args.positional[0], kind);
   RequirePredictions(station);
 
   ExportJob job;
   job.locationName = Trimmed(station.name());
-  job.station.kind = StationKind::Tide;
+  job.station.kind = kind;
   job.station.tide = station.tide;
+  job.station.current = station.current;
   auto to = args.Value("to");
   const DayRange range = ParseDayRange(args.Required("from", "export"), to ? &*to : nullptr);
   job.rangeStart = range.first;
@@ -117,24 +119,28 @@ int RunExport(CliContext& context, const ParsedArgs& args) {
 
 const CommandRegistration kExport({
     "export",
-    "export STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--fields LIST] [--interval MINUTES|events]\n"
+    "export STATION [--current] --from YYYY-MM-DD [--to YYYY-MM-DD] [--fields LIST]\n"
+    "       [--interval MINUTES|events]\n"
     "       [--repeat N] [--format text|dif|sylk|csv] [-o FILE] [--header] [--field-delimiter D]\n"
     "       [--record-delimiter D] [--hundredths] [--units ft|m|cm] [--clock 12|24]\n"
     "       [--date-order MDY|DMY|YMD] [--month m|mm|MM|MMMM] [--day d|dd] [--year yy|yyyy]\n"
     "       [--sep1 TEXT] [--sep2 TEXT]",
-    "a tide station's predictions as records of chosen fields (the Export Data command)",
+    "a station's predictions as records of chosen fields (the Export Data command)",
     "LIST is comma-separated, in record order, of: date, month, day, year, weekday,\n"
-    "yearday, time, hours, minutes, value, type (H, L or blank), direction, sunrise, sunset,\n"
-    "moonrise, moonset, quarter (NM, 1Q, FM, 3Q), phase (moon phase angle), and the markers\n"
+    "yearday, time, hours, minutes, value, type (H, L, F, E, S or blank), direction,\n"
+    "sunrise, sunset, moonrise, moonset, quarter (NM, 1Q, FM, 3Q), phase (moon phase\n"
+    "angle), and the markers\n"
     "repeat and end-repeat around fields to repeat N times in one record (default\n"
     "date,repeat,time,value,end-repeat with N = 4). Field numbers 0-19 work too.\n"
     "--interval gives a row every 1, 5, 6, 10, 15, 30 (default) or 60 minutes, or the day's\n"
-    "high and low waters with 'events'.\n"
+    "high and low waters (floods, ebbs and slacks) with 'events'. --current: STATION is a\n"
+    "current station; its ebb speeds are written with a minus sign.\n"
     "text writes the records, fields separated by tab (or --field-delimiter) and records\n"
     "by a line feed (or --record-delimiter); D is a name (crlf, cr, lf, tab, comma, space,\n"
     "none), a character or escape notation such as \\x3B. --header adds the station and\n"
     "date range lines. dif, sylk and csv write the export results table instead.",
-    {{"from", true, "YYYY-MM-DD", "first day"},
+    {{"current", false, "", "STATION is a current station"},
+     {"from", true, "YYYY-MM-DD", "first day"},
      {"to", true, "YYYY-MM-DD", "last day (default: the first day)"},
      {"fields", true, "LIST", "the fields of a record, in order"},
      {"interval", true, "MINUTES|events", "minutes between rows, or events"},
@@ -150,6 +156,7 @@ const CommandRegistration kExport({
      {"sep1", true, "TEXT", "first separator of the date (default a blank)"},
      {"sep2", true, "TEXT", "second separator of the date (default \", \")"},
      kUnitsOption,
+     kSpeedUnitsOption,
      kClockOption,
      kFormatOption,
      kOutputOption},

@@ -23,7 +23,9 @@ struct KindName {
 };
 constexpr KindName kKinds[] = {
     {"high", StationKind::Tide, 0},   {"low", StationKind::Tide, 1},    {"swings", StationKind::Tide, 2},
-    {"values", StationKind::Tide, 3},
+    {"values", StationKind::Tide, 3},       {"flood", StationKind::Current, 0},
+    {"ebb", StationKind::Current, 1},        {"slack", StationKind::Current, 2},
+    {"current-swings", StationKind::Current, 3}, {"current-values", StationKind::Current, 4},
 };
 
 int PeriodPosition(const std::string& text) {
@@ -83,7 +85,10 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
   for (const KindName& k : kKinds) {
     if (kindText == k.name) kind = &k;
   }
-  if (!kind) throw UsageError("--kind must be high, low, swings or values, not '" + kindText + "'");
+  if (!kind) {
+    throw UsageError("--kind must be high, low, swings, values, flood, ebb, slack, current-swings or "
+                     "current-values, not '" + kindText + "'");
+  }
   ResolvedStation station = ResolveStation(context, args.positional[0], kind->station);
   RequirePredictions(station);
 
@@ -143,11 +148,15 @@ const CommandRegistration kSearch({
     "search",
     "search STATION --kind KIND --from YYYY-MM-DD [--to YYYY-MM-DD] (--at-least X | --at-most X |\n"
     "       --greatest PERIOD | --smallest PERIOD) [--time HH:MM-HH:MM] [--days sun,...]\n"
-    "       [--units ft|m|cm] [--clock 12|24] [--format text|dif|sylk|csv] [-o FILE]",
-    "events of a tide station that meet a condition (the Event Search window)",
-    "KIND: high (high waters), low (low waters), swings (the change between successive\n"
-    "high and low waters) or values (spans of time when the height meets the condition).\n"
-    "X is a height in the --units unit, compared after rounding events to a tenth.\n"
+    "       [--units ft|m|cm] [--speed-units kt|m/s] [--clock 12|24] [--format text|dif|sylk|csv]\n"
+    "       [-o FILE]",
+    "events of a station that meet a condition (the Event Search window)",
+    "KIND for a tide station: high (high waters), low (low waters), swings (the change\n"
+    "between successive high and low waters) or values (spans of time when the height meets\n"
+    "the condition); for a current station: flood and ebb (maximum floods and ebbs), slack\n"
+    "(slack waters, X their length in minutes), current-swings or current-values.\n"
+    "X is a height in the --units unit or a speed in the --speed-units unit, compared after\n"
+    "rounding events to a tenth.\n"
     "PERIOD: range, year, month or day - one row per period with its greatest or smallest\n"
     "value (not for values). --time and --days keep only events at those times of day and\n"
     "on those weekdays. Times are the station's shown time, as in its tide window.",
@@ -161,6 +170,7 @@ const CommandRegistration kSearch({
      {"time", true, "HH:MM-HH:MM", "only events in this time of day"},
      {"days", true, "sun,mon,...", "only events on these weekdays"},
      kUnitsOption,
+     kSpeedUnitsOption,
      kClockOption,
      kFormatOption,
      kOutputOption},

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/calendar.h"
+#include "engine/current_prediction.h"
 #include "engine/string_table.h"
 #include "engine/tide_prediction.h"
 #include "export/export_fields.h"
@@ -53,23 +54,36 @@ StationPlace PlaceOfStation(const SearchStation& station) {
 bool CollectDay(const ExportJob& job, EngineMinute day, bool needSky, ExportDay& out) {
   MinuteToDate(day, out.date);
   out.rows.clear();
+  const bool tide = job.station.kind == StationKind::Tide;
   if (job.intervalMinutes > 0) {
     const EngineMinute step = static_cast<EngineMinute>(job.intervalMinutes);
     for (EngineMinute i = 0; i < kMinutesPerDay / step; ++i) {
       ExportRow row;
       row.time = day + i * step;
       EngineMinute minute = row.time;
-      row.value = PredictTide(job.station.tide, minute, 0, out.date.dstFlag);
+      if (tide) {
+        row.value = PredictTide(job.station.tide, minute, 0, out.date.dstFlag);
+      } else {
+        row.value = PredictCurrent(job.station.current, minute, 0, out.date.dstFlag, row.letter, row.direction);
+      }
       if (row.value == kValueFailed) return false;
       out.rows.push_back(row);
     }
-  } else {
+  } else if (tide) {
     TideDayExtremes extremes;
     int32_t maximum = 0, minimum = 0;
     if (FindTideDayExtremes(job.station.tide, day, extremes, maximum, minimum) != 0) return false;
     for (const TideExtreme& e : extremes) {
       if (e.time == 0) break;
       out.rows.push_back({e.time, e.height, e.kind, kNotGiven16});
+    }
+  } else {
+    CurrentDayEvents events;
+    int32_t maximum = 0, minimum = 0;
+    if (FindCurrentDayEvents(job.station.current, day, events, maximum, minimum) != 0) return false;
+    for (const CurrentEvent& e : events) {
+      if (e.time == 0) break;
+      out.rows.push_back({e.time, e.speed, e.kind, e.direction});
     }
   }
   if (needSky) {

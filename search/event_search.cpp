@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "engine/calendar.h"
+#include "engine/current_events.h"
+#include "engine/current_prediction.h"
 #include "engine/engine_settings.h"
 #include "engine/tide_prediction.h"
 #include "engine/time_zone.h"
@@ -32,11 +34,14 @@ int32_t RoundToTenth(int32_t value) {
 
 // One step through the station's events in standard time: step +1 / -1 moves `minute`
 // to the next / previous event and returns its value, step 0 returns the value at
-// `minute`. `letter` receives the event's letter where the engine gives one (currents);
-// tide letters are found by the caller from the neighbouring values.
+// `minute`. `letter` receives the current's event letter ('F', 'E', 'S'; for a value,
+// the kind of current at that minute); tide letters are found by the caller from the
+// neighbouring values.
 int32_t EngineStep(const SearchStation& station, EngineMinute& minute, int step, char& letter) {
   letter = 0;
-  return PredictTide(station.tide, minute, step, 0);
+  if (station.kind == StationKind::Tide) return PredictTide(station.tide, minute, step, 0);
+  int16_t direction = kNotGiven16;
+  return PredictCurrent(station.current, minute, step, 0, letter, direction);
 }
 
 int32_t ValueAt(const SearchStation& station, EngineMinute minute) {
@@ -131,7 +136,7 @@ int32_t SearchDaylightMinutes(const SearchStation& station, EngineMinute standar
     if (IsInternationalFamily(station.tide.referenceId)) return intlMinutes;
     return station.tide.observesDst != kDstNone && daylightDay ? 60 : 0;
   }
-  return daylightDay ? 60 : 0;
+  return station.current.observesDst != kDstNone && daylightDay ? 60 : 0;
 }
 
 bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& resume, EngineMinute rangeStart,
@@ -139,7 +144,7 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
                    EngineMinute& hitEnd, int32_t& hitValue, uint8_t weekdayMask, SearchProgress& progress) {
   IntlCorrectionHold hold;
   const int intlMinutes = hold.saved();
-  const int32_t slackLimit = Settings().slackMicroKnots;
+  const int32_t slackLimit = ValueSlackThreshold();
   const int kind = SearchKindOf(code);
   const int condition = SearchConditionOf(code);
   const int period = condition >= kConditionGreatest ? SearchPeriodOf(code) : kPeriodWholeRange;

@@ -1,9 +1,9 @@
-// The event search step: the next high or low water, swing, span of values or slack
-// water of a station that meets a condition, inside a date range and optional
-// time-of-day and weekday limits.
+// The event search step: the next high or low water, maximum flood or ebb, swing, span
+// of values or slack water of a station that meets a condition, inside a date range and
+// optional time-of-day and weekday limits.
 //
-// The search walks the station's events as the engine supplies them (PredictTide with
-// steps of +1 and -1) in the station's standard time, that is with the daylight flag 0
+// The search walks the station's events as the engine supplies them (PredictTide or
+// PredictCurrent with steps of +1 and -1) in the station's standard time, that is with the daylight flag 0
 // and the international daylight correction held at 0 during the call; the daylight
 // offset of each event's date is added back for the filters and for the times returned,
 // so hits read in the time the tide window shows.

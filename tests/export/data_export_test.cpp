@@ -10,12 +10,14 @@
 #include <sstream>
 
 #include "engine/astro_time.h"
+#include "engine/current_prediction.h"
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
 #include "engine/moon_phase.h"
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
 #include "export/export_fields.h"
+#include "tests/support/current_fixture.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tide_station_fixture.h"
 
@@ -230,6 +232,37 @@ TEST_F(DataExportTest, FillsAResultsTableAndHonoursCancel) {
   DayStop stop(2);
   EXPECT_EQ(WriteExport(job_, &sink, nullptr, stop), ExportOutcome::Cancelled);
   EXPECT_EQ(Split(sink.text, "\r\n").size(), 25u);  // two days of 12 records
+}
+
+class CurrentExportTest : public test::EngineTest {};
+
+TEST_F(CurrentExportTest, EventsCarryTheirLettersDirectionsAndEbbSigns) {
+  test::WriteCurrentTables(dataDir_.path().string());
+  test::WriteCurrentFile(dataDir_.path().string(), test::ReversingCurrent(301));
+  ExportJob job;
+  job.station.kind = StationKind::Current;
+  job.station.current = test::HarmonicCurrentStation(301, 301);
+  job.intervalMinutes = -1;
+  job.repeatCount = 1;
+  job.targetFields = {kFieldTime, kFieldValue, kFieldValueType, kFieldDirection};
+  job.units.clock = TimeType::Clock24;
+  job.fieldDelimiter = ",";
+  const EngineMinute day = MinuteOf(2003, 7, 4);
+  CurrentDayEvents events;
+  int32_t hi = 0, lo = 0;
+  ASSERT_EQ(FindCurrentDayEvents(job.station.current, day, events, hi, lo), 0);
+  const std::vector<std::string> records = ExportDayRecords(job, day);
+  ASSERT_GT(records.size(), 6u);
+  for (size_t k = 0; k < records.size(); ++k) {
+    const CurrentEvent& e = events[k];
+    DateRecord d;
+    MinuteToDate(e.time, d);
+    const std::string speed = (e.speed < 0 ? "-" : "") + SpeedText(e.speed, 0, CurrentUnit::Knots);
+    EXPECT_EQ(records[k], TimeText(d.hour, d.minute, TimeType::Clock24) + "," + speed + "," + e.kind + "," +
+                              (e.direction >= 0 ? std::to_string(e.direction) : "---") + "\r\n");
+  }
+  EXPECT_EQ(events[records.size()].time, 0u);
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
 TEST(OutputFileTest, ReplacesAFileOnlyWhenCommitted) {
