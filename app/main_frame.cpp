@@ -22,6 +22,7 @@
 #include "app/real_time_list.h"
 #include "app/settings_dialog.h"
 #include "app/settings_store.h"
+#include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
@@ -37,7 +38,7 @@ constexpr Command kNotYetAvailable[] = {
     Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
     Command::CustomTideLocations, Command::CustomCurrentLocations, Command::RealTimeWindow,
     Command::HelpContents,    Command::HelpOnWindow,        Command::Glossary,
-    Command::UsingHelp,       Command::ProductSupport,      Command::TipOfTheDay,
+    Command::UsingHelp,       Command::ProductSupport,
 };
 
 // Commands that act on the active tide or current window.
@@ -99,12 +100,17 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
     UpdateCommands();
     UpdateTitle();
   });
+  actions_[Command::TipOfTheDay]->setEnabled(false);
   UpdateMruMenu();
   UpdateCommands();
   UpdateTitle();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+  // The child windows go after this object's members: they must not call back.
+  mdi_->disconnect(this);
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+}
 
 void MainFrame::BuildMenus() {
   std::map<Menu, QMenu*> menus;
@@ -204,6 +210,7 @@ void MainFrame::Run(Command command) {
     case Command::ArrangeIcons: ArrangeIcons(); break;
     case Command::InstalledRegions: ShowInstalledRegions(); break;
     case Command::About: ShowAbout(); break;
+    case Command::TipOfTheDay: ShowTipOfTheDay(); break;
     default: break;  // commands of features not available yet are disabled
   }
   UpdateCommands();
@@ -216,9 +223,15 @@ void MainFrame::UpdateCommands() {
   actions_[Command::InfoWindows]->setChecked(switches.info);
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);
+  actions_[Command::NewCurrentWindow]->setEnabled(currentsAvailable_);
   double latitude = 0, longitude = 0;
   actions_[Command::ViewOnChart]->setEnabled(active && !chartProgram_.isEmpty() &&
                                              active->position(latitude, longitude));
+}
+
+void MainFrame::SetCurrentsAvailable(bool available) {
+  currentsAvailable_ = available;
+  UpdateCommands();
 }
 
 void MainFrame::UpdateTitle() {
@@ -286,6 +299,8 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
   sub->setWindowIcon(CommandIcon(station.kind == StationKind::Tide ? Command::NewTideWindow
                                                                    : Command::NewCurrentWindow));
   mdi_->addSubWindow(sub);
+  window->SetCommandHost([this](Command command) { Run(command); },
+                         [this](Command command) { return actions_.at(command)->isEnabled(); });
   connect(window, &LocationWindow::titleChanged, sub, [this, sub, window] {
     sub->setWindowTitle(window->title());
     UpdateTitle();
@@ -311,7 +326,8 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
     }
   } else {
     const QSize area = mdi_->viewport()->size();
-    sub->resize(std::min(760, std::max(480, area.width() - 40)), std::min(620, std::max(400, area.height() - 40)));
+    // Most of the area, leaving room to see that other windows lie behind.
+    sub->resize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 9 / 10, 400, 760));
     QMdiSubWindow* previous = mdi_->activeSubWindow();
     if (previous && previous->isMaximized()) {
       sub->showMaximized();
@@ -328,7 +344,11 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
 
 int MainFrame::ReopenLastWindows() {
   int opened = 0;
-  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), catalogue_)) {
+  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), *stations_)) {
+    if (entry.station.kind == StationKind::Current && !currentsAvailable_) {
+      heldCurrentEntries_.push_back(entry);
+      continue;
+    }
     const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
     if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
   }
@@ -357,6 +377,7 @@ std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
     entry.weeklyShown = switches.weekly;
     entries.push_back(entry);
   }
+  entries.insert(entries.end(), heldCurrentEntries_.begin(), heldCurrentEntries_.end());
   return entries;
 }
 
@@ -401,6 +422,7 @@ void MainFrame::AddToMru(const StationRef& station, const QString& name) {
 void MainFrame::OpenMru(int slot) {
   const MruEntry entry = settings_.mru[static_cast<size_t>(slot)];
   const StationKind kind = entry.type == 2 ? StationKind::Current : StationKind::Tide;
+  if (kind == StationKind::Current && !currentsAvailable_) return;
   StationRef station{kind, entry.region, entry.subregion};
   if (catalogue_.StationName(station) != entry.location) {
     // The region was reinstalled: look the name up.
@@ -482,7 +504,9 @@ void MainFrame::SetDateCommand() {
   settings_.dateChangeAffectsAll = dialog.affectsAll() ? 1 : 0;
   settings_.dateSetToDate = static_cast<long>(day);
   settings_.setDateText = FormatSetDateText(chosen);
+  // The dialog's choice is kept at once, not only at the stop.
   file_.WriteString("Set Date", "SetToDate", settings_.setDateText);
+  file_.Save();
   if (!CheckPredictionDate(day)) return;
   if (dialog.affectsAll()) {
     for (LocationWindow* window : LocationWindows()) window->SetDay(day);
@@ -633,6 +657,24 @@ void MainFrame::ShowAbout() {
                          .arg(kProductName, QCoreApplication::applicationVersion()));
 }
 
+void MainFrame::SetTipFile(const QString& tipFile) {
+  tipFile_ = tipFile;
+  actions_[Command::TipOfTheDay]->setEnabled(!ReadTips(tipFile.toStdString()).empty());
+}
+
+void MainFrame::ShowTipOfTheDay() {
+  std::vector<std::string> tips = ReadTips(tipFile_.toStdString());
+  if (tips.empty()) return;
+  TipDialog dialog(std::move(tips), settings_.currentTip, settings_.tipShowAtStartup != 0, this);
+  dialog.exec();
+  // The dialog's state is kept at once.
+  settings_.currentTip = dialog.next();
+  settings_.tipShowAtStartup = dialog.showAtStartup() ? 1 : 0;
+  file_.WriteInt("TOTD", "CurrentTip", settings_.currentTip);
+  file_.WriteInt("TOTD", "ShowAtStartup", settings_.tipShowAtStartup);
+  file_.Save();
+}
+
 void MainFrame::BringToFront() {
   if (isMinimized()) showNormal();
   show();
@@ -650,6 +692,7 @@ bool MainFrame::SaveAtStop() {
   WriteOpenWindows(file_, OpenWindowEntries());
   std::string error;
   if (file_.Save(&error)) return true;
+  if (file_.writeProtected()) return false;  // the user was told at start
   QMessageBox::warning(this, kProductName,
                        QString("The settings could not be saved.\n\n%1").arg(QString::fromStdString(error)));
   return false;

@@ -38,6 +38,11 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   ~MainFrame() override;
 
   void SetStationChooser(StationChooser chooser) { chooser_ = std::move(chooser); }
+  // The directory the station-ID checks and the chart link ask (the catalogue unless
+  // set otherwise).
+  void SetStations(const StationDirectory* stations) { stations_ = stations ? stations : &catalogue_; }
+  // Whether current windows can be opened (the current predictions are installed).
+  void SetCurrentsAvailable(bool available);
 
   QAction* action(Command command) const { return actions_.at(command); }
   // Runs a command as if chosen from the menu.
@@ -63,6 +68,10 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   // The charting program's executable; "View on chart" is enabled when it is set.
   void SetChartProgram(const QString& path);
 
+  // The tip of the day from `tipFile` (the command is enabled when it has tips).
+  void SetTipFile(const QString& tipFile);
+  void ShowTipOfTheDay();
+
   // Brings the main window to the front (a second start, the charting program).
   void BringToFront();
   // Writes the settings and the open-windows list; false when the file could not be
@@ -70,7 +79,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   bool SaveAtStop();
 
   // ChartLinkHost
-  const StationDirectory& Stations() const override { return catalogue_; }
+  const StationDirectory& Stations() const override { return *stations_; }
   void ShowChartWarning(const std::string& text) override;
   void EnterIntegratedMode() override { integrated_ = true; }
   void RestoreMainWindow() override;
@@ -117,6 +126,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   AppSettings& settings_;
   ProfileFile& file_;
   const CatalogueDirectory& catalogue_;
+  const StationDirectory* stations_ = &catalogue_;
   LocationWindowFactory factory_;
   StationChooser chooser_;
   QMdiArea* mdi_ = nullptr;
@@ -128,7 +138,12 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   std::vector<QAction*> windowListActions_;
   std::map<Command, QAction*> actions_;
   QString chartProgram_;
+  QString tipFile_;
+  // Current windows of the last run kept while current windows cannot open, so the
+  // next stop writes them back instead of forgetting them.
+  std::vector<OpenWindowEntry> heldCurrentEntries_;
   bool integrated_ = false;
+  bool currentsAvailable_ = true;
   std::unique_ptr<QPrinter> printer_;
 };
 
