@@ -21,6 +21,9 @@
 #include "app/station_picker.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
+#include "export/export_commands.h"
+#include "export/save_table.h"
+#include "search/search_commands.h"
 #include "windows/tide_window.h"
 
 namespace {
@@ -94,6 +97,12 @@ int main(int argc, char** argv) {
     return qw::StationPicker::Choose(catalogue, kind, tide ? settings.defaultTideRegion : settings.defaultCurrentRegion,
                                      tide ? settings.defaultTideSubregion : settings.defaultCurrentSubregion, parent);
   });
+  // The event and nearest searches and the data export, with their results windows.
+  auto* searches = new qw::SearchCommands(mainFrame, settings, file, catalogue, [&mainFrame](qw::ResultsWindow& window) {
+    qw::SaveResultsTable(window, &mainFrame);
+  });
+  new qw::ExportCommands(mainFrame, settings, file, catalogue,
+                         [searches](qw::ResultsKind kind) { return searches->NewResultsWindow(kind); });
   QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
                    [&mainFrame] { mainFrame.BringToFront(); });
 

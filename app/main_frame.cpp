@@ -211,9 +211,44 @@ void MainFrame::Run(Command command) {
     case Command::InstalledRegions: ShowInstalledRegions(); break;
     case Command::About: ShowAbout(); break;
     case Command::TipOfTheDay: ShowTipOfTheDay(); break;
-    default: break;  // commands of features not available yet are disabled
+    default:
+      // Commands of features outside the frame; those without a handler are disabled.
+      if (auto handler = handlers_.find(command); handler != handlers_.end()) handler->second();
+      break;
   }
   UpdateCommands();
+}
+
+void MainFrame::SetCommandHandler(Command command, std::function<void()> handler) {
+  handlers_[command] = std::move(handler);
+  actions_.at(command)->setEnabled(true);
+}
+
+QMdiSubWindow* MainFrame::AddChildWindow(QWidget* widget, Command iconCommand) {
+  auto* sub = new QMdiSubWindow;
+  sub->setWidget(widget);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowTitle(widget->windowTitle());
+  sub->setWindowIcon(CommandIcon(iconCommand));
+  mdi_->addSubWindow(sub);
+  connect(widget, &QWidget::windowTitleChanged, sub, [this, sub](const QString& title) {
+    sub->setWindowTitle(title);
+    UpdateTitle();
+  });
+  connect(sub, &QObject::destroyed, this, [this] {
+    UpdateCommands();
+    UpdateTitle();
+  });
+  const QSize area = mdi_->viewport()->size();
+  sub->resize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 3 / 4, 360, 700));
+  sub->show();
+  mdi_->setActiveSubWindow(sub);
+  return sub;
+}
+
+QWidget* MainFrame::ActiveChild() const {
+  QMdiSubWindow* sub = mdi_->activeSubWindow();
+  return sub ? sub->widget() : nullptr;
 }
 
 void MainFrame::UpdateCommands() {

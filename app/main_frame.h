@@ -47,6 +47,14 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   QAction* action(Command command) const { return actions_.at(command); }
   // Runs a command as if chosen from the menu.
   void Run(Command command);
+  // Gives a command of a feature outside the frame (the searches, the export) its
+  // handler and enables it.
+  void SetCommandHandler(Command command, std::function<void()> handler);
+  // Shows a child window of a feature (a results window) in the window area; its title
+  // follows the widget's window title. The window is deleted when closed.
+  QMdiSubWindow* AddChildWindow(QWidget* widget, Command iconCommand);
+  // The widget of the active child window, or nullptr.
+  QWidget* ActiveChild() const;
 
   // Opens a window for a station: today when no day is given, the default view
   // switches when none are given; with a placement, the window takes its stored
@@ -129,6 +137,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   const StationDirectory* stations_ = &catalogue_;
   LocationWindowFactory factory_;
   StationChooser chooser_;
+  std::map<Command, std::function<void()>> handlers_;
   QMdiArea* mdi_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QMenu* fileMenu_ = nullptr;

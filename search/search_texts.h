@@ -47,6 +47,20 @@ constexpr int kUnitWordMinutes = 5049;
 constexpr int kUnitWordKnots = 5050;
 constexpr int kUnitWordMetersPerSec = 5051;
 constexpr int kSlackMinutesValue = 5052;  // "%d min"
+// The "Search for Event" dialog.
+constexpr int kEventDialogTitle = 5060;
+constexpr int kLocationLabel = 5061;
+constexpr int kSearchForLabel = 5062;
+constexpr int kFromDateLabel = 5063;
+constexpr int kToDateLabel = 5064;
+constexpr int kTimeOfDayCheck = 5065;
+constexpr int kDayOfWeekCheck = 5066;
+constexpr int kSearchButton = 5067;
+constexpr int kStopButton = 5068;
+constexpr int kCloseButton = 5069;
+constexpr int kWeekdayNames = 5070;  // "Sun" .. "Sat"
+constexpr int kStartTimeLabel = 5077;
+constexpr int kEndTimeLabel = 5078;
 
 // Nearest search.
 constexpr int kNearestActiveNotSearchResults = 5300;
@@ -96,5 +110,24 @@ constexpr int kLonLeadingZeros = 5344;
 constexpr int kSomeExamples = 5345;
 constexpr int kLatExamples = 5346;
 constexpr int kLonExamples = 5347;
+// The "Search for Nearest Locations" dialog and the "Font Selection" dialog.
+constexpr int kNearestDialogTitle = 5350;
+constexpr int kOpenLocationChoice = 5351;
+constexpr int kCustomLocationChoice = 5352;
+constexpr int kFindTideCheck = 5353;
+constexpr int kFindCurrentCheck = 5354;
+constexpr int kTideRangeLabel = 5355;
+constexpr int kCurrentRangeLabel = 5356;
+constexpr int kNauticalMilesUnit = 5357;
+constexpr int kSingleTideRegion = 5358;
+constexpr int kSingleCurrentRegion = 5359;
+constexpr int kAllTideRegionsChoice = 5360;
+constexpr int kAllCurrentRegionsChoice = 5361;
+constexpr int kLatitudeLabel = 5362;
+constexpr int kLongitudeLabel = 5363;
+constexpr int kFontDialogTitle = 5364;
+constexpr int kHeaderFontButton = 5365;
+constexpr int kBodyFontButton = 5366;
+constexpr int kSaveDefaultFonts = 5367;
 
 }  // namespace qw::text
