@@ -66,6 +66,7 @@ NearestSearchDialog::NearestSearchDialog(const SearchContext& context, ResultsWi
   fromLocation_ = new QRadioButton(Text(text::kOpenLocationChoice), this);
   fromCustom_ = new QRadioButton(Text(text::kCustomLocationChoice), this);
   fromCustom_->setObjectName("custom");
+  fromLocation_->setObjectName("openLocation");
   auto* source = new QButtonGroup(this);
   source->addButton(fromLocation_);
   source->addButton(fromCustom_);
