@@ -108,6 +108,19 @@ std::string RegionName(const RegionList& regions, int slot) {
                                                                 : std::string();
 }
 
+// The `count` station records of a region (after its header) read in one piece; fewer
+// when the file is shorter, none when it cannot be read (the catalogue has said why).
+std::vector<uint8_t> RegionRecords(const RegionList& regions, int slot, StationKind kind, int count) {
+  std::vector<uint8_t> bytes;
+  std::FILE* file = count > 0 ? OpenRegionFile(regions, slot, kind) : nullptr;
+  if (!file) return bytes;
+  const size_t size = RegionRecordSize(kind);
+  if (std::fseek(file, static_cast<long>(size), SEEK_SET) != 0) return bytes;
+  bytes.resize(size * static_cast<size_t>(count));
+  bytes.resize(std::fread(bytes.data(), size, static_cast<size_t>(count), file) * size);
+  return bytes;
+}
+
 // One pass over the regions of a kind. Returns false when stopped.
 bool SearchKind(const NearestQuery& query, StationKind kind, const RegionList& regions, ResultsTable& table,
                 SearchProgress& progress) {
@@ -121,20 +134,24 @@ bool SearchKind(const NearestQuery& query, StationKind kind, const RegionList& r
   const int last = single >= 0 ? single : static_cast<int>(regions.size()) - 1;
   for (int slot = first; slot <= last && slot < static_cast<int>(regions.size()); ++slot) {
     progress.Status(2, RegionName(regions, slot));
-    const int count = CountStations(regions, slot, kind);
+    // The region's records in one read; a file cut short gives the records it holds.
+    const size_t size = RegionRecordSize(kind);
+    const std::vector<uint8_t> records = RegionRecords(regions, slot, kind, CountStations(regions, slot, kind));
+    const int count = static_cast<int>(records.size() / size);
     for (int index = 0; index < count; ++index) {
+      const uint8_t* record = records.data() + static_cast<size_t>(index) * size;
       TideLocation tideRecord;
       CurrentLocation currentRecord;
       StationPosition position;
       uint16_t stationId = 0;
       if (tide) {
-        if (!ReadTideLocation(regions, slot, index, tideRecord)) break;
+        DecodeTideLocation(record, tideRecord);
         const TideLocation& r = tideRecord;
         stationId = r.stationId;
         position = PositionOfStation(r.latHemisphere, r.latDegrees, r.latMinutes, r.latSeconds, r.lonHemisphere,
                                      r.lonDegrees, r.lonMinutes, r.lonSeconds);
       } else {
-        if (!ReadCurrentLocation(regions, slot, index, currentRecord)) break;
+        DecodeCurrentLocation(record, currentRecord);
         const CurrentLocation& r = currentRecord;
         stationId = r.stationId;
         position = PositionOfStation(r.latHemisphere, r.latDegrees, r.latMinutes, r.latSeconds, r.lonHemisphere,
