@@ -9,6 +9,7 @@
 #include "cli/dates.h"
 #include "cli/station_ref.h"
 #include "cli/table_output.h"
+#include "engine/engine_settings.h"
 #include "engine/string_table.h"
 #include "search/event_search_run.h"
 #include "search/nearest_search.h"
@@ -127,6 +128,12 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
     settings.weekdayBits = ParseWeekdays(*d);
   }
 
+  if (auto slack = args.Value("slack")) {
+    const double knots = ParseNumber(*slack, "--slack");
+    if (knots < 0.1 || knots > 0.6) throw UsageError("--slack must be between 0.1 and 0.6 knots");
+    Settings().useUserSlack = true;
+    Settings().userSlackValue = knots;
+  }
   const ValueUnits units = ParseValueUnits(args);
   EventSearchPlan plan;
   SearchRefusal refusal;
@@ -169,6 +176,7 @@ const CommandRegistration kSearch({
      {"smallest", true, "PERIOD", "the smallest value of each PERIOD"},
      {"time", true, "HH:MM-HH:MM", "only events in this time of day"},
      {"days", true, "sun,mon,...", "only events on these weekdays"},
+     {"slack", true, "KNOTS", "currents slower than this count as slack (0.1 to 0.6, default 0.1)"},
      kUnitsOption,
      kSpeedUnitsOption,
      kClockOption,
