@@ -20,6 +20,7 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "export/export_commands.h"
+#include "export/export_options_dialog.h"
 #include "export/save_table.h"
 #include "search/search_commands.h"
 #include "windows/tide_window.h"
@@ -130,6 +131,12 @@ int main(int argc, char** argv) {
     OnNextDialog("save_dialog", [](QWidget* d) { QMetaObject::invokeMethod(d, "reject"); });
     emit results->saveClicked();
   }
+  // The export options with the day first and the short month.
+  qw::ExportSettings options;
+  options.dateFormat = {qw::DateOrder::DMY, qw::MonthForm::Short, "-", qw::DayForm::TwoDigits, "-", qw::YearForm::Full};
+  qw::ExportOptionsDialog optionsDialog(options, &frame);
+  optionsDialog.adjustSize();
+  optionsDialog.grab().save(out + "/export_options.png");
   std::printf("snapshots in %s\n", qPrintable(out));
   return 0;
 }
