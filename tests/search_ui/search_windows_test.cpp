@@ -33,18 +33,19 @@ namespace qw {
 namespace {
 
 // Runs `act` on the next modal window once it shows (polling, since the window shows from
-// inside a nested event loop).
+// inside a nested event loop); gives up after five seconds.
 void WhenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr) {
-  auto poll = std::make_shared<std::function<void(int)>>();
-  *poll = [act, notThis, poll](int tries) {
+  auto* timer = new QTimer(qApp);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, notThis, tries = 0]() mutable {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != notThis && modal->isVisible()) {
-      act(modal);
-      return;
+    const bool found = modal && modal != notThis && modal->isVisible();
+    if (found || ++tries > 250) {
+      timer->stop();
+      timer->deleteLater();
     }
-    if (tries > 0) QTimer::singleShot(20, [poll, tries] { (*poll)(tries - 1); });
-  };
-  QTimer::singleShot(20, [poll] { (*poll)(250); });
+    if (found) act(modal);
+  });
+  timer->start(20);
 }
 
 template <typename T>
