@@ -35,7 +35,7 @@ constexpr Command kNotYetAvailable[] = {
     Command::Groups,          Command::PrintReport,         Command::PrintPreview,
     Command::ExportData,      Command::NearestSearch,       Command::EventSearch,
     Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
-    Command::CustomTideLocations, Command::CustomCurrentLocations, Command::RealTimeWindow,
+    Command::CustomTideLocations, Command::CustomCurrentLocations,
     Command::HelpContents,    Command::HelpOnWindow,        Command::Glossary,
     Command::UsingHelp,       Command::ProductSupport,      Command::TipOfTheDay,
 };
@@ -91,7 +91,7 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
   setCentralWidget(mdi_);
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
 
-  chooser_ = [](StationKind, QWidget*) { return std::optional<StationRef>(); };
+  chooser_ = [](LocationPurpose, QWidget*, const StationAction&) { return false; };
   BuildMenus();
   BuildToolBar();
   statusBar()->showMessage("Ready");
@@ -105,6 +105,8 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
 }
 
 MainFrame::~MainFrame() {
+  // The real-time window is a top-level window of its own.
+  delete realTime_.data();
   // The child windows go after this object's members: they must not call back.
   mdi_->disconnect(this);
   for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
@@ -198,6 +200,13 @@ void MainFrame::Run(Command command) {
     case Command::SetDate: SetDateCommand(); break;
     case Command::IntlDaylightSavings: IntlDaylightCommand(); break;
     case Command::Configure: ConfigureCommand(); break;
+    case Command::RealTimeWindow:
+      if (realTime_) {
+        SwitchOffRealTime();
+      } else {
+        ShowRealTimeWindow();
+      }
+      break;
     case Command::NewWindow:
       if (active) OpenLocation(active->station(), active->day(), active->switches());
       break;
@@ -221,6 +230,8 @@ void MainFrame::UpdateCommands() {
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);
   actions_[Command::NewCurrentWindow]->setEnabled(currentsAvailable_);
+  actions_[Command::RealTimeWindow]->setEnabled(static_cast<bool>(realTimeFactory_));
+  actions_[Command::RealTimeWindow]->setChecked(!realTime_.isNull());
   double latitude = 0, longitude = 0;
   actions_[Command::ViewOnChart]->setEnabled(active && !chartProgram_.isEmpty() &&
                                              active->position(latitude, longitude));
@@ -434,16 +445,10 @@ void MainFrame::OpenMru(int slot) {
 }
 
 void MainFrame::NewLocation(StationKind kind) {
-  if (std::optional<StationRef> station = chooser_(kind, this)) {
-    OpenLocation(*station);
-    if (kind == StationKind::Tide) {
-      settings_.defaultTideRegion = station->regionSlot;
-      settings_.defaultTideSubregion = station->stationIndex;
-    } else {
-      settings_.defaultCurrentRegion = station->regionSlot;
-      settings_.defaultCurrentSubregion = station->stationIndex;
-    }
-  }
+  const LocationPurpose purpose = kind == StationKind::Tide ? LocationPurpose::NewTide : LocationPurpose::NewCurrent;
+  chooser_(purpose, this, [this](const StationRef& station) {
+    return OpenLocation(station) ? StationActionResult::Done : StationActionResult::Failed;
+  });
 }
 
 void MainFrame::ChangeLocation() {
@@ -452,17 +457,20 @@ void MainFrame::ChangeLocation() {
     QMessageBox::information(this, kProductName, StringText(2501));
     return;
   }
-  std::optional<StationRef> station = chooser_(active->station().kind, this);
-  if (!station) return;
-  QMdiSubWindow* oldSub = SubWindowOf(active);
-  const bool maximized = oldSub && oldSub->isMaximized();
-  const QRect rect = oldSub ? oldSub->geometry() : QRect();
-  const EngineMinute day = active->day();
-  const ViewSwitches switches = active->switches();
-  if (LocationWindow* window = OpenLocation(*station, day, switches)) {
+  const LocationPurpose purpose =
+      active->station().kind == StationKind::Tide ? LocationPurpose::ChangeTide : LocationPurpose::ChangeCurrent;
+  QPointer<LocationWindow> target = active;
+  chooser_(purpose, this, [this, target](const StationRef& station) {
+    if (!target) return StationActionResult::Failed;
+    QMdiSubWindow* oldSub = SubWindowOf(target);
+    const bool maximized = oldSub && oldSub->isMaximized();
+    const QRect rect = oldSub ? oldSub->geometry() : QRect();
+    LocationWindow* window = OpenLocation(station, target->day(), target->switches());
+    if (!window) return StationActionResult::Failed;
     if (QMdiSubWindow* sub = SubWindowOf(window); sub && !maximized && rect.isValid()) sub->setGeometry(rect);
     if (oldSub) oldSub->close();
-  }
+    return StationActionResult::Done;
+  });
 }
 
 void MainFrame::StepDate(int days, int months) {
@@ -662,6 +670,7 @@ bool MainFrame::SaveAtStop() {
                                 : isMaximized() ? MainWindowState::Maximized
                                                 : MainWindowState::Normal;
   RecordMainWindow(settings_, state, rect.x(), rect.y(), rect.width(), rect.height());
+  if (realTime_) realTime_->RememberPosition();
   SaveSettings(settings_, file_, integrated_);
   WriteOpenWindows(file_, OpenWindowEntries());
   std::string error;
@@ -701,6 +710,40 @@ void MainFrame::OpenFromChart(const StationRef& station, const std::optional<Cal
   BringToFront();
 }
 
+void MainFrame::SetRealTimeFactory(RealTimeFactory factory) {
+  realTimeFactory_ = std::move(factory);
+  UpdateCommands();
+}
+
+void MainFrame::ShowRealTimeWindow() {
+  if (!realTime_ && realTimeFactory_) {
+    realTime_ = realTimeFactory_();
+    if (realTime_) {
+      connect(realTime_, &RealTimeDisplay::switchedOff, this, [this] {
+        if (realTime_) realTime_->deleteLater();
+        realTime_ = nullptr;
+        UpdateCommands();
+      });
+    }
+  }
+  if (!realTime_) return;
+  settings_.realTimeEnabled = 1;
+  realTime_->show();
+  realTime_->raise();
+  UpdateCommands();
+}
+
+void MainFrame::SwitchOffRealTime() {
+  if (realTime_) {
+    realTime_->close();  // the window clears Enabled and says it is off
+  } else {
+    settings_.realTimeEnabled = 0;
+  }
+  UpdateCommands();
+}
+
+bool MainFrame::RealTimeDialogOpen() const { return realTime_ && realTime_->DialogOpen(); }
+
 int MainFrame::RealTimeEntryCount(StationKind kind) const {
   return static_cast<int>(ReadRealTimeList(file_, kind).size());
 }
@@ -710,15 +753,21 @@ void MainFrame::AddRealTimeStation(const StationRef& station) {
   file_.Save();
 }
 
+void MainFrame::RefreshRealTime() {
+  if (realTime_) realTime_->Refresh();
+}
+
 void MainFrame::ShowRealTime(int mode) {
-  // The real-time window is not part of this program yet: the request is kept in the
-  // settings it would read when it opens.
   if (mode == 1 || mode == 2) {
-    settings_.realTimeEnabled = 1;
-    settings_.realTimeAlwaysOnTop = mode == 2 ? 1 : 0;
-  } else {
-    settings_.realTimeEnabled = settings_.realTimeEnabled ? 0 : 1;
+    ShowRealTimeWindow();
+    if (realTime_) {
+      realTime_->SetAlwaysOnTop(mode == 2);
+    } else {
+      settings_.realTimeAlwaysOnTop = mode == 2 ? 1 : 0;
+    }
+    return;
   }
+  Run(Command::RealTimeWindow);
 }
 
 void MainFrame::SetRealTimeOptions(bool showChange, bool clearLists) {
@@ -726,8 +775,8 @@ void MainFrame::SetRealTimeOptions(bool showChange, bool clearLists) {
   if (clearLists) {
     WriteRealTimeList(file_, StationKind::Tide, {});
     WriteRealTimeList(file_, StationKind::Current, {});
-    file_.Save();
   }
+  file_.Save();
 }
 
 }  // namespace qw
