@@ -19,6 +19,8 @@
 
 #include "app/app_settings.h"
 #include "app/station_directory.h"
+#include "engine/current_location.h"
+#include "engine/current_prediction.h"
 #include "engine/engine_values.h"
 #include "engine/tide_location.h"
 #include "engine/tide_prediction.h"
@@ -62,21 +64,35 @@ struct RealTimeEntry {
   std::string name;
   bool predictable = false;  // the record was read and names a station with predictions
   bool failed = false;       // the engine failed for this station: no more asking until refresh
-  TideLocation tide;
+  bool changeErrorShown = false;  // currents: message 3004 has been shown for this day table
+  TideLocation tide;         // the record of a tide entry
+  CurrentLocation current;   // the record of a current entry
+  // The station's clock, from its record.
+  int16_t timeMeridian = 0;
+  uint8_t observesDst = 0;
+  uint16_t tideReference = 0;  // tide entries: the harmonic record (its family's daylight rule)
 
   EngineMinute tableDay = 0;  // 00:00 shown time of the day the events are of
   std::vector<TideExtreme> tideEvents;
+  std::vector<CurrentEvent> currentEvents;
   int32_t maximum = 0, minimum = 0;  // the day's highest and lowest, engine units
+  // Tomorrow's events, found once when today's are all past. Not only the first: on the
+  // day the clocks go forward, tomorrow's first hour overlaps today's last one.
   bool tomorrowLoaded = false;
-  std::optional<TideExtreme> tomorrowFirst;
+  std::vector<TideExtreme> tomorrowTides;
+  std::vector<CurrentEvent> tomorrowCurrents;
 
   // The values of the day's minutes, by standard minute from the day's start; empty
-  // slots hold kSlotEmpty.
+  // slots hold kSlotEmpty. Currents keep each minute's event letter and direction too.
   std::vector<int32_t> minuteValues;
+  std::vector<char> minuteKinds;
+  std::vector<int16_t> minuteDirections;
   EngineMinute slotBase = 0;  // standard time of slot 0
 
   // What the window shows now.
   int32_t valueNow = kValueNotDefined;  // engine units
+  char kindNow = ' ';                   // currents: the letter of the value now
+  int16_t directionNow = kNotGiven16;   // currents: degrees true
   std::string valueText;
   std::string changeText;
   RealTimeIcon icon = RealTimeIcon::None;
@@ -99,9 +115,14 @@ class RealTimeBoard {
   int predictions() const { return predictions_; }
 
  private:
-  void LoadTide(RealTimeEntry& entry, const QDateTime& utc);
+  void LoadDay(RealTimeEntry& entry, const QDateTime& utc);
   void UpdateTide(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings);
+  void UpdateCurrent(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings);
+  // The slot of the present minute, or -1 when it lies outside the day's slots.
+  static int SlotOf(const RealTimeEntry& entry, const StationInstant& now);
   std::optional<TideExtreme> NextTideEvent(RealTimeEntry& entry, const StationInstant& now);
+  std::optional<CurrentEvent> NextCurrentEvent(RealTimeEntry& entry, const StationInstant& now);
+  StationInstant ClockOf(const RealTimeEntry& entry, const QDateTime& utc) const;
   EngineMinute EventStandard(const RealTimeEntry& entry, EngineMinute shown) const;
 
   std::vector<RealTimeEntry> tides_;
