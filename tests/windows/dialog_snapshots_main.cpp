@@ -81,6 +81,15 @@ int main(int argc, char** argv) {
       }
     }
   }
+  for (const char* name : {"Golden Gate Bridge", "The Race", "Admiralty Inlet"}) {
+    for (int slot = 0; slot < catalogue.RegionCount(qw::StationKind::Current); ++slot) {
+      const int found = index.FindByName(qw::StationKind::Current, slot, -1, name, +1);
+      if (found >= 0) {
+        lists.currents.push_back({qw::StationKind::Current, static_cast<uint16_t>(slot), static_cast<uint16_t>(found)});
+        break;
+      }
+    }
+  }
   lists.Write(file);
   settings.realTimeShowChange = 1;
   qw::RealTimeWindow window(catalogue, settings, file, {});
