@@ -119,6 +119,9 @@ int main(int argc, char** argv) {
   // Logout and shutdown end the program like Exit does.
   qw::StopOnSignals(&mainFrame, [&mainFrame] { mainFrame.close(); });
 
+  // 5. The tips of the day, beside the program.
+  mainFrame.SetTipFile(QCoreApplication::applicationDirPath() + "/Velda.tip");
+
   // 9. The command line.
   const bool integrated = HasSwitch(arguments, "/INT");
   const bool minimized = HasSwitch(arguments, "/MIN");
@@ -159,6 +162,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, &mainFrame, [&] {
     if (settings.autoOpen && !settings.showWelcome) mainFrame.ReopenLastWindows();
     if (!minimized && !integrated) {
+      if (settings.tipShowAtStartup) mainFrame.ShowTipOfTheDay();
       if (settings.showCaution) qw::ShowCaution(&mainFrame, settings.showCaution);
       if (settings.showWelcome) {
         switch (qw::ShowWelcome(&mainFrame, false, settings.showWelcome)) {
