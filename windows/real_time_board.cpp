@@ -19,6 +19,15 @@ EngineMinute UtcMinute(const QDateTime& instant) {
 
 EngineMinute DayOf(EngineMinute minute) { return minute - minute % kMinutesPerDay; }
 
+// A list entry left over from a region that was reinstalled smaller is shown by this name,
+// without asking the catalogue (which would report the bad index at every refresh).
+constexpr const char* kNotInstalledName = "(location no longer installed)";
+
+bool Installed(const CatalogueDirectory& catalogue, const StationRef& station) {
+  return station.regionSlot < catalogue.RegionCount(station.kind) &&
+         station.stationIndex < catalogue.StationCount(station.kind, station.regionSlot);
+}
+
 }  // namespace
 
 uint8_t DaylightFlagOf(EngineMinute shown, uint8_t observesDst) {
@@ -56,7 +65,9 @@ void RealTimeBoard::Load(const CatalogueDirectory& catalogue, const std::vector<
   for (const StationRef& station : tides) {
     RealTimeEntry& entry = tides_.emplace_back();
     entry.station = station;
-    if (catalogue.ReadTide(station, entry.tide)) {
+    if (!Installed(catalogue, station)) {
+      entry.name = kNotInstalledName;
+    } else if (catalogue.ReadTide(station, entry.tide)) {
       const TideLocation& tide = entry.tide;
       entry.name = tide.name;
       entry.predictable = tide.stationId != 0 && tide.referenceId != 0;
@@ -69,7 +80,9 @@ void RealTimeBoard::Load(const CatalogueDirectory& catalogue, const std::vector<
   for (const StationRef& station : currents) {
     RealTimeEntry& entry = currents_.emplace_back();
     entry.station = station;
-    if (catalogue.ReadCurrent(station, entry.current)) {
+    if (!Installed(catalogue, station)) {
+      entry.name = kNotInstalledName;
+    } else if (catalogue.ReadCurrent(station, entry.current)) {
       const CurrentLocation& current = entry.current;
       entry.name = current.name;
       // Rotary stations are computed from their table, named by the station ID.

@@ -165,9 +165,11 @@ TEST_F(RealTimeBoardTest, ValuesAreCachedPerMinuteAndTheDayEndsTheTables) {
 
 TEST_F(RealTimeBoardTest, StationsWithoutPredictionsSayUnpredictableAndAreNotAskedAgain) {
   const QDateTime utc = At(2026, 7, 4, 12, 0, -7);
-  board_.Load(catalogue_, {Port(test::kAreaHeading), Port(test::kBrokenPort), {StationKind::Tide, 0, 40}}, {}, utc);
+  const StationRef gone{StationKind::Tide, 0, 40};  // beyond the region: reinstalled smaller
+  board_.Load(catalogue_, {Port(test::kAreaHeading), Port(test::kBrokenPort), gone}, {}, utc);
   const size_t reportsAtLoad = reports_.reports().size();
-  EXPECT_GT(reportsAtLoad, 0u);  // the missing harmonic record and the missing station were reported
+  EXPECT_GT(reportsAtLoad, 0u);  // the missing harmonic record was reported
+  EXPECT_FALSE(reports_.Has(2404)) << reports_.Describe();  // the index beyond the region was not
   for (int i = 0; i < 5; ++i) ASSERT_TRUE(board_.Update(utc.addSecs(60 * i), settings_));
   EXPECT_LE(reports_.reports().size(), reportsAtLoad + 1);  // at most one more, not one a minute
   for (const RealTimeEntry& entry : board_.tides()) {
@@ -175,6 +177,7 @@ TEST_F(RealTimeBoardTest, StationsWithoutPredictionsSayUnpredictableAndAreNotAsk
     EXPECT_EQ(entry.changeText, "");
   }
   EXPECT_EQ(board_.tides()[0].name, "THE SOUND");
+  EXPECT_EQ(board_.tides()[2].name, "(location no longer installed)");
 }
 
 TEST(RealTimeTextsTest, CountdownsAndValuesReadAsTheWindowWritesThem) {
