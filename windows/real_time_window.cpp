@@ -256,7 +256,9 @@ void RealTimeWindow::showEvent(QShowEvent* event) {
   const QPoint remembered(settings_.realTimeX, settings_.realTimeY);
   bool onScreen = false;
   for (const QScreen* each : QGuiApplication::screens()) onScreen = onScreen || each->availableGeometry().contains(remembered);
-  if (settings_.realTimeRememberPos && onScreen) {
+  // (0, 0) is the settings' default: a window never placed starts at the top-right corner.
+  const bool placed = remembered != QPoint(0, 0);
+  if (settings_.realTimeRememberPos && placed && onScreen) {
     MoveTo(remembered);
   } else {
     MoveTo(QPoint(area.right() + 1 - width(), area.top()));
