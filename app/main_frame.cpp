@@ -761,7 +761,7 @@ void MainFrame::ShowRealTimeWindow() {
 
 void MainFrame::SwitchOffRealTime() {
   if (realTime_) {
-    realTime_->close();  // the window clears Enabled and says it is off
+    realTime_->SwitchOff();  // the window clears Enabled and says it is off
   } else {
     settings_.realTimeEnabled = 0;
   }

@@ -22,6 +22,8 @@ class RealTimeDisplay : public QWidget {
   virtual bool DialogOpen() const = 0;
   // Writes the window's position into the settings when "Remember window position" is on.
   virtual void RememberPosition() = 0;
+  // Switches the window off: it hides, clears "Enabled" and says switchedOff.
+  virtual void SwitchOff() = 0;
 
  signals:
   // The user switched the window off (its close button); the window deletes itself.

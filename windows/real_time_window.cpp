@@ -311,8 +311,10 @@ void RealTimeWindow::paintEvent(QPaintEvent*) {
 }
 
 void RealTimeWindow::closeEvent(QCloseEvent* event) {
-  // Closed by the window manager: the same as the close button.
-  SwitchOff();
+  // Closed by the user through the window manager: the same as the close button. The
+  // application closes its windows when it quits too; the window then stays enabled for
+  // the next start.
+  if (event->spontaneous()) SwitchOff();
   event->accept();
 }
 

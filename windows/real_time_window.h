@@ -64,7 +64,7 @@ class RealTimeWindow : public RealTimeDisplay {
   void DeleteEntry(int row);
   void DeleteAll();
   // The close button: the window is switched off.
-  void SwitchOff();
+  void SwitchOff() override;
 
   // One tick of the minute timer (the tests call it with their own clock).
   void Tick();

@@ -217,6 +217,19 @@ TEST_F(RealTimeWindowTest, DoubleClickOpensTheStationAndClosingRemembersThePlace
   EXPECT_EQ(file_.ReadInt("Real Time", "Y", 0), window->pos().y());
 }
 
+// The application closes every window when it quits; the window stays on for the next
+// start then.
+TEST_F(RealTimeWindowTest, QuittingTheProgramLeavesTheWindowEnabled) {
+  settings_.realTimeEnabled = 1;
+  auto window = Make();
+  window->show();
+  bool off = false;
+  QObject::connect(window.get(), &RealTimeDisplay::switchedOff, [&off] { off = true; });
+  window->close();
+  EXPECT_FALSE(off);
+  EXPECT_EQ(settings_.realTimeEnabled, 1);
+}
+
 TEST_F(RealTimeWindowTest, ProgramPilotOffersTheSetupOnTheFirstShowingOnly) {
   settings_.programPilot = true;
   auto window = Make();
