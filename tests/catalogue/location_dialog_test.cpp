@@ -85,22 +85,6 @@ TEST_F(LocationDialogTest, OpensOnTheRememberedStationOrTheFirst) {
   EXPECT_EQ(currents->caretStation(), 1);
 }
 
-TEST_F(LocationDialogTest, EachPurposeHasItsTitleAndCatalogue) {
-  const std::pair<int, const char*> titles[] = {
-      {1, "Select Location for New Tide Window"},        {2, "Select Location for New Current Window"},
-      {3, "Change Location of Active Tide Window"},      {4, "Change Location of Active Current Window"},
-      {5, "Add a Tide Port to the Real Time List"},      {6, "Add a Current Port to the Real Time List"},
-      {7, "Location To Use For Custom Tide Definition"}, {8, "Location To Use For Custom Current Definition"},
-      {0, "Select Location"},                            {12, "Select Location"},
-  };
-  for (const auto& [purpose, title] : titles) {
-    auto dialog = Open(purpose);
-    EXPECT_EQ(dialog->windowTitle(), title);
-    const bool current = purpose == 2 || purpose == 4 || purpose == 6 || purpose == 8;
-    EXPECT_EQ(dialog->kind(), current ? StationKind::Current : StationKind::Tide) << purpose;
-  }
-}
-
 TEST_F(LocationDialogTest, WithoutRegionsOfTheKindTheDialogSaysSoAndDoesNotOpen) {
   std::filesystem::remove(dataDir_.File("curr3.dat"));
   StationIndex tidesOnly;
