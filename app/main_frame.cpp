@@ -111,7 +111,9 @@ MainFrame::~MainFrame() {
   delete realTime_.data();
   // The child windows go after this object's members: they must not call back.
   mdi_->disconnect(this);
-  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+  // Closed windows not yet deleted are no longer listed by the area but are still its
+  // children.
+  for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) sub->disconnect(this);
 }
 
 void MainFrame::BuildMenus() {
