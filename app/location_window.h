@@ -37,6 +37,9 @@ class LocationWindow : public QWidget {
   virtual EngineMinute day() const = 0;
   // Shows another day (any minute of it). The caller has checked the date.
   virtual void SetDay(EngineMinute day) = 0;
+  // Shows a given minute of the station's local time (the searches' "Open..."): the day
+  // that holds it, by default.
+  virtual void ShowTime(EngineMinute minute) { SetDay(minute - minute % (24 * 60)); }
 
   virtual ViewSwitches switches() const = 0;
   virtual void SetInfoShown(bool shown) = 0;

@@ -18,10 +18,15 @@
 #include "app/single_instance.h"
 #include "app/startup_dialogs.h"
 #include "app/stop_signals.h"
-#include "app/station_picker.h"
+#include "catalogue/location_dialog.h"
+#include "catalogue/station_index.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
+#include "export/export_commands.h"
+#include "export/save_table.h"
+#include "search/search_commands.h"
 #include "windows/location_window_factory.h"
+#include "windows/real_time_window.h"
 
 namespace {
 
@@ -68,6 +73,9 @@ int main(int argc, char** argv) {
   // 6. The tide and current catalogues.
   qw::CatalogueDirectory catalogue;
   catalogue.Open();
+  // Every station held in memory once, for the location dialog's lists and searches.
+  qw::StationIndex stationIndex;
+  stationIndex.Build(catalogue.Regions(qw::StationKind::Tide), catalogue.Regions(qw::StationKind::Current));
 
   // 7. The settings, with the first-run rule.
   qw::ProfileFile file(settingsPath.toStdString());
@@ -89,11 +97,31 @@ int main(int argc, char** argv) {
   frame = &mainFrame;
   // Current windows need installed current regions.
   mainFrame.SetCurrentsAvailable(catalogue.RegionCount(qw::StationKind::Current) > 0);
-  mainFrame.SetStationChooser([&](qw::StationKind kind, QWidget* parent) {
-    const bool tide = kind == qw::StationKind::Tide;
-    return qw::StationPicker::Choose(catalogue, kind, tide ? settings.defaultTideRegion : settings.defaultCurrentRegion,
-                                     tide ? settings.defaultTideSubregion : settings.defaultCurrentSubregion, parent);
+  const qw::LocationChooser chooseLocation = [&](qw::LocationPurpose purpose, QWidget* parent,
+                                                 const qw::StationAction& action) {
+    return qw::LocationDialog::Run(stationIndex, static_cast<int>(purpose), settings, action, parent);
+  };
+  mainFrame.SetLocationChooser(chooseLocation);
+  mainFrame.SetRealTimeFactory([&]() -> qw::RealTimeDisplay* {
+    qw::RealTimeServices services;
+    services.choose = chooseLocation;
+    services.openWindows = [&mainFrame] {
+      std::vector<qw::OpenLocationInfo> open;
+      for (qw::LocationWindow* window : mainFrame.LocationWindows()) open.push_back({window->station(), window->title()});
+      return open;
+    };
+    services.openStation = [&mainFrame](const qw::StationRef& station) {
+      mainFrame.BringToFront();
+      mainFrame.OpenLocation(station);
+    };
+    return new qw::RealTimeWindow(catalogue, settings, file, std::move(services));
   });
+  // The event and nearest searches and the data export, with their results windows.
+  auto* searches = new qw::SearchCommands(mainFrame, settings, file, catalogue, [&mainFrame](qw::ResultsWindow& window) {
+    qw::SaveResultsTable(window, &mainFrame);
+  });
+  new qw::ExportCommands(mainFrame, settings, file, catalogue,
+                         [searches](qw::ResultsKind kind) { return searches->NewResultsWindow(kind); });
   QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
                    [&mainFrame] { mainFrame.BringToFront(); });
 
@@ -153,6 +181,8 @@ int main(int argc, char** argv) {
         }
       }
     }
+    // The real-time window when it was on at the last stop.
+    if (settings.realTimeEnabled) mainFrame.ShowRealTimeWindow();
     // A first start, or one after closing every window: a default station.
     if (mainFrame.LocationWindows().empty() && !integrated) {
       if (std::optional<qw::StationRef> station = qw::DefaultTideStation(catalogue)) mainFrame.OpenLocation(*station);

@@ -27,7 +27,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h" && arg != "-o")) {
       parsed.positional.push_back(arg);
       continue;
     }
@@ -35,7 +35,8 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
       optionsEnded = true;
       continue;
     }
-    std::string name = arg == "-h" ? "help" : arg.substr(2);
+    // -h and -o are short for --help and --output.
+    std::string name = arg == "-h" ? "help" : arg == "-o" ? "output" : arg.substr(2);
     std::optional<std::string> inlineValue;
     if (auto eq = name.find('='); eq != std::string::npos) {
       inlineValue = name.substr(eq + 1);

@@ -10,6 +10,7 @@ packages=(
   libtcd-dev xtide-data
   nodejs npm
   xvfb xauth poppler-utils
+  libreoffice-calc-nogui
 )
 
 missing=()

@@ -1,0 +1,360 @@
+#include "export/data_export.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/calendar.h"
+#include "engine/current_prediction.h"
+#include "engine/string_table.h"
+#include "engine/tide_prediction.h"
+#include "export/export_fields.h"
+#include "export/export_texts.h"
+#include "search/nearest_search.h"
+
+namespace qw {
+namespace {
+
+constexpr int kIntervals[kIntervalCount] = {1, 5, 6, 10, 15, 30, 60};
+// Field steps one day may take; past them the day's output ends.
+constexpr int kMaxFieldStepsPerDay = 20000;
+
+std::string Printf(const char* format, auto... args) {
+  char buffer[96];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
+}
+
+struct ExportRow {
+  EngineMinute time = 0;
+  int32_t value = 0;
+  char letter = ' ';
+  int16_t direction = kNotGiven16;
+};
+
+struct ExportDay {
+  DateRecord date;
+  std::vector<ExportRow> rows;
+  ExportDaySky sky;
+};
+
+StationPlace PlaceOfStation(const SearchStation& station) {
+  if (station.kind == StationKind::Tide) return PlaceOf(station.tide);
+  const CurrentLocation& c = station.current;
+  StationPlace place;
+  place.latHemisphere = c.latHemisphere;
+  place.latDegrees = c.latDegrees, place.latMinutes = c.latMinutes, place.latSeconds = c.latSeconds;
+  place.lonHemisphere = c.lonHemisphere;
+  place.lonDegrees = c.lonDegrees, place.lonMinutes = c.lonMinutes, place.lonSeconds = c.lonSeconds;
+  place.timeMeridian = c.timeMeridian;
+  place.observesDst = c.observesDst;
+  return place;
+}
+
+// The rows and the sky of one day; false after the engine failed.
+bool CollectDay(const ExportJob& job, EngineMinute day, bool needSky, ExportDay& out) {
+  MinuteToDate(day, out.date);
+  out.rows.clear();
+  const bool tide = job.station.kind == StationKind::Tide;
+  if (job.intervalMinutes > 0) {
+    const EngineMinute step = static_cast<EngineMinute>(job.intervalMinutes);
+    for (EngineMinute i = 0; i < kMinutesPerDay / step; ++i) {
+      ExportRow row;
+      row.time = day + i * step;
+      EngineMinute minute = row.time;
+      if (tide) {
+        row.value = PredictTide(job.station.tide, minute, 0, out.date.dstFlag);
+      } else {
+        row.value = PredictCurrent(job.station.current, minute, 0, out.date.dstFlag, row.letter, row.direction);
+      }
+      if (row.value == kValueFailed) return false;
+      out.rows.push_back(row);
+    }
+  } else if (tide) {
+    TideDayExtremes extremes;
+    int32_t maximum = 0, minimum = 0;
+    if (FindTideDayExtremes(job.station.tide, day, extremes, maximum, minimum) != 0) return false;
+    for (const TideExtreme& e : extremes) {
+      if (e.time == 0) break;
+      out.rows.push_back({e.time, e.height, e.kind, kNotGiven16});
+    }
+  } else {
+    CurrentDayEvents events;
+    int32_t maximum = 0, minimum = 0;
+    if (FindCurrentDayEvents(job.station.current, day, events, maximum, minimum) != 0) return false;
+    for (const CurrentEvent& e : events) {
+      if (e.time == 0) break;
+      out.rows.push_back({e.time, e.speed, e.kind, e.direction});
+    }
+  }
+  if (needSky) {
+    const StationPlace place = PlaceOfStation(job.station);
+    out.sky.sun = SunRiseSet(day, place);
+    out.sky.moon = MoonRiseSet(day, place);
+    const MoonTimes before = MoonRiseSet(day - kMinutesPerDay, place);
+    const MoonTimes after = MoonRiseSet(day + kMinutesPerDay, place);
+    out.sky.quarter = out.sky.moon.phaseAngle < 0 ? ""
+                                                  : MoonQuarterText(before.phaseAngle, out.sky.moon.phaseAngle,
+                                                                    after.phaseAngle);
+  }
+  return true;
+}
+
+std::string ValueText(const ExportJob& job, int32_t value) {
+  const int flags = job.hundredths ? kValueTextHundredths : 0;
+  if (job.station.kind == StationKind::Tide) return HeightText(value, flags, job.units.tide);
+  // Ebb speeds carry a minus sign; an undefined speed counts as negative.
+  return (value < 0 ? "-" : "") + SpeedText(value, flags, job.units.current);
+}
+
+// The text of field `id` for row `i` of the day; rows past the last give empty texts
+// for the row's own fields while the date, sun and moon fields keep the day's.
+std::string FieldText(const ExportJob& job, const ExportDay& day, int id, size_t i) {
+  const bool rowExists = i < day.rows.size();
+  const ExportRow* row = rowExists ? &day.rows[i] : nullptr;
+  DateRecord time;
+  if (row) MinuteToDate(row->time, time);
+  const bool sunEvents = ClassifySunDay(day.sky.sun.rise, day.sky.sun.set) == RiseSetDay::Events;
+  const bool moonEvents = ClassifyMoonDay(day.sky.moon.rise, day.sky.moon.set) == RiseSetDay::Events;
+  const TimeType clock = job.units.clock;
+  switch (id) {
+    case kFieldDate: return ExportDateText(day.date, job.dateFormat);
+    case kFieldMonth: return MonthPart(day.date.month, job.dateFormat.month);
+    case kFieldDay: return DayPart(day.date.day, job.dateFormat.day);
+    case kFieldYear: return YearPart(day.date.year, job.dateFormat.year);
+    case kFieldDayOfWeek: return std::string(WeekdayAbbreviation(day.date.weekday));
+    case kFieldDayOfYear: return Printf("%i", day.date.dayOfYear);
+    case kFieldTime: return row ? TimeText(time.hour, time.minute, clock) : std::string();
+    case kFieldHours: return row ? Printf("%i", time.hour) : std::string();
+    case kFieldMinutes: return row ? Printf("%i", time.minute) : std::string();
+    case kFieldValue: return row ? ValueText(job, row->value) : std::string();
+    case kFieldValueType: return row ? std::string(1, row->letter ? row->letter : ' ') : std::string();
+    case kFieldDirection:
+      if (!row) return std::string();
+      return row->direction >= 0 && row->direction <= 360 ? Printf("%i", row->direction) : std::string("---");
+    case kFieldSunrise: return RiseSetText(day.sky.sun.rise, sunEvents, clock);
+    case kFieldSunset: return RiseSetText(day.sky.sun.set, sunEvents, clock);
+    case kFieldMoonrise: return RiseSetText(day.sky.moon.rise, moonEvents, clock);
+    case kFieldMoonset: return RiseSetText(day.sky.moon.set, moonEvents, clock);
+    case kFieldMoonQuarter: return day.sky.quarter;
+    case kFieldMoonPhase:
+      return day.sky.moon.phaseAngle < 0 ? std::string() : Printf("%i", static_cast<int>(day.sky.moon.phaseAngle));
+    default: return std::string();
+  }
+}
+
+// Receives the records of a day: bytes for the output, cells for the table.
+struct RecordSink {
+  ByteSink* target = nullptr;
+  ResultsTable* table = nullptr;
+  int row = -1;
+  int column = 0;
+  bool outputFailed = false;
+  std::vector<std::string>* collected = nullptr;
+
+  void Cell(const std::string& text) {
+    if (table) table->SetCell(row, column++, text);
+  }
+  void EndRecord(std::string& record) {
+    if (target && !target->WriteBytes(record)) outputFailed = true;
+    if (collected) collected->push_back(record);
+    if (table) {
+      row = table->AppendRow();
+      column = 0;
+    }
+    record.clear();
+  }
+};
+
+// Builds the records of one day into `sink`.
+void WriteDayRecords(const ExportJob& job, const ExportDay& day, RecordSink& sink) {
+  const std::vector<int>& fields = job.targetFields;
+  if (fields.empty() || day.rows.empty()) return;
+  const size_t lastRow = day.rows.size() - 1;
+  int steps = 0;
+  bool dayCut = false;
+  size_t i = 0;
+  while (i <= lastRow && !dayCut) {
+    std::string record;
+    int repeat = 0;
+    size_t blockStart = 0;
+    size_t pos = 0;
+    while (pos < fields.size()) {
+      if (++steps > kMaxFieldStepsPerDay) {
+        dayCut = true;
+        break;
+      }
+      const int id = fields[pos];
+      if (id == kFieldStartRepeat) {
+        repeat = job.repeatCount;
+        blockStart = pos + 1;
+        ++pos;
+        continue;
+      }
+      if (id == kFieldEndRepeat) {
+        if (--repeat > 0) {
+          ++i;
+          if (i > lastRow && pos + 1 == fields.size()) break;  // the day's rows ran out
+          pos = blockStart;
+          continue;
+        }
+        ++pos;
+        continue;
+      }
+      const std::string text = FieldText(job, day, id, i);
+      sink.Cell(text);
+      size_t skip = 0;
+      while (skip < text.size() && static_cast<unsigned char>(text[skip]) < 33) ++skip;
+      if (!record.empty()) record += job.fieldDelimiter;
+      record.append(text, skip, std::string::npos);
+      ++pos;
+    }
+    record += job.recordDelimiter;
+    sink.EndRecord(record);
+    ++i;
+  }
+}
+
+std::string CoordinateText(int degrees, int minutes, int third, char hemisphere) {
+  if (third != 0) return Printf("%3i\u00b0 %2i %02i %c", degrees, minutes, third, hemisphere);
+  return Printf("%3i\u00b0 %2i %c", degrees, minutes, hemisphere);
+}
+
+std::string StationDescription(const ExportJob& job) {
+  const bool tide = job.station.kind == StationKind::Tide;
+  const uint8_t kindCode = tide ? job.station.tide.kindCode : job.station.current.kindCode;
+  std::string text = kindCode == 'c' ? StringText(text::kCustomPrefix) : "";
+  text += StringText(tide ? text::kTidesStationText : text::kCurrentsStationText);
+  text += ' ';
+  text += tide ? Trimmed(job.station.tide.name) : CurrentStationLabel(job.station.current);
+  return text;
+}
+
+std::string PositionText(const ExportJob& job) {
+  const bool tide = job.station.kind == StationKind::Tide;
+  const TideLocation& t = job.station.tide;
+  const CurrentLocation& c = job.station.current;
+  const int latDegrees = tide ? t.latDegrees : c.latDegrees;
+  if (latDegrees == 0) return StringText(text::kNoPositionDefined);
+  if (tide) {
+    return CoordinateText(t.latDegrees, t.latMinutes, t.latSeconds, t.latHemisphere) + " " +
+           CoordinateText(t.lonDegrees, t.lonMinutes, t.lonSeconds, t.lonHemisphere);
+  }
+  return CoordinateText(c.latDegrees, c.latMinutes, c.latSeconds, c.latHemisphere) + " " +
+         CoordinateText(c.lonDegrees, c.lonMinutes, c.lonSeconds, c.lonHemisphere);
+}
+
+}  // namespace
+
+int IntervalMinutesAt(int position) {
+  return position >= 0 && position < kIntervalCount ? kIntervals[position] : 30;
+}
+
+int IntervalPosition(int minutes) {
+  for (int i = 0; i < kIntervalCount; ++i) {
+    if (kIntervals[i] == minutes) return i;
+  }
+  return 5;  // 30 minutes
+}
+
+const char* MoonQuarterText(double before, double day, double after) {
+  const double d = std::fmod(day - before + 360.0, 360.0);
+  const double g = std::fmod(day - 0.875 * d + 360.0, 360.0);
+  const double e = std::fmod(after - day + 360.0, 360.0);
+  const double f = std::fmod(day + 0.125 * e + 360.0, 360.0);
+  if ((g <= 0 && f >= 0) || (g > 340 && f <= 18)) return "NM";
+  if (g <= 90 && f >= 90) return "1Q";
+  if (g <= 180 && f >= 180) return "FM";
+  if (g <= 270 && f >= 270) return "3Q";
+  return "";
+}
+
+std::string RiseSetText(float hours, bool eventsDay, TimeType clock) {
+  if (!eventsDay || hours < 0.0f || hours >= 24.0f) return "--:--";
+  const int hour = static_cast<int>(std::trunc(hours));
+  const int minute = static_cast<int>(std::trunc(std::fmod(hours, 1.0) * 60.0));
+  return TimeText(hour, minute, clock);
+}
+
+std::string ExportHeader(const ExportJob& job) {
+  char line[256];
+  std::snprintf(line, sizeof line, "%-50s %s", StationDescription(job).c_str(), PositionText(job).c_str());
+  std::string header = line + job.recordDelimiter;
+  header += FormatString(text::kFromTo, ExportDateText(job.rangeStart, job.dateFormat).c_str(),
+                         ExportDateText(job.rangeEnd, job.dateFormat).c_str());
+  header += job.recordDelimiter;
+  return header;
+}
+
+void PrepareExportTable(ResultsTable& table, const ExportJob& job, QColor columnColour) {
+  const bool tide = job.station.kind == StationKind::Tide;
+  std::string description;
+  if (job.intervalMinutes <= 0) {
+    description = StringText(tide ? text::kTideExtremesDescription : text::kCurrentEventsDescription);
+  } else if (job.intervalMinutes == 1) {
+    description = StringText(tide ? text::kTideEveryMinute : text::kCurrentEveryMinute);
+  } else {
+    description = FormatString(tide ? text::kTideEveryMinutes : text::kCurrentEveryMinutes, job.intervalMinutes);
+  }
+  table.SetHeadings({StringText(text::kDataExportHeading), job.locationName,
+                     FormatString(text::kFromTo, ExportDateText(job.rangeStart, job.dateFormat).c_str(),
+                                  ExportDateText(job.rangeEnd, job.dateFormat).c_str()),
+                     description});
+  table.SetWindowTitle(std::string(StringText(text::kDataExportHeading)) + " " + job.locationName);
+  std::vector<ResultsTable::Column> columns;
+  for (int id : ExpandedColumns(job.targetFields, job.repeatCount)) {
+    columns.push_back({ExportFieldTitle(id), 90, columnColour});
+  }
+  table.SetColumns(std::move(columns));
+}
+
+ExportOutcome WriteExport(const ExportJob& job, ByteSink* target, ResultsTable* table, SearchProgress& progress) {
+  RecordSink sink;
+  sink.target = target;
+  sink.table = table;
+  if (table) {
+    table->ClearRows();
+    table->BeginBulk();
+    sink.row = table->AppendRow();
+  }
+  if (target && job.includeHeader && job.destination != kExportToTable) {
+    if (!target->WriteBytes(ExportHeader(job))) sink.outputFailed = true;
+  }
+  progress.Status(1, StringText(text::kExporting));
+  const bool needSky = NeedsSunOrMoon(job.targetFields);
+  const ExportDateFormat statusFormat{DateOrder::MDY, MonthForm::TwoDigits, "/", DayForm::TwoDigits, "/",
+                                      YearForm::Full};
+  ExportOutcome outcome = ExportOutcome::Completed;
+  ExportDay day;
+  for (EngineMinute d = job.rangeStart; d <= job.rangeEnd && !sink.outputFailed; d += kMinutesPerDay) {
+    if (progress.Pump()) {
+      outcome = ExportOutcome::Cancelled;
+      break;
+    }
+    progress.Status(2, ExportDateText(d, statusFormat));
+    if (!CollectDay(job, d, needSky, day)) {
+      outcome = ExportOutcome::EngineFailed;
+      break;
+    }
+    WriteDayRecords(job, day, sink);
+  }
+  if (sink.outputFailed) outcome = ExportOutcome::OutputFailed;
+  if (table) {
+    if (table->rows() > 0 && table->RowEmpty(table->rows() - 1)) table->RemoveRow(table->rows() - 1);
+    table->EndBulk();
+  }
+  progress.Status(1, "");
+  progress.Status(2, "");
+  return outcome;
+}
+
+std::vector<std::string> ExportDayRecords(const ExportJob& job, EngineMinute day) {
+  std::vector<std::string> records;
+  RecordSink sink;
+  sink.collected = &records;
+  ExportDay data;
+  if (!CollectDay(job, day, NeedsSunOrMoon(job.targetFields), data)) return records;
+  WriteDayRecords(job, data, sink);
+  return records;
+}
+
+}  // namespace qw

@@ -1,0 +1,33 @@
+// The data export's choices as section "ExportData" of the settings file keeps them.
+#pragma once
+
+#include <string>
+
+#include "app/profile_file.h"
+#include "export/export_date.h"
+
+namespace qw {
+
+struct ExportSettings {
+  int location = 0;                       // "WinHandle": the position in the Location list
+  char destination = 'S';                 // "ExportDest": 'C' clipboard, 'F' file, 'S' results window
+  std::string file;                       // "ExportFile"
+  bool eventsOnly = false;                // "ValueType": "Extremes" or "Interval"
+  int intervalMinutes = 30;               // "IntervalLength"
+  int repeatCount = 4;                    // "FieldRepCount", 1..48
+  std::string targetFields = "1,0,7,10,19";  // "TargetFields"
+  bool includeHeader = false;             // "IncludeHeader"
+  int fieldDelimiter = 3;                 // "FieldDel": position in the delimiter list
+  int recordDelimiter = 0;                // "RecordDel"
+  bool hundredths = false;                // "DisplayHundredths": "8" or "0"
+  ExportDateFormat dateFormat;            // "DateFormat", "MonthType", "DateSep1", "DayType", "DateSep2", "YearType"
+};
+
+// Reads the section with its defaults: a destination other than the two names means the
+// results window; an interval not in the list reads 30; a repeat count outside 1..48 reads
+// 1 (4 when the key is absent); delimiter positions outside the list read their defaults.
+ExportSettings ReadExportSettings(const ProfileFile& file);
+// Writes every key of the section (in memory; the caller saves the file).
+void WriteExportSettings(const ExportSettings& settings, ProfileFile& file);
+
+}  // namespace qw

@@ -1,0 +1,339 @@
+#include "search/event_search.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "engine/calendar.h"
+#include "engine/current_events.h"
+#include "engine/current_prediction.h"
+#include "engine/engine_settings.h"
+#include "engine/tide_prediction.h"
+#include "engine/time_zone.h"
+
+namespace qw {
+namespace {
+
+int32_t ClampToInt32(double value) {
+  if (!(value == value)) return 0;  // NaN
+  if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (value <= -2147483647.0) return -2147483647;
+  return static_cast<int32_t>(std::trunc(value));
+}
+
+bool Defined(int32_t value) { return value != kValueNotDefined; }
+
+int TimeOfDay(EngineMinute minute) { return static_cast<int>(minute % kMinutesPerDay); }
+
+// A value rounded to the nearest tenth of a foot or knot (100,000), halves away from zero.
+int32_t RoundToTenth(int32_t value) {
+  const int64_t magnitude = (std::llabs(value) + 50000) / 100000 * 100000;
+  return static_cast<int32_t>(value < 0 ? -magnitude : magnitude);
+}
+
+// One step through the station's events in standard time: step +1 / -1 moves `minute`
+// to the next / previous event and returns its value, step 0 returns the value at
+// `minute`. `letter` receives the current's event letter ('F', 'E', 'S'; for a value,
+// the kind of current at that minute); tide letters are found by the caller from the
+// neighbouring values.
+int32_t EngineStep(const SearchStation& station, EngineMinute& minute, int step, char& letter) {
+  letter = 0;
+  if (station.kind == StationKind::Tide) return PredictTide(station.tide, minute, step, 0);
+  int16_t direction = kNotGiven16;
+  return PredictCurrent(station.current, minute, step, 0, letter, direction);
+}
+
+int32_t ValueAt(const SearchStation& station, EngineMinute minute) {
+  char letter = 0;
+  return EngineStep(station, minute, 0, letter);
+}
+
+// 23:59 of the last day of the period holding `date`, never after `rangeEnd`.
+EngineMinute PeriodEnd(int period, const DateRecord& date, EngineMinute rangeEnd) {
+  EngineMinute end = rangeEnd;
+  switch (period) {
+    case kPeriodYear: end = MinuteOf(date.year, 12, 31, 23, 59); break;
+    case kPeriodMonth: end = MinuteOf(date.year, date.month, date.daysInMonth, 23, 59); break;
+    case kPeriodDay: end = MinuteOf(date.year, date.month, date.day, 23, 59); break;
+    default: break;
+  }
+  return end < rangeEnd ? end : rangeEnd;
+}
+
+// Restores the international daylight correction when a search step ends.
+class IntlCorrectionHold {
+ public:
+  IntlCorrectionHold() : saved_(Settings().intlDaylightMinutes) { Settings().intlDaylightMinutes = 0; }
+  ~IntlCorrectionHold() { Settings().intlDaylightMinutes = saved_; }
+  IntlCorrectionHold(const IntlCorrectionHold&) = delete;
+  IntlCorrectionHold& operator=(const IntlCorrectionHold&) = delete;
+  int saved() const { return saved_; }
+
+ private:
+  int16_t saved_;
+};
+
+// The candidate of the current event and the best one of the period.
+struct Candidate {
+  int32_t value = 0;
+  EngineMinute start = 0;
+  EngineMinute end = 0;
+};
+
+// The minutes around an anchor event whose values meet a test, found in steps of ten
+// minutes and then refined minute by minute: `first` and `last` are the earliest and the
+// latest minute of the unbroken run through `anchor` (inclusive), kept inside
+// [lowest, highest] and, by time of day (with the daylight offset), not before
+// `dayStart` going back and not after `dayEnd` going forward. While a time-of-day window
+// is on the run also stays on the anchor's day, so that it cannot reach round midnight
+// into hours outside the window.
+template <typename Test>
+void ScanRun(const SearchStation& station, EngineMinute anchor, EngineMinute lowest, EngineMinute highest,
+             int32_t daylight, int dayStart, int dayEnd, Test meets, EngineMinute& first, EngineMinute& last) {
+  const bool windowOn = dayStart > 0 || dayEnd < static_cast<int>(kMinutesPerDay) - 1;
+  const EngineMinute anchorDay = (anchor + daylight) / kMinutesPerDay;
+  auto usable = [&](EngineMinute m) {
+    if (windowOn && (m + daylight) / kMinutesPerDay != anchorDay) return false;
+    const int32_t v = ValueAt(station, m);
+    return Defined(v) && v != kValueFailed && meets(v);
+  };
+  auto backwardOk = [&](EngineMinute m) {
+    return m >= lowest && TimeOfDay(m + daylight) >= dayStart && usable(m);
+  };
+  auto forwardOk = [&](EngineMinute n) {
+    return n <= highest && TimeOfDay(n + daylight) <= dayEnd && usable(n);
+  };
+  first = anchor;
+  while (first >= 10 && backwardOk(first - 10)) first -= 10;
+  while (first >= 1 && backwardOk(first - 1)) first -= 1;
+  last = anchor;
+  while (forwardOk(last + 10)) last += 10;
+  while (forwardOk(last + 1)) last += 1;
+}
+
+}  // namespace
+
+int32_t SearchThreshold(double number, int kind, TideUnit tideUnit, CurrentUnit currentUnit) {
+  if (kind == kSearchSlackWater) return ClampToInt32(number);
+  if (IsCurrentSearchKind(kind)) {
+    const double knots = currentUnit == CurrentUnit::MetresPerSecond ? number * 1.9455 : number;
+    return ClampToInt32(knots * 1000000.0);
+  }
+  double feet = number;
+  if (tideUnit == TideUnit::Centimetres) feet = number * 0.0328084;
+  if (tideUnit == TideUnit::Metres) feet = number * 3.28084;
+  return ClampToInt32(feet * 1000000.0);
+}
+
+int32_t SearchDaylightMinutes(const SearchStation& station, EngineMinute standardMinute, int intlMinutes) {
+  DateRecord date;
+  MinuteToDate(standardMinute, date);
+  const bool daylightDay = date.dstFlag != 0 && Settings().daylightSavings;
+  if (station.kind == StationKind::Tide) {
+    // The same rule the tide engine removes from a shown time: the international
+    // family always carries its correction, other stations an hour on daylight days.
+    if (IsInternationalFamily(station.tide.referenceId)) return intlMinutes;
+    return station.tide.observesDst != kDstNone && daylightDay ? 60 : 0;
+  }
+  return station.current.observesDst != kDstNone && daylightDay ? 60 : 0;
+}
+
+bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& resume, EngineMinute rangeStart,
+                   EngineMinute rangeEnd, int dayStart, int dayEnd, int32_t threshold, EngineMinute& hitStart,
+                   EngineMinute& hitEnd, int32_t& hitValue, uint8_t weekdayMask, SearchProgress& progress) {
+  IntlCorrectionHold hold;
+  const int intlMinutes = hold.saved();
+  const int32_t slackLimit = ValueSlackThreshold();
+  const int kind = SearchKindOf(code);
+  const int condition = SearchConditionOf(code);
+  const int period = condition >= kConditionGreatest ? SearchPeriodOf(code) : kPeriodWholeRange;
+  const bool valueKind = kind == kSearchTideValues || kind == kSearchCurrentValues;
+  const bool swingKind = kind == kSearchTidalSwings || kind == kSearchCurrentSwings;
+  const bool keepsBest = condition >= kConditionGreatest;
+  // A call that continues after a hit of "greater or equal" or "less or equal" carries
+  // the swing chain on from the hit's last event, so that no swing is lost between hits.
+  const bool continuesChain = swingKind && !keepsBest && resume >= rangeStart && resume != 0;
+
+  bool found = false;
+  Candidate result;
+  int lastShownDay = -1;
+  int32_t daylight = 0;
+
+  for (;;) {  // one pass per period
+    if (resume < rangeStart) {
+      resume = rangeStart / kMinutesPerDay * kMinutesPerDay;
+    } else {
+      resume += 1;
+    }
+    int32_t previousEvent = kValueNotDefined;
+    int32_t previousSwing = kValueNotDefined;
+    EngineMinute previousSwingMinute = 0;
+    bool primed = false;
+    bool hasBest = false;
+    Candidate best;
+    DateRecord periodDate;
+    MinuteToDate(resume + 1379, periodDate);
+    const EngineMinute periodEnd = PeriodEnd(period, periodDate, rangeEnd);
+
+    for (;;) {  // one event
+      char letter = 0;
+      if (!valueKind && !Defined(previousEvent) && !primed) {
+        // The event before the resume minute gives the first event its kind. It is
+        // fetched once per period, so that undefined events cannot hold the search.
+        primed = true;
+        EngineMinute before = resume;
+        previousEvent = EngineStep(station, before, -1, letter);
+        if (previousEvent == kValueFailed) return false;
+        if (before < resume) resume = before;
+        if (continuesChain && Defined(previousEvent) && (kind != kSearchCurrentSwings || letter != 'S')) {
+          previousSwing = RoundToTenth(previousEvent);
+          previousSwingMinute = resume;
+        }
+      }
+      const EngineMinute from = resume;
+      int32_t value = EngineStep(station, resume, +1, letter);
+      if (value == kValueFailed || resume <= from) return false;  // failed, or did not advance
+      if (station.kind == StationKind::Tide) letter = previousEvent < value ? 'H' : 'L';
+
+      daylight = SearchDaylightMinutes(station, resume, intlMinutes);
+      if (resume + daylight > periodEnd) {
+        resume = periodEnd - daylight;
+        break;
+      }
+
+      DateRecord date;
+      MinuteToDate(resume, date);
+      if (date.day != lastShownDay) {
+        lastShownDay = date.day;
+        char text[32];
+        std::snprintf(text, sizeof text, "%2i/%2i/%4i", date.month, date.day, date.year);
+        progress.Status(2, text);
+        if (progress.Pump()) {
+          if (keepsBest && hasBest) {
+            found = true;
+            result = best;
+          }
+          goto done;
+        }
+      }
+
+      bool rejected = false;
+      bool hit = false;
+      const EngineMinute shown = resume + daylight;
+      DateRecord shownDate;
+      MinuteToDate(shown, shownDate);
+      if (weekdayMask != kAllWeekdays && (weekdayMask & (1u << shownDate.weekday)) == 0) {
+        rejected = true;
+      } else if (!Defined(previousEvent) || !Defined(value)) {
+        rejected = true;
+      } else if (!valueKind && (TimeOfDay(shown) < dayStart || TimeOfDay(shown) > dayEnd)) {
+        rejected = true;
+      }
+
+      if (!rejected) {
+        value = RoundToTenth(value);
+        bool test = false;
+        Candidate candidate;
+        switch (kind) {
+          case kSearchHighTides:
+          case kSearchLowTides:
+          case kSearchFloodCurrents:
+          case kSearchEbbCurrents: {
+            static constexpr char kLetters[] = {0, 'H', 'L', 0, 0, 0, 0, 0, 'F', 'E'};
+            if (letter == kLetters[kind]) {
+              test = true;
+              candidate = {kind == kSearchEbbCurrents ? std::abs(value) : value, resume, resume};
+            }
+            break;
+          }
+          case kSearchTidalSwings:
+          case kSearchCurrentSwings:
+            if (kind == kSearchCurrentSwings && letter == 'S') break;  // slack waters are passed over
+            if (!Defined(previousSwing)) {
+              previousSwing = value;
+              previousSwingMinute = resume;
+              break;
+            }
+            test = true;
+            candidate = {static_cast<int32_t>(std::llabs(int64_t{previousSwing} - value)), previousSwingMinute, resume};
+            break;
+          case kSearchTideValues:
+          case kSearchCurrentValues: {
+            auto meets = [&](int32_t v) { return condition == kConditionAtLeast ? v >= threshold : v <= threshold; };
+            if (condition > kConditionAtMost || !meets(value)) break;
+            EngineMinute first = 0, last = 0;
+            ScanRun(station, resume, rangeStart, periodEnd, daylight, dayStart, dayEnd, meets, first, last);
+            // Cut the span to the time-of-day window.
+            if (TimeOfDay(first + daylight) < dayStart) {
+              first = first - static_cast<EngineMinute>(TimeOfDay(first + daylight)) + static_cast<EngineMinute>(dayStart);
+            }
+            if (TimeOfDay(last + daylight) > dayEnd) {
+              last = last - static_cast<EngineMinute>(TimeOfDay(last + daylight)) + static_cast<EngineMinute>(dayEnd);
+            }
+            if (TimeOfDay(first + daylight) < dayEnd && TimeOfDay(last + daylight) > dayStart && first <= last) {
+              hit = true;
+              result = {threshold, first, last};
+              resume = last;
+            }
+            break;
+          }
+          case kSearchSlackWater: {
+            if (letter != 'S') break;
+            auto slack = [&](int32_t v) { return std::llabs(v) < slackLimit; };
+            EngineMinute first = 0, last = 0;
+            ScanRun(station, resume, rangeStart, periodEnd, daylight, dayStart, dayEnd, slack, first, last);
+            test = true;
+            candidate = {static_cast<int32_t>(last - first), first, last};
+            break;
+          }
+          default:
+            break;
+        }
+
+        if (test) {
+          switch (condition) {
+            case kConditionAtLeast: hit = candidate.value >= threshold; break;
+            case kConditionAtMost: hit = candidate.value <= threshold; break;
+            case kConditionGreatest:
+              if (!hasBest || candidate.value > best.value) best = candidate, hasBest = true;
+              break;
+            default:
+              if (!hasBest || candidate.value < best.value) best = candidate, hasBest = true;
+              break;
+          }
+          if (hit) result = candidate;
+          previousSwing = value;
+          previousSwingMinute = resume;
+        }
+      }
+
+      if (Defined(value)) previousEvent = value;
+      if (rejected && (kind == kSearchTidalSwings || (kind == kSearchCurrentSwings && letter != 'S'))) {
+        previousSwing = kValueNotDefined;
+      }
+      if (hit) {
+        found = true;
+        goto done;
+      }
+    }
+
+    // The period has ended.
+    if (keepsBest && hasBest) {
+      found = true;
+      result = best;
+      goto done;
+    }
+    if (resume + daylight >= rangeEnd) break;
+  }
+
+done:
+  if (found) {
+    hitStart = result.start + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.start, intlMinutes));
+    hitEnd = result.end + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.end, intlMinutes));
+    hitValue = result.value;
+  }
+  return found;
+}
+
+}  // namespace qw

@@ -1,0 +1,113 @@
+#include "search/value_texts.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace qw {
+namespace {
+
+constexpr const char* kWeekdayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                         "Thursday", "Friday", "Saturday"};
+constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                       "July",    "August",   "September", "October", "November", "December"};
+
+std::string Printf(const char* format, auto... args) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
+}
+
+// |scaled| split into whole units and `digits` decimals (1 or 2) of a unit worth
+// `divisor`, rounded half up at the last decimal with carry into the whole part.
+std::string Decimal(int64_t scaled, int64_t divisor, int digits, bool withSign) {
+  const int64_t magnitude = std::llabs(scaled);
+  const int64_t step = digits == 1 ? divisor / 10 : divisor / 100;
+  const int64_t units = (magnitude + step / 2) / step;
+  const int64_t perWhole = digits == 1 ? 10 : 100;
+  const char* sign = withSign && scaled < 0 ? "-" : "";
+  return digits == 1 ? Printf("%s%lld.%lld", sign, static_cast<long long>(units / perWhole),
+                              static_cast<long long>(units % perWhole))
+                     : Printf("%s%lld.%02lld", sign, static_cast<long long>(units / perWhole),
+                              static_cast<long long>(units % perWhole));
+}
+
+std::string WithUnit(std::string text, int flags, const char* unit) {
+  if (flags & kValueTextUnit) {
+    text += ' ';
+    text += unit;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string HeightText(int32_t heightMicroFeet, int flags, TideUnit unit) {
+  if (heightMicroFeet == kValueNotDefined) return "- -";
+  const bool hundredths = (flags & kValueTextHundredths) != 0;
+  switch (unit) {
+    case TideUnit::Centimetres: {
+      const int64_t scaled = int64_t{heightMicroFeet / 1000} * 3048;  // 1e-5 cm
+      if (hundredths) return WithUnit(Decimal(scaled, 100000, 2, true), flags, "cm");
+      const int64_t whole = (std::llabs(scaled) + 50000) / 100000;
+      return WithUnit(Printf(scaled < 0 ? "-%lld" : "%lld", static_cast<long long>(whole)), flags, "cm");
+    }
+    case TideUnit::Metres: {
+      const int64_t scaled = int64_t{heightMicroFeet / 100000} * 3048;  // 1e-5 m
+      return WithUnit(Decimal(scaled, 100000, 2, true), flags, "m");
+    }
+    case TideUnit::Feet:
+    default:
+      return WithUnit(Decimal(heightMicroFeet, 1000000, hundredths ? 2 : 1, true), flags, "ft");
+  }
+}
+
+std::string SpeedText(int32_t speedMicroKnots, int flags, CurrentUnit unit) {
+  if (speedMicroKnots == kValueNotDefined) return "- -";
+  const int digits = (flags & kValueTextHundredths) ? 2 : 1;
+  if (unit == CurrentUnit::MetresPerSecond) {
+    const int64_t scaled = int64_t{speedMicroKnots / 1000} * 514;  // 1e-6 m/s
+    return WithUnit(Decimal(scaled, 1000000, digits, false), flags, "m/s");
+  }
+  return WithUnit(Decimal(speedMicroKnots, 1000000, digits, false), flags, "kt");
+}
+
+std::string TimeText(int hour, int minute, TimeType clock) {
+  if (clock == TimeType::Clock12) {
+    const int shown = hour % 12 == 0 ? 12 : hour % 12;
+    return Printf("%2d:%02d%s", shown, minute, hour < 12 ? "a" : "p");
+  }
+  return Printf("%02d:%02d", hour, minute);
+}
+
+const char* WeekdayAbbreviation(int weekday) {
+  static constexpr const char* kShort[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  return weekday >= 0 && weekday < 7 ? kShort[weekday] : "";
+}
+
+const char* MonthName(int month) { return month >= 1 && month <= 12 ? kMonthNames[month - 1] : ""; }
+
+std::string EventTimeText(EngineMinute minute, TimeType clock) {
+  DateRecord date;
+  MinuteToDate(minute, date);
+  char weekday[4] = {};
+  std::snprintf(weekday, sizeof weekday, "%.3s", kWeekdayNames[date.weekday % 7]);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%s, %02d-%02d-%d %s", weekday, date.month, date.day, date.year,
+                TimeText(date.hour, date.minute, clock).c_str());
+  return buffer;
+}
+
+std::string DurationText(int64_t minutes) {
+  const long long d = minutes;
+  if (d >= 1440) return Printf(" %lld days, %lld hr %lld min", d / 1440, (d / 60) % 24, d % 60);
+  if (d / 60 != 0) return Printf(" %lld hr %lld min", d / 60, d % 60);
+  return Printf(" %lld min", d % 60);
+}
+
+std::string LongDateText(EngineMinute minute) {
+  DateRecord date;
+  MinuteToDate(minute, date);
+  return Printf("%s %d, %d", MonthName(date.month), date.day, date.year);
+}
+
+}  // namespace qw

@@ -1,0 +1,125 @@
+// The event search over a current station: floods, ebbs, swings and slack waters against
+// the engine's day lists and a minute-by-minute scan of the speed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine/calendar.h"
+#include "engine/current_events.h"
+#include "engine/current_prediction.h"
+#include "engine/engine_settings.h"
+#include "search/result_rows.h"
+#include "search/event_search.h"
+#include "tests/support/current_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace qw {
+namespace {
+
+int32_t RoundedToTenth(int32_t v) {
+  const int64_t m = (std::llabs(v) + 50000) / 100000 * 100000;
+  return static_cast<int32_t>(v < 0 ? -m : m);
+}
+
+class CurrentSearchTest : public test::EngineTest {
+ protected:
+  void SetUp() override {
+    test::WriteCurrentTables(dataDir_.path().string());
+    const CurrentHarmonicFile file = test::ReversingCurrent(301, 0.2);
+    test::WriteCurrentFile(dataDir_.path().string(), file);
+    station_.kind = StationKind::Current;
+    station_.current = test::HarmonicCurrentStation(301, 301);
+    first_ = MinuteOf(2003, 6, 1);
+    last_ = MinuteOf(2003, 6, 21);
+    for (EngineMinute day = first_; day <= last_; day += kMinutesPerDay) {
+      CurrentDayEvents list;
+      int32_t hi = 0, lo = 0;
+      ASSERT_EQ(FindCurrentDayEvents(station_.current, day, list, hi, lo), 0);
+      for (const CurrentEvent& e : list) {
+        if (e.time == 0) break;
+        events_.push_back(e);
+      }
+    }
+    ASSERT_GT(events_.size(), 100u);
+  }
+
+  std::vector<EventHit> Search(int kind, int condition, int32_t threshold) {
+    std::vector<EventHit> hits;
+    SearchProgress progress;
+    EngineMinute resume = 0;
+    EventHit hit;
+    while (FindNextEvent(station_, MakeSearchCode(kind, condition, kPeriodWholeRange), resume, first_, last_ + 1439,
+                         0, 1439, threshold, hit.start, hit.end, hit.value, kAllWeekdays, progress)) {
+      hits.push_back(hit);
+      if (hits.size() > 2000) break;
+    }
+    return hits;
+  }
+
+  // The speed at a minute of the shown time (the station keeps daylight saving).
+  int32_t Speed(EngineMinute m) {
+    DateRecord date;
+    MinuteToDate(m, date);
+    char kind = 0;
+    int16_t direction = 0;
+    return PredictCurrent(station_.current, m, 0, date.dstFlag, kind, direction);
+  }
+
+  SearchStation station_;
+  EngineMinute first_ = 0, last_ = 0;
+  std::vector<CurrentEvent> events_;
+};
+
+TEST_F(CurrentSearchTest, FloodsAndEbbsAsTheDayListsSay) {
+  for (int kind : {kSearchFloodCurrents, kSearchEbbCurrents}) {
+    SCOPED_TRACE(kind);
+    const int32_t threshold = SearchThreshold(0.9, kind, TideUnit::Feet, CurrentUnit::MetresPerSecond);
+    ASSERT_EQ(threshold, 1750950);  // 0.9 m/s is 1.75095 knots
+    std::vector<EventHit> expected;
+    for (const CurrentEvent& e : events_) {
+      if (e.kind != (kind == kSearchFloodCurrents ? 'F' : 'E')) continue;
+      const int32_t v = std::abs(RoundedToTenth(e.speed));
+      if (v >= threshold) expected.push_back({v, e.time, e.time});
+    }
+    ASSERT_GT(expected.size(), 5u);
+    EXPECT_EQ(Search(kind, kConditionAtLeast, threshold), expected);
+  }
+}
+
+TEST_F(CurrentSearchTest, SwingsPassOverSlackWaters) {
+  std::vector<EventHit> expected;
+  const CurrentEvent* previous = nullptr;
+  for (const CurrentEvent& e : events_) {
+    if (e.kind == 'S') continue;
+    if (previous) {
+      const int32_t swing = std::abs(RoundedToTenth(previous->speed) - RoundedToTenth(e.speed));
+      if (swing >= 3500000) expected.push_back({swing, previous->time, e.time});
+    }
+    previous = &e;
+  }
+  ASSERT_GT(expected.size(), 10u);
+  EXPECT_EQ(Search(kSearchCurrentSwings, kConditionAtLeast, 3500000), expected);
+}
+
+TEST_F(CurrentSearchTest, SlackWatersLastAsLongAsTheSpeedStaysBelowTheSlackLimit) {
+  for (bool userSlack : {false, true}) {
+    SCOPED_TRACE(userSlack);
+    Settings().useUserSlack = userSlack;
+    Settings().userSlackValue = 0.25;
+    const int32_t limit = ValueSlackThreshold();
+    const int32_t minimum = userSlack ? 25 : 9;
+    std::vector<EventHit> expected;
+    for (const CurrentEvent& e : events_) {
+      if (e.kind != 'S') continue;
+      EngineMinute a = e.time, b = e.time;
+      while (a > first_ && std::abs(Speed(a - 1)) < limit) --a;
+      while (b < last_ + 1439 && std::abs(Speed(b + 1)) < limit) ++b;
+      if (static_cast<int32_t>(b - a) >= minimum) expected.push_back({static_cast<int32_t>(b - a), a, b});
+    }
+    ASSERT_GT(expected.size(), 10u);
+    EXPECT_EQ(Search(kSearchSlackWater, kConditionAtLeast, minimum), expected);
+  }
+}
+
+}  // namespace
+}  // namespace qw
