@@ -1,5 +1,6 @@
 #include "engine/engine_state.h"
 
+#include "engine/earth_series.h"
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
 #include "engine/station_database.h"
@@ -15,6 +16,7 @@ void ResetEngine() {
   ResetTideHeight();
   ResetTidePrediction();
   ResetStationDatabase();
+  ResetEarthSeries();
 }
 
 }  // namespace qw
