@@ -42,7 +42,7 @@ int Damaged(const char* fileName, const std::string& what) {
   EarthStore& store = Store();
   if (!store.damageReported) {
     store.damageReported = true;
-    ReportInformation(FormatString(2800, DataFilePath(fileName).c_str(), what.c_str()));
+    ReportInformation(FormatString(2900, DataFilePath(fileName).c_str(), what.c_str()));
   }
   return 0;
 }
@@ -99,25 +99,25 @@ int LoadEarthSeries() {
 
   uint8_t indexBytes[kEarthIndexSize];
   if (std::fread(indexBytes, 1, kEarthIndexSize, index.get()) != kEarthIndexSize) {
-    return Damaged(kIndexName, StringText(2801));
+    return Damaged(kIndexName, StringText(2901));
   }
   EarthSeries series;
   size_t total = 0;
   for (int s = 0; s < kEarthSeriesCount; ++s) {
     const int16_t count = ReadI16(indexBytes + s * earth_file_offset::kIndexEntrySize +
                                   earth_file_offset::kIndexTermCount);
-    if (count < 0) return Damaged(kIndexName, StringText(2802));
+    if (count < 0) return Damaged(kIndexName, StringText(2902));
     series.termCounts[s] = static_cast<uint16_t>(count);
     total += static_cast<size_t>(count);
   }
 
   const long length = FileLength(data.get());
   if (length < 0 || static_cast<size_t>(length) != total * kEarthTermSize) {
-    return Damaged(kTermsName, FormatString(2803, static_cast<long>(total * kEarthTermSize), length));
+    return Damaged(kTermsName, FormatString(2903, static_cast<long>(total * kEarthTermSize), length));
   }
   std::vector<uint8_t> bytes(total * kEarthTermSize);
   if (std::fread(bytes.data(), 1, bytes.size(), data.get()) != bytes.size()) {
-    return Damaged(kTermsName, FormatString(2803, static_cast<long>(bytes.size()), length));
+    return Damaged(kTermsName, FormatString(2903, static_cast<long>(bytes.size()), length));
   }
   series.terms.resize(total);
   for (size_t i = 0; i < total; ++i) {
@@ -127,7 +127,7 @@ int LoadEarthSeries() {
     term.b = ReadF64(p + earth_file_offset::kTermB);
     term.c = ReadF64(p + earth_file_offset::kTermC);
     if (!std::isfinite(term.a) || !std::isfinite(term.b) || !std::isfinite(term.c)) {
-      return Damaged(kTermsName, StringText(2804));
+      return Damaged(kTermsName, StringText(2904));
     }
   }
   store.series = std::move(series);

@@ -23,6 +23,9 @@ struct EngineSettings {
   // International daylight-saving offset in minutes for stations of the international
   // family (harmonic records 31000..44000), kept current by the time-zone module.
   int16_t intlDaylightMinutes = 0;
+  // Slack-water threshold in millionths of a knot: "UserSlackValue" x 1,000,000 when
+  // "UseUserSlack" is on, else 100000 (0.1 knot).
+  int32_t slackMicroKnots = 100000;
 };
 
 // The one engine-wide settings instance.

@@ -1,0 +1,80 @@
+#include "app/catalogue_directory.h"
+
+namespace qw {
+
+void CatalogueDirectory::Open() {
+  tideRegions_ = BuildRegionList(StationKind::Tide);
+  currentRegions_ = BuildRegionList(StationKind::Current);
+}
+
+int CatalogueDirectory::RegionCount(StationKind kind) const {
+  return static_cast<int>(Regions(kind).size());
+}
+
+int CatalogueDirectory::StationCount(StationKind kind, int regionSlot) const {
+  if (regionSlot < 0 || regionSlot >= RegionCount(kind)) return 0;
+  return std::max(0, CountStations(Regions(kind), regionSlot, kind));
+}
+
+std::optional<uint32_t> CatalogueDirectory::StationId(const StationRef& s) const {
+  if (s.stationIndex >= StationCount(s.kind, s.regionSlot)) return std::nullopt;
+  if (s.kind == StationKind::Tide) {
+    TideLocation station;
+    if (!ReadTide(s, station)) return std::nullopt;
+    return station.stationId;
+  }
+  CurrentLocation station;
+  if (!ReadCurrent(s, station)) return std::nullopt;
+  return station.stationId;
+}
+
+std::optional<uint16_t> CatalogueDirectory::FindStation(StationKind kind, int regionSlot,
+                                                        uint32_t stationId) const {
+  if (regionSlot < 0 || regionSlot >= RegionCount(kind) || stationId == 0 || stationId > 65535) {
+    return std::nullopt;
+  }
+  const int index = qw::FindStation(Regions(kind), regionSlot, -1, "", static_cast<uint16_t>(stationId),
+                                    1, kind);
+  if (index < 0) return std::nullopt;
+  return static_cast<uint16_t>(index);
+}
+
+bool CatalogueDirectory::IsPredictionStation(const StationRef& station) const {
+  std::optional<uint32_t> id = StationId(station);
+  return id && *id != 0;
+}
+
+std::string CatalogueDirectory::StationName(const StationRef& s) const {
+  if (s.stationIndex >= StationCount(s.kind, s.regionSlot)) return std::string();
+  if (s.kind == StationKind::Tide) {
+    TideLocation station;
+    return ReadTide(s, station) ? std::string(station.name) : std::string();
+  }
+  CurrentLocation station;
+  return ReadCurrent(s, station) ? std::string(station.name) : std::string();
+}
+
+std::vector<std::string> CatalogueDirectory::StationNames(StationKind kind, int regionSlot) const {
+  std::vector<std::string> names;
+  const int count = StationCount(kind, regionSlot);
+  names.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    names.push_back(StationName({kind, static_cast<uint16_t>(regionSlot), static_cast<uint16_t>(i)}));
+  }
+  return names;
+}
+
+std::string CatalogueDirectory::RegionName(StationKind kind, int regionSlot) const {
+  if (regionSlot < 0 || regionSlot >= RegionCount(kind)) return std::string();
+  return Regions(kind)[static_cast<size_t>(regionSlot)].name;
+}
+
+bool CatalogueDirectory::ReadTide(const StationRef& s, TideLocation& out) const {
+  return ReadTideLocation(tideRegions_, s.regionSlot, s.stationIndex, out);
+}
+
+bool CatalogueDirectory::ReadCurrent(const StationRef& s, CurrentLocation& out) const {
+  return ReadCurrentLocation(currentRegions_, s.regionSlot, s.stationIndex, out);
+}
+
+}  // namespace qw

@@ -1,0 +1,15 @@
+// The program's icon and the toolbar pictures, drawn at run time so that no image
+// files need to be installed.
+#pragma once
+
+#include <QIcon>
+
+#include "app/commands.h"
+
+namespace qw {
+
+QIcon ProgramIcon();
+// An empty icon for commands without a picture.
+QIcon CommandIcon(Command command);
+
+}  // namespace qw

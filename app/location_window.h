@@ -1,0 +1,67 @@
+// What the main frame needs from a tide or current window: its station, its day, its
+// three view switches, and drawing itself for a bitmap or a printer. The windows
+// themselves live in windows/; the frame opens them through a factory.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "app/station_directory.h"
+#include "engine/engine_values.h"
+
+namespace qw {
+
+struct ViewSwitches {
+  bool info = true;
+  bool table = false;
+  bool weekly = false;
+};
+
+class LocationWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  using QWidget::QWidget;
+
+  virtual StationRef station() const = 0;
+  virtual uint32_t stationId() const = 0;
+  virtual QString locationName() const = 0;
+  // The window title: the location name, with the date when the settings ask for it.
+  virtual QString title() const = 0;
+  // The station's position in signed degrees; false when the station has none.
+  virtual bool position(double& latitude, double& longitude) const = 0;
+
+  // 00:00 of the day shown.
+  virtual EngineMinute day() const = 0;
+  // Shows another day (any minute of it). The caller has checked the date.
+  virtual void SetDay(EngineMinute day) = 0;
+
+  virtual ViewSwitches switches() const = 0;
+  virtual void SetInfoShown(bool shown) = 0;
+  virtual void SetWeeklyShown(bool shown) = 0;
+  // False, after telling the user, when the table does not fit the window.
+  virtual bool SetTableShown(bool shown) = 0;
+
+  // Recomputes and redraws after a change of settings (units, colours, daylight saving).
+  virtual void SettingsChanged() = 0;
+
+  // Draws the window's contents into `target` of any paint device (bitmap or printer),
+  // sized by the device's resolution.
+  virtual void Render(QPainter& painter, const QRect& target) = 0;
+
+ signals:
+  void titleChanged();
+};
+
+struct LocationWindowSpec {
+  StationRef station;
+  EngineMinute day = 0;  // 00:00 of the day to show
+  ViewSwitches switches;
+};
+
+// Makes a window for a station; nullptr when the station cannot be shown (the user has
+// been told why).
+using LocationWindowFactory = std::function<LocationWindow*(const LocationWindowSpec&)>;
+
+}  // namespace qw

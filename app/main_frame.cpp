@@ -1,0 +1,716 @@
+#include "app/main_frame.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "app/chart_partner_link.h"
+#include "app/date_dialogs.h"
+#include "app/frame_icons.h"
+#include "app/real_time_list.h"
+#include "app/settings_dialog.h"
+#include "app/settings_store.h"
+#include "engine/calendar.h"
+#include "engine/report.h"
+#include "engine/string_table.h"
+
+namespace qw {
+namespace {
+
+// Commands whose windows and dialogs belong to features not in this program yet:
+// present in the menus, disabled.
+constexpr Command kNotYetAvailable[] = {
+    Command::Groups,          Command::PrintReport,         Command::PrintPreview,
+    Command::ExportData,      Command::NearestSearch,       Command::EventSearch,
+    Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
+    Command::CustomTideLocations, Command::CustomCurrentLocations, Command::RealTimeWindow,
+    Command::HelpContents,    Command::HelpOnWindow,        Command::Glossary,
+    Command::UsingHelp,       Command::ProductSupport,      Command::TipOfTheDay,
+};
+
+// Commands that act on the active tide or current window.
+constexpr Command kWindowCommands[] = {
+    Command::SaveAsBitmap, Command::QuickPrint,  Command::InfoWindows,  Command::WeeklyView,
+    Command::Table,        Command::PreviousMonth, Command::PreviousDay, Command::NextDay,
+    Command::NextMonth,    Command::SetDate,     Command::NewWindow,    Command::CloseAll,
+    Command::Cascade,      Command::TileHorizontally, Command::TileVertically, Command::ArrangeIcons,
+};
+
+bool Contains(std::span<const Command> list, Command command) {
+  return std::find(list.begin(), list.end(), command) != list.end();
+}
+
+// An MDI child that remembers its normal rectangle while maximized or minimized, for
+// the open-windows list.
+class LocationSubWindow : public QMdiSubWindow {
+ public:
+  using QMdiSubWindow::QMdiSubWindow;
+  QRect normalRect() const { return normalRect_.isValid() ? normalRect_ : geometry(); }
+  void SetNormalRect(const QRect& rect) { normalRect_ = rect; }
+
+ protected:
+  void moveEvent(QMoveEvent* event) override {
+    QMdiSubWindow::moveEvent(event);
+    Remember();
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    QMdiSubWindow::resizeEvent(event);
+    Remember();
+  }
+
+ private:
+  void Remember() {
+    if (!isMaximized() && !isMinimized() && isVisible()) normalRect_ = geometry();
+  }
+  QRect normalRect_;
+};
+
+}  // namespace
+
+MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
+                     LocationWindowFactory factory, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), file_(file), catalogue_(catalogue), factory_(std::move(factory)) {
+  setObjectName("Velda32FrameClass");
+  setWindowIcon(ProgramIcon());
+  mdi_ = new QMdiArea;
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setBackground(palette().brush(QPalette::Dark));
+  setCentralWidget(mdi_);
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+
+  chooser_ = [](StationKind, QWidget*) { return std::optional<StationRef>(); };
+  BuildMenus();
+  BuildToolBar();
+  statusBar()->showMessage("Ready");
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+    UpdateCommands();
+    UpdateTitle();
+  });
+  UpdateMruMenu();
+  UpdateCommands();
+  UpdateTitle();
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::BuildMenus() {
+  std::map<Menu, QMenu*> menus;
+  for (Menu menu : {Menu::File, Menu::Search, Menu::View, Menu::Time, Menu::Options, Menu::Window, Menu::Help}) {
+    menus[menu] = menuBar()->addMenu(MenuTitle(menu));
+  }
+  fileMenu_ = menus[Menu::File];
+  windowMenu_ = menus[Menu::Window];
+  for (const CommandSpec& spec : CommandTable()) {
+    QMenu* menu = menus[spec.menu];
+    if (spec.command == Command::Exit) {
+      // The recently used locations go above Exit.
+      mruSeparator_ = menu->addSeparator();
+      for (int slot = 0; slot < kMruSlots; ++slot) {
+        QAction* mru = menu->addAction(QString());
+        mru->setVisible(false);
+        connect(mru, &QAction::triggered, this, [this, slot] { OpenMru(slot); });
+        mruActions_.push_back(mru);
+      }
+    }
+    if (spec.separatorBefore) menu->addSeparator();
+    QAction* action = menu->addAction(spec.text);
+    if (spec.shortcut) action->setShortcut(QKeySequence(spec.shortcut));
+    if (spec.prompt) {
+      const QStringList parts = QString(spec.prompt).split('\n');
+      action->setStatusTip(parts[0]);
+      action->setToolTip(parts.size() > 1 ? parts[1] : parts[0]);
+    }
+    action->setCheckable(spec.checkable);
+    if (Contains(kNotYetAvailable, spec.command)) action->setEnabled(false);
+    const Command command = spec.command;
+    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    actions_[command] = action;
+  }
+  // The window list follows the Window menu's commands.
+  connect(windowMenu_, &QMenu::aboutToShow, this, &MainFrame::UpdateWindowMenu);
+  actions_[Command::StatusBar]->setChecked(true);
+  actions_[Command::ToolBar]->setChecked(true);
+  actions_[Command::ViewOnChart]->setEnabled(false);
+}
+
+void MainFrame::BuildToolBar() {
+  toolBar_ = addToolBar("Standard");
+  toolBar_->setObjectName("StandardToolBar");
+  toolBar_->setMovable(false);
+  toolBar_->setIconSize(QSize(20, 20));
+  const Command buttons[] = {Command::NewTideWindow, Command::NewCurrentWindow, Command::PrintReport,
+                             Command::QuickPrint,   Command::PreviousMonth,    Command::PreviousDay,
+                             Command::NextDay,      Command::NextMonth,        Command::SetDate,
+                             Command::InfoWindows,  Command::WeeklyView,       Command::Table,
+                             Command::ViewOnChart,  Command::RealTimeWindow};
+  const size_t groupEnds[] = {1, 3, 8, 11};
+  for (size_t i = 0; i < std::size(buttons); ++i) {
+    QAction* action = actions_.at(buttons[i]);
+    action->setIcon(CommandIcon(buttons[i]));
+    toolBar_->addAction(action);
+    if (std::find(std::begin(groupEnds), std::end(groupEnds), i) != std::end(groupEnds)) toolBar_->addSeparator();
+  }
+}
+
+void MainFrame::Run(Command command) {
+  LocationWindow* active = ActiveLocationWindow();
+  switch (command) {
+    case Command::NewTideWindow: NewLocation(StationKind::Tide); break;
+    case Command::NewCurrentWindow: NewLocation(StationKind::Current); break;
+    case Command::ChangeLocation: ChangeLocation(); break;
+    case Command::SaveAsBitmap: SaveAsBitmap(); break;
+    case Command::QuickPrint: QuickPrint(); break;
+    case Command::PrintSetup: PrintSetup(); break;
+    case Command::Exit: close(); break;
+    case Command::StatusBar: statusBar()->setVisible(actions_[command]->isChecked()); break;
+    case Command::ToolBar: toolBar_->setVisible(actions_[command]->isChecked()); break;
+    case Command::InfoWindows:
+      if (active) active->SetInfoShown(!active->switches().info);
+      break;
+    case Command::WeeklyView:
+      if (active) active->SetWeeklyShown(!active->switches().weekly);
+      break;
+    case Command::Table:
+      if (active) active->SetTableShown(!active->switches().table);
+      break;
+    case Command::ViewOnChart: ViewOnChartCommand(); break;
+    case Command::PreviousMonth: StepDate(0, -1); break;
+    case Command::PreviousDay: StepDate(-1, 0); break;
+    case Command::NextDay: StepDate(1, 0); break;
+    case Command::NextMonth: StepDate(0, 1); break;
+    case Command::SetDate: SetDateCommand(); break;
+    case Command::IntlDaylightSavings: IntlDaylightCommand(); break;
+    case Command::Configure: ConfigureCommand(); break;
+    case Command::NewWindow:
+      if (active) OpenLocation(active->station(), active->day(), active->switches());
+      break;
+    case Command::CloseAll: mdi_->closeAllSubWindows(); break;
+    case Command::Cascade: mdi_->cascadeSubWindows(); break;
+    case Command::TileHorizontally: TileWindows(Qt::Horizontal); break;
+    case Command::TileVertically: TileWindows(Qt::Vertical); break;
+    case Command::ArrangeIcons: ArrangeIcons(); break;
+    case Command::InstalledRegions: ShowInstalledRegions(); break;
+    case Command::About: ShowAbout(); break;
+    default: break;  // commands of features not available yet are disabled
+  }
+  UpdateCommands();
+}
+
+void MainFrame::UpdateCommands() {
+  LocationWindow* active = ActiveLocationWindow();
+  for (Command command : kWindowCommands) actions_[command]->setEnabled(active != nullptr);
+  const ViewSwitches switches = active ? active->switches() : ViewSwitches{false, false, false};
+  actions_[Command::InfoWindows]->setChecked(switches.info);
+  actions_[Command::WeeklyView]->setChecked(switches.weekly);
+  actions_[Command::Table]->setChecked(switches.table);
+  double latitude = 0, longitude = 0;
+  actions_[Command::ViewOnChart]->setEnabled(active && !chartProgram_.isEmpty() &&
+                                             active->position(latitude, longitude));
+}
+
+void MainFrame::UpdateTitle() {
+  LocationWindow* active = ActiveLocationWindow();
+  setWindowTitle(active ? active->title() + " - " + kProductName : QString(kProductName));
+}
+
+void MainFrame::UpdateMruMenu() {
+  bool any = false;
+  for (int slot = 0; slot < kMruSlots; ++slot) {
+    const MruEntry& entry = settings_.mru[static_cast<size_t>(slot)];
+    QAction* action = mruActions_[static_cast<size_t>(slot)];
+    const bool used = !entry.location.empty() && entry.type != kMruEmpty;
+    action->setVisible(used);
+    if (used) {
+      QString name = QString::fromStdString(entry.location);
+      action->setText(QString("&%1 %2").arg(slot + 1).arg(name.replace('&', "&&")));
+    }
+    any = any || used;
+  }
+  mruSeparator_->setVisible(any);
+}
+
+void MainFrame::UpdateWindowMenu() {
+  for (QAction* action : windowListActions_) {
+    windowMenu_->removeAction(action);
+    delete action;
+  }
+  windowListActions_.clear();
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+  if (windows.isEmpty()) return;
+  windowListActions_.push_back(windowMenu_->addSeparator());
+  int number = 1;
+  for (QMdiSubWindow* sub : windows) {
+    QString title = sub->windowTitle();
+    QAction* action = windowMenu_->addAction(QString("&%1 %2").arg(number++).arg(title.replace('&', "&&")));
+    action->setCheckable(true);
+    action->setChecked(sub == mdi_->activeSubWindow());
+    connect(action, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
+    windowListActions_.push_back(action);
+  }
+}
+
+EngineMinute MainFrame::Today() const {
+  DateRecord now{};  // year 0: the computer's clock
+  const EngineMinute minute = DateToMinute(now);
+  return minute - minute % kMinutesPerDay;
+}
+
+LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional<EngineMinute> day,
+                                        std::optional<ViewSwitches> switches,
+                                        const WindowPlacement* placement) {
+  LocationWindowSpec spec;
+  spec.station = station;
+  spec.day = day ? *day - *day % kMinutesPerDay : Today();
+  spec.switches = switches ? *switches
+                           : ViewSwitches{settings_.defaultInfoOn, settings_.defaultTableOn, settings_.defaultWeeklyOn};
+  LocationWindow* window = factory_ ? factory_(spec) : nullptr;
+  if (!window) return nullptr;
+
+  auto* sub = new LocationSubWindow;
+  sub->setWidget(window);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowTitle(window->title());
+  sub->setWindowIcon(CommandIcon(station.kind == StationKind::Tide ? Command::NewTideWindow
+                                                                   : Command::NewCurrentWindow));
+  mdi_->addSubWindow(sub);
+  connect(window, &LocationWindow::titleChanged, sub, [this, sub, window] {
+    sub->setWindowTitle(window->title());
+    UpdateTitle();
+  });
+  connect(sub, &QObject::destroyed, this, [this] {
+    UpdateCommands();
+    UpdateTitle();
+  });
+
+  if (placement) {
+    const QRect rect(placement->left, placement->top, placement->right - placement->left,
+                     placement->bottom - placement->top);
+    if (rect.width() > 50 && rect.height() > 50) {
+      sub->setGeometry(rect);
+      sub->SetNormalRect(rect);
+    }
+    if (placement->showCommand == kShowMaximized) {
+      sub->showMaximized();
+    } else if (placement->showCommand == kShowMinimized) {
+      sub->showMinimized();
+    } else {
+      sub->show();
+    }
+  } else {
+    const QSize area = mdi_->viewport()->size();
+    sub->resize(std::min(760, std::max(480, area.width() - 40)), std::min(620, std::max(400, area.height() - 40)));
+    QMdiSubWindow* previous = mdi_->activeSubWindow();
+    if (previous && previous->isMaximized()) {
+      sub->showMaximized();
+    } else {
+      sub->show();
+    }
+  }
+  mdi_->setActiveSubWindow(sub);
+  AddToMru(station, window->locationName());
+  UpdateCommands();
+  UpdateTitle();
+  return window;
+}
+
+int MainFrame::ReopenLastWindows() {
+  int opened = 0;
+  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), catalogue_)) {
+    const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
+    if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
+  }
+  return opened;
+}
+
+std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
+  std::vector<OpenWindowEntry> entries;
+  for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+    auto* window = qobject_cast<LocationWindow*>(sub->widget());
+    if (!window) continue;
+    OpenWindowEntry entry;
+    entry.station = window->station();
+    entry.stationId = window->stationId();
+    WindowPlacement& p = entry.placement;
+    p.showCommand = sub->isMinimized() ? kShowMinimized : sub->isMaximized() ? kShowMaximized : kShowNormal;
+    const auto* located = dynamic_cast<LocationSubWindow*>(sub);
+    const QRect rect = located ? located->normalRect() : sub->geometry();
+    p.left = rect.left();
+    p.top = rect.top();
+    p.right = rect.left() + rect.width();
+    p.bottom = rect.top() + rect.height();
+    const ViewSwitches switches = window->switches();
+    entry.infoShown = switches.info;
+    entry.tableShown = switches.table;
+    entry.weeklyShown = switches.weekly;
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+std::vector<LocationWindow*> MainFrame::LocationWindows() const {
+  std::vector<LocationWindow*> windows;
+  for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+    if (auto* window = qobject_cast<LocationWindow*>(sub->widget())) windows.push_back(window);
+  }
+  return windows;
+}
+
+LocationWindow* MainFrame::ActiveLocationWindow() const {
+  QMdiSubWindow* sub = mdi_->activeSubWindow();
+  if (!sub) sub = mdi_->currentSubWindow();
+  return sub ? qobject_cast<LocationWindow*>(sub->widget()) : nullptr;
+}
+
+QMdiSubWindow* MainFrame::SubWindowOf(LocationWindow* window) const {
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (sub->widget() == window) return sub;
+  }
+  return nullptr;
+}
+
+void MainFrame::AddToMru(const StationRef& station, const QString& name) {
+  MruEntry entry;
+  entry.location = name.toStdString().substr(0, 126);
+  entry.region = station.regionSlot;
+  entry.subregion = station.stationIndex;
+  entry.type = station.kind == StationKind::Tide ? 1 : 2;
+  auto& mru = settings_.mru;
+  auto same = [&](const MruEntry& e) {
+    return e.type == entry.type && e.region == entry.region && e.subregion == entry.subregion;
+  };
+  auto it = std::find_if(mru.begin(), mru.end(), same);
+  if (it == mru.end()) it = mru.end() - 1;
+  std::move_backward(mru.begin(), it, it + 1);
+  mru[0] = entry;
+  UpdateMruMenu();
+}
+
+void MainFrame::OpenMru(int slot) {
+  const MruEntry entry = settings_.mru[static_cast<size_t>(slot)];
+  const StationKind kind = entry.type == 2 ? StationKind::Current : StationKind::Tide;
+  StationRef station{kind, entry.region, entry.subregion};
+  if (catalogue_.StationName(station) != entry.location) {
+    // The region was reinstalled: look the name up.
+    const std::vector<std::string> names = catalogue_.StationNames(kind, entry.region);
+    auto it = std::find(names.begin(), names.end(), entry.location);
+    if (it == names.end()) {
+      QMessageBox::warning(this, kProductName,
+                           QString("The location \"%1\" is no longer installed.").arg(QString::fromStdString(entry.location)));
+      std::move(settings_.mru.begin() + slot + 1, settings_.mru.end(), settings_.mru.begin() + slot);
+      settings_.mru.back() = MruEntry{};
+      UpdateMruMenu();
+      return;
+    }
+    station.stationIndex = static_cast<uint16_t>(it - names.begin());
+  }
+  OpenLocation(station);
+}
+
+void MainFrame::NewLocation(StationKind kind) {
+  if (std::optional<StationRef> station = chooser_(kind, this)) {
+    OpenLocation(*station);
+    if (kind == StationKind::Tide) {
+      settings_.defaultTideRegion = station->regionSlot;
+      settings_.defaultTideSubregion = station->stationIndex;
+    } else {
+      settings_.defaultCurrentRegion = station->regionSlot;
+      settings_.defaultCurrentSubregion = station->stationIndex;
+    }
+  }
+}
+
+void MainFrame::ChangeLocation() {
+  LocationWindow* active = ActiveLocationWindow();
+  if (!active) {
+    QMessageBox::information(this, kProductName, StringText(2501));
+    return;
+  }
+  std::optional<StationRef> station = chooser_(active->station().kind, this);
+  if (!station) return;
+  QMdiSubWindow* oldSub = SubWindowOf(active);
+  const bool maximized = oldSub && oldSub->isMaximized();
+  const QRect rect = oldSub ? oldSub->geometry() : QRect();
+  const EngineMinute day = active->day();
+  const ViewSwitches switches = active->switches();
+  if (LocationWindow* window = OpenLocation(*station, day, switches)) {
+    if (QMdiSubWindow* sub = SubWindowOf(window); sub && !maximized && rect.isValid()) sub->setGeometry(rect);
+    if (oldSub) oldSub->close();
+  }
+}
+
+void MainFrame::StepDate(int days, int months) {
+  std::vector<LocationWindow*> targets;
+  if (settings_.prevNextWorksOnAll) {
+    targets = LocationWindows();
+  } else if (LocationWindow* active = ActiveLocationWindow()) {
+    targets.push_back(active);
+  }
+  for (LocationWindow* window : targets) {
+    const EngineMinute day = months != 0 ? AddMonths(window->day(), static_cast<int16_t>(months))
+                                         : AddDays(window->day(), static_cast<int16_t>(days));
+    if (!CheckPredictionDate(day)) break;  // the message has been shown once
+    window->SetDay(day);
+  }
+}
+
+void MainFrame::SetDateCommand() {
+  LocationWindow* active = ActiveLocationWindow();
+  if (!active) return;
+  QDate initial = ParseSetDateText(settings_.setDateText);
+  if (!initial.isValid()) {
+    DateRecord date;
+    MinuteToDate(active->day(), date);
+    initial = QDate(date.year, date.month, date.day);
+  }
+  SetDateDialog dialog(initial, settings_.dateChangeAffectsAll != 0, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QDate chosen = dialog.date();
+  const EngineMinute day = MinuteOf(chosen.year(), chosen.month(), chosen.day());
+  settings_.dateChangeAffectsAll = dialog.affectsAll() ? 1 : 0;
+  settings_.dateSetToDate = static_cast<long>(day);
+  settings_.setDateText = FormatSetDateText(chosen);
+  file_.WriteString("Set Date", "SetToDate", settings_.setDateText);
+  if (!CheckPredictionDate(day)) return;
+  if (dialog.affectsAll()) {
+    for (LocationWindow* window : LocationWindows()) window->SetDay(day);
+  } else {
+    active->SetDay(day);
+  }
+}
+
+void MainFrame::IntlDaylightCommand() {
+  IntlDaylightDialog dialog(settings_.intlDaylightSavings, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  settings_.intlDaylightSavings = dialog.minutes();
+  SettingsChanged();
+}
+
+void MainFrame::ConfigureCommand() {
+  const AppSettings before = settings_;
+  if (!RunSettingsDialog(settings_, file_, this)) return;
+  if (!(before == settings_)) SettingsChanged();
+}
+
+void MainFrame::SettingsChanged() {
+  ApplyEngineSettings(settings_);
+  for (LocationWindow* window : LocationWindows()) window->SettingsChanged();
+  UpdateTitle();
+}
+
+void MainFrame::SaveAsBitmap() {
+  LocationWindow* active = ActiveLocationWindow();
+  if (!active) return;
+  QString path = QFileDialog::getSaveFileName(this, "Save as Bitmap", active->locationName() + ".bmp",
+                                              "Bitmap files (*.bmp);;PNG files (*.png)");
+  if (path.isEmpty()) return;
+  const QByteArray format = path.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
+  QImage image(active->size(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    active->Render(painter, image.rect());
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.constData()) || !file.commit()) {
+    QMessageBox::warning(this, kProductName, QString("Unable to save \"%1\": %2").arg(path, file.errorString()));
+  }
+}
+
+void MainFrame::QuickPrint() {
+  LocationWindow* active = ActiveLocationWindow();
+  if (!active) return;
+  QPrintDialog dialog(printer_.get(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  QPainter painter(printer_.get());
+  if (!painter.isActive()) {
+    QMessageBox::warning(this, kProductName, "Unable to start printing.");
+    return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  active->Render(painter, printer_->pageLayout().paintRectPixels(printer_->resolution()).translated(
+                              -printer_->pageLayout().paintRectPixels(printer_->resolution()).topLeft()));
+  painter.end();
+  QApplication::restoreOverrideCursor();
+}
+
+void MainFrame::PrintSetup() {
+  QPageSetupDialog dialog(printer_.get(), this);
+  dialog.exec();
+}
+
+void MainFrame::SetChartProgram(const QString& path) {
+  chartProgram_ = path;
+  UpdateCommands();
+}
+
+void MainFrame::ViewOnChartCommand() {
+  LocationWindow* active = ActiveLocationWindow();
+  ViewOnChartRequest request;
+  if (!active || !active->position(request.latitude, request.longitude)) return;
+  request.kind = active->station().kind;
+  request.chartProgram = chartProgram_;
+  request.senderId = static_cast<uint32_t>(QCoreApplication::applicationPid());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const ViewOnChartResult result = ViewOnChart(request);
+  QApplication::restoreOverrideCursor();
+  if (result == ViewOnChartResult::LaunchFailed) {
+    QMessageBox::critical(this, "Error", "Unable to launch Brantwick charting application");
+  } else if (result == ViewOnChartResult::NoPartner) {
+    QMessageBox::critical(this, "Error", "Unable to communicate with Brantwick charting application");
+  }
+}
+
+void MainFrame::TileWindows(Qt::Orientation orientation) {
+  std::vector<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+    if (!sub->isMinimized() && sub->isVisible()) windows.push_back(sub);
+  }
+  if (windows.empty()) return;
+  const QRect area = mdi_->viewport()->rect();
+  const int n = static_cast<int>(windows.size());
+  for (int i = 0; i < n; ++i) {
+    QMdiSubWindow* sub = windows[static_cast<size_t>(n - 1 - i)];  // topmost first
+    if (sub->isMaximized()) sub->showNormal();
+    if (orientation == Qt::Horizontal) {
+      // One above another, each the full width.
+      const int top = area.height() * i / n, bottom = area.height() * (i + 1) / n;
+      sub->setGeometry(0, top, area.width(), bottom - top);
+    } else {
+      const int left = area.width() * i / n, right = area.width() * (i + 1) / n;
+      sub->setGeometry(left, 0, right - left, area.height());
+    }
+  }
+}
+
+void MainFrame::ArrangeIcons() {
+  const QRect area = mdi_->viewport()->rect();
+  int x = 0;
+  int y = area.bottom();
+  for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+    if (!sub->isMinimized()) continue;
+    const QSize size = sub->size();
+    if (x > 0 && x + size.width() > area.width()) {
+      x = 0;
+      y -= size.height();
+    }
+    sub->move(x, y - size.height() + 1);
+    x += size.width();
+  }
+}
+
+void MainFrame::ShowInstalledRegions() {
+  QString text;
+  for (StationKind kind : {StationKind::Tide, StationKind::Current}) {
+    text += kind == StationKind::Tide ? "Tide regions:\n" : "\nCurrent regions:\n";
+    const RegionList& regions = catalogue_.Regions(kind);
+    if (regions.empty()) text += "    (none installed)\n";
+    for (const RegionNode& region : regions) {
+      text += QString("    %1  %2\n").arg(region.number, 2).arg(QString::fromUtf8(region.name));
+    }
+  }
+  QMessageBox box(QMessageBox::Information, "Installed Data Regions", text, QMessageBox::Ok, this);
+  box.exec();
+}
+
+void MainFrame::ShowAbout() {
+  QMessageBox::about(this, QString("About ") + kProductName,
+                     QString("<b>%1</b><br>Version %2<p>Tide and tidal current predictions by the harmonic "
+                             "method, with sun and moon times.</p><p>Predictions are not a substitute for "
+                             "official tables and local knowledge.</p>")
+                         .arg(kProductName, QCoreApplication::applicationVersion()));
+}
+
+void MainFrame::BringToFront() {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+}
+
+bool MainFrame::SaveAtStop() {
+  const QRect rect = normalGeometry().isValid() ? normalGeometry() : geometry();
+  const MainWindowState state = isMinimized()   ? MainWindowState::Minimized
+                                : isMaximized() ? MainWindowState::Maximized
+                                                : MainWindowState::Normal;
+  RecordMainWindow(settings_, state, rect.x(), rect.y(), rect.width(), rect.height());
+  SaveSettings(settings_, file_, integrated_);
+  WriteOpenWindows(file_, OpenWindowEntries());
+  std::string error;
+  if (file_.Save(&error)) return true;
+  QMessageBox::warning(this, kProductName,
+                       QString("The settings could not be saved.\n\n%1").arg(QString::fromStdString(error)));
+  return false;
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+  SaveAtStop();
+  event->accept();
+}
+
+void MainFrame::ShowChartWarning(const std::string& text) {
+  QMessageBox::warning(this, "Warning", QString::fromStdString(text));
+}
+
+void MainFrame::RestoreMainWindow() {
+  if (isMinimized() && mdi_->subWindowList().isEmpty()) {
+    show();
+  } else {
+    showNormal();
+  }
+}
+
+void MainFrame::OpenFromChart(const StationRef& station, const std::optional<CalendarDay>& day) {
+  std::optional<EngineMinute> minute;
+  if (day) minute = MinuteOf(day->year, day->month, day->day);
+  LocationWindow* window = OpenLocation(station, minute);
+  if (QMdiSubWindow* sub = window ? SubWindowOf(window) : nullptr) {
+    sub->showMaximized();
+    if (!sub->isMaximized()) sub->setGeometry(mdi_->viewport()->rect());
+    mdi_->setActiveSubWindow(sub);
+  }
+  BringToFront();
+}
+
+int MainFrame::RealTimeEntryCount(StationKind kind) const {
+  return static_cast<int>(ReadRealTimeList(file_, kind).size());
+}
+
+void MainFrame::AddRealTimeStation(const StationRef& station) {
+  AddToRealTimeList(file_, station);
+  file_.Save();
+}
+
+void MainFrame::ShowRealTime(int mode) {
+  // The real-time window is not part of this program yet: the request is kept in the
+  // settings it would read when it opens.
+  if (mode == 1 || mode == 2) {
+    settings_.realTimeEnabled = 1;
+    settings_.realTimeAlwaysOnTop = mode == 2 ? 1 : 0;
+  } else {
+    settings_.realTimeEnabled = settings_.realTimeEnabled ? 0 : 1;
+  }
+}
+
+void MainFrame::SetRealTimeOptions(bool showChange, bool clearLists) {
+  settings_.realTimeShowChange = showChange ? 1 : 0;
+  if (clearLists) {
+    WriteRealTimeList(file_, StationKind::Tide, {});
+    WriteRealTimeList(file_, StationKind::Current, {});
+    file_.Save();
+  }
+}
+
+}  // namespace qw

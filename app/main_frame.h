@@ -1,0 +1,135 @@
+// The main window: a multiple-document area of tide and current windows, the menus and
+// toolbar that route every command, the recently-used locations, the open-windows
+// list kept between runs, and the frame's side of the chart link.
+#pragma once
+
+#include <QMainWindow>
+#include <QPrinter>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "app/catalogue_directory.h"
+#include "app/chart_link_service.h"
+#include "app/commands.h"
+#include "app/location_window.h"
+#include "app/open_windows.h"
+#include "app/profile_file.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace qw {
+
+// Chooses a station of a kind for the New and Change Location commands; nothing when
+// the user cancels.
+using StationChooser = std::function<std::optional<StationRef>(StationKind kind, QWidget* parent)>;
+
+class MainFrame : public QMainWindow, public ChartLinkHost {
+  Q_OBJECT
+
+ public:
+  MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
+            LocationWindowFactory factory, QWidget* parent = nullptr);
+  ~MainFrame() override;
+
+  void SetStationChooser(StationChooser chooser) { chooser_ = std::move(chooser); }
+
+  QAction* action(Command command) const { return actions_.at(command); }
+  // Runs a command as if chosen from the menu.
+  void Run(Command command);
+
+  // Opens a window for a station: today when no day is given, the default view
+  // switches when none are given; with a placement, the window takes its stored
+  // position and show state.
+  LocationWindow* OpenLocation(const StationRef& station, std::optional<EngineMinute> day = std::nullopt,
+                               std::optional<ViewSwitches> switches = std::nullopt,
+                               const WindowPlacement* placement = nullptr);
+  // Reopens the windows of the last run (the "OpenWindows" list), checking station IDs.
+  int ReopenLastWindows();
+  // The open windows as the "OpenWindows" list stores them.
+  std::vector<OpenWindowEntry> OpenWindowEntries() const;
+
+  std::vector<LocationWindow*> LocationWindows() const;
+  LocationWindow* ActiveLocationWindow() const;
+
+  // Integrated mode: started with "/INT" or driven by the charting program.
+  bool integratedMode() const { return integrated_; }
+  void SetIntegratedMode(bool on) { integrated_ = on; }
+  // The charting program's executable; "View on chart" is enabled when it is set.
+  void SetChartProgram(const QString& path);
+
+  // Brings the main window to the front (a second start, the charting program).
+  void BringToFront();
+  // Writes the settings and the open-windows list; false when the file could not be
+  // written (the user has been told).
+  bool SaveAtStop();
+
+  // ChartLinkHost
+  const StationDirectory& Stations() const override { return catalogue_; }
+  void ShowChartWarning(const std::string& text) override;
+  void EnterIntegratedMode() override { integrated_ = true; }
+  void RestoreMainWindow() override;
+  void OpenFromChart(const StationRef& station, const std::optional<CalendarDay>& day) override;
+  bool RealTimeDialogOpen() const override { return false; }
+  int RealTimeEntryCount(StationKind kind) const override;
+  void AddRealTimeStation(const StationRef& station) override;
+  void RefreshRealTime() override {}
+  void ShowRealTime(int mode) override;
+  void SetRealTimeOptions(bool showChange, bool clearLists) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void UpdateCommands();
+  void UpdateTitle();
+  void UpdateMruMenu();
+  void UpdateWindowMenu();
+  void AddToMru(const StationRef& station, const QString& name);
+  void OpenMru(int slot);
+
+  void NewLocation(StationKind kind);
+  void ChangeLocation();
+  void StepDate(int days, int months);
+  void SetDateCommand();
+  void IntlDaylightCommand();
+  void ConfigureCommand();
+  void SaveAsBitmap();
+  void QuickPrint();
+  void PrintSetup();
+  void ViewOnChartCommand();
+  void TileWindows(Qt::Orientation orientation);
+  void ArrangeIcons();
+  void ShowInstalledRegions();
+  void ShowAbout();
+  // Recomputes and redraws every window after the settings changed.
+  void SettingsChanged();
+  EngineMinute Today() const;
+  QMdiSubWindow* SubWindowOf(LocationWindow* window) const;
+
+  AppSettings& settings_;
+  ProfileFile& file_;
+  const CatalogueDirectory& catalogue_;
+  LocationWindowFactory factory_;
+  StationChooser chooser_;
+  QMdiArea* mdi_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QAction* mruSeparator_ = nullptr;
+  std::vector<QAction*> mruActions_;
+  std::vector<QAction*> windowListActions_;
+  std::map<Command, QAction*> actions_;
+  QString chartProgram_;
+  bool integrated_ = false;
+  std::unique_ptr<QPrinter> printer_;
+};
+
+}  // namespace qw

@@ -1,0 +1,64 @@
+// The list of tide and current windows open at the orderly stop, kept in section
+// "OpenWindows" of the settings file and reopened at the next start when AutoOpen is on.
+//
+//   [OpenWindows]
+//   Count=2
+//   0=T,3,120,9447130,0,1,-1,-1,-1,-1,22,22,622,422,1,0,0
+//
+// Each entry has 17 comma-separated fields: kind letter ("T" tide, "C" current),
+// regionSlot, stationIndex, stationId, then the window placement (flags, show command,
+// minimized x y, maximized x y, normal rectangle left top right bottom), then the three
+// view switches (information areas, table, weekly view) as 0 or 1.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/profile_file.h"
+#include "app/station_directory.h"
+
+namespace qw {
+
+// Show commands of a window placement.
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+
+struct WindowPlacement {
+  int flags = 0;
+  int showCommand = kShowNormal;
+  int minX = -1, minY = -1;
+  int maxX = -1, maxY = -1;
+  int left = 0, top = 0, right = 0, bottom = 0;  // normal rectangle; right and bottom exclusive
+  bool operator==(const WindowPlacement&) const = default;
+};
+
+struct OpenWindowEntry {
+  StationRef station;
+  uint32_t stationId = 0;
+  WindowPlacement placement;
+  bool infoShown = true;
+  bool tableShown = false;
+  bool weeklyShown = false;
+  bool operator==(const OpenWindowEntry&) const = default;
+};
+
+std::string FormatOpenWindowEntry(const OpenWindowEntry& entry);
+// False for a line that is not a well-formed entry (wrong field count, unknown kind
+// letter, a number out of range).
+bool ParseOpenWindowEntry(std::string_view text, OpenWindowEntry& entry);
+
+// Rewrites the section whole: removed first, then Count and the entries 0..n-1.
+void WriteOpenWindows(ProfileFile& file, const std::vector<OpenWindowEntry>& entries);
+// The entries in key order 0..Count-1; malformed or missing entries are left out.
+std::vector<OpenWindowEntry> ReadOpenWindows(const ProfileFile& file);
+
+// The entries to reopen, in reopening order (highest key first). Each entry's station
+// is checked by ID: when the station at (regionSlot, stationIndex) has another ID (the
+// region was reinstalled and the stations moved) the station with the stored ID is
+// looked up in that region and used instead; an entry whose ID is gone is dropped.
+std::vector<OpenWindowEntry> ResolveOpenWindows(const std::vector<OpenWindowEntry>& entries,
+                                                const StationDirectory& stations);
+
+}  // namespace qw

@@ -1,0 +1,82 @@
+#include "app/open_windows.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/app/app_test_support.h"
+
+namespace qw {
+namespace {
+
+OpenWindowEntry Entry(StationKind kind, uint16_t slot, uint16_t index, uint32_t id) {
+  OpenWindowEntry e;
+  e.station = {kind, slot, index};
+  e.stationId = id;
+  e.placement = {0, kShowMaximized, -1, -1, -4, -23, 22, 22, 622, 422};
+  e.infoShown = true;
+  e.tableShown = kind == StationKind::Current;
+  e.weeklyShown = false;
+  return e;
+}
+
+TEST(OpenWindowsTest, EntriesHaveSeventeenFieldsInOrder) {
+  OpenWindowEntry e = Entry(StationKind::Tide, 3, 120, 9447130);
+  EXPECT_EQ(FormatOpenWindowEntry(e), "T,3,120,9447130,0,3,-1,-1,-4,-23,22,22,622,422,1,0,0");
+  OpenWindowEntry back;
+  ASSERT_TRUE(ParseOpenWindowEntry(FormatOpenWindowEntry(e), back));
+  EXPECT_EQ(back, e);
+}
+
+TEST(OpenWindowsTest, MalformedEntriesAreRejected) {
+  OpenWindowEntry e;
+  EXPECT_FALSE(ParseOpenWindowEntry("", e));
+  EXPECT_FALSE(ParseOpenWindowEntry("X,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));     // kind
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0", e));       // 16 fields
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,0", e));   // 18 fields
+  EXPECT_FALSE(ParseOpenWindowEntry("T,70000,1,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));   // slot > 65535
+  EXPECT_FALSE(ParseOpenWindowEntry("T,-1,1,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));      // negative slot
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,1,1,0,1,-1,-1,-1,-1,0,0,10,1x,1,0,0", e));       // junk
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,1,1,0,1,-1,-1,-1,-1,0,0,10,10,2,0,0", e));       // switch 2
+  EXPECT_TRUE(ParseOpenWindowEntry("C,0,0,0,0,1,-1,-1,-1,-1,0,0,10,10,0,1,1", e));
+}
+
+TEST(OpenWindowsTest, ListRoundTripsThroughTheSettingsFile) {
+  ProfileFile file;
+  file.LoadFromText("[OpenWindows]\nCount=5\n0=stale\n4=stale\n");
+  const std::vector<OpenWindowEntry> entries = {Entry(StationKind::Tide, 0, 5, 100),
+                                                Entry(StationKind::Current, 1, 2, 200)};
+  WriteOpenWindows(file, entries);
+  EXPECT_EQ(file.ReadInt("OpenWindows", "Count", 0), 2);
+  EXPECT_FALSE(file.HasKey("OpenWindows", "4"));
+  EXPECT_EQ(ReadOpenWindows(file), entries);
+
+  // A damaged list keeps its good entries; a huge Count does not run away.
+  ProfileFile damaged;
+  damaged.LoadFromText("[OpenWindows]\nCount=999999999\n1=" + FormatOpenWindowEntry(entries[1]) +
+                       "\n0=T,1,2\n");
+  EXPECT_EQ(ReadOpenWindows(damaged), std::vector<OpenWindowEntry>{entries[1]});
+}
+
+TEST(OpenWindowsTest, ReopeningChecksTheStationId) {
+  test::FakeStations stations;
+  // Region 0 was reinstalled: station 100 moved from index 5 to index 1, station 300 is gone.
+  stations.regions[StationKind::Tide] = {{0, 100, 101, 102, 103, 104, 105}};
+  stations.regions[StationKind::Current] = {{7}, {8, 9, 200}};
+  const std::vector<OpenWindowEntry> stored = {
+      Entry(StationKind::Tide, 0, 5, 100),      // moved
+      Entry(StationKind::Current, 1, 2, 200),   // unchanged
+      Entry(StationKind::Tide, 0, 3, 300),      // gone
+      Entry(StationKind::Tide, 0, 40, 104),     // index beyond the region now
+      Entry(StationKind::Tide, 9, 0, 100),      // region no longer installed
+  };
+  std::vector<OpenWindowEntry> reopened = ResolveOpenWindows(stored, stations);
+  ASSERT_EQ(reopened.size(), 3u);
+  // Highest key first.
+  EXPECT_EQ(reopened[0].station, (StationRef{StationKind::Tide, 0, 5}));
+  EXPECT_EQ(reopened[1].station, (StationRef{StationKind::Current, 1, 2}));
+  EXPECT_EQ(reopened[2].station, (StationRef{StationKind::Tide, 0, 1}));
+  EXPECT_EQ(reopened[2].placement, stored[0].placement);
+  EXPECT_EQ(reopened[2].stationId, 100u);
+}
+
+}  // namespace
+}  // namespace qw

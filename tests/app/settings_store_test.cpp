@@ -1,0 +1,251 @@
+#include "app/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "app/color_schemes.h"
+#include "engine/engine_settings.h"
+#include "tests/support/test_support.h"
+
+namespace qw {
+namespace {
+
+constexpr int kPacificBias = 480;  // minutes west of UTC
+constexpr int kCentralEuropeBias = -60;
+
+ProfileFile FromText(const std::string& text) {
+  ProfileFile file;
+  file.LoadFromText(text);
+  return file;
+}
+
+TEST(SettingsStoreTest, NoFileGivesTheDocumentedDefaults) {
+  ProfileFile file;
+  AppSettings s = LoadSettings(file, kPacificBias);
+  EXPECT_EQ(s.timeType, TimeType::Clock12);
+  EXPECT_EQ(s.tideUnit, TideUnit::Feet);
+  EXPECT_EQ(s.currentUnit, CurrentUnit::Knots);
+  EXPECT_EQ(s.SlackMicroKnots(), 100000);
+  EXPECT_EQ(s.tableInterval, 15);
+  EXPECT_TRUE(s.defaultInfoOn);
+  EXPECT_FALSE(s.defaultTableOn);
+  EXPECT_EQ(s.mathType, 'f');
+  EXPECT_EQ(s.tideRanges.highRange, kTideHighMhhw);
+  EXPECT_EQ(s.currentRanges.highRange, kCurrentHighMaxFlood);
+  EXPECT_EQ(s.currentRanges.lowRange, kCurrentLowMaxEbb);
+  EXPECT_EQ(s.tideFont, (FontSetting{-11, "Arial", 400, 0, 0}));
+  EXPECT_EQ(s.mru[0].type, kMruEmpty);
+  // One scheme, the built-in one, selected and written to the file.
+  EXPECT_EQ(s.numColorSchemes, 1);
+  EXPECT_EQ(s.selectedSchemeIndex, 1);
+  EXPECT_EQ(s.colors, BuiltInColorScheme());
+  EXPECT_EQ(file.ReadString("Color Scheme 1", "SchemeName", "", 50), "Quaywise Default");
+  EXPECT_EQ(file.ReadInt("Color Scheme 1", "DayLightColor", 0), 0x80FFFF);
+  // The first run is over.
+  EXPECT_EQ(file.ReadInt("Misc", "FirstRun", 1), 0);
+}
+
+TEST(SettingsStoreTest, FirstRunOutsideTheAmericasUsesMetres) {
+  ProfileFile europe;
+  EXPECT_EQ(LoadSettings(europe, kCentralEuropeBias).tideUnit, TideUnit::Metres);
+  // The boundaries are exclusive: 1:52 and 12:00 west are outside too.
+  ProfileFile edge112, edge113, edge720;
+  EXPECT_EQ(LoadSettings(edge112, 112).tideUnit, TideUnit::Metres);
+  EXPECT_EQ(LoadSettings(edge113, 113).tideUnit, TideUnit::Feet);
+  EXPECT_EQ(LoadSettings(edge720, 720).tideUnit, TideUnit::Metres);
+  // After the first run the user's choice stands.
+  ProfileFile later = FromText("[Misc]\nFirstRun=0\n[Options]\nTideUnitType=1\n");
+  EXPECT_EQ(LoadSettings(later, kCentralEuropeBias).tideUnit, TideUnit::Feet);
+}
+
+TEST(SettingsStoreTest, LoadingRulesRepairOutOfRangeValues) {
+  ProfileFile file = FromText(
+      "[Misc]\nFirstRun=0\n"
+      "[Real Time]\nUpdatePeriod=16\n"
+      "[Options]\nTableInterval=0\nTideUnitType=3\nCurrentUnitType=4\nTimeType=7\n"
+      "UseGMTCorrection=9\nUserSlackValue=abc\nMathType=\nIntlDaylightSavings=-30\n"
+      "[Tide Ranges]\nHighRange=104\nLowRange=0\n");
+  AppSettings s = LoadSettings(file, kPacificBias);
+  EXPECT_EQ(s.realTimeUpdatePeriod, 1);
+  EXPECT_EQ(s.tableInterval, 15);
+  EXPECT_EQ(s.tideUnit, TideUnit::Feet);
+  EXPECT_EQ(s.currentUnit, CurrentUnit::Knots);
+  EXPECT_EQ(s.timeType, TimeType::Clock12);
+  EXPECT_EQ(s.useGmtCorrection, 0);
+  EXPECT_DOUBLE_EQ(s.userSlackKnots, 0.1);
+  EXPECT_EQ(s.mathType, 'f');
+  EXPECT_EQ(s.intlDaylightSavings, 0);
+  EXPECT_EQ(s.tideRanges.highRange, kTideHighMhhw);
+  EXPECT_EQ(s.tideRanges.lowRange, kTideLowDatum);
+
+  ProfileFile zero = FromText("[Misc]\nFirstRun=0\n[Real Time]\nUpdatePeriod=0\n");
+  EXPECT_EQ(LoadSettings(zero, kPacificBias).realTimeUpdatePeriod, 1);
+  // The legacy unit code is the default of both unit keys.
+  ProfileFile legacy = FromText("[Misc]\nFirstRun=0\n[Options]\nUnitType=2\n");
+  AppSettings fromLegacy = LoadSettings(legacy, kPacificBias);
+  EXPECT_EQ(fromLegacy.tideUnit, TideUnit::Centimetres);
+  EXPECT_EQ(fromLegacy.currentUnit, CurrentUnit::MetresPerSecond);
+}
+
+TEST(SettingsStoreTest, SchemeIndexBeyondTheCountRebuildsTheBuiltInScheme) {
+  ProfileFile file = FromText(
+      "[Misc]\nFirstRun=0\n[Options]\nNumColorSchemes=2\nSelectedSchemeIndex=3\n"
+      "[Color Scheme 1]\nSchemeName=Mine\nDayLightColor=255\n"
+      "[Color Scheme 2]\nSchemeName=Night\n");
+  AppSettings s = LoadSettings(file, kPacificBias);
+  EXPECT_EQ(s.selectedSchemeIndex, 1);
+  EXPECT_EQ(s.numColorSchemes, 1);
+  EXPECT_EQ(s.colors.name, "Quaywise Default");
+  EXPECT_EQ(file.ReadInt("Options", "SelectedSchemeIndex", 0), 1);
+
+  // Index 0 selects scheme 1 without rebuilding; empty colours take their defaults.
+  ProfileFile zero = FromText(
+      "[Misc]\nFirstRun=0\n[Options]\nNumColorSchemes=2\nSelectedSchemeIndex=0\n"
+      "[Color Scheme 1]\nSchemeName=Mine\nDayLightColor=255\nGridColor=\n");
+  AppSettings z = LoadSettings(zero, kPacificBias);
+  EXPECT_EQ(z.selectedSchemeIndex, 1);
+  EXPECT_EQ(z.colors.name, "Mine");
+  EXPECT_EQ(z.colors.dayLight, 255u);
+  EXPECT_EQ(z.colors.grid, 0xC0C0C0u);
+  EXPECT_EQ(z.colors.nightTime, 0x000000u);
+  EXPECT_EQ(zero.ReadInt("Options", "SelectedSchemeIndex", 9), 1);
+}
+
+// Every saved key comes back as it was written.
+TEST(SettingsStoreTest, EverySavedKeyRoundTrips) {
+  test::TempDir dir;
+  ProfileFile file(dir.File("velda.ini"));
+  AppSettings s = LoadSettings(file, kPacificBias);
+
+  s.showWelcome = false;
+  s.showCaution = false;
+  s.autoOpen = true;
+  s.startupWinSize = 1;
+  s.reportUseColor = true;
+  s.closeBeforeOpen = 1;
+  s.dateInWinTitle = false;
+  s.programPilot = true;
+  s.tableInterval = 30;
+  s.defaultWeeklyOn = true;
+  s.defaultInfoOn = false;
+  s.defaultTableOn = true;
+  s.useUserSlack = false;
+  s.userSlackKnots = 0.35;
+  s.useGmtCorrection = 2;
+  s.gmtCorrectionText = "5.75";
+  s.timeType = TimeType::Clock24;
+  s.unitType = 2;
+  s.tideUnit = TideUnit::Metres;
+  s.currentUnit = CurrentUnit::MetresPerSecond;
+  s.prevNextWorksOnAll = true;
+  s.highRangeLine = false;
+  s.lowRangeLine = false;
+  s.grid = true;
+  s.weeklyGrid = true;
+  s.mathType = 'i';
+  s.daylightSavings = false;
+  s.intlDaylightSavings = 90;
+  s.graphStyle = GraphStyle::Smooth;
+  s.tideRanges = {kTideHighUser, kTideLowUser, 1050, -25, "Dock", "Bar"};
+  s.currentRanges = {kCurrentHighUser, kCurrentLowUser, 150, 200, "fast", "ebb!"};
+  s.tideFont = {-15, "DejaVu Sans", 700, 1, 34};
+  s.defaultTideRegion = 3;
+  s.defaultTideSubregion = 17;
+  s.defaultCurrentRegion = 2;
+  s.defaultCurrentSubregion = 5;
+  s.mru[0] = {"Seattle, Puget Sound", 4, 120, 1};
+  s.mru[1] = {"The Narrows", 2, 7, 2};
+  s.realTimeShowChange = 1;
+  s.realTimeEnabled = 1;
+  s.realTimeAlwaysOnTop = 0;
+  s.realTimeRememberPos = 0;
+  s.realTimeX = 640;
+  s.realTimeY = 12;
+  s.realTimeUpdatePeriod = 15;
+  s.realTimeFont = {-12, "DejaVu Sans Mono", 400, 1, 0};
+  s.dateChangeAffectsAll = 1;
+  s.dateSetToDate = 45000;
+  RecordMainWindow(s, MainWindowState::Normal, 10, 20, 800, 600);
+
+  SaveSettings(s, file, /*integratedMode=*/false);
+  std::string error;
+  ASSERT_TRUE(file.Save(&error)) << error;
+
+  ProfileFile again(dir.File("velda.ini"));
+  ASSERT_EQ(again.Load(), ProfileFile::LoadResult::Loaded);
+  AppSettings loaded = LoadSettings(again, kPacificBias);
+  EXPECT_TRUE(loaded == s);
+  EXPECT_EQ(again.ReadString("Tide Ranges", "HighHeight", "", 128), "1050");
+  EXPECT_EQ(again.ReadString("Options", "MathType", "", 5), "i");
+  EXPECT_EQ(again.ReadString("Options", "UserSlackValue", "", 128), "0.35");
+  EXPECT_EQ(loaded.lastMainWinSize, 1);
+  EXPECT_EQ(loaded.mainWidth, 800);
+}
+
+TEST(SettingsStoreTest, MruIsWrittenUpToTheFirstEmptySlot) {
+  ProfileFile file;
+  AppSettings s = LoadSettings(file, kPacificBias);
+  s.mru[0] = {"A", 1, 2, 1};
+  s.mru[2] = {"C", 1, 3, 1};  // after the gap at slot 1: not written
+  SaveSettings(s, file, false);
+  EXPECT_TRUE(file.HasKey("MRU", "MruLocation0"));
+  EXPECT_FALSE(file.HasKey("MRU", "MruLocation1"));
+  EXPECT_FALSE(file.HasKey("MRU", "MruLocation2"));
+}
+
+TEST(SettingsStoreTest, IntegratedModeKeepsTheWindowSizeKeys) {
+  ProfileFile file = FromText("[Misc]\nFirstRun=0\n[Startup]\nStartupWinSize32=1\nX=5\nWidth=700\n");
+  AppSettings s = LoadSettings(file, kPacificBias);
+  RecordMainWindow(s, MainWindowState::Maximized, 0, 0, 1920, 1080);
+  s.startupWinSize = 3;
+  SaveSettings(s, file, /*integratedMode=*/true);
+  EXPECT_EQ(file.ReadInt("Startup", "StartupWinSize32", 0), 1);
+  EXPECT_EQ(file.ReadInt("Startup", "X", 0), 5);
+  EXPECT_EQ(file.ReadInt("Startup", "Width", 0), 700);
+  EXPECT_FALSE(file.HasKey("Startup", "LastMainWinSize32"));
+
+  RecordMainWindow(s, MainWindowState::Minimized, 30, 40, 500, 400);
+  SaveSettings(s, file, false);
+  EXPECT_EQ(file.ReadInt("Startup", "LastMainWinSize32", 9), 0);
+  EXPECT_EQ(file.ReadInt("Startup", "X", 9), 0);
+  EXPECT_EQ(file.ReadInt("Startup", "Height", 9), 0);
+}
+
+TEST(SettingsStoreTest, UserRangeValues) {
+  EXPECT_EQ(UserRangeValue("10.5", false), 1050);
+  EXPECT_EQ(UserRangeValue("10.5", true), 10);
+  EXPECT_EQ(UserRangeValue("-0.125", false), -13);  // half away from zero
+  EXPECT_EQ(UserRangeValue("0.125", false), 13);
+  EXPECT_EQ(UserRangeValue("2.004", false), 200);
+  EXPECT_EQ(UserRangeValue("feet", false), 0);
+  EXPECT_EQ(UserRangeValue("1e300", false), 0);
+}
+
+TEST(SettingsStoreTest, SlackValueTextAndEngineUnits) {
+  EXPECT_EQ(FormatSlackValue(0.1), "0.1");
+  EXPECT_EQ(FormatSlackValue(0.6), "0.6");
+  EXPECT_EQ(FormatSlackValue(0.15), "0.15");
+  AppSettings s;
+  s.userSlackKnots = 0.15;
+  EXPECT_EQ(s.SlackMicroKnots(), 150000);
+  s.useUserSlack = false;
+  EXPECT_EQ(s.SlackMicroKnots(), 100000);
+}
+
+TEST(SettingsStoreTest, EngineReceivesItsKeys) {
+  ProfileFile file = FromText(
+      "[Misc]\nFirstRun=0\n[Options]\nMathType=Integer\nUseGMTCorrection=2\nGMTCorrection=-3.5\n"
+      "DaylightSavings=0\nIntlDaylightSavings=60\nUseUserSlack=1\nUserSlackValue=0.3\n");
+  AppSettings s = LoadSettings(file, kPacificBias);
+  const EngineSettings saved = Settings();
+  ApplyEngineSettings(s);
+  EXPECT_EQ(Settings().mathType, 'i');
+  EXPECT_EQ(Settings().useGmtCorrection, 2);
+  EXPECT_DOUBLE_EQ(Settings().gmtCorrectionHours, -3.5);
+  EXPECT_FALSE(Settings().daylightSavings);
+  EXPECT_EQ(Settings().intlDaylightMinutes, 60);
+  EXPECT_EQ(Settings().slackMicroKnots, 300000);
+  Settings() = saved;
+}
+
+}  // namespace
+}  // namespace qw

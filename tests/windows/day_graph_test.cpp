@@ -1,0 +1,174 @@
+#include "windows/day_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "tests/app/app_test_support.h"
+#include "windows/graph_scale.h"
+#include "windows/moon_picture.h"
+
+namespace qw {
+namespace {
+
+constexpr int64_t kFoot = 1000000;
+
+TEST(GraphScaleTest, DayFromOneTwoToSevenNineFeetTakesCodeFive) {
+  // Code 4 (1.00 ft) would run from -1 to 7 and miss 7.9 ft; code 5 (1.50 ft) runs
+  // from -1.5 to 10.5.
+  std::optional<GraphScale> scale = ChooseGraphScale(1200000, 7900000, kFoot);
+  ASSERT_TRUE(scale);
+  EXPECT_EQ(scale->code, 5);
+  EXPECT_EQ(scale->step, 1500000);
+  EXPECT_EQ(scale->bottom, -1500000);
+  EXPECT_EQ(scale->Top(), 10500000);
+}
+
+TEST(GraphScaleTest, AxisBottomLiesBelowTheMinimum) {
+  // A minimum of -2.3 ft with a 1 ft step starts the axis at -3 ft.
+  std::optional<GraphScale> scale = ChooseGraphScale(-2300000, 4000000, kFoot);
+  ASSERT_TRUE(scale);
+  EXPECT_EQ(scale->code, 4);
+  EXPECT_EQ(scale->bottom, -3000000);
+  // Exactly on a level is not below it: -2 ft needs -3 ft too.
+  scale = ChooseGraphScale(-2000000, 4000000, kFoot);
+  ASSERT_TRUE(scale);
+  EXPECT_EQ(scale->bottom, -3000000);
+  // The extremes are rounded half up to tenths first: 0.649 reaches a 0.7 top (code 1,
+  // -0.1 to 0.7); 0.65 rounds to 0.7 and still fits, 0.75 does not.
+  EXPECT_EQ(ChooseGraphScale(0, 649999, kFoot)->code, 1);
+  EXPECT_EQ(ChooseGraphScale(0, 749999, kFoot)->code, 1);
+  EXPECT_EQ(ChooseGraphScale(0, 750000, kFoot)->code, 2);
+  // Metres have a scale unit of 100,000.
+  EXPECT_EQ(ChooseGraphScale(0, 240792, 100000)->code, 3);  // 0.5 m steps: -0.5 to 3.5
+}
+
+TEST(GraphScaleTest, TooWideARangeHasNoScale) {
+  // The widest step, 300 units, covers -300 to 2100.
+  EXPECT_FALSE(ChooseGraphScale(-100 * kFoot, 2500 * kFoot, kFoot));
+  EXPECT_TRUE(ChooseGraphScale(-100 * kFoot, 2100 * kFoot, kFoot));
+  EXPECT_TRUE(ChooseGraphScale(-10 * kFoot, 200 * kFoot, kFoot));
+  EXPECT_FALSE(ScaleStepHundredths(0));
+  EXPECT_FALSE(ScaleStepHundredths(26));
+  EXPECT_EQ(ScaleStepHundredths(25), 30000);
+}
+
+TEST(DayGraphTest, BarsTileTheHoursWithoutGaps) {
+  const std::array<BarSpan, 48> spans = BarSpans(481);  // 20 pixels an hour
+  EXPECT_EQ(spans[0].left, 0);
+  EXPECT_EQ(spans[0].right, 10);
+  EXPECT_EQ(spans[1].left, 11);
+  EXPECT_EQ(spans[1].right, 20);
+  EXPECT_EQ(spans[47].right, 480);
+  for (size_t i = 1; i < spans.size(); ++i) EXPECT_EQ(spans[i].left, spans[i - 1].right + 1);
+  // 1.5 ft steps 30 pixels apart: 50,000 per pixel, plus one.
+  EXPECT_EQ(BarLength(3000000, 1500000, 30), 59);
+  EXPECT_EQ(BarLength(-3000000, 1500000, 30), -59);
+}
+
+TEST(DayGraphTest, HourLabels) {
+  EXPECT_EQ(HourLabel(0, TimeType::Clock12), "MN");
+  EXPECT_EQ(HourLabel(1, TimeType::Clock12), "1a");
+  EXPECT_EQ(HourLabel(12, TimeType::Clock12), "NN");
+  EXPECT_EQ(HourLabel(13, TimeType::Clock12), "1p");
+  EXPECT_EQ(HourLabel(24, TimeType::Clock12), "MN");
+  EXPECT_EQ(HourLabel(17, TimeType::Clock24), "17");
+}
+
+// A semidiurnal day drawn in each style: the day and night colours, bar colours above
+// the high range line and the zero line end up where they belong.
+class DayGraphDrawTest : public ::testing::TestWithParam<GraphStyle> {
+ protected:
+  void SetUp() override { test::QtApp(); }
+};
+
+TEST_P(DayGraphDrawTest, ColoursLandWhereTheyBelong) {
+  DayGraphData data;
+  for (int i = 0; i < 48; ++i) {
+    data.halfHour[static_cast<size_t>(i)] = static_cast<int32_t>(4000000 + 3000000 * std::cos(i * 30 * 2 * M_PI / 745.0));
+  }
+  data.minimum = 1000000;
+  data.maximum = 7000000;
+  data.daylight = {DaylightSpan::Kind::Normal, 6 * 60, 18 * 60};
+  data.high = {true, 6000000, "MHHW"};
+  data.low = {true, 0, "MLLW (0 ft)"};
+  DayGraphStyle style;
+  style.colors.dayLight = 0x00FFFF;     // yellow
+  style.colors.nightTime = 0x404040;    // dark grey
+  style.colors.normalBar = 0xFF0000;    // blue
+  style.colors.aboveHighRange = 0x00FF00;  // green
+  style.style = GetParam();
+  style.font = QFont("DejaVu Sans", 8);
+
+  QImage image(600, 300, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  ASSERT_TRUE(DrawDayGraph(painter, image.rect(), data, style));
+  painter.end();
+
+  int yellow = 0, grey = 0, blue = 0, green = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+      yellow += c == 0xFFFF00;
+      grey += c == 0x404040;
+      blue += c == 0x0000FF;
+      green += c == 0x00FF00;
+    }
+  }
+  EXPECT_GT(yellow, 1000);
+  EXPECT_GT(grey, 1000);
+  EXPECT_GT(blue, 200);
+  EXPECT_GT(green, 20);  // the day starts at 7 ft, above the 6 ft line
+  // Night to the left (02:00), day at 09:00 where the bars stay low, in the upper part.
+  EXPECT_EQ(image.pixel(30 + 60, 30) & 0xFFFFFF, 0x404040u);
+  EXPECT_EQ(image.pixel(250, 30) & 0xFFFFFF, 0xFFFF00u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, DayGraphDrawTest,
+                         ::testing::Values(GraphStyle::Bars, GraphStyle::Filled, GraphStyle::Smooth));
+
+TEST(DayGraphTest, PolarNightFillsTheWholeGraphWithNight) {
+  test::QtApp();
+  DayGraphData data;
+  data.halfHour.fill(2000000);
+  data.minimum = data.maximum = 2000000;
+  data.daylight.kind = DaylightSpan::Kind::AlwaysDown;
+  DayGraphStyle style;
+  style.colors.nightTime = 0x404040;
+  style.colors.dayLight = 0x00FFFF;
+  style.compact = true;
+  QImage image(200, 100, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  ASSERT_TRUE(DrawDayGraph(painter, image.rect(), data, style));
+  painter.end();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) ASSERT_NE(image.pixel(x, y) & 0xFFFFFF, 0xFFFF00u) << x << "," << y;
+  }
+}
+
+TEST(MoonPictureTest, PrincipalPhases) {
+  test::QtApp();
+  auto draw = [](int angle) {
+    QImage image(41, 41, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    DrawMoonPicture(painter, QRect(0, 0, 40, 40), angle);
+    return image;
+  };
+  auto white = [](const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF; };
+  const QImage newMoon = draw(0), first = draw(90), full = draw(180), last = draw(270);
+  EXPECT_FALSE(white(newMoon, 10, 20));
+  EXPECT_FALSE(white(newMoon, 30, 20));
+  EXPECT_FALSE(white(first, 10, 20));
+  EXPECT_TRUE(white(first, 30, 20));
+  EXPECT_TRUE(white(full, 10, 20));
+  EXPECT_TRUE(white(full, 30, 20));
+  EXPECT_TRUE(white(last, 10, 20));
+  EXPECT_FALSE(white(last, 30, 20));
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,329 @@
+#include "windows/day_graph.h"
+
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "app/color_ref.h"
+#include "engine/engine_values.h"
+
+namespace qw {
+namespace {
+
+int32_t Defined(int32_t value) { return value == kValueNotDefined ? 0 : value; }
+
+// Device pixels for a length given in screen pixels (96 per inch).
+struct DeviceScale {
+  double factor = 1.0;
+  int operator()(double screenPixels) const { return std::max(1, static_cast<int>(std::lround(screenPixels * factor))); }
+};
+
+// The label of a level: the value with as many decimals as the step needs, and the unit.
+QString LevelLabel(int64_t value, int64_t step, int32_t scaleUnit, const std::string& unit) {
+  int decimals = 2;
+  if (step % scaleUnit == 0) {
+    decimals = 0;
+  } else if (step % (scaleUnit / 10) == 0) {
+    decimals = 1;
+  }
+  return QString::number(static_cast<double>(value) / scaleUnit, 'f', decimals) + " " + QString::fromStdString(unit);
+}
+
+struct Plot {
+  QRect rect;           // the plotting area
+  int spacing = 1;      // pixels between levels
+  int zeroY = 0;        // the level of value 0
+  int bottomY = 0;      // the lowest level
+  GraphScale scale;
+
+  int X(int minuteOfDay) const { return rect.left() + minuteOfDay * rect.width() / 1440; }
+  // Pixels above (negative: below) the zero line for a value, as the bars measure it.
+  int Y(int64_t value) const { return zeroY - BarLength(value, scale.step, spacing); }
+  int LevelY(int level) const { return bottomY - level * spacing; }
+};
+
+void FillDaylight(QPainter& painter, const Plot& plot, const DaylightSpan& daylight, const ColorScheme& colors) {
+  const QColor day = ToQColor(colors.dayLight);
+  const QColor night = ToQColor(colors.nightTime);
+  const QRect& r = plot.rect;
+  switch (daylight.kind) {
+    case DaylightSpan::Kind::AlwaysUp:
+    case DaylightSpan::Kind::Unknown:
+      painter.fillRect(r, day);
+      return;
+    case DaylightSpan::Kind::AlwaysDown:
+      painter.fillRect(r, night);
+      return;
+    case DaylightSpan::Kind::Normal:
+      break;
+  }
+  painter.fillRect(r, night);
+  const int rise = std::clamp(daylight.riseMinute, 0, 1440);
+  const int set = std::clamp(daylight.setMinute, 0, 1440);
+  auto span = [&](int from, int to) {
+    if (to > from) painter.fillRect(QRect(QPoint(plot.X(from), r.top()), QPoint(plot.X(to), r.bottom())), day);
+  };
+  if (rise <= set) {
+    span(rise, set);
+  } else {  // the sun sets before it rises within this day
+    span(0, set);
+    span(rise, 1440);
+  }
+}
+
+QColor BarColor(int32_t value, const DayGraphData& data, const ColorScheme& colors) {
+  if (data.low.shown && value < data.low.value) return ToQColor(colors.belowLowRange);
+  if (data.high.shown && value >= data.high.value) return ToQColor(colors.aboveHighRange);
+  return ToQColor(colors.normalBar);
+}
+
+void DrawBars(QPainter& painter, const Plot& plot, const DayGraphData& data, const ColorScheme& colors) {
+  const std::array<BarSpan, 48> spans = BarSpans(plot.rect.width());
+  for (size_t i = 0; i < spans.size(); ++i) {
+    const int32_t value = Defined(data.halfHour[i]);
+    const int top = plot.Y(value);
+    const int left = plot.rect.left() + spans[i].left;
+    const int right = plot.rect.left() + spans[i].right;
+    const QColor color = BarColor(value, data, colors);
+    if (top != plot.zeroY) {
+      painter.fillRect(QRect(QPoint(left, std::min(top, plot.zeroY)), QPoint(right, std::max(top, plot.zeroY))), color);
+    }
+    if (i > 0) {
+      painter.setPen(QPen(color.darker(150), 0));
+      painter.drawLine(left, plot.zeroY, left, top);
+    }
+  }
+}
+
+// The day's curve as points from 00:00 to 24:00.
+QPolygonF CurvePoints(const Plot& plot, const DayGraphData& data) {
+  QPolygonF points;
+  if (!data.fine.empty() && data.fineStepMinutes > 0) {
+    for (size_t i = 0; i < data.fine.size(); ++i) {
+      const int minute = std::min(1440, static_cast<int>(i) * data.fineStepMinutes);
+      points << QPointF(plot.X(minute), plot.Y(Defined(data.fine[i])));
+    }
+  } else {
+    for (size_t i = 0; i < data.halfHour.size(); ++i) {
+      points << QPointF(plot.X(static_cast<int>(i) * 30), plot.Y(Defined(data.halfHour[i])));
+    }
+  }
+  return points;
+}
+
+// Draws `draw` three times: in the normal colour, then clipped above the high range
+// line and below the low range line in their colours.
+template <typename Draw>
+void InRangeColors(QPainter& painter, const Plot& plot, const DayGraphData& data, const ColorScheme& colors, Draw draw) {
+  painter.save();
+  painter.setClipRect(plot.rect);
+  draw(ToQColor(colors.normalBar));
+  if (data.high.shown) {
+    const int y = plot.Y(data.high.value);
+    painter.setClipRect(QRect(QPoint(plot.rect.left(), plot.rect.top()), QPoint(plot.rect.right(), y)));
+    draw(ToQColor(colors.aboveHighRange));
+  }
+  if (data.low.shown) {
+    const int y = plot.Y(data.low.value);
+    painter.setClipRect(QRect(QPoint(plot.rect.left(), y + 1), QPoint(plot.rect.right(), plot.rect.bottom())));
+    draw(ToQColor(colors.belowLowRange));
+  }
+  painter.restore();
+}
+
+void DrawFilled(QPainter& painter, const Plot& plot, const DayGraphData& data, const ColorScheme& colors) {
+  QPolygonF points = CurvePoints(plot, data);
+  QPolygonF area;
+  area << QPointF(points.first().x(), plot.zeroY) << points << QPointF(points.last().x(), plot.zeroY);
+  InRangeColors(painter, plot, data, colors, [&](const QColor& color) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawPolygon(area);
+  });
+}
+
+void DrawSmooth(QPainter& painter, const Plot& plot, const DayGraphData& data, const ColorScheme& colors,
+                const DeviceScale& px) {
+  const QPolygonF points = CurvePoints(plot, data);
+  QPainterPath path;
+  path.moveTo(points.first());
+  // A Catmull-Rom curve through the points, as cubic segments.
+  for (qsizetype i = 0; i + 1 < points.size(); ++i) {
+    const QPointF p0 = points[std::max<qsizetype>(0, i - 1)];
+    const QPointF p1 = points[i];
+    const QPointF p2 = points[i + 1];
+    const QPointF p3 = points[std::min(points.size() - 1, i + 2)];
+    path.cubicTo(p1 + (p2 - p0) / 6.0, p2 - (p3 - p1) / 6.0, p2);
+  }
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  InRangeColors(painter, plot, data, colors, [&](const QColor& color) {
+    painter.setPen(QPen(color, px(2.5), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+  });
+  painter.restore();
+}
+
+}  // namespace
+
+std::string HourLabel(int hour, TimeType clock) {
+  if (clock == TimeType::Clock24) return std::to_string(hour);
+  if (hour == 0 || hour == 24) return "MN";
+  if (hour == 12) return "NN";
+  return hour < 12 ? std::to_string(hour) + "a" : std::to_string(hour - 12) + "p";
+}
+
+std::array<BarSpan, 48> BarSpans(int graphWidth) {
+  std::array<BarSpan, 48> spans{};
+  const int w = (graphWidth - 1) / 24;
+  int previousRight = -1;
+  for (int i = 0; i < 48; ++i) {
+    const int k = i / 2;
+    const int right = (i % 2 == 0) ? w / 2 + k * w : (k + 1) * w;
+    spans[static_cast<size_t>(i)] = {previousRight + 1, std::max(previousRight + 1, right)};
+    previousRight = spans[static_cast<size_t>(i)].right;
+  }
+  return spans;
+}
+
+int BarLength(int64_t value, int64_t step, int levelSpacing) {
+  const int64_t perPixel = step / std::max(1, levelSpacing) + 1;
+  return static_cast<int>(value / perPixel);
+}
+
+std::optional<GraphScale> DayGraphScale(const DayGraphData& data) {
+  int64_t low = data.minimum;
+  int64_t high = data.maximum;
+  if (data.high.shown) high = std::max<int64_t>(high, data.high.value);
+  if (data.low.shown) low = std::min<int64_t>(low, data.low.value);
+  return ChooseGraphScale(low, high, data.scaleUnit);
+}
+
+bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data, const DayGraphStyle& style) {
+  painter.save();
+  const DeviceScale px{painter.device() ? painter.device()->logicalDpiY() / 96.0 : 1.0};
+  painter.setFont(style.font);
+  const QFontMetrics metrics(style.font, painter.device());
+  const std::optional<GraphScale> scale = DayGraphScale(data);
+  if (!scale || area.width() < px(48) || area.height() < px(40)) {
+    painter.restore();
+    return scale.has_value();
+  }
+
+  // Level labels decide the left margin.
+  QStringList levelLabels;
+  int labelWidth = 0;
+  for (int level = 0; level < kScaleLevels; ++level) {
+    levelLabels << LevelLabel(scale->bottom + level * scale->step, scale->step, data.scaleUnit, data.unitName);
+    labelWidth = std::max(labelWidth, metrics.horizontalAdvance(levelLabels.back()));
+  }
+  const int textHeight = metrics.height();
+  const int hourLabelWidth = metrics.horizontalAdvance(style.clock == TimeType::Clock12 ? "10a" : "24");
+  const QString timeLabel = "Time->";
+  const int timeWidth = metrics.horizontalAdvance(timeLabel);
+  const int leftMargin = std::max(labelWidth + px(10), timeWidth + hourLabelWidth / 2 + px(8));
+  Plot plot;
+  plot.scale = *scale;
+  if (style.compact) {
+    plot.rect = area.adjusted(px(2), px(2), -px(2), -px(2));
+  } else {
+    plot.rect = area.adjusted(leftMargin, textHeight / 2 + px(4), -(hourLabelWidth / 2 + px(6)),
+                              -(textHeight + px(8)));
+  }
+  if (plot.rect.width() < px(24) || plot.rect.height() < px(16)) {
+    painter.restore();
+    return true;
+  }
+  plot.spacing = std::max(1, plot.rect.height() / 8);
+  plot.bottomY = plot.rect.top() + 8 * plot.spacing;
+  plot.rect.setBottom(plot.bottomY);
+  plot.zeroY = plot.LevelY(static_cast<int>(-scale->bottom / scale->step));
+
+  FillDaylight(painter, plot, data.daylight, style.colors);
+
+  switch (style.style) {
+    case GraphStyle::Bars: DrawBars(painter, plot, data, style.colors); break;
+    case GraphStyle::Filled: DrawFilled(painter, plot, data, style.colors); break;
+    case GraphStyle::Smooth: DrawSmooth(painter, plot, data, style.colors, px); break;
+  }
+
+  // Grid: dotted, every two hours and at every level.
+  if (style.grid) {
+    painter.setPen(QPen(ToQColor(style.colors.grid), 0, Qt::DotLine));
+    for (int hour = 2; hour < 24; hour += 2) {
+      const int x = plot.X(hour * 60);
+      painter.drawLine(x, plot.rect.top(), x, plot.rect.bottom());
+    }
+    for (int level = 1; level < kScaleLevels; ++level) {
+      painter.drawLine(plot.rect.left(), plot.LevelY(level), plot.rect.right(), plot.LevelY(level));
+    }
+  }
+
+  // Zero line, then the range lines with their labels.
+  painter.setPen(QPen(Qt::black, px(1)));
+  painter.drawLine(plot.rect.left(), plot.zeroY, plot.rect.right(), plot.zeroY);
+  const QColor rangeColor = ToQColor(style.colors.rangeLine);
+  for (const RangeLine* line : {&data.high, &data.low}) {
+    if (!line->shown) continue;
+    const int y = plot.Y(line->value);
+    if (y < plot.rect.top() || y > plot.rect.bottom()) continue;
+    painter.setPen(QPen(rangeColor, px(1)));
+    painter.drawLine(plot.rect.left(), y, plot.rect.right(), y);
+    if (!style.compact && !line->label.empty()) {
+      const QString label = QString::fromStdString(line->label);
+      const int width = metrics.horizontalAdvance(label);
+      // On a light box, so the label reads over bars of the line's own colour.
+      const QRect box(plot.rect.right() - width - px(8), y - textHeight - px(1), width + px(6), textHeight);
+      painter.fillRect(box, QColor(255, 255, 255, 200));
+      painter.setPen(rangeColor);
+      painter.drawText(box, Qt::AlignCenter, label);
+    }
+  }
+
+  // Frame and axes.
+  painter.setPen(QPen(Qt::black, px(1)));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(plot.rect);
+  if (!style.compact) {
+    // Vertical axis: nine levels, labels thinned when the text is taller than the spacing.
+    int every = 1;
+    if (textHeight > 2 * plot.spacing) {
+      every = 4;
+    } else if (textHeight > plot.spacing) {
+      every = 2;
+    }
+    for (int level = 0; level < kScaleLevels; ++level) {
+      const int y = plot.LevelY(level);
+      painter.drawLine(plot.rect.left() - px(4), y, plot.rect.left(), y);
+      if (level % every != 0) continue;
+      const QRect box(area.left(), y - textHeight / 2, plot.rect.left() - px(6) - area.left(), textHeight);
+      painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, levelLabels[level]);
+    }
+    // Time axis: 25 ticks, labels thinned when a column is narrower than a label.
+    const double column = plot.rect.width() / 24.0;
+    const int needed = hourLabelWidth + px(4);
+    int labelEvery = 1;
+    for (int candidate : {1, 2, 3, 6}) {
+      labelEvery = candidate;
+      if (column * candidate >= needed) break;
+    }
+    const int tickBottom = plot.rect.bottom() + px(4);
+    for (int hour = 0; hour <= 24; ++hour) {
+      const int x = plot.X(hour * 60);
+      painter.drawLine(x, plot.rect.bottom(), x, tickBottom);
+      if (hour % labelEvery != 0) continue;
+      const QString label = QString::fromStdString(HourLabel(hour, style.clock));
+      const int width = metrics.horizontalAdvance(label);
+      painter.drawText(QRect(x - width / 2 - px(2), tickBottom, width + px(4), textHeight), Qt::AlignCenter, label);
+    }
+    const int timeRight = plot.rect.left() - hourLabelWidth / 2 - px(4);
+    if (timeRight - timeWidth >= area.left()) {
+      painter.drawText(QRect(timeRight - timeWidth, tickBottom, timeWidth, textHeight), Qt::AlignRight, timeLabel);
+    }
+  }
+  painter.restore();
+  return true;
+}
+
+}  // namespace qw

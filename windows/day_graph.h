@@ -1,0 +1,86 @@
+// Draws a station's day as a graph: day and night shading, the day's values as bars,
+// a filled area or a smooth line, the zero line, the range lines with their labels, the
+// grid and the two axes.
+//
+// Every size is taken from the paint device's resolution (a printer page has 1200 dots
+// per inch, a screen 96), so the same code draws windows, bitmaps and printed pages.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QRect>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "windows/graph_scale.h"
+
+namespace qw {
+
+// When the sun is up during the shown day.
+struct DaylightSpan {
+  enum class Kind { Normal, AlwaysUp, AlwaysDown, Unknown } kind = Kind::Unknown;
+  int riseMinute = 0;  // minute of the day, clamped to 0..1440
+  int setMinute = 0;
+};
+
+struct RangeLine {
+  bool shown = false;
+  int32_t value = 0;  // display units
+  std::string label;  // "MHHW", "max fld", the user's label, ...
+};
+
+struct DayGraphData {
+  // The value at minute 30 i of the day, display units; kValueNotDefined where the
+  // station has no value.
+  std::array<int32_t, 48> halfHour{};
+  // Values every `fineStepMinutes` from 00:00 to 24:00 inclusive for the filled and
+  // smooth styles; empty to draw them through the half-hour values.
+  std::vector<int32_t> fine;
+  int fineStepMinutes = 10;
+  // The day's extremes of the curve, display units.
+  int32_t minimum = 0;
+  int32_t maximum = 0;
+  int32_t scaleUnit = 1000000;
+  std::string unitName = "ft";
+  DaylightSpan daylight;
+  RangeLine high;
+  RangeLine low;
+};
+
+struct DayGraphStyle {
+  ColorScheme colors;
+  GraphStyle style = GraphStyle::Bars;
+  TimeType clock = TimeType::Clock12;
+  bool grid = false;
+  // A small graph of the weekly view: no axis texts, no range labels.
+  bool compact = false;
+  QFont font;
+};
+
+// The scale the graph uses: the day's extremes widened to the range lines that are
+// shown. Nothing when no scale code fits (message 2600).
+std::optional<GraphScale> DayGraphScale(const DayGraphData& data);
+
+// Draws the graph into `area`. Returns false, drawing nothing but the background, when
+// no scale fits; the caller shows message 2600.
+bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data, const DayGraphStyle& style);
+
+// The hour labels of the time axis: "MN", "1a" ... "11a", "NN", "1p" ... "11p", "MN"
+// on the 12-hour clock, "0" ... "24" on the 24-hour clock.
+std::string HourLabel(int hour, TimeType clock);
+
+// The horizontal bars of the bar style, in pixels from the graph's left edge: bar i
+// spans [left, right] inclusive.
+struct BarSpan {
+  int left = 0, right = 0;
+};
+std::array<BarSpan, 48> BarSpans(int graphWidth);
+
+// A bar's length in pixels for a value, with `step` display units between levels
+// spaced `levelSpacing` pixels apart (integer arithmetic; negative hangs below zero).
+int BarLength(int64_t value, int64_t step, int levelSpacing);
+
+}  // namespace qw

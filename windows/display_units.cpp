@@ -1,0 +1,90 @@
+#include "windows/display_units.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/engine_values.h"
+
+namespace qw {
+namespace {
+
+// |value| / divisor rounded half away from zero, as whole part and `digits` decimals.
+std::string Fixed(int32_t value, int64_t divisor, int digits, const char* unit) {
+  int64_t magnitude = std::llabs(static_cast<int64_t>(value));
+  int64_t scale = 1;
+  for (int i = 0; i < digits; ++i) scale *= 10;
+  const int64_t step = divisor / scale;  // value units per last digit
+  const int64_t units = (magnitude + step / 2) / step;
+  const bool negative = value < 0 && units != 0;
+  char text[64];
+  if (digits == 0) {
+    std::snprintf(text, sizeof text, "%s%lld %s", negative ? "-" : "", static_cast<long long>(units), unit);
+  } else {
+    std::snprintf(text, sizeof text, "%s%lld.%0*lld %s", negative ? "-" : "", static_cast<long long>(units / scale),
+                  digits, static_cast<long long>(units % scale), unit);
+  }
+  return text;
+}
+
+}  // namespace
+
+int32_t HeightToDisplay(int32_t microFeet, TideUnit unit) {
+  if (microFeet == kValueNotDefined) return microFeet;
+  switch (unit) {
+    case TideUnit::Metres: return (microFeet / 100000) * 3048;
+    case TideUnit::Centimetres: return (microFeet / 1000) * 3048;
+    case TideUnit::Feet: break;
+  }
+  return microFeet;
+}
+
+int32_t SpeedToDisplay(int32_t microKnots, CurrentUnit unit) {
+  if (microKnots == kValueNotDefined || unit == CurrentUnit::Knots) return microKnots;
+  return (microKnots / 1000) * 514;
+}
+
+int32_t HundredthsFootToDisplay(int32_t hundredthsFoot, TideUnit unit) {
+  return HeightToDisplay(hundredthsFoot * 10000, unit);
+}
+
+int32_t HundredthsKnotToDisplay(int32_t hundredthsKnot, CurrentUnit unit) {
+  return SpeedToDisplay(hundredthsKnot * 10000, unit);
+}
+
+int32_t ScaleUnit(TideUnit unit) { return unit == TideUnit::Feet ? 1000000 : 100000; }
+int32_t ScaleUnit(CurrentUnit) { return 1000000; }
+
+const char* UnitName(TideUnit unit) {
+  switch (unit) {
+    case TideUnit::Centimetres: return "cm";
+    case TideUnit::Metres: return "m";
+    case TideUnit::Feet: break;
+  }
+  return "ft";
+}
+
+const char* UnitName(CurrentUnit unit) { return unit == CurrentUnit::Knots ? "kt" : "m/s"; }
+
+std::string HeightDisplayText(int32_t display, TideUnit unit) {
+  if (display == kValueNotDefined) return std::string("- - ") + UnitName(unit);
+  if (unit == TideUnit::Centimetres) return Fixed(display, ScaleUnit(unit), 0, "cm");
+  return Fixed(display, ScaleUnit(unit), 2, UnitName(unit));
+}
+
+std::string SpeedDisplayText(int32_t display, CurrentUnit unit) {
+  if (display == kValueNotDefined) return std::string("- - ") + UnitName(unit);
+  return Fixed(display, ScaleUnit(unit), 1, UnitName(unit));
+}
+
+std::string ClockText(int hour, int minute, TimeType clock) {
+  char text[16];
+  if (clock == TimeType::Clock24) {
+    std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
+  } else {
+    const int shown = hour % 12 == 0 ? 12 : hour % 12;
+    std::snprintf(text, sizeof text, "%d:%02d %s", shown, minute, hour < 12 ? "am" : "pm");
+  }
+  return text;
+}
+
+}  // namespace qw
