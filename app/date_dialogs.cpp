@@ -9,15 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "engine/calendar.h"
+#include "engine/time_zone.h"
 
 namespace qw {
-namespace {
-
-constexpr int kIntlChoices[] = {30, 60, 90, 120, 150};
-
-}  // namespace
-
 SetDateDialog::SetDateDialog(const QDate& date, bool affectsAll, QWidget* parent) : QDialog(parent) {
   setWindowTitle("Set Date");
   auto* layout = new QVBoxLayout(this);
@@ -45,19 +39,6 @@ QDate ParseSetDateText(const std::string& text) {
 
 std::string FormatSetDateText(const QDate& date) { return date.toString("MM/dd/yyyy").toStdString(); }
 
-int IntlDaylightEntryFor(int minutes) {
-  for (int i = 0; i < 5; ++i) {
-    if (kIntlChoices[i] == minutes) return i;
-  }
-  return 1;
-}
-
-int IntlDaylightMinutesFor(bool enabled, int entry) {
-  if (!enabled) return 0;
-  if (entry < 0 || entry >= 5) return 60;
-  return kIntlChoices[entry];
-}
-
 IntlDaylightDialog::IntlDaylightDialog(int minutes, QWidget* parent) : QDialog(parent) {
   setWindowTitle("International Daylight Savings");
   auto* layout = new QVBoxLayout(this);
@@ -66,7 +47,7 @@ IntlDaylightDialog::IntlDaylightDialog(int minutes, QWidget* parent) : QDialog(p
   auto* row = new QHBoxLayout;
   label_ = new QLabel("&Daylight Correction:");
   list_ = new QComboBox;
-  for (int choice : kIntlChoices) list_->addItem(QString("Add %1 Minutes").arg(choice));
+  for (int entry = 0; entry < kIntlDaylightEntryCount; ++entry) list_->addItem(IntlDaylightEntryText(entry));
   label_->setBuddy(list_);
   row->addWidget(label_);
   row->addWidget(list_, 1);
@@ -78,18 +59,19 @@ IntlDaylightDialog::IntlDaylightDialog(int minutes, QWidget* parent) : QDialog(p
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-  list_->setCurrentIndex(IntlDaylightEntryFor(minutes));
-  enable_->setChecked(minutes != 0);
+  const IntlDaylightChoice choice = IntlDaylightChoiceFromMinutes(minutes);
+  list_->setCurrentIndex(choice.entry);
+  enable_->setChecked(choice.enabled);
   auto enableList = [this](bool on) {
     label_->setEnabled(on);
     list_->setEnabled(on);
   };
-  enableList(minutes != 0);
+  enableList(choice.enabled);
   connect(enable_, &QCheckBox::toggled, this, enableList);
 }
 
 int IntlDaylightDialog::minutes() const {
-  return IntlDaylightMinutesFor(enable_->isChecked(), list_->currentIndex());
+  return IntlDaylightMinutesFromChoice({enable_->isChecked(), list_->currentIndex()});
 }
 
 }  // namespace qw

@@ -31,13 +31,8 @@ class SetDateDialog : public QDialog {
 QDate ParseSetDateText(const std::string& text);
 std::string FormatSetDateText(const QDate& date);
 
-// The international daylight-saving correction's choices: 30, 60, 90, 120, 150 minutes.
-// The list entry shown for a stored value (any other value shows "Add 60 Minutes").
-int IntlDaylightEntryFor(int minutes);
-// The value stored for the dialog's state: 0 when the box is clear; else the entry's
-// minutes (60 when no entry is selected).
-int IntlDaylightMinutesFor(bool enabled, int entry);
-
+// "International Daylight Savings": the check box "&Enable Daylight Savings" and the
+// list of corrections, over the time-zone module's choice logic.
 class IntlDaylightDialog : public QDialog {
   Q_OBJECT
 

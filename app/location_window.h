@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/commands.h"
 #include "app/station_directory.h"
 #include "engine/engine_values.h"
 
@@ -50,8 +51,25 @@ class LocationWindow : public QWidget {
   // sized by the device's resolution.
   virtual void Render(QPainter& painter, const QRect& target) = 0;
 
+  // How the window's right-click menu reaches the frame's commands ("View on chart",
+  // "International Daylight Savings...") and asks whether they are available.
+  void SetCommandHost(std::function<void(Command)> run, std::function<bool(Command)> enabled) {
+    runCommand_ = std::move(run);
+    commandEnabled_ = std::move(enabled);
+  }
+
  signals:
   void titleChanged();
+
+ protected:
+  void RunFrameCommand(Command command) {
+    if (runCommand_) runCommand_(command);
+  }
+  bool FrameCommandEnabled(Command command) const { return commandEnabled_ && commandEnabled_(command); }
+
+ private:
+  std::function<void(Command)> runCommand_;
+  std::function<bool(Command)> commandEnabled_;
 };
 
 struct LocationWindowSpec {

@@ -104,7 +104,11 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
   UpdateTitle();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+  // The child windows go after this object's members: they must not call back.
+  mdi_->disconnect(this);
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+}
 
 void MainFrame::BuildMenus() {
   std::map<Menu, QMenu*> menus;
@@ -216,9 +220,15 @@ void MainFrame::UpdateCommands() {
   actions_[Command::InfoWindows]->setChecked(switches.info);
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);
+  actions_[Command::NewCurrentWindow]->setEnabled(currentsAvailable_);
   double latitude = 0, longitude = 0;
   actions_[Command::ViewOnChart]->setEnabled(active && !chartProgram_.isEmpty() &&
                                              active->position(latitude, longitude));
+}
+
+void MainFrame::SetCurrentsAvailable(bool available) {
+  currentsAvailable_ = available;
+  UpdateCommands();
 }
 
 void MainFrame::UpdateTitle() {
@@ -286,6 +296,8 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
   sub->setWindowIcon(CommandIcon(station.kind == StationKind::Tide ? Command::NewTideWindow
                                                                    : Command::NewCurrentWindow));
   mdi_->addSubWindow(sub);
+  window->SetCommandHost([this](Command command) { Run(command); },
+                         [this](Command command) { return actions_.at(command)->isEnabled(); });
   connect(window, &LocationWindow::titleChanged, sub, [this, sub, window] {
     sub->setWindowTitle(window->title());
     UpdateTitle();
@@ -311,7 +323,8 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
     }
   } else {
     const QSize area = mdi_->viewport()->size();
-    sub->resize(std::min(760, std::max(480, area.width() - 40)), std::min(620, std::max(400, area.height() - 40)));
+    // Most of the area, leaving room to see that other windows lie behind.
+    sub->resize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 9 / 10, 400, 760));
     QMdiSubWindow* previous = mdi_->activeSubWindow();
     if (previous && previous->isMaximized()) {
       sub->showMaximized();
@@ -328,7 +341,7 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
 
 int MainFrame::ReopenLastWindows() {
   int opened = 0;
-  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), catalogue_)) {
+  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), *stations_)) {
     const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
     if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
   }
@@ -401,6 +414,7 @@ void MainFrame::AddToMru(const StationRef& station, const QString& name) {
 void MainFrame::OpenMru(int slot) {
   const MruEntry entry = settings_.mru[static_cast<size_t>(slot)];
   const StationKind kind = entry.type == 2 ? StationKind::Current : StationKind::Tide;
+  if (kind == StationKind::Current && !currentsAvailable_) return;
   StationRef station{kind, entry.region, entry.subregion};
   if (catalogue_.StationName(station) != entry.location) {
     // The region was reinstalled: look the name up.

@@ -38,6 +38,11 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   ~MainFrame() override;
 
   void SetStationChooser(StationChooser chooser) { chooser_ = std::move(chooser); }
+  // The directory the station-ID checks and the chart link ask (the catalogue unless
+  // set otherwise).
+  void SetStations(const StationDirectory* stations) { stations_ = stations ? stations : &catalogue_; }
+  // Whether current windows can be opened (the current predictions are installed).
+  void SetCurrentsAvailable(bool available);
 
   QAction* action(Command command) const { return actions_.at(command); }
   // Runs a command as if chosen from the menu.
@@ -70,7 +75,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   bool SaveAtStop();
 
   // ChartLinkHost
-  const StationDirectory& Stations() const override { return catalogue_; }
+  const StationDirectory& Stations() const override { return *stations_; }
   void ShowChartWarning(const std::string& text) override;
   void EnterIntegratedMode() override { integrated_ = true; }
   void RestoreMainWindow() override;
@@ -117,6 +122,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   AppSettings& settings_;
   ProfileFile& file_;
   const CatalogueDirectory& catalogue_;
+  const StationDirectory* stations_ = &catalogue_;
   LocationWindowFactory factory_;
   StationChooser chooser_;
   QMdiArea* mdi_ = nullptr;
@@ -129,6 +135,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   std::map<Command, QAction*> actions_;
   QString chartProgram_;
   bool integrated_ = false;
+  bool currentsAvailable_ = true;
   std::unique_ptr<QPrinter> printer_;
 };
 

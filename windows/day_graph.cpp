@@ -235,6 +235,8 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
     painter.restore();
     return true;
   }
+  // A whole number of pixels per hour, so bars, ticks and event times line up.
+  plot.rect.setWidth(24 * ((plot.rect.width() - 1) / 24) + 1);
   plot.spacing = std::max(1, plot.rect.height() / 8);
   plot.bottomY = plot.rect.top() + 8 * plot.spacing;
   plot.rect.setBottom(plot.bottomY);

@@ -1,5 +1,6 @@
 #include "windows/display_units.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,6 +39,17 @@ int32_t HeightToDisplay(int32_t microFeet, TideUnit unit) {
   return microFeet;
 }
 
+int32_t HeightToDisplayExact(int32_t microFeet, TideUnit unit) {
+  if (microFeet == kValueNotDefined) return microFeet;
+  // 1 ft = 0.3048 m: millionths of a foot x 0.03048 = hundred-thousandths of a metre.
+  switch (unit) {
+    case TideUnit::Metres: return static_cast<int32_t>(std::llround(microFeet * 0.03048));
+    case TideUnit::Centimetres: return static_cast<int32_t>(std::llround(microFeet * 3.048));
+    case TideUnit::Feet: break;
+  }
+  return microFeet;
+}
+
 int32_t SpeedToDisplay(int32_t microKnots, CurrentUnit unit) {
   if (microKnots == kValueNotDefined || unit == CurrentUnit::Knots) return microKnots;
   return (microKnots / 1000) * 514;
@@ -69,6 +81,11 @@ std::string HeightDisplayText(int32_t display, TideUnit unit) {
   if (display == kValueNotDefined) return std::string("- - ") + UnitName(unit);
   if (unit == TideUnit::Centimetres) return Fixed(display, ScaleUnit(unit), 0, "cm");
   return Fixed(display, ScaleUnit(unit), 2, UnitName(unit));
+}
+
+std::string TableHeightText(int32_t microFeet, TideUnit unit) {
+  if (microFeet == kValueNotDefined) return std::string("---  ") + UnitName(unit);
+  return HeightDisplayText(HeightToDisplay(microFeet, unit), unit);
 }
 
 std::string SpeedDisplayText(int32_t display, CurrentUnit unit) {

@@ -19,6 +19,9 @@
 namespace qw {
 
 int32_t HeightToDisplay(int32_t microFeet, TideUnit unit);
+// The same without the truncation to tenths or thousandths of a foot, for drawing a
+// continuous curve (the truncated values would draw it as a staircase).
+int32_t HeightToDisplayExact(int32_t microFeet, TideUnit unit);
 int32_t SpeedToDisplay(int32_t microKnots, CurrentUnit unit);
 // A value given in hundredths of a foot (station averages) in display units.
 int32_t HundredthsFootToDisplay(int32_t hundredthsFoot, TideUnit unit);
@@ -35,6 +38,10 @@ const char* UnitName(CurrentUnit unit);  // "kt", "m/s"
 // decimals ("%ld.%02ld ft", "-%ld.%02ld m"), centimetres whole ("%ld cm"); the last
 // digit is rounded half away from zero. kValueNotDefined gives "- - " and the unit.
 std::string HeightDisplayText(int32_t display, TideUnit unit);
+// A height of the minute table, from engine units: as HeightDisplayText, with "---  "
+// and the unit where the value is not defined.
+std::string TableHeightText(int32_t microFeet, TideUnit unit);
+
 // Speeds in display units with one decimal ("%ld.%ld kt"), signed; kValueNotDefined
 // gives "- - " and the unit.
 std::string SpeedDisplayText(int32_t display, CurrentUnit unit);

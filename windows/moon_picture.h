@@ -7,10 +7,9 @@
 
 namespace qw {
 
-// Draws the disc into `disc`: white with a black outline; for angles other than 180 one
-// half is blackened (the left half below 180, the right half from 180 on) and an
-// ellipse on the vertical diameter, |90 - a| W / 90 - 2 wide (|270 - a| from 180 on),
-// either darkens the crescent (a <= 90 or a >= 270) or lights the gibbous part.
+// Draws the disc into `disc` by the shape of moon_phase.h: white with a black outline;
+// unless full, one half blackened and an ellipse on the vertical diameter that darkens
+// the crescent or lights the gibbous part.
 void DrawMoonPicture(QPainter& painter, const QRect& disc, int angleDegrees);
 
 }  // namespace qw

@@ -1,0 +1,228 @@
+#include "app/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "app/settings_store.h"
+#include "engine/calendar.h"
+#include "engine/engine_settings.h"
+#include "tests/app/app_test_support.h"
+#include "tests/support/test_support.h"
+
+namespace qw {
+namespace {
+
+// A location window that only remembers what it was told.
+class FakeWindow : public LocationWindow {
+ public:
+  FakeWindow(const LocationWindowSpec& spec, uint32_t id) : ref_(spec.station), id_(id), day_(spec.day), switches_(spec.switches) {}
+  StationRef station() const override { return ref_; }
+  uint32_t stationId() const override { return id_; }
+  QString locationName() const override { return QString("Station %1").arg(id_); }
+  QString title() const override { return locationName(); }
+  bool position(double& latitude, double& longitude) const override {
+    latitude = 47.5;
+    longitude = -122.25;
+    return true;
+  }
+  EngineMinute day() const override { return day_; }
+  void SetDay(EngineMinute day) override { day_ = day - day % kMinutesPerDay; }
+  ViewSwitches switches() const override { return switches_; }
+  void SetInfoShown(bool shown) override { switches_.info = shown; }
+  void SetWeeklyShown(bool shown) override { switches_.weekly = shown; }
+  bool SetTableShown(bool shown) override {
+    switches_.table = shown;
+    return true;
+  }
+  void SettingsChanged() override { ++settingsChanges; }
+  void Render(QPainter&, const QRect&) override {}
+  int settingsChanges = 0;
+
+ private:
+  StationRef ref_;
+  uint32_t id_;
+  EngineMinute day_;
+  ViewSwitches switches_;
+};
+
+// Accepts the next modal box and records its text.
+void AnswerNextBox(QString* text) {
+  QTimer::singleShot(0, [text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (text) *text = box->text();
+      box->accept();
+    } else {
+      AnswerNextBox(text);
+    }
+  });
+}
+
+// The frame over fake stations and fake windows.
+class MainFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::QtApp();
+    stations_.regions[StationKind::Tide] = {{0, 100, 200, 300}};
+    file_ = ProfileFile(dir_.File("velda.ini"));
+    file_.LoadFromText("[Misc]\nFirstRun=0\n");
+    settings_ = LoadSettings(file_, 480);
+  }
+  std::unique_ptr<MainFrame> MakeFrame() {
+    auto frame = std::make_unique<MainFrame>(settings_, file_, catalogue_, [this](const LocationWindowSpec& spec) -> LocationWindow* {
+      std::optional<uint32_t> id = stations_.StationId(spec.station);
+      return id ? new FakeWindow(spec, *id) : nullptr;
+    });
+    frame->SetStations(&stations_);
+    frame->resize(900, 700);
+    frame->show();
+    return frame;
+  }
+
+  test::TempDir dir_;
+  test::FakeStations stations_;
+  CatalogueDirectory catalogue_;  // empty: the frame asks `stations_` through SetStations
+  ProfileFile file_;
+  AppSettings settings_;
+};
+
+TEST_F(MainFrameTest, EveryCommandIsInTheMenus) {
+  auto frame = MakeFrame();
+  QList<QAction*> menuActions;
+  for (QAction* menu : frame->menuBar()->actions()) menuActions += menu->menu()->actions();
+  for (const CommandSpec& spec : CommandTable()) {
+    EXPECT_TRUE(menuActions.contains(frame->action(spec.command))) << spec.text;
+  }
+  EXPECT_EQ(frame->menuBar()->actions().size(), 7);
+  // Features still to come are present but disabled; window commands wait for a window.
+  EXPECT_FALSE(frame->action(Command::EventSearch)->isEnabled());
+  EXPECT_FALSE(frame->action(Command::RealTimeWindow)->isEnabled());
+  EXPECT_FALSE(frame->action(Command::NextDay)->isEnabled());
+  EXPECT_TRUE(frame->action(Command::NewTideWindow)->isEnabled());
+  EXPECT_EQ(frame->action(Command::NewTideWindow)->statusTip(), "Open a new tide window");
+  EXPECT_EQ(frame->action(Command::NewTideWindow)->toolTip(), "New Tide Window");
+  EXPECT_EQ(frame->windowTitle(), "Quaywise Pro");
+
+  frame->OpenLocation({StationKind::Tide, 0, 2});
+  EXPECT_TRUE(frame->action(Command::NextDay)->isEnabled());
+  EXPECT_EQ(frame->windowTitle(), "Station 200 - Quaywise Pro");
+  // View on chart needs the charting program.
+  EXPECT_FALSE(frame->action(Command::ViewOnChart)->isEnabled());
+  frame->SetChartProgram("/opt/brantwick/brantwick");
+  EXPECT_TRUE(frame->action(Command::ViewOnChart)->isEnabled());
+}
+
+TEST_F(MainFrameTest, OpenWindowsComeBackAtTheirStationAfterTheRegionMoved) {
+  {
+    auto frame = MakeFrame();
+    frame->OpenLocation({StationKind::Tide, 0, 2}, std::nullopt, ViewSwitches{false, true, true});
+    frame->OpenLocation({StationKind::Tide, 0, 3});
+    ASSERT_TRUE(frame->SaveAtStop());
+  }
+  ProfileFile saved(dir_.File("velda.ini"));
+  ASSERT_EQ(saved.Load(), ProfileFile::LoadResult::Loaded);
+  EXPECT_EQ(saved.ReadInt("OpenWindows", "Count", 0), 2);
+
+  // The region was reinstalled: station 200 is now index 1 and station 300 is gone.
+  stations_.regions[StationKind::Tide] = {{0, 200, 100}};
+  file_ = std::move(saved);
+  auto frame = MakeFrame();
+  EXPECT_EQ(frame->ReopenLastWindows(), 1);
+  const std::vector<LocationWindow*> windows = frame->LocationWindows();
+  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_EQ(windows[0]->station(), (StationRef{StationKind::Tide, 0, 1}));
+  EXPECT_EQ(windows[0]->stationId(), 200u);
+  EXPECT_FALSE(windows[0]->switches().info);
+  EXPECT_TRUE(windows[0]->switches().table);
+  EXPECT_TRUE(windows[0]->switches().weekly);
+}
+
+TEST_F(MainFrameTest, DaySteppingActsOnTheActiveWindowOrOnAll) {
+  auto frame = MakeFrame();
+  const EngineMinute jan31 = MinuteOf(2024, 1, 31);
+  LocationWindow* first = frame->OpenLocation({StationKind::Tide, 0, 1}, jan31);
+  LocationWindow* second = frame->OpenLocation({StationKind::Tide, 0, 2}, jan31);
+  frame->Run(Command::NextMonth);  // the active window: the second
+  EXPECT_EQ(first->day(), jan31);
+  EXPECT_EQ(second->day(), MinuteOf(2024, 2, 29));  // the day clamped to February's length
+  settings_.prevNextWorksOnAll = true;
+  frame->Run(Command::PreviousDay);
+  EXPECT_EQ(first->day(), MinuteOf(2024, 1, 30));
+  EXPECT_EQ(second->day(), MinuteOf(2024, 2, 28));
+
+  // Beyond the supported range: message 3201 once, no window moves.
+  test::ReportCapture reports;
+  first->SetDay(MinuteOf(2099, 12, 31));
+  second->SetDay(MinuteOf(2099, 12, 31));
+  frame->Run(Command::NextDay);
+  EXPECT_EQ(reports.reports().size(), 1u);
+  EXPECT_TRUE(reports.Has(3201));
+  EXPECT_EQ(first->day(), MinuteOf(2099, 12, 31));
+}
+
+TEST_F(MainFrameTest, ViewSwitchesFollowTheActiveWindow) {
+  auto frame = MakeFrame();
+  LocationWindow* window = frame->OpenLocation({StationKind::Tide, 0, 1});
+  EXPECT_EQ(window->switches().info, settings_.defaultInfoOn);
+  frame->Run(Command::WeeklyView);
+  EXPECT_TRUE(window->switches().weekly);
+  EXPECT_TRUE(frame->action(Command::WeeklyView)->isChecked());
+  frame->Run(Command::InfoWindows);
+  EXPECT_FALSE(window->switches().info);
+}
+
+TEST_F(MainFrameTest, ChangeLocationWithoutAWindowExplains) {
+  auto frame = MakeFrame();
+  QString shown;
+  AnswerNextBox(&shown);
+  frame->Run(Command::ChangeLocation);
+  EXPECT_EQ(shown, "Open a Tide or Current Window first, then try changing the location.");
+}
+
+TEST_F(MainFrameTest, RecentlyUsedLocationsMostRecentFirst) {
+  auto frame = MakeFrame();
+  frame->OpenLocation({StationKind::Tide, 0, 1});
+  frame->OpenLocation({StationKind::Tide, 0, 2});
+  frame->OpenLocation({StationKind::Tide, 0, 1});
+  EXPECT_EQ(settings_.mru[0].location, "Station 100");
+  EXPECT_EQ(settings_.mru[0].subregion, 1);
+  EXPECT_EQ(settings_.mru[1].location, "Station 200");
+  EXPECT_TRUE(settings_.mru[2].location.empty());
+}
+
+TEST_F(MainFrameTest, ChartOpenRequestOpensAMaximizedWindowOnTheDay) {
+  auto frame = MakeFrame();
+  frame->OpenFromChart({StationKind::Tide, 0, 3}, CalendarDay{2024, 7, 4});
+  ASSERT_EQ(frame->LocationWindows().size(), 1u);
+  LocationWindow* window = frame->LocationWindows()[0];
+  EXPECT_EQ(window->day(), MinuteOf(2024, 7, 4));
+  EXPECT_TRUE(window->parentWidget()->isMaximized());
+}
+
+TEST_F(MainFrameTest, SettingsChangesReachEveryWindowAndTheEngine) {
+  auto frame = MakeFrame();
+  auto* window = static_cast<FakeWindow*>(frame->OpenLocation({StationKind::Tide, 0, 1}));
+  settings_.intlDaylightSavings = 0;
+  // The dialog's OK: "Add 90 Minutes" ticked.
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_TRUE(dialog);
+    dialog->findChild<QCheckBox*>()->setChecked(true);
+    dialog->findChild<QComboBox*>()->setCurrentIndex(2);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  frame->Run(Command::IntlDaylightSavings);
+  EXPECT_EQ(settings_.intlDaylightSavings, 90);
+  EXPECT_EQ(Settings().intlDaylightMinutes, 90);
+  EXPECT_EQ(window->settingsChanges, 1);
+  Settings() = EngineSettings{};
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,130 @@
+// A tide window at a real station of the built data.
+#include "windows/tide_window.h"
+
+#include "windows/display_units.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+
+#include "app/catalogue_directory.h"
+#include "app/default_station.h"
+#include "app/settings_store.h"
+#include "engine/calendar.h"
+#include "engine/data_dir.h"
+#include "engine/engine_settings.h"
+#include "engine/engine_state.h"
+#include "tests/app/app_test_support.h"
+#include "tests/support/test_support.h"
+
+namespace qw {
+namespace {
+
+class TideWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::filesystem::path(QW_BUILT_DATA_DIR) / "catalogue.csv")) {
+      GTEST_SKIP() << "no built DATA directory at " << QW_BUILT_DATA_DIR;
+    }
+    test::QtApp();
+    ResetEngine();
+    Settings() = EngineSettings{};
+    SetDataDirectory(QW_BUILT_DATA_DIR);
+    ProfileFile file;
+    file.LoadFromText("[Misc]\nFirstRun=0\n");
+    settings_ = LoadSettings(file, 480);
+    catalogue_.Open();
+    station_ = DefaultTideStation(catalogue_);
+    ASSERT_TRUE(station_) << "no tide station in the data";
+  }
+  void TearDown() override { ResetEngine(); }
+
+  std::unique_ptr<TideWindow> Open(EngineMinute day, ViewSwitches switches = {}) {
+    LocationWindowSpec spec;
+    spec.station = *station_;
+    spec.day = day;
+    spec.switches = switches;
+    auto* window = static_cast<TideWindow*>(MakeTideWindow(catalogue_, settings_, spec));
+    window->resize(900, 640);
+    return std::unique_ptr<TideWindow>(window);
+  }
+
+  test::ReportCapture reports_;
+  AppSettings settings_;
+  CatalogueDirectory catalogue_;
+  std::optional<StationRef> station_;
+};
+
+TEST_F(TideWindowTest, ShowsTheDayOfARealStation) {
+  auto window = Open(MinuteOf(2024, 6, 15));
+  const TidePresentation& view = window->presentation();
+  EXPECT_EQ(view.name, "San Francisco (Golden Gate)");
+  EXPECT_EQ(view.source, "Harmonic station (NOAA)");
+  EXPECT_EQ(view.zone, "(PDT)");
+  ASSERT_GE(view.events.size(), 3u);
+  for (size_t i = 1; i < view.events.size(); ++i) EXPECT_NE(view.events[i].high, view.events[i - 1].high);
+  EXPECT_EQ(view.averages.size(), 3u);
+  EXPECT_EQ(view.sun.size(), 2u);
+  EXPECT_EQ(view.sun[0].label, "Sunrise:");
+  EXPECT_FALSE(view.phaseLine.empty());
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+  EXPECT_EQ(window->title(), "San Francisco (Golden Gate) - 6/15/2024");
+
+  // The graph area is drawn: day and night colours of the built-in scheme, and bars.
+  const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int day = 0, night = 0, bars = 0;
+  for (int y = image.height() / 2; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+      day += c == 0xFFFF80;    // 0x80FFFF stored as blue-green-red
+      night += c == 0x808080;
+      bars += c == 0x0000FF;
+    }
+  }
+  EXPECT_GT(day, 5000);
+  EXPECT_GT(night, 5000);
+  EXPECT_GT(bars, 5000);
+  // The title area carries text: dark pixels in the top rows.
+  int dark = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < image.width() / 2; ++x) dark += qGray(image.pixel(x, y)) < 80;
+  }
+  EXPECT_GT(dark, 50);
+}
+
+TEST_F(TideWindowTest, SteppingAndTableFollowTheDay) {
+  auto window = Open(MinuteOf(2024, 6, 15), ViewSwitches{true, false, true});
+  const std::string firstHigh = window->presentation().events[0].time;
+  window->SetDay(AddDays(window->day(), 1));
+  EXPECT_EQ(window->day(), MinuteOf(2024, 6, 16));
+  EXPECT_EQ(window->title(), "San Francisco (Golden Gate) - 6/16/2024");
+  EXPECT_NE(window->presentation().events[0].time, firstHigh);  // the tide is about 50 minutes later each day
+
+  // The table's values are the day's values: 01:00 is the third half hour.
+  TideLocation record;
+  ASSERT_TRUE(catalogue_.ReadTide(*station_, record));
+  EXPECT_EQ(TideHeightAt(record, window->day() + 60), window->tideDay().halfHour[2]);
+  ASSERT_TRUE(window->SetTableShown(true));
+  QImage image(900, 640, QImage::Format_RGB32);
+  QPainter painter(&image);
+  window->Render(painter, image.rect());
+  painter.end();
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(TideWindowTest, EveryStyleAndUnitDraws) {
+  for (GraphStyle style : {GraphStyle::Bars, GraphStyle::Filled, GraphStyle::Smooth}) {
+    settings_.graphStyle = style;
+    settings_.tideUnit = style == GraphStyle::Smooth ? TideUnit::Metres : TideUnit::Centimetres;
+    auto window = Open(MinuteOf(2024, 12, 21), ViewSwitches{true, true, true});
+    EXPECT_FALSE(window->graphFailed());
+    QImage image(900, 640, QImage::Format_RGB32);
+    QPainter painter(&image);
+    window->Render(painter, image.rect());
+  }
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+}  // namespace
+}  // namespace qw
