@@ -27,6 +27,22 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    const OptionSpec* shortSpec = nullptr;
+    if (!optionsEnded && arg.size() == 2 && arg[0] == '-' && arg[1] != '-') {
+      for (const OptionSpec& s : specs) {
+        if (s.shortName != 0 && s.shortName == arg[1]) shortSpec = &s;
+      }
+    }
+    if (shortSpec) {
+      if (!shortSpec->takesValue) {
+        parsed.values[shortSpec->name] = "";
+      } else if (i + 1 < args.size()) {
+        parsed.values[shortSpec->name] = args[++i];
+      } else {
+        throw UsageError(std::string(command) + ": -" + arg[1] + " needs a value (" + shortSpec->valueName + ")");
+      }
+      continue;
+    }
     if (optionsEnded || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
       parsed.positional.push_back(arg);
       continue;
