@@ -34,6 +34,8 @@ struct PanelGeometry {
   double pictureWidth = 0;
   double stripWidth = 0;
   int eventCells = 0;
+  bool oneLine = false;  // time and height side by side
+  double scale = 1.0;
 };
 
 QString ValueOnly(const std::string& text) {
@@ -48,35 +50,54 @@ QString DateCellText(const DateRecord& date) {
   return QString("%1 %2").arg(kDays[date.weekday % 7]).arg(date.day);
 }
 
-// Lays a panel out in `width` x `height` for `rows` days, in the largest font (down to
-// 55 %) whose two-line rows fit. False when none does.
-bool LayoutPanel(const PageCanvas& canvas, double width, double height, int rows, int eventCells,
-                 const PanelColumns& columns, PanelGeometry& g) {
+// Lays a panel out in `width` x `height` for `rows` days: rows of two lines (time over
+// height) or, where the width allows a larger font, of one line (time beside height).
+// The font is the largest (down to 55 %) that fits; false when none does.
+bool LayoutPanelLines(const PageCanvas& canvas, double width, double height, int rows, int eventCells,
+                      const PanelColumns& columns, bool oneLine, PanelGeometry& g) {
   for (double scale = 1.0; scale >= 0.549; scale -= 0.05) {
+    g.oneLine = oneLine;
+    g.scale = scale;
     g.font = canvas.Font(ReportFontRole::Body, scale);
     g.bold = canvas.Font(ReportFontRole::Body, scale, true);
     g.line = canvas.LineHeight(g.font);
     g.headerHeight = g.line * 2.2;
     g.rowHeight = (height - g.headerHeight) / std::max(1, rows);
-    if (g.rowHeight < g.line * 2.05) continue;
+    if (g.rowHeight < g.line * (oneLine ? 1.1 : 2.05)) continue;
     const double pad = canvas.Pt(3) * scale;
+    const double time = canvas.TextWidth(g.bold, "12:59a");
+    const double value = canvas.TextWidth(g.font, "-888.88");
     g.dateWidth = canvas.TextWidth(g.bold, "Wed 30") + pad * 2;
-    g.cellWidth = std::max(canvas.TextWidth(g.bold, "12:59a"), canvas.TextWidth(g.font, "-888.88")) + pad * 2;
-    g.timeWidth = canvas.TextWidth(g.font, "12:59a") + pad * 2;
-    g.pictureWidth = columns.picture ? std::min(g.rowHeight, g.line * 2.2) + canvas.TextWidth(g.font, "1st Qtr") + pad * 2 : 0;
+    g.cellWidth = (oneLine ? time + value + pad : std::max(time, value)) + pad * 2;
+    g.timeWidth = (oneLine ? 2 * canvas.TextWidth(g.font, "12:59a") + pad : canvas.TextWidth(g.font, "12:59a")) + pad * 2;
+    const double pictureSide = std::min(g.rowHeight * 0.85, g.line * 2.2);
+    g.pictureWidth = columns.picture ? pictureSide + canvas.TextWidth(g.font, "1st Qtr") + pad * 3 : 0;
     g.eventCells = eventCells;
     const double fixed = g.dateWidth + g.cellWidth * eventCells + (columns.sun ? g.timeWidth : 0) +
                          (columns.moon ? g.timeWidth : 0) + g.pictureWidth;
-    g.stripWidth = columns.strip ? width - fixed - pad * 2 : 0;
-    if (columns.strip && g.stripWidth < canvas.In(0.6)) continue;
-    if (!columns.strip && fixed > width) continue;
-    if (!columns.strip) {
-      // Spread the spare width over the event cells.
+    if (columns.strip) {
+      // The strip takes what is left, up to 45 % of the panel; the rest widens the cells.
+      g.stripWidth = std::min(width - fixed - pad * 2, width * 0.45);
+      if (g.stripWidth < canvas.In(0.6)) continue;
+      g.cellWidth += (width - fixed - pad * 2 - g.stripWidth) / std::max(1, eventCells);
+    } else {
+      if (fixed > width) continue;
+      g.stripWidth = 0;
       g.cellWidth += (width - fixed) / std::max(1, eventCells + 2);
     }
     return true;
   }
   return false;
+}
+
+bool LayoutPanel(const PageCanvas& canvas, double width, double height, int rows, int eventCells,
+                 const PanelColumns& columns, PanelGeometry& g) {
+  PanelGeometry two, one;
+  const bool twoFits = LayoutPanelLines(canvas, width, height, rows, eventCells, columns, false, two);
+  const bool oneFits = LayoutPanelLines(canvas, width, height, rows, eventCells, columns, true, one);
+  if (!twoFits && !oneFits) return false;
+  g = (oneFits && (!twoFits || one.scale > two.scale + 0.01)) ? one : two;
+  return true;
 }
 
 void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& heading, const std::vector<ReportDay>& days,
@@ -126,10 +147,23 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
   for (size_t i = 0; i < days.size(); ++i) {
     const ReportDay& day = days[i];
     const double y = rowsTop + g.rowHeight * static_cast<double>(i);
-    const double textTop = y + (g.rowHeight - 2 * g.line) / 2;
+    const int lines = g.oneLine ? 1 : 2;
+    const double textTop = y + (g.rowHeight - lines * g.line) / 2;
+    // The second line of a two-line cell, or the right half of a one-line cell.
+    auto pair = [&](double left, double width, const QFont& font, const QColor& color, const QString& first,
+                    const QString& second) {
+      if (g.oneLine) {
+        canvas.Text(QRectF(left, textTop, width / 2, g.line), Qt::AlignRight | Qt::AlignVCenter, font, color, first);
+        canvas.Text(QRectF(left + width / 2, textTop, width / 2 - pad, g.line), Qt::AlignRight | Qt::AlignVCenter, font,
+                    color, second);
+      } else {
+        canvas.Text(QRectF(left, textTop, width, g.line), Qt::AlignCenter, font, color, first);
+        canvas.Text(QRectF(left, textTop + g.line, width, g.line), Qt::AlignCenter, font, color, second);
+      }
+    };
     if (day.day.date.weekday == 0) p.fillRect(QRectF(area.left(), y, area.width(), g.rowHeight), QColor(240, 240, 240));
     x = area.left();
-    canvas.Text(QRectF(x + pad, textTop, g.dateWidth - pad, g.line * 2), Qt::AlignLeft | Qt::AlignVCenter, g.bold,
+    canvas.Text(QRectF(x + pad, textTop, g.dateWidth - pad, g.line * lines), Qt::AlignLeft | Qt::AlignVCenter, g.bold,
                 ink.text, DateCellText(day.day.date));
     x += g.dateWidth;
     if (columns.strip) {
@@ -154,10 +188,7 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
         const QString time = QString::fromStdString(e.time);
         const int minute = static_cast<int>(day.day.extremes[static_cast<size_t>(c)].time - day.day.day);
         const QString shortTime = time == kNoTimeText ? time : ShortClock(minute, settings.timeType);
-        canvas.Text(QRectF(x, textTop, g.cellWidth, g.line), Qt::AlignCenter, e.high ? g.bold : g.font, color,
-                    shortTime);
-        canvas.Text(QRectF(x, textTop + g.line, g.cellWidth, g.line), Qt::AlignCenter, e.high ? g.bold : g.font, color,
-                    ValueOnly(e.value));
+        pair(x, g.cellWidth, e.high ? g.bold : g.font, color, shortTime, ValueOnly(e.value));
       }
       x += g.cellWidth;
     }
@@ -170,8 +201,7 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
         if (r >= 0) first = ShortClock(r, settings.timeType);
         if (s >= 0) second = ShortClock(s, settings.timeType);
       }
-      canvas.Text(QRectF(x, textTop, g.timeWidth, g.line), Qt::AlignCenter, g.font, ink.text, first);
-      canvas.Text(QRectF(x, textTop + g.line, g.timeWidth, g.line), Qt::AlignCenter, g.font, ink.text, second);
+      pair(x, g.timeWidth, g.font, ink.text, first, second);
       x += g.timeWidth;
     };
     if (columns.sun) {
@@ -193,10 +223,10 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
       const MoonPhaseInfo& phase = day.day.moon.phase;
       const bool phaseDay = phase.phaseType != kPhaseNone && phase.days == 0;
       if (canvas.options().moonGraphicFreq == 1 || phaseDay) {
-        const double side = std::min(g.rowHeight * 0.8, g.line * 2);
+        const double side = std::min(g.rowHeight * 0.85, g.line * 2.2);
         DrawMoon(canvas, QRectF(x + pad, y + (g.rowHeight - side) / 2, side, side), day.shown.moonAngle);
         if (phaseDay) {
-          canvas.Text(QRectF(x + side + pad * 3, textTop, g.pictureWidth - side - pad * 3, g.line * 2),
+          canvas.Text(QRectF(x + side + pad * 3, textTop, g.pictureWidth - side - pad * 3, g.line * lines),
                       Qt::AlignLeft | Qt::AlignVCenter, g.font, ink.text, PhaseName(phase.phaseType));
         }
       }
