@@ -21,6 +21,7 @@
 #include "app/station_picker.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
+#include "reports/report_commands.h"
 #include "windows/tide_window.h"
 
 namespace {
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
     return qw::MakeTideWindow(catalogue, settings, spec);
   });
   frame = &mainFrame;
+  qw::InstallReportCommands(mainFrame, settings, file, catalogue);
   mainFrame.SetCurrentsAvailable(false);
   mainFrame.SetStationChooser([&](qw::StationKind kind, QWidget* parent) {
     const int region = kind == qw::StationKind::Tide ? settings.defaultTideRegion : settings.defaultCurrentRegion;

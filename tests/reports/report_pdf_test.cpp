@@ -1,7 +1,6 @@
 // Reports of real stations written as PDF and read back with poppler's pdfinfo and
 // pdftotext: the page count of the plan, and the station names, dates, event times,
 // heights and table values the engine itself gives for those days.
-#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <filesystem>
@@ -16,20 +15,13 @@
 #include "reports/page_parts.h"
 #include "reports/print_loop.h"
 #include "reports/report_composer.h"
+#include "tests/reports/reports_test_app.h"
 #include "tests/support/test_support.h"
 #include "windows/display_units.h"
 #include "windows/tide_day.h"
 
 namespace qw {
 namespace {
-
-QGuiApplication& GuiApp() {
-  static int argc = 1;
-  static char name[] = "reports_tests";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  return *app;
-}
 
 // Runs a program; its standard output, or nothing when it could not run or failed.
 std::optional<QString> RunProgram(const QString& program, const QStringList& arguments, int* exitCode = nullptr) {
@@ -62,7 +54,7 @@ class ReportPdfTest : public ::testing::Test {
       GTEST_SKIP() << "no built data at " QW_TEST_DATA_DIR " (configure with QW_BUILD_DATA=ON)";
     }
     if (!RunProgram("pdftotext", {"-v"}) && !RunProgram("pdfinfo", {"-v"})) GTEST_SKIP() << "poppler-utils are not installed";
-    GuiApp();
+    test::ReportsApp();
     ResetEngine();
     SetDataDirectory(QW_TEST_DATA_DIR);
     regions_ = BuildRegionList(StationKind::Tide);
