@@ -7,7 +7,10 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <filesystem>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +21,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/calendar.h"
+#include "engine/data_dir.h"
+#include "engine/engine_state.h"
+#include "engine/station_database.h"
 #include "reports/print_report_dialog.h"
 #include "reports/printer_store.h"
 #include "reports/report_option_dialogs.h"
@@ -33,7 +39,7 @@ QApplication& App() { return test::ReportsApp(); }
 void Snapshot(QWidget& widget, const char* name) {
   const QByteArray dir = qgetenv("QW_SNAPSHOT_DIR");
   if (dir.isEmpty()) return;
-  widget.adjustSize();
+  if (!widget.isWindow() || widget.size().isEmpty()) widget.adjustSize();
   widget.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString(name) + ".png"));
 }
 
@@ -171,6 +177,47 @@ TEST(ReportDialogsTest, AnEndBeforeTheStartIsRefused) {
   EXPECT_FALSE(dialog.Job().has_value());
   EXPECT_EQ(caption, "Date Error");
   EXPECT_TRUE(text.contains("ERROR: The ending date must not be before the starting date."));
+}
+
+TEST(ReportDialogsTest, PreviewShowsThePlannedPagesOfARealStation) {
+  App();
+  if (!std::filesystem::exists(std::string(QW_TEST_DATA_DIR) + "/catalogue.csv")) {
+    GTEST_SKIP() << "no built data at " QW_TEST_DATA_DIR;
+  }
+  ResetEngine();
+  SetDataDirectory(QW_TEST_DATA_DIR);
+  const RegionList regions = BuildRegionList(StationKind::Tide);
+  std::vector<ReportWindow> windows;
+  for (int slot = 0; slot < static_cast<int>(regions.size()) && windows.empty(); ++slot) {
+    const int index = FindTideStationByName(regions, slot, -1, "San Francisco (Golden Gate)", 1);
+    if (index >= 0) {
+      windows.push_back({"San Francisco", {StationKind::Tide, static_cast<uint16_t>(slot), static_cast<uint16_t>(index)},
+                         MinuteOf(2025, 6, 18)});
+    }
+  }
+  ASSERT_FALSE(windows.empty());
+  test::TempDir dir;
+  ProfileFile file(dir.path() / "velda.ini");
+  file.LoadFromText("[ReportOptions]\nReportType=0\nReportFormat=0\nUseWindowDate=0\nStartDate=06/18/2025\n"
+                    "EndDate=06/20/2025\nSunriseSunset=1\nSunriseShading=1\nMoonriseMoonset=1\nPreviewRes=0\n");
+  AppSettings settings;
+  PrintReportDialog dialog(settings, file,
+                           [&](const StationRef& s, TideLocation& out) {
+                             return ReadTideLocation(regions, s.regionSlot, s.stationIndex, out);
+                           },
+                           windows);
+  int pages = -1;
+  QTimer::singleShot(0, [&] {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    if (!preview) return;
+    if (auto* widget = preview->findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
+    preview->resize(700, 900);
+    Snapshot(*preview, "preview");
+    preview->reject();
+  });
+  dialog.Preview();
+  EXPECT_EQ(pages, 3);
+  ResetEngine();
 }
 
 TEST(PrinterStoreTest, TheChoiceSurvivesARoundTripAndDamage) {
