@@ -7,6 +7,8 @@
 #include "cli/csv_output.h"
 #include "cli/station_listing.h"
 #include "cli/station_ref.h"
+#include "cli/station_time.h"
+#include "engine/tide_corrections.h"
 
 namespace qw::cli {
 namespace {
@@ -96,6 +98,86 @@ int RunFind(CliContext& context, const ParsedArgs& args) {
   }
   return kExitOk;
 }
+
+// A 16-bit field in its unit, or "not given".
+std::string Field(int16_t value, const char* unit, int scale = 1) {
+  if (value == kNotGiven16) return "not given";
+  char text[32];
+  if (scale == 100) {
+    std::snprintf(text, sizeof text, "%.2f%s", value / 100.0, unit);
+  } else {
+    std::snprintf(text, sizeof text, "%d%s", value, unit);
+  }
+  return text;
+}
+
+void Line(CliContext& context, const char* label, const std::string& value) {
+  std::fprintf(context.out(), "%-22s %s\n", label, value.c_str());
+}
+
+int RunInfo(CliContext& context, const ParsedArgs& args) {
+  if (args.positional.size() != 1) throw UsageError("info needs exactly one STATION");
+  const StationKind kind = KindOf(args);
+  const ResolvedStation s = ResolveStation(context, args.positional[0], kind);
+  Line(context, "Name", s.name());
+  Line(context, "Station", std::string(KindWord(kind)) + " " + std::to_string(s.slot) + ":" +
+                               std::to_string(s.index) + " in region " + std::to_string(s.regionNumber) +
+                               ", station id " + std::to_string(s.stationId()) + ", " + StationRole(s));
+  const StationSources* sources = context.Sources();
+  if (const StationSource* source =
+          sources ? sources->Find(static_cast<char>(kind), s.regionNumber, s.index) : nullptr) {
+    Line(context, "Source", source->source + " " + source->sourceId);
+    Line(context, "Time zone", source->timeZone);
+    Line(context, "Licence", source->licence);
+    Line(context, "Attribution", source->attribution);
+  }
+  const int16_t meridian = kind == StationKind::Tide ? s.tide.timeMeridian : s.current.timeMeridian;
+  const uint8_t dst = kind == StationKind::Tide ? s.tide.observesDst : s.current.observesDst;
+  char zone[64];
+  std::snprintf(zone, sizeof zone, "%.1f degrees (UTC%s standard time)", TimeMeridianDegrees(meridian),
+                FormatUtcOffset(static_cast<int>(TimeMeridianHours(meridian) * 60)).c_str());
+  Line(context, "Time meridian", zone);
+  static const char* kDst[] = {"none", "North American rule", "international correction"};
+  Line(context, "Daylight saving", dst <= 2 ? kDst[dst] : "class " + std::to_string(dst));
+  const uint16_t reference = s.referenceId();
+  if (kind == StationKind::Tide) {
+    const std::string name = reference ? ReferenceStationName(s.tide) : "";
+    Line(context, "Reference", reference == 0 ? "none" : std::to_string(reference) + " " + name +
+                                                             DataFamilyShortName(reference));
+    const TideLocation& t = s.tide;
+    Line(context, "High water", "time " + Field(t.highTimeOffset, " min") + ", ratio " +
+                                    Field(t.highHeightRatio, "", 100) + ", difference " +
+                                    Field(t.highHeightDiff, " ft", 100));
+    Line(context, "Low water", "time " + Field(t.lowTimeOffset, " min") + ", ratio " +
+                                   Field(t.lowHeightRatio, "", 100) + ", difference " +
+                                   Field(t.lowHeightDiff, " ft", 100));
+    if (TideValueNotDefined(t)) Line(context, "Predictions", "not defined (a correction is not given)");
+    Line(context, "Mean range", Field(t.meanRange, " ft", 100));
+    Line(context, "Mean higher high water", Field(t.meanHigherHighWater, " ft", 100));
+    Line(context, "Mean tide level", Field(t.meanTideLevel, " ft", 100));
+    if (t.flags & kTideFlagDiurnal) Line(context, "Note", "Tide is diurnal in nature.");
+  } else {
+    Line(context, "Reference", reference == 0 ? "none" : "current harmonic file " + std::to_string(reference));
+    const CurrentLocation& c = s.current;
+    Line(context, "Flood", "time " + Field(c.floodTime, " min") + ", ratio " + Field(c.floodSpeedRatio, "", 100) +
+                               ", speed " + Field(c.floodSpeed, " kt", 100) + ", direction " +
+                               Field(c.floodDirection, " deg"));
+    Line(context, "Ebb", "time " + Field(c.ebbTime, " min") + ", ratio " + Field(c.ebbSpeedRatio, "", 100) +
+                             ", speed " + Field(c.ebbSpeed, " kt", 100) + ", direction " +
+                             Field(c.ebbDirection, " deg"));
+    Line(context, "Slack before flood", "time " + Field(c.slackBeforeFloodTime, " min"));
+    Line(context, "Slack before ebb", "time " + Field(c.slackBeforeEbbTime, " min"));
+    Line(context, "Station kind", std::to_string(c.stationKind));
+    if (c.meterDepth != 0) Line(context, "Meter depth", std::to_string(c.meterDepth) + " ft");
+  }
+  return kExitOk;
+}
+
+const CommandRegistration kInfo({
+    "info", "info STATION [--currents]",
+    "everything the catalogue holds about one station",
+    "Identity, source, time meridian, daylight-saving class, reference and corrections.",
+    {kCurrents}, RunInfo});
 
 const CommandRegistration kRegions({
     "regions", "regions [--currents] [--csv]",

@@ -44,8 +44,9 @@ void FreeRegionList(RegionList& list);
 // The region at `regionSlot`, or nullptr after reporting 2406.
 const RegionNode* RegionAt(const RegionList& list, int regionSlot);
 
-// The open file of the region at `regionSlot`, kept open for later calls; nullptr after
-// reporting 2406, 2401 (tide) or 2201 (current). `regionNumber` receives the number.
+// The open file of the region at `regionSlot`, kept open for later calls and owned by
+// the catalogue (callers never close it); nullptr after reporting 2406, 2401 (tide) or
+// 2201 (current). `regionNumber` receives the number.
 std::FILE* OpenRegionFile(const RegionList& list, int regionSlot, StationKind kind,
                           int* regionNumber = nullptr);
 

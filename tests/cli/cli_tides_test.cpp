@@ -144,6 +144,22 @@ TEST_F(CliTidesTest, TodayUsesTheDefaultStationOrTheFirstWithPredictions) {
   EXPECT_EQ(r.out.rfind("Inner Harbour", 0), 0u);
 }
 
+TEST_F(CliTidesTest, InfoShowsTheReferenceAndTheCorrections) {
+  auto r = RunCliCaptured({"info", "src:9414750"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Station                tide 0:1 in region 3, station id 12, subordinate\n"),
+            std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Reference              100 Mixed Harbour (NOAA)\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("High water             time 30 min, ratio 1.00, difference 0.00 ft\n"),
+            std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Time meridian          -120.0 degrees (UTC-08:00 standard time)\n"),
+            std::string::npos) << r.out;
+  r = RunCliCaptured({"info", "Undefined"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("difference not given"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("not defined (a correction is not given)"), std::string::npos) << r.out;
+}
+
 TEST_F(CliTidesTest, UserErrorsExitTwoEngineFailuresExitOne) {
   struct Case {
     std::vector<std::string> args;

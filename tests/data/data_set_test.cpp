@@ -114,7 +114,7 @@ TEST_F(DataSetTest, ReferenceTideStationCarriesDatumsAndLocalConstants) {
   ASSERT_EQ(washington.tides.size(), 1u);
   const TideLocation& seattle = washington.tides[0];
   EXPECT_STREQ(seattle.name, "Seattle");
-  EXPECT_EQ(seattle.kindCode, 3);
+  EXPECT_EQ(seattle.kindCode, kNoaaKindCode);
   EXPECT_EQ(seattle.referenceId, 1);
   EXPECT_EQ(seattle.stationId, 1);
   EXPECT_EQ(seattle.timeMeridian, -120);
@@ -169,6 +169,8 @@ TEST_F(DataSetTest, FamiliesFollowTheCountry) {
   EXPECT_EQ(data_.tideFamilies.at("BA5")[0].number, 35001);
   EXPECT_EQ(data_.tideFamilies.at("BA5")[0].meanLevelMicroFeet, 0);  // chart datum is mean sea level
   const TideLocation& brest = data_.regions.at(35).tides.at(0);
+  EXPECT_EQ(brest.kindCode, kInternationalKindCode);
+  EXPECT_EQ(halifax.kindCode, kCanadianKindCode);
   EXPECT_EQ(brest.timeMeridian, 15);
   EXPECT_EQ(brest.observesDst, 2);
   EXPECT_TRUE(Reported("left out 1 tide TICON-4: in US waters"));

@@ -125,7 +125,9 @@ void SetPosition(double latitude, double longitude, char& latH, int16_t* lat, ch
 
 template <typename Record>
 void FillIdentity(const Candidate& c, Record& r) {
-  r.kindCode = static_cast<uint8_t>(c.region);
+  r.kindCode = c.family == Family::Noaa ? kNoaaKindCode
+               : c.family == Family::Chs ? kCanadianKindCode
+                                         : kInternationalKindCode;
   r.stationId = c.stationId;
   const std::string name = FitName(c.source->Text("name"), 50);
   std::memset(r.name, 0, sizeof r.name);
@@ -178,6 +180,9 @@ class Builder {
       else c.family = Family::International;
       if (source != "NOAA" && IsUnitedStatesArea(country)) {
         c.exclusion = "in US waters, where NOAA's stations are used";
+      }
+      if (!s.Number("zone_minutes") || !s.Number("lat") || !s.Number("lon")) {
+        c.exclusion = "no time zone or position";
       }
       const int zoneMinutes = static_cast<int>(s.Number("zone_minutes").value_or(0));
       c.meridian = TimeMeridianOfZone(zoneMinutes);
@@ -355,6 +360,7 @@ class Builder {
                        ". Licence: " + LicenceLabel(s.Text("licence"));
     if (s.Text("commercial") == "0") note += ", not for commercial use";
     note += " (" + s.Text("licence_url") + "). Attribution: " + s.Text("attribution");
+    if (!note.empty() && note.back() != '.') note += '.';
     if (c.referenceStation == nullptr && !c.dropped.empty()) {
       note += " Left out, as no table of this program defines them:";
       char amount[64];

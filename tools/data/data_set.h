@@ -31,6 +31,12 @@ constexpr int kLastChsTideRecord = 29999;
 // Subordinate stations are numbered from here, above every harmonic record number, so a
 // reference station's id can be its harmonic record number.
 constexpr int kFirstSubordinateStationId = 45001;
+// The station kind code (first byte of a station record) by family. The graph labels the
+// datum of a station whose code is above 30 as the international family's; 99 is for the
+// user's own locations.
+constexpr uint8_t kNoaaKindCode = 1;
+constexpr uint8_t kCanadianKindCode = 2;
+constexpr uint8_t kInternationalKindCode = 31;
 
 // One constituent of a tide harmonic record.
 struct TideConstituentEntry {
