@@ -92,14 +92,18 @@ int main(int argc, char** argv) {
   qw::InstallReportCommands(mainFrame, settings, file, catalogue);
   mainFrame.SetCurrentsAvailable(false);
   mainFrame.SetStationChooser([&](qw::StationKind kind, QWidget* parent) {
-    const int region = kind == qw::StationKind::Tide ? settings.defaultTideRegion : settings.defaultCurrentRegion;
-    return qw::StationPicker::Choose(catalogue, kind, region, parent);
+    const bool tide = kind == qw::StationKind::Tide;
+    return qw::StationPicker::Choose(catalogue, kind, tide ? settings.defaultTideRegion : settings.defaultCurrentRegion,
+                                     tide ? settings.defaultTideSubregion : settings.defaultCurrentSubregion, parent);
   });
   QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
                    [&mainFrame] { mainFrame.BringToFront(); });
 
   // Logout and shutdown end the program like Exit does.
   qw::StopOnSignals(&mainFrame, [&mainFrame] { mainFrame.close(); });
+
+  // 5. The tips of the day, beside the program.
+  mainFrame.SetTipFile(QCoreApplication::applicationDirPath() + "/Velda.tip");
 
   // 9. The command line.
   const bool integrated = HasSwitch(arguments, "/INT");
@@ -141,6 +145,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, &mainFrame, [&] {
     if (settings.autoOpen && !settings.showWelcome) mainFrame.ReopenLastWindows();
     if (!minimized && !integrated) {
+      if (settings.tipShowAtStartup) mainFrame.ShowTipOfTheDay();
       if (settings.showCaution) qw::ShowCaution(&mainFrame, settings.showCaution);
       if (settings.showWelcome) {
         switch (qw::ShowWelcome(&mainFrame, false, settings.showWelcome)) {

@@ -22,6 +22,7 @@
 #include "app/real_time_list.h"
 #include "app/settings_dialog.h"
 #include "app/settings_store.h"
+#include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
@@ -37,7 +38,7 @@ constexpr Command kNotYetAvailable[] = {
     Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
     Command::CustomTideLocations, Command::CustomCurrentLocations, Command::RealTimeWindow,
     Command::HelpContents,    Command::HelpOnWindow,        Command::Glossary,
-    Command::UsingHelp,       Command::ProductSupport,      Command::TipOfTheDay,
+    Command::UsingHelp,       Command::ProductSupport,
 };
 
 // Commands that act on the active tide or current window.
@@ -99,6 +100,7 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
     UpdateCommands();
     UpdateTitle();
   });
+  actions_[Command::TipOfTheDay]->setEnabled(false);
   UpdateMruMenu();
   UpdateCommands();
   UpdateTitle();
@@ -208,6 +210,7 @@ void MainFrame::Run(Command command) {
     case Command::ArrangeIcons: ArrangeIcons(); break;
     case Command::InstalledRegions: ShowInstalledRegions(); break;
     case Command::About: ShowAbout(); break;
+    case Command::TipOfTheDay: ShowTipOfTheDay(); break;
     default: break;  // commands of features not available yet are disabled
   }
   UpdateCommands();
@@ -342,6 +345,10 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
 int MainFrame::ReopenLastWindows() {
   int opened = 0;
   for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), *stations_)) {
+    if (entry.station.kind == StationKind::Current && !currentsAvailable_) {
+      heldCurrentEntries_.push_back(entry);
+      continue;
+    }
     const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
     if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
   }
@@ -370,6 +377,7 @@ std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
     entry.weeklyShown = switches.weekly;
     entries.push_back(entry);
   }
+  entries.insert(entries.end(), heldCurrentEntries_.begin(), heldCurrentEntries_.end());
   return entries;
 }
 
@@ -496,7 +504,9 @@ void MainFrame::SetDateCommand() {
   settings_.dateChangeAffectsAll = dialog.affectsAll() ? 1 : 0;
   settings_.dateSetToDate = static_cast<long>(day);
   settings_.setDateText = FormatSetDateText(chosen);
+  // The dialog's choice is kept at once, not only at the stop.
   file_.WriteString("Set Date", "SetToDate", settings_.setDateText);
+  file_.Save();
   if (!CheckPredictionDate(day)) return;
   if (dialog.affectsAll()) {
     for (LocationWindow* window : LocationWindows()) window->SetDay(day);
@@ -647,6 +657,24 @@ void MainFrame::ShowAbout() {
                          .arg(kProductName, QCoreApplication::applicationVersion()));
 }
 
+void MainFrame::SetTipFile(const QString& tipFile) {
+  tipFile_ = tipFile;
+  actions_[Command::TipOfTheDay]->setEnabled(!ReadTips(tipFile.toStdString()).empty());
+}
+
+void MainFrame::ShowTipOfTheDay() {
+  std::vector<std::string> tips = ReadTips(tipFile_.toStdString());
+  if (tips.empty()) return;
+  TipDialog dialog(std::move(tips), settings_.currentTip, settings_.tipShowAtStartup != 0, this);
+  dialog.exec();
+  // The dialog's state is kept at once.
+  settings_.currentTip = dialog.next();
+  settings_.tipShowAtStartup = dialog.showAtStartup() ? 1 : 0;
+  file_.WriteInt("TOTD", "CurrentTip", settings_.currentTip);
+  file_.WriteInt("TOTD", "ShowAtStartup", settings_.tipShowAtStartup);
+  file_.Save();
+}
+
 void MainFrame::BringToFront() {
   if (isMinimized()) showNormal();
   show();
@@ -664,6 +692,7 @@ bool MainFrame::SaveAtStop() {
   WriteOpenWindows(file_, OpenWindowEntries());
   std::string error;
   if (file_.Save(&error)) return true;
+  if (file_.writeProtected()) return false;  // the user was told at start
   QMessageBox::warning(this, kProductName,
                        QString("The settings could not be saved.\n\n%1").arg(QString::fromStdString(error)));
   return false;

@@ -68,6 +68,10 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   // The charting program's executable; "View on chart" is enabled when it is set.
   void SetChartProgram(const QString& path);
 
+  // The tip of the day from `tipFile` (the command is enabled when it has tips).
+  void SetTipFile(const QString& tipFile);
+  void ShowTipOfTheDay();
+
   // Brings the main window to the front (a second start, the charting program).
   void BringToFront();
   // Writes the settings and the open-windows list; false when the file could not be
@@ -134,6 +138,10 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   std::vector<QAction*> windowListActions_;
   std::map<Command, QAction*> actions_;
   QString chartProgram_;
+  QString tipFile_;
+  // Current windows of the last run kept while current windows cannot open, so the
+  // next stop writes them back instead of forgetting them.
+  std::vector<OpenWindowEntry> heldCurrentEntries_;
   bool integrated_ = false;
   bool currentsAvailable_ = true;
   std::unique_ptr<QPrinter> printer_;

@@ -249,7 +249,9 @@ QWidget* SettingsDialog::BuildColors() {
   auto* layout = new QVBoxLayout(page);
   auto* top = new QHBoxLayout;
   schemes_ = new QComboBox;
-  top->addWidget(new QLabel("Color &scheme:"));
+  auto* schemeLabel = new QLabel("Color &scheme:");
+  schemeLabel->setBuddy(schemes_);
+  top->addWidget(schemeLabel);
   top->addWidget(schemes_, 1);
   auto* saveAs = new QPushButton("Save &As...");
   auto* remove = new QPushButton("&Delete");
@@ -358,6 +360,7 @@ void SettingsDialog::SaveSchemeAs() {
     return;
   }
   schemesTouched_ = true;
+  file_.Save();
   FillSchemeList();
   LoadScheme(number);
 }
@@ -375,6 +378,7 @@ void SettingsDialog::DeleteScheme() {
   }
   DeleteColorScheme(file_, edited_, schemeNumber_);
   schemesTouched_ = true;
+  file_.Save();
   FillSchemeList();
   LoadScheme(1);
 }
@@ -388,6 +392,7 @@ bool SettingsDialog::OfferToSaveColors() {
   if (answer == QMessageBox::Yes) {
     WriteColorScheme(file_, schemeNumber_, scheme_);
     schemesTouched_ = true;
+    file_.Save();
     edited_.colors = scheme_;
   } else {
     scheme_ = ReadColorScheme(file_, schemeNumber_);

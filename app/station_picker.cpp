@@ -11,12 +11,14 @@
 namespace qw {
 
 StationPicker::StationPicker(const CatalogueDirectory& catalogue, StationKind kind, int regionSlot,
-                             QWidget* parent)
+                             int stationIndex, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), kind_(kind) {
   setWindowTitle(kind == StationKind::Tide ? "Select Tide Location" : "Select Current Location");
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("&Region:"));
+  auto* regionLabel = new QLabel("&Region:");
+  layout->addWidget(regionLabel);
   regions_ = new QComboBox;
+  regionLabel->setBuddy(regions_);
   for (int slot = 0; slot < catalogue.RegionCount(kind); ++slot) {
     regions_->addItem(QString::fromStdString(catalogue.RegionName(kind, slot)));
   }
@@ -49,6 +51,10 @@ StationPicker::StationPicker(const CatalogueDirectory& catalogue, StationKind ki
 
   if (regionSlot >= 0 && regionSlot < regions_->count()) regions_->setCurrentIndex(regionSlot);
   FillStations();
+  if (stationIndex >= 0 && stationIndex < stations_->count()) {
+    stations_->setCurrentRow(stationIndex);
+    stations_->scrollToItem(stations_->currentItem(), QAbstractItemView::PositionAtCenter);
+  }
   updateOk();
 }
 
@@ -86,8 +92,8 @@ std::optional<StationRef> StationPicker::chosen() const {
 }
 
 std::optional<StationRef> StationPicker::Choose(const CatalogueDirectory& catalogue, StationKind kind,
-                                                int regionSlot, QWidget* parent) {
-  StationPicker picker(catalogue, kind, regionSlot, parent);
+                                                int regionSlot, int stationIndex, QWidget* parent) {
+  StationPicker picker(catalogue, kind, regionSlot, stationIndex, parent);
   if (picker.exec() != QDialog::Accepted) return std::nullopt;
   return picker.chosen();
 }

@@ -18,13 +18,15 @@ class StationPicker : public QDialog {
   Q_OBJECT
 
  public:
-  StationPicker(const CatalogueDirectory& catalogue, StationKind kind, int regionSlot, QWidget* parent = nullptr);
+  // Opens on the region and station given (the last ones chosen).
+  StationPicker(const CatalogueDirectory& catalogue, StationKind kind, int regionSlot, int stationIndex,
+                QWidget* parent = nullptr);
 
   std::optional<StationRef> chosen() const;
 
   // Runs the dialog; nothing when cancelled.
   static std::optional<StationRef> Choose(const CatalogueDirectory& catalogue, StationKind kind,
-                                          int regionSlot, QWidget* parent);
+                                          int regionSlot, int stationIndex, QWidget* parent);
 
  private:
   void FillStations();

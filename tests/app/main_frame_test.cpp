@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <filesystem>
+#include <fstream>
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -11,6 +13,7 @@
 #include <QTimer>
 
 #include "app/settings_store.h"
+#include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/engine_settings.h"
 #include "tests/app/app_test_support.h"
@@ -222,6 +225,76 @@ TEST_F(MainFrameTest, SettingsChangesReachEveryWindowAndTheEngine) {
   EXPECT_EQ(Settings().intlDaylightMinutes, 90);
   EXPECT_EQ(window->settingsChanges, 1);
   Settings() = EngineSettings{};
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST(TipOfTheDayTest, ReadsOneTipALine) {
+  test::TempDir dir;
+  const std::string path = dir.File("Velda.tip");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "; comment\r\nFirst tip\r\n\r\n   \n  Second tip\nThird tip";  // no final line end
+  }
+  EXPECT_EQ(ReadTips(path), (std::vector<std::string>{"First tip", "Second tip", "Third tip"}));
+  EXPECT_TRUE(ReadTips(dir.File("missing.tip")).empty());
+  std::filesystem::resize_file(path, 8u << 20);  // far too large for a tip file
+  EXPECT_TRUE(ReadTips(path).empty());
+  // The program's own tip file has tips.
+  EXPECT_GE(ReadTips(QW_SOURCE_DIR "/app/Velda.tip").size(), 10u);
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST_F(MainFrameTest, CurrentWindowsThatCannotOpenAreKeptInTheList) {
+  stations_.regions[StationKind::Current] = {{0, 500}};
+  {
+    OpenWindowEntry current;
+    current.station = {StationKind::Current, 0, 1};
+    current.stationId = 500;
+    current.placement.right = current.placement.bottom = 300;
+    OpenWindowEntry tide;
+    tide.station = {StationKind::Tide, 0, 1};
+    tide.stationId = 100;
+    tide.placement.right = tide.placement.bottom = 300;
+    WriteOpenWindows(file_, {current, tide});
+  }
+  auto frame = MakeFrame();
+  frame->SetCurrentsAvailable(false);
+  EXPECT_EQ(frame->ReopenLastWindows(), 1);
+  EXPECT_FALSE(frame->action(Command::NewCurrentWindow)->isEnabled());
+  const std::vector<OpenWindowEntry> entries = frame->OpenWindowEntries();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[1].station.kind, StationKind::Current);
+  EXPECT_EQ(entries[1].stationId, 500u);
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST_F(MainFrameTest, ClosingWindowsUpdatesTheCommands) {
+  auto frame = MakeFrame();
+  frame->OpenLocation({StationKind::Tide, 0, 1});
+  frame->OpenLocation({StationKind::Tide, 0, 2});
+  frame->Run(Command::TileHorizontally);
+  frame->Run(Command::Cascade);
+  frame->Run(Command::CloseAll);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frame->LocationWindows().empty());
+  EXPECT_FALSE(frame->action(Command::NextDay)->isEnabled());
+  EXPECT_EQ(frame->windowTitle(), "Quaywise Pro");
 }
 
 }  // namespace

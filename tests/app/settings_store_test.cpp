@@ -249,3 +249,38 @@ TEST(SettingsStoreTest, EngineReceivesItsKeys) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST(SettingsDialogRulesTest, UnitChangeSwitchesOffUserLines) {
+  AppSettings before;
+  before.tideRanges.highRange = kTideHighUser;
+  before.currentRanges.lowRange = kCurrentLowUser;
+  AppSettings after = before;
+  // No unit change: nothing happens.
+  EXPECT_TRUE(SwitchOffUserLinesOnUnitChange(before, after).empty());
+  // Heights to metres: the user's high tide line goes off (2802); the low line is the datum.
+  after.tideUnit = TideUnit::Metres;
+  EXPECT_EQ(SwitchOffUserLinesOnUnitChange(before, after), std::vector<int>{2802});
+  EXPECT_FALSE(after.highRangeLine);
+  EXPECT_TRUE(after.lowRangeLine);
+  // Speeds to metres per second: the user's low current line goes off (2803).
+  AppSettings speeds = before;
+  speeds.currentUnit = CurrentUnit::MetresPerSecond;
+  EXPECT_EQ(SwitchOffUserLinesOnUnitChange(before, speeds), std::vector<int>{2803});
+  EXPECT_TRUE(speeds.highRangeLine);
+  EXPECT_FALSE(speeds.lowRangeLine);
+}
+
+TEST(SettingsDialogRulesTest, SlackLimits) {
+  EXPECT_TRUE(IsValidSlackValue(0.1));
+  EXPECT_TRUE(IsValidSlackValue(0.6));
+  EXPECT_TRUE(IsValidSlackValue(0.35));
+  EXPECT_FALSE(IsValidSlackValue(0.09));
+  EXPECT_FALSE(IsValidSlackValue(0.61));
+  EXPECT_FALSE(IsValidSlackValue(0.0));
+}
+
+}  // namespace
+}  // namespace qw

@@ -172,3 +172,57 @@ TEST(MoonPictureTest, PrincipalPhases) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+// The graph is laid out in inches, not pixels: at 300 dpi it takes the same share of the
+// page as at 96 dpi (a printed page is 1200 dpi).
+TEST(DayGraphTest, SizesFollowTheDeviceResolution) {
+  test::QtApp();
+  DayGraphData data;
+  data.halfHour.fill(3000000);
+  data.minimum = 0;
+  data.maximum = 6000000;
+  data.daylight.kind = DaylightSpan::Kind::AlwaysUp;
+  DayGraphStyle style;
+  style.font = QFont("DejaVu Sans", 9);
+  int blackInColumn[2] = {0, 0};
+  auto plotLeft = [&](int dpi) {
+    const double scale = dpi / 96.0;
+    QImage image(static_cast<int>(600 * scale), static_cast<int>(300 * scale), QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254 + 0.5));
+    image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254 + 0.5));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    EXPECT_TRUE(DrawDayGraph(painter, image.rect(), data, style));
+    painter.end();
+    // Lines are as thick in inches: the zero line, the first black run below the top
+    // quarter inside the plot.
+    int& black = blackInColumn[dpi == 96 ? 0 : 1];
+    const int column = image.width() * 55 / 100;
+    int row = image.height() / 4;
+    while (row < image.height() && (image.pixel(column, row) & 0xFFFFFF) != 0) ++row;
+    while (row < image.height() && (image.pixel(column, row) & 0xFFFFFF) == 0) {
+      ++black;
+      ++row;
+    }
+    // The plot's left edge: the first column of daylight colour above the bars.
+    const int y = image.height() / 4;
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) & 0xFFFFFF) == 0xFFFF00) return static_cast<double>(x) / image.width();
+    }
+    return -1.0;
+  };
+  const double screen = plotLeft(96);
+  const double print = plotLeft(300);
+  ASSERT_GT(screen, 0.0);
+  EXPECT_NEAR(print, screen, 0.02);
+  ASSERT_GT(blackInColumn[0], 0);
+  const double thicker = static_cast<double>(blackInColumn[1]) / blackInColumn[0];
+  EXPECT_GT(thicker, 2.5);
+  EXPECT_LT(thicker, 4.0);
+}
+
+}  // namespace
+}  // namespace qw

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QImage>
+#include <QPrinter>
 #include <filesystem>
 
 #include "app/catalogue_directory.h"
@@ -123,6 +125,29 @@ TEST_F(TideWindowTest, EveryStyleAndUnitDraws) {
     QPainter painter(&image);
     window->Render(painter, image.rect());
   }
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+TEST_F(TideWindowTest, PrintsAtPrinterResolution) {
+  auto window = Open(MinuteOf(2024, 6, 15));
+  test::TempDir dir;
+  const QString path = QString::fromStdString(dir.File("page.pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  ASSERT_GE(printer.resolution(), 1200);
+  QPainter painter(&printer);
+  ASSERT_TRUE(painter.isActive());
+  window->Render(painter, printer.pageLayout().paintRectPixels(printer.resolution()).translated(
+                              -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft()));
+  painter.end();
+  EXPECT_GT(QFileInfo(path).size(), 5000);
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
