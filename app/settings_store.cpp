@@ -298,6 +298,8 @@ void ApplyEngineSettings(const AppSettings& s) {
   engine.daylightSavings = s.daylightSavings;
   engine.intlDaylightMinutes = static_cast<int16_t>(s.intlDaylightSavings);
   engine.slackMicroKnots = s.SlackMicroKnots();
+  engine.useUserSlack = s.useUserSlack;
+  engine.userSlackValue = s.userSlackKnots;
 }
 
 void RecordMainWindow(AppSettings& s, MainWindowState state, int x, int y, int width, int height) {

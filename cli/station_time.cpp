@@ -5,14 +5,28 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "engine/engine_settings.h"
 #include "engine/station_database.h"
 #include "engine/time_adjust.h"
 
 namespace qw::cli {
 
 namespace {
-int StandardOffsetMinutes(const TideLocation& station) {
-  return static_cast<int>(std::lround(TimeMeridianHours(station.timeMeridian) * 60.0));
+int StandardOffsetMinutes(int16_t timeMeridian) {
+  return static_cast<int>(std::lround(TimeMeridianHours(timeMeridian) * 60.0));
+}
+
+// 00:00 of today's date at a station of standard offset `standard`, whose offset on a day
+// is `offsetOn(day)`.
+template <typename OffsetOn>
+EngineMinute TodayAt(int standard, OffsetOn offsetOn) {
+  const long long utc = MinuteOf(1970, 1, 1) + static_cast<long long>(std::time(nullptr)) / 60;
+  auto dayOf = [](long long minute) {
+    return static_cast<EngineMinute>(minute - minute % kMinutesPerDay);
+  };
+  // The date in standard time decides whether daylight saving applies.
+  const EngineMinute standardDay = dayOf(utc + standard);
+  return dayOf(utc + offsetOn(standardDay));
 }
 }  // namespace
 
@@ -25,7 +39,7 @@ int DayDstFlag(EngineMinute minute) {
 int StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart) {
   // The daylight saving the engine removes from the station's clock on that day.
   const int flag = station.observesDst != 0 ? DayDstFlag(dayStart) : 0;
-  return StandardOffsetMinutes(station) + DaylightShiftMinutes(station.referenceId, flag);
+  return StandardOffsetMinutes(station.timeMeridian) + DaylightShiftMinutes(station.referenceId, flag);
 }
 
 std::string FormatUtcOffset(int minutes) {
@@ -37,13 +51,19 @@ std::string FormatUtcOffset(int minutes) {
 }
 
 EngineMinute StationToday(const TideLocation& station) {
-  const long long utc = MinuteOf(1970, 1, 1) + static_cast<long long>(std::time(nullptr)) / 60;
-  auto dayOf = [](long long minute) {
-    return static_cast<EngineMinute>(minute - minute % kMinutesPerDay);
-  };
-  // The date in standard time decides whether daylight saving applies.
-  const EngineMinute standardDay = dayOf(utc + StandardOffsetMinutes(station));
-  return dayOf(utc + StationUtcOffsetMinutes(station, standardDay));
+  return TodayAt(StandardOffsetMinutes(station.timeMeridian),
+                 [&](EngineMinute day) { return StationUtcOffsetMinutes(station, day); });
+}
+
+int StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart) {
+  const bool daylight =
+      station.observesDst != 0 && DayDstFlag(dayStart) != 0 && Settings().daylightSavings;
+  return StandardOffsetMinutes(station.timeMeridian) + (daylight ? 60 : 0);
+}
+
+EngineMinute StationToday(const CurrentLocation& station) {
+  return TodayAt(StandardOffsetMinutes(station.timeMeridian),
+                 [&](EngineMinute day) { return StationUtcOffsetMinutes(station, day); });
 }
 
 }  // namespace qw::cli

@@ -37,4 +37,29 @@ std::string FormatHeight(int32_t heightMicroFeet, HeightUnit unit) {
   return out;
 }
 
+SpeedUnit ParseSpeedUnit(std::string_view text) {
+  if (text == "kt") return SpeedUnit::Knots;
+  if (text == "mps") return SpeedUnit::MetresPerSecond;
+  throw UsageError("--units must be kt or mps, not '" + std::string(text) + "'");
+}
+
+const char* SpeedUnitName(SpeedUnit unit) { return unit == SpeedUnit::Knots ? "kt" : "mps"; }
+
+std::string FormatSpeed(int32_t speedMicroKnots, SpeedUnit unit) {
+  if (speedMicroKnots == kValueNotDefined || speedMicroKnots == kValueFailed) return "";
+  const double knots = speedMicroKnots / 1e6;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", unit == SpeedUnit::Knots ? knots : knots * 1852.0 / 3600.0);
+  std::string out = text;
+  if (out == "-0.000") out.erase(0, 1);  // no signed zero
+  return out;
+}
+
+std::string FormatDirection(int16_t degrees) {
+  if (degrees == kNotGiven16 || degrees < 0) return "";
+  char text[8];
+  std::snprintf(text, sizeof text, "%03d", static_cast<int>(degrees));
+  return text;
+}
+
 }  // namespace qw::cli

@@ -1,4 +1,5 @@
-// Height units for display and export, converted from the engine's millionths of a foot.
+// Height and speed units for display and export, converted from the engine's millionths
+// of a foot and millionths of a knot.
 #pragma once
 
 #include <cstdint>
@@ -17,5 +18,18 @@ const char* HeightUnitName(HeightUnit unit);
 // without the unit; "" for a value that is not defined. The conversion is exact
 // (1 ft = 0.3048 m) so that other predictors can be compared.
 std::string FormatHeight(int32_t heightMicroFeet, HeightUnit unit);
+
+enum class SpeedUnit { Knots, MetresPerSecond };
+
+// "kt" or "mps"; a usage error for anything else.
+SpeedUnit ParseSpeedUnit(std::string_view text);
+const char* SpeedUnitName(SpeedUnit unit);
+
+// The signed speed in the unit to 3 decimals, without the unit; "" for a value that is
+// not defined or failed. 1 knot = 1852 m per hour exactly.
+std::string FormatSpeed(int32_t speedMicroKnots, SpeedUnit unit);
+
+// A direction in whole degrees true as three digits ("005"); "" when not given.
+std::string FormatDirection(int16_t degrees);
 
 }  // namespace qw::cli

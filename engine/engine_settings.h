@@ -26,6 +26,12 @@ struct EngineSettings {
   // Slack-water threshold in millionths of a knot: "UserSlackValue" x 1,000,000 when
   // "UseUserSlack" is on, else 100000 (0.1 knot).
   int32_t slackMicroKnots = 100000;
+  // "UseUserSlack": when on, userSlackValue sets the speed below which a current counts
+  // as slack (for a single value) and, never below 0.3 knot, the speed up to which a
+  // minimum of the current is reported as a slack event.
+  bool useUserSlack = false;
+  // "UserSlackValue": knots; the options dialog keeps it within 0.10..0.60.
+  double userSlackValue = 0.1;
 };
 
 // The one engine-wide settings instance.

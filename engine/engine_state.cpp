@@ -1,8 +1,11 @@
 #include "engine/engine_state.h"
 
+#include "engine/current_harmonics.h"
+#include "engine/current_window.h"
 #include "engine/earth_series.h"
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
+#include "engine/rotary_current.h"
 #include "engine/station_database.h"
 #include "engine/tide_height.h"
 #include "engine/tide_prediction.h"
@@ -15,6 +18,9 @@ void ResetEngine() {
   ResetExtremesCache();
   ResetTideHeight();
   ResetTidePrediction();
+  ResetCurrentHarmonics();
+  ResetCurrentEventWindow();
+  ResetRotaryCurrent();
   ResetStationDatabase();
   ResetEarthSeries();
 }
