@@ -38,13 +38,6 @@ struct PanelGeometry {
   double scale = 1.0;
 };
 
-QString ValueOnly(const std::string& text) {
-  // "11.32 ft" -> "11.32": the unit stands in the column heading.
-  const QString value = QString::fromStdString(text);
-  const qsizetype space = value.lastIndexOf(' ');
-  return space > 0 ? value.left(space) : value;
-}
-
 QString DateCellText(const DateRecord& date) {
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   return QString("%1 %2").arg(kDays[date.weekday % 7]).arg(date.day);
@@ -101,12 +94,12 @@ bool LayoutPanel(const PageCanvas& canvas, double width, double height, int rows
 }
 
 void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& heading, const std::vector<ReportDay>& days,
-               const PanelColumns& columns, const PanelGeometry& g, const std::optional<GraphScale>& scale,
-               const ReportGraphStyle& stripStyle, const AppSettings& settings) {
+               StationKind kind, const PanelColumns& columns, const PanelGeometry& g,
+               const std::optional<GraphScale>& scale, const ReportGraphStyle& stripStyle, const AppSettings& settings) {
   const ReportInk& ink = canvas.ink();
   QPainter& p = canvas.painter();
   const double pad = canvas.Pt(2);
-  const QString unit = UnitName(settings.tideUnit);
+  const QString unit = QString::fromStdString(ReportUnitName(kind, settings));
 
   // Headings: the month, then the columns.
   canvas.Text(QRectF(area.left(), area.top(), area.width(), g.line), Qt::AlignLeft | Qt::AlignVCenter, g.bold,
@@ -128,7 +121,7 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
     x += g.stripWidth + pad * 2;
   }
   canvas.Text(QRectF(x, headY, g.cellWidth * g.eventCells, g.line), Qt::AlignCenter, g.bold, ink.text,
-              QString("Highs & Lows (%1)").arg(unit));
+              QString("%1 (%2)").arg(EventsHeading(kind), unit));
   x += g.cellWidth * g.eventCells;
   if (columns.sun) {
     canvas.Text(QRectF(x, headY, g.timeWidth, g.line), Qt::AlignCenter, g.bold, ink.text, "Sun");
@@ -161,18 +154,18 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
         canvas.Text(QRectF(left, textTop + g.line, width, g.line), Qt::AlignCenter, font, color, second);
       }
     };
-    if (day.day.date.weekday == 0) p.fillRect(QRectF(area.left(), y, area.width(), g.rowHeight), QColor(240, 240, 240));
+    if (day.date.weekday == 0) p.fillRect(QRectF(area.left(), y, area.width(), g.rowHeight), QColor(240, 240, 240));
     x = area.left();
     canvas.Text(QRectF(x + pad, textTop, g.dateWidth - pad, g.line * lines), Qt::AlignLeft | Qt::AlignVCenter, g.bold,
-                ink.text, DateCellText(day.day.date));
+                ink.text, DateCellText(day.date));
     x += g.dateWidth;
     if (columns.strip) {
       const QRectF strip(x + pad, y + g.rowHeight * 0.1, g.stripWidth, g.rowHeight * 0.8);
       if (day.predicted) {
         ReportGraphInput input;
-        input.data = &day.shown.graph;
+        input.data = &day.graph;
         input.scale = scale;
-        input.extremes = GraphInputFor(day, canvas.options(), settings.timeType, settings.tideUnit).extremes;
+        input.extremes = GraphInputFor(day, canvas.options(), settings.timeType).extremes;
         DrawReportGraph(canvas, strip, input, stripStyle);
       } else {
         p.setPen(canvas.Pen(ink.rule, 0.4));
@@ -182,13 +175,12 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
       x += g.stripWidth + pad * 2;
     }
     for (int c = 0; c < g.eventCells; ++c) {
-      if (static_cast<size_t>(c) < day.shown.events.size()) {
-        const EventText& e = day.shown.events[static_cast<size_t>(c)];
-        const QColor color = e.high ? ink.high : ink.low;
-        const QString time = QString::fromStdString(e.time);
-        const int minute = static_cast<int>(day.day.extremes[static_cast<size_t>(c)].time - day.day.day);
-        const QString shortTime = time == kNoTimeText ? time : ShortClock(minute, settings.timeType);
-        pair(x, g.cellWidth, e.high ? g.bold : g.font, color, shortTime, ValueOnly(e.value));
+      if (static_cast<size_t>(c) < day.events.size()) {
+        const ReportEvent& e = day.events[static_cast<size_t>(c)];
+        const QString time = e.minute < 0 ? QString(kNoTimeText) : ShortClock(e.minute, settings.timeType);
+        // A slack has no speed to show: its word stands under its time.
+        const QString value = e.kind == 'S' ? QString(EventWord(e.kind)) : QString::fromStdString(e.valueShort);
+        pair(x, g.cellWidth, e.upper() ? g.bold : g.font, EventInk(ink, e), time, value);
       }
       x += g.cellWidth;
     }
@@ -206,25 +198,25 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
     };
     if (columns.sun) {
       if (day.inRange) {
-        riseSet(day.day.sun.rise, day.day.sun.set, ClassifySunDay(day.day.sun.rise, day.day.sun.set));
+        riseSet(day.sun.rise, day.sun.set, ClassifySunDay(day.sun.rise, day.sun.set));
       } else {
         x += g.timeWidth;
       }
     }
     if (columns.moon) {
-      const MoonTimes& moon = day.day.moon.times;
+      const MoonTimes& moon = day.moon.times;
       if (day.inRange) {
         riseSet(moon.rise, moon.set, ClassifyMoonDay(moon.rise, moon.set));
       } else {
         x += g.timeWidth;
       }
     }
-    if (columns.picture && day.inRange && day.shown.moonAngle >= 0) {
-      const MoonPhaseInfo& phase = day.day.moon.phase;
+    if (columns.picture && day.inRange && day.moonAngle >= 0) {
+      const MoonPhaseInfo& phase = day.moon.phase;
       const bool phaseDay = phase.phaseType != kPhaseNone && phase.days == 0;
       if (canvas.options().moonGraphicFreq == 1 || phaseDay) {
         const double side = std::min(g.rowHeight * 0.85, g.line * 2.2);
-        DrawMoon(canvas, QRectF(x + pad, y + (g.rowHeight - side) / 2, side, side), day.shown.moonAngle);
+        DrawMoon(canvas, QRectF(x + pad, y + (g.rowHeight - side) / 2, side, side), day.moonAngle);
         if (phaseDay) {
           canvas.Text(QRectF(x + side + pad * 3, textTop, g.pictureWidth - side - pad * 3, g.line * lines),
                       Qt::AlignLeft | Qt::AlignVCenter, g.font, ink.text, PhaseName(phase.phaseType));
@@ -264,7 +256,7 @@ PageResult DrawCalendarPage(PageContext& context, int months) {
   const ReportFormat format = context.job.format;
   const bool graph = IsGraphFormat(format);
   const int location = context.page.location;
-  const TideLocation& station = context.days.location(location).tide;
+  const ReportLocation& station = context.days.location(location);
 
   DayNeeds needs;
   needs.curve = graph && format != ReportFormat::BarGraph;
@@ -276,13 +268,17 @@ PageResult DrawCalendarPage(PageContext& context, int months) {
     std::vector<ReportDay> days;
     for (EngineMinute day = first; day <= last; day += kMinutesPerDay) {
       days.push_back(context.days.Day(location, day, needs));
+      // Three months of a current leave room for its maximum floods and ebbs only.
+      if (months == 3 && station.kind == StationKind::Current) {
+        std::erase_if(days.back().events, [](const ReportEvent& e) { return e.kind == 'S'; });
+      }
     }
     panels.push_back(std::move(days));
     first = last + kMinutesPerDay;
   }
 
   const ReportKind kind = months == 1 ? ReportKind::Monthly : ReportKind::ThreeMonth;
-  const QString title = QString::fromStdString(ReportTitle(static_cast<int>(kind), StationKind::Tide, static_cast<int>(format)));
+  const QString title = LocationReportTitle(station, kind, format);
   const QString dateText = months == 1 ? MonthText(context.page.first) : MonthSpanText(context.page.first, context.page.last);
   QRectF body = DrawFrame(context, LocationHeader(panels.front().front(), title, dateText,
                                                   ZoneSpanLabel(station, context.page.first, context.page.last)));
@@ -304,8 +300,8 @@ PageResult DrawCalendarPage(PageContext& context, int months) {
   for (const auto& panel : panels) {
     rows = std::max(rows, static_cast<int>(panel.size()));
     for (const ReportDay& day : panel) {
-      eventCells = std::max(eventCells, static_cast<int>(day.shown.events.size()));
-      if (day.predicted) graphs.push_back(&day.shown.graph);
+      eventCells = std::max(eventCells, static_cast<int>(day.events.size()));
+      if (day.predicted) graphs.push_back(&day.graph);
     }
   }
   const double panelGap = months == 1 ? 0 : canvas.Pt(10);
@@ -327,8 +323,8 @@ PageResult DrawCalendarPage(PageContext& context, int months) {
   for (int m = 0; m < months; ++m) {
     const QRectF area(body.left() + m * (panelWidth + panelGap), body.top(), panelWidth, body.height());
     const ReportDay& firstDay = panels[static_cast<size_t>(m)].front();
-    DrawPanel(canvas, area, MonthText(firstDay.day.day), panels[static_cast<size_t>(m)],
-              columns, geometry, scale, strip, settings);
+    DrawPanel(canvas, area, MonthText(firstDay.day), panels[static_cast<size_t>(m)], station.kind, columns, geometry,
+              scale, strip, settings);
   }
   return PageResult::Drawn;
 }

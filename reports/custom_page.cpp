@@ -24,7 +24,7 @@ PageResult DrawCell(PageContext& context, const QRectF& cell, const ReportCell& 
   const ReportInk& ink = canvas.ink();
   const ReportFormat format = context.job.format;
   const bool graph = IsGraphFormat(format);
-  const TideLocation& station = context.days.location(where.location).tide;
+  const ReportLocation& station = context.days.location(where.location);
 
   DayNeeds needs;
   needs.curve = graph && format != ReportFormat::BarGraph;
@@ -44,19 +44,19 @@ PageResult DrawCell(PageContext& context, const QRectF& cell, const ReportCell& 
   const double line = canvas.LineHeight(font);
   double top = inner.top();
   canvas.Text(QRectF(inner.left(), top, inner.width(), nameLine), Qt::AlignLeft | Qt::AlignVCenter, nameFont, ink.text,
-              QString::fromStdString(day.shown.name));
+              QString::fromStdString(day.name));
   top += nameLine;
   const QString zone = ShortZoneLabel(station, where.day);
   canvas.Text(QRectF(inner.left(), top, inner.width(), line), Qt::AlignLeft | Qt::AlignVCenter, font, ink.text,
-              ShortDateText(day.day.date) + (zone.isEmpty() ? QString() : "  (" + zone + ")"));
+              ShortDateText(day.date) + (zone.isEmpty() ? QString() : "  (" + zone + ")"));
   top += line + canvas.Pt(2);
 
   // Bottom up: the sun and moon lines, the high and low waters.
   QStringList sunMoon;
-  if (day.inRange && options.sunriseSunset) sunMoon << SunLines(day.day.sun, settings.timeType).join("   ");
-  if (day.inRange && options.moonriseMoonset) sunMoon << MoonLines(day.day.moon.times, settings.timeType).join("   ");
-  if (day.inRange && (options.moonriseMoonset || options.moonGraphic) && !day.shown.phaseLine.empty()) {
-    sunMoon << QString::fromStdString(day.shown.phaseLine);
+  if (day.inRange && options.sunriseSunset) sunMoon << SunLines(day.sun, settings.timeType).join("   ");
+  if (day.inRange && options.moonriseMoonset) sunMoon << MoonLines(day.moon.times, settings.timeType).join("   ");
+  if (day.inRange && (options.moonriseMoonset || options.moonGraphic) && !day.phaseLine.empty()) {
+    sunMoon << QString::fromStdString(day.phaseLine);
   }
   double bottom = inner.bottom();
   for (qsizetype i = sunMoon.size() - 1; i >= 0; --i) {
@@ -67,20 +67,21 @@ PageResult DrawCell(PageContext& context, const QRectF& cell, const ReportCell& 
   const bool eventsListed = options.dailyExtremes && (!graph || options.dailyExtremesPos == 0);
   if (eventsListed) {
     // Two events to a line.
-    const auto& events = day.shown.events;
+    const auto& events = day.events;
     const int lines = std::max<int>(1, static_cast<int>((events.size() + 1) / 2));
     bottom -= line * lines + canvas.Pt(2);
     if (events.empty()) {
       canvas.Text(QRectF(inner.left(), bottom, inner.width(), line), Qt::AlignLeft | Qt::AlignVCenter, font, ink.faint,
                   "No predictions for this day");
     }
+    // Two events to a line: a current's day has more than a tide's.
     for (size_t i = 0; i < events.size(); ++i) {
-      const EventText& e = events[i];
+      const ReportEvent& e = events[i];
       const QRectF box(inner.left() + (i % 2) * inner.width() / 2, bottom + line * static_cast<double>(i / 2),
                        inner.width() / 2, line);
-      const QString text = QString(e.high ? "High " : "Low ") + QString::fromStdString(e.time) + "  " +
-                           QString::fromStdString(e.value);
-      canvas.Text(box, Qt::AlignLeft | Qt::AlignVCenter, e.high ? bold : font, e.high ? ink.high : ink.low, text);
+      const QString text = QString(EventWord(e.kind)) + " " + QString::fromStdString(e.time) +
+                           (e.valueText.empty() ? QString() : "  " + QString::fromStdString(e.valueText));
+      canvas.Text(box, Qt::AlignLeft | Qt::AlignVCenter, e.upper() ? bold : font, EventInk(ink, e), text);
     }
   }
   if (!graph) return PageResult::Drawn;
@@ -97,13 +98,14 @@ PageResult DrawCell(PageContext& context, const QRectF& cell, const ReportCell& 
   style.extremeLabels = options.dailyExtremes && options.dailyExtremesPos == 1;
   style.clock = settings.timeType;
   style.zoneLabel = zone;
+  style.valueCaption = station.kind == StationKind::Tide ? "Height" : "Speed";
   style.fontScale = 0.8;
   if (!day.predicted) {
     canvas.Text(graphArea, Qt::AlignCenter, font, ink.faint,
                 day.inRange ? "No predictions are available for this day." : "This date lies outside the predictions' range.");
     return PageResult::Drawn;
   }
-  ReportGraphInput input = GraphInputFor(day, options, settings.timeType, settings.tideUnit);
+  ReportGraphInput input = GraphInputFor(day, options, settings.timeType);
   if (!DrawReportGraph(canvas, graphArea, input, style)) {
     canvas.Text(graphArea, Qt::AlignCenter, font, ink.text, StringText(2600));
   }
@@ -117,8 +119,8 @@ PageResult DrawCustomPage(PageContext& context) {
   const ReportOptions& options = canvas.options();
   const PlannedPage& page = context.page;
   PageHeader header;
-  header.name = QString::fromStdString(
-      ReportTitle(static_cast<int>(ReportKind::Custom), StationKind::Tide, static_cast<int>(context.job.format)));
+  header.name = QString::fromStdString(ReportTitle(static_cast<int>(ReportKind::Custom), context.days.location(0).kind,
+                                                    static_cast<int>(context.job.format)));
   header.date = page.first == page.last ? LongDateText(page.first) : LongDateText(page.first) + " - " + LongDateText(page.last);
   QRectF body = DrawFrame(context, header);
   const double gap = canvas.Pt(8);

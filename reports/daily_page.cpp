@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/string_table.h"
 #include "reports/page_layouts.h"
 #include "windows/display_units.h"
 
@@ -43,7 +44,8 @@ bool PlanTableBelow(const PageCanvas& canvas, const QRectF& area, size_t rows, d
 }
 
 void DrawAlignedTable(const PageCanvas& canvas, const QRectF& plot, double left, double width,
-                      const std::vector<TableRow>& rows, const QString& timeHeading, const QFont& font) {
+                      const std::vector<TableRow>& rows, const QString& timeHeading, const QString& valueHeading,
+                      const QFont& font) {
   const ReportInk& ink = canvas.ink();
   QFont bold = font;
   bold.setBold(true);
@@ -52,7 +54,7 @@ void DrawAlignedTable(const PageCanvas& canvas, const QRectF& plot, double left,
   const double pitch = plot.height() / static_cast<double>(rows.size() - 1);
   const QRectF heading(left, plot.top() - line * 1.6, width, line);
   canvas.Text(heading, Qt::AlignLeft | Qt::AlignVCenter, bold, ink.text, timeHeading);
-  canvas.Text(heading, Qt::AlignRight | Qt::AlignVCenter, bold, ink.text, "Tide");
+  canvas.Text(heading, Qt::AlignRight | Qt::AlignVCenter, bold, ink.text, valueHeading);
   for (size_t i = 0; i < rows.size(); ++i) {
     const double y = plot.top() + pitch * static_cast<double>(i);
     if (i % 2 == 1) canvas.painter().fillRect(QRectF(left, y - pitch / 2, width, pitch), QColor(242, 242, 242));
@@ -78,7 +80,7 @@ PageResult DrawDailyPage(PageContext& context) {
   const ReportFormat format = context.job.format;
   const bool graph = IsGraphFormat(format);
   const int location = context.page.location;
-  const TideLocation& station = context.days.location(location).tide;
+  const ReportLocation& station = context.days.location(location);
   const EngineMinute dayStart = context.page.first;
 
   DayNeeds needs;
@@ -87,8 +89,7 @@ PageResult DrawDailyPage(PageContext& context) {
   needs.tableInterval = options.dailyDetail ? options.dailyInterval : 0;
   const ReportDay day = context.days.Day(location, dayStart, needs);
 
-  const QString title = QString::fromStdString(ReportTitle(static_cast<int>(ReportKind::Daily), StationKind::Tide,
-                                                           static_cast<int>(format)));
+  const QString title = LocationReportTitle(station, ReportKind::Daily, format);
   QRectF body = DrawFrame(context, LocationHeader(day, title, LongDateText(dayStart), ZoneLabel(station, dayStart)));
   const double gap = canvas.Pt(8);
 
@@ -107,9 +108,10 @@ PageResult DrawDailyPage(PageContext& context) {
   }
   const bool extremesRow = options.dailyExtremes && (!graph || options.dailyExtremesPos == 0);
   if (extremesRow) {
-    const double height = ExtremesRowHeight(canvas);
+    const QString heading = EventsHeading(station.kind) + ":";
+    const double height = ExtremesRowHeight(canvas, body.width(), heading, day.events.size());
     const QRectF row(body.left(), graph ? body.bottom() - height : body.top(), body.width(), height);
-    DrawExtremesRow(canvas, row, day);
+    DrawExtremesRow(canvas, row, day, heading);
     if (graph) {
       body.setBottom(row.top() - gap);
     } else {
@@ -117,7 +119,8 @@ PageResult DrawDailyPage(PageContext& context) {
     }
   }
 
-  const std::vector<TableRow> rows = TableRows(day, settings.timeType, settings.tideUnit);
+  const std::vector<TableRow> rows = TableRows(day, station.kind, settings);
+  const QString valueHeading = ReportValueHeading(station.kind);
   const QString zone = ShortZoneLabel(station, dayStart);
   const QString timeHeading = zone.isEmpty() ? QString("Time") : QString("Time (%1)").arg(zone);
 
@@ -126,7 +129,7 @@ PageResult DrawDailyPage(PageContext& context) {
     TablePlan plan;
     if (!PlanTableBelow(canvas, body, rows.size(), 0, plan)) return PageResult::NoRoom;
     DrawValueTable(canvas, QRectF(body.left(), body.top(), body.width(), plan.height), rows, plan.columns, timeHeading,
-                   plan.font);
+                   valueHeading, plan.font);
     return PageResult::Drawn;
   }
 
@@ -141,6 +144,7 @@ PageResult DrawDailyPage(PageContext& context) {
   style.extremeLabels = options.dailyExtremes && options.dailyExtremesPos == 1;
   style.clock = settings.timeType;
   style.zoneLabel = zone;
+  style.valueCaption = station.kind == StationKind::Tide ? "Height" : "Speed";
 
   QRectF graphArea = body;
   TablePlan table;
@@ -174,21 +178,21 @@ PageResult DrawDailyPage(PageContext& context) {
     return PageResult::NoRoom;
   }
 
-  const ReportGraphInput input = GraphInputFor(day, options, settings.timeType, settings.tideUnit);
+  const ReportGraphInput input = GraphInputFor(day, options, settings.timeType);
   if (!day.predicted) {
     canvas.Text(graphArea, Qt::AlignCenter, canvas.Font(ReportFontRole::Body, 1.2), canvas.ink().faint,
                 day.inRange ? "No predictions are available for this day." : "This date lies outside the predictions' range.");
   } else if (!DrawReportGraph(canvas, graphArea, input, style)) {
     canvas.Text(graphArea, Qt::AlignCenter, canvas.Font(ReportFontRole::Body, 1.2), canvas.ink().text,
-                "Unable to graph. Delta between high and low values is too great!");
+                StringText(2600));
   }
   if (rows.empty()) return PageResult::Drawn;
   if (table.aligned) {
     const QRectF plot = ReportPlotRect(canvas, graphArea, style);
-    DrawAlignedTable(canvas, plot, graphArea.right() + gap, table.width, rows, timeHeading, table.font);
+    DrawAlignedTable(canvas, plot, graphArea.right() + gap, table.width, rows, timeHeading, valueHeading, table.font);
   } else {
     DrawValueTable(canvas, QRectF(body.left(), body.bottom() - table.height, body.width(), table.height), rows,
-                   table.columns, timeHeading, table.font);
+                   table.columns, timeHeading, valueHeading, table.font);
   }
   return PageResult::Drawn;
 }

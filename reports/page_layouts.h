@@ -30,12 +30,14 @@ PageHeader LocationHeader(const ReportDay& firstDay, const QString& title,
                           const QString& date, const QString& zone);
 // The zone label of a day: "Pacific Daylight Time", or "Time Zone: +0000 +60 min DST"
 // for stations of the international family.
-QString ZoneLabel(const TideLocation& station, EngineMinute day);
+QString ZoneLabel(const ReportLocation& location, EngineMinute day);
 // The zone labels of a span of days: one label, or "first; second from Mar 9".
-QString ZoneSpanLabel(const TideLocation& station, EngineMinute first, EngineMinute last);
+QString ZoneSpanLabel(const ReportLocation& location, EngineMinute first, EngineMinute last);
 // The short zone label beside times ("PDT"); empty for the international family, whose
 // tables carry no zone label.
-QString ShortZoneLabel(const TideLocation& station, EngineMinute day);
+QString ShortZoneLabel(const ReportLocation& location, EngineMinute day);
+// The title of a location's report: "Daily Tide Report (bar graph)".
+QString LocationReportTitle(const ReportLocation& location, ReportKind kind, ReportFormat format);
 
 // Splits the page into header, body and footer; draws the header and footer.
 QRectF DrawFrame(PageContext& context, const PageHeader& header);

@@ -164,15 +164,15 @@ void DrawFooter(const PageCanvas& canvas, const QRectF& area, const PageFooter& 
 SunMoonBox MakeSunMoonBox(const ReportDay& day, const ReportOptions& options, TimeType clock) {
   SunMoonBox box;
   if (!day.inRange) return box;
-  if (options.sunriseSunset) box.sun = SunLines(day.day.sun, clock);
-  if (options.moonriseMoonset) box.moon = MoonLines(day.day.moon.times, clock);
-  if (options.moonGraphic && day.shown.moonAngle >= 0) {
-    const bool phaseDay = day.day.moon.phase.phaseType != kPhaseNone && day.day.moon.phase.days == 0;
-    if (options.moonGraphicFreq == 1 || phaseDay) box.moonAngle = day.shown.moonAngle;
+  if (options.sunriseSunset) box.sun = SunLines(day.sun, clock);
+  if (options.moonriseMoonset) box.moon = MoonLines(day.moon.times, clock);
+  if (options.moonGraphic && day.moonAngle >= 0) {
+    const bool phaseDay = day.moon.phase.phaseType != kPhaseNone && day.moon.phase.days == 0;
+    if (options.moonGraphicFreq == 1 || phaseDay) box.moonAngle = day.moonAngle;
   }
   if (box.moonAngle >= 0 || !box.moon.isEmpty()) {
-    box.phase = Q(day.shown.phaseLine);
-    box.tideType = Q(day.shown.tideTypeLine);
+    box.phase = Q(day.phaseLine);
+    box.tideType = Q(day.tideTypeLine);
   }
   return box;
 }
@@ -232,11 +232,39 @@ void DrawSunMoonBox(const PageCanvas& canvas, const QRectF& area, const SunMoonB
 
 // --- High and low waters ---
 
-double ExtremesRowHeight(const PageCanvas& canvas) {
-  return canvas.LineHeight(canvas.Font(ReportFontRole::Body)) + canvas.Pt(8);
+namespace {
+
+// How the events share the row: as many to a line as fit, on as many lines as needed.
+struct EventsRowLayout {
+  double headingWidth = 0;
+  double cell = 0;
+  int perLine = 1;
+  int lines = 1;
+};
+
+EventsRowLayout LayoutEventsRow(const PageCanvas& canvas, double width, const QString& heading, size_t count) {
+  const QFont font = canvas.Font(ReportFontRole::Body);
+  const QFont bold = canvas.Font(ReportFontRole::Body, 1.0, true);
+  const double pad = canvas.Pt(4);
+  EventsRowLayout layout;
+  layout.headingWidth = canvas.TextWidth(bold, heading) + pad * 2;
+  const double available = width - layout.headingWidth - pad;
+  const double needed = canvas.TextWidth(bold, "Flood ") + canvas.TextWidth(font, "12:59 pm  -888.88 ft") + pad * 2;
+  layout.perLine = std::clamp(static_cast<int>(available / needed), 1, std::max<int>(1, static_cast<int>(count)));
+  layout.lines = std::max(1, static_cast<int>((count + static_cast<size_t>(layout.perLine) - 1) /
+                                              static_cast<size_t>(layout.perLine)));
+  layout.cell = available / std::max(layout.perLine, std::min(4, static_cast<int>(available / needed)));
+  return layout;
 }
 
-void DrawExtremesRow(const PageCanvas& canvas, const QRectF& area, const ReportDay& day) {
+}  // namespace
+
+double ExtremesRowHeight(const PageCanvas& canvas, double width, const QString& heading, size_t count) {
+  const EventsRowLayout layout = LayoutEventsRow(canvas, width, heading, count);
+  return canvas.LineHeight(canvas.Font(ReportFontRole::Body)) * layout.lines + canvas.Pt(8);
+}
+
+void DrawExtremesRow(const PageCanvas& canvas, const QRectF& area, const ReportDay& day, const QString& heading) {
   const ReportInk& ink = canvas.ink();
   const QFont font = canvas.Font(ReportFontRole::Body);
   const QFont bold = canvas.Font(ReportFontRole::Body, 1.0, true);
@@ -245,46 +273,51 @@ void DrawExtremesRow(const PageCanvas& canvas, const QRectF& area, const ReportD
   canvas.painter().setPen(canvas.Pen(ink.rule, 0.5));
   canvas.painter().setBrush(Qt::NoBrush);
   canvas.painter().drawRect(Inset(canvas, area, 0.5));
-  const QString heading = "Highs & Lows:";
-  const double headingWidth = canvas.TextWidth(bold, heading) + pad * 2;
-  const double y = area.top() + (area.height() - line) / 2;
-  canvas.Text(QRectF(area.left() + pad, y, headingWidth, line), Qt::AlignLeft | Qt::AlignVCenter, bold, ink.text,
-              heading);
-  const auto& events = day.shown.events;
+  const auto& events = day.events;
+  const EventsRowLayout layout = LayoutEventsRow(canvas, area.width(), heading, events.size());
+  const double top = area.top() + (area.height() - line * layout.lines) / 2;
+  canvas.Text(QRectF(area.left() + pad, top, layout.headingWidth, line), Qt::AlignLeft | Qt::AlignVCenter, bold,
+              ink.text, heading);
   if (events.empty()) {
-    canvas.Text(QRectF(area.left() + headingWidth + pad, y, area.width() - headingWidth - 2 * pad, line),
+    canvas.Text(QRectF(area.left() + layout.headingWidth + pad, top, area.width() - layout.headingWidth - 2 * pad, line),
                 Qt::AlignLeft | Qt::AlignVCenter, font, ink.faint,
                 day.inRange ? "No predictions for this day" : "Date outside the predictions' range");
     return;
   }
-  const double cell = (area.width() - headingWidth - pad) / static_cast<double>(std::max<size_t>(events.size(), 4));
-  double x = area.left() + headingWidth + pad;
-  for (const EventText& e : events) {
-    const QColor color = e.high ? ink.high : ink.low;
-    const QString kind = e.high ? "High" : "Low";
-    const double kindWidth = canvas.TextWidth(bold, "High ");
-    canvas.Text(QRectF(x, y, kindWidth, line), Qt::AlignLeft | Qt::AlignVCenter, bold, color, kind);
-    canvas.Text(QRectF(x + kindWidth, y, cell - kindWidth - pad, line), Qt::AlignLeft | Qt::AlignVCenter, font, color,
-                Q(e.time) + "  " + Q(e.value));
-    x += cell;
+  const double kindWidth = canvas.TextWidth(bold, "Flood ");
+  for (size_t i = 0; i < events.size(); ++i) {
+    const ReportEvent& e = events[i];
+    const double x = area.left() + layout.headingWidth + pad + layout.cell * static_cast<double>(i % static_cast<size_t>(layout.perLine));
+    const double y = top + line * static_cast<double>(i / static_cast<size_t>(layout.perLine));
+    const QColor color = EventInk(ink, e);
+    canvas.Text(QRectF(x, y, kindWidth, line), Qt::AlignLeft | Qt::AlignVCenter, bold, color, EventWord(e.kind));
+    canvas.Text(QRectF(x + kindWidth, y, layout.cell - kindWidth - pad, line), Qt::AlignLeft | Qt::AlignVCenter, font,
+                color, Q(e.time) + (e.valueText.empty() ? QString() : "  " + Q(e.valueText)));
   }
+}
+
+QString EventsHeading(StationKind kind) { return kind == StationKind::Tide ? "Highs & Lows" : "Floods & Ebbs"; }
+
+QColor EventInk(const ReportInk& ink, const ReportEvent& event) {
+  if (event.upper()) return ink.high;
+  if (event.lower()) return ink.low;
+  return ink.text;
 }
 
 // --- Graph marks ---
 
-ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& options, TimeType clock, TideUnit unit) {
+ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& options, TimeType clock) {
   ReportGraphInput input;
-  input.data = &day.shown.graph;
-  for (size_t i = 0; i < day.day.extremes.size() && i < day.shown.events.size(); ++i) {
-    const TideExtreme& e = day.day.extremes[i];
-    if (e.time == static_cast<EngineMinute>(kValueNotDefined) || e.height == kValueNotDefined) continue;
+  input.data = &day.graph;
+  for (const ReportEvent& e : day.events) {
+    if (e.minute < 0 || e.value == kValueNotDefined) continue;
     GraphMark mark;
-    mark.minuteOfDay = static_cast<int>(e.time - day.day.day);
-    if (mark.minuteOfDay < 0 || mark.minuteOfDay >= 1440) continue;
-    mark.value = HeightToDisplayExact(e.height, unit);
-    mark.high = e.kind == 'H';
-    mark.label = Q(day.shown.events[i].time);
-    mark.valueLabel = Q(day.shown.events[i].value);
+    mark.minuteOfDay = e.minute;
+    mark.value = e.value;
+    mark.high = e.upper();
+    mark.label = Q(e.time);
+    mark.valueLabel = Q(e.valueText);
+    mark.color = e.upper() ? GraphMark::Color::High : e.lower() ? GraphMark::Color::Low : GraphMark::Color::Plain;
     input.extremes.push_back(mark);
   }
   if (!day.inRange) return input;
@@ -296,11 +329,11 @@ ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& option
     mark.label = QString(name) + " " + ClockOfMinute(minute, clock);
     marks.push_back(mark);
   };
-  if (options.sunriseSunset && ClassifySunDay(day.day.sun.rise, day.day.sun.set) == RiseSetDay::Events) {
-    add(input.sun, "sunrise", day.day.sun.rise, day.day.sun.set);
-    add(input.sun, "sunset", day.day.sun.set, day.day.sun.rise);
+  if (options.sunriseSunset && ClassifySunDay(day.sun.rise, day.sun.set) == RiseSetDay::Events) {
+    add(input.sun, "sunrise", day.sun.rise, day.sun.set);
+    add(input.sun, "sunset", day.sun.set, day.sun.rise);
   }
-  const MoonTimes& moon = day.day.moon.times;
+  const MoonTimes& moon = day.moon.times;
   if (options.moonriseMoonset && ClassifyMoonDay(moon.rise, moon.set) == RiseSetDay::Events) {
     add(input.moon, "moonrise", moon.rise, moon.set);
     add(input.moon, "moonset", moon.set, moon.rise);
@@ -310,15 +343,17 @@ ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& option
 
 // --- Value table ---
 
-std::vector<TableRow> TableRows(const ReportDay& day, TimeType clock, TideUnit unit) {
+std::vector<TableRow> TableRows(const ReportDay& day, StationKind kind, const AppSettings& settings) {
   std::vector<TableRow> rows;
   if (day.tableInterval <= 0) return rows;
+  const TimeType clock = settings.timeType;
   for (size_t i = 0; i < day.table.size(); ++i) {
     const int minute = static_cast<int>(i) * day.tableInterval;
     QString time = minute >= 1440 ? (clock == TimeType::Clock24 ? QString("24:00") : QString("12:00 am"))
                                   : ClockOfMinute(minute, clock);
-    rows.push_back({time, day.table[i] == kValueNotDefined ? QString("---  %1").arg(UnitName(unit))
-                                                           : Q(HeightDisplayText(day.table[i], unit))});
+    rows.push_back({time, day.table[i] == kValueNotDefined
+                              ? QString("---  %1").arg(Q(ReportUnitName(kind, settings)))
+                              : Q(ReportValueText(kind, day.table[i], settings))});
   }
   return rows;
 }
@@ -328,7 +363,7 @@ double ValueTableColumnWidth(const PageCanvas& canvas, const QFont& font) {
 }
 
 void DrawValueTable(const PageCanvas& canvas, const QRectF& area, const std::vector<TableRow>& rows, int columns,
-                    const QString& timeHeading, const QFont& font) {
+                    const QString& timeHeading, const QString& valueHeading, const QFont& font) {
   if (rows.empty() || columns < 1) return;
   const ReportInk& ink = canvas.ink();
   QFont bold = font;
@@ -341,7 +376,7 @@ void DrawValueTable(const PageCanvas& canvas, const QRectF& area, const std::vec
     const double x = area.left() + c * columnWidth;
     const double inner = columnWidth - canvas.Pt(8);
     canvas.Text(QRectF(x, area.top(), inner, line), Qt::AlignLeft | Qt::AlignVCenter, bold, ink.text, timeHeading);
-    canvas.Text(QRectF(x, area.top(), inner, line), Qt::AlignRight | Qt::AlignVCenter, bold, ink.text, "Tide");
+    canvas.Text(QRectF(x, area.top(), inner, line), Qt::AlignRight | Qt::AlignVCenter, bold, ink.text, valueHeading);
     for (int r = 0; r < perColumn; ++r) {
       const size_t i = static_cast<size_t>(c * perColumn + r);
       if (i >= rows.size()) break;

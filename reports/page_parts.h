@@ -69,25 +69,32 @@ bool SunMoonBoxEmpty(const SunMoonBox& box);
 double SunMoonBoxHeight(const PageCanvas& canvas, const SunMoonBox& box);
 void DrawSunMoonBox(const PageCanvas& canvas, const QRectF& area, const SunMoonBox& box);
 
-// The high and low waters as a row of boxes ("High  3:42 am  11.32 ft").
-double ExtremesRowHeight(const PageCanvas& canvas);
-void DrawExtremesRow(const PageCanvas& canvas, const QRectF& area, const ReportDay& day);
+// The day's events as a row of boxes ("High  3:42 am  11.32 ft", "Slack  6:10 am").
+// The row's height for `count` events under `heading` in `width`: one line, or more when
+// they do not fit on one.
+double ExtremesRowHeight(const PageCanvas& canvas, double width, const QString& heading, size_t count);
+void DrawExtremesRow(const PageCanvas& canvas, const QRectF& area, const ReportDay& day, const QString& heading);
+// "Highs & Lows" or "Floods & Ebbs".
+QString EventsHeading(StationKind kind);
 
 // The graph marks of a day: its extremes, and the sun's and moon's rise and set when
 // the options ask for them.
-ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& options, TimeType clock, TideUnit unit);
+ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& options, TimeType clock);
+
+// The ink of an event's texts: high waters and floods, low waters and ebbs, slacks.
+QColor EventInk(const ReportInk& ink, const ReportEvent& event);
 
 // The value table's row texts.
 struct TableRow {
   QString time;
   QString value;
 };
-std::vector<TableRow> TableRows(const ReportDay& day, TimeType clock, TideUnit unit);
+std::vector<TableRow> TableRows(const ReportDay& day, StationKind kind, const AppSettings& settings);
 
 // The value table in `columns` columns filling `area` top to bottom, then left to right,
-// with the headings "Time (PDT)" and "Tide".
+// with the headings "Time (PDT)" and "Tide" (or "Current").
 void DrawValueTable(const PageCanvas& canvas, const QRectF& area, const std::vector<TableRow>& rows, int columns,
-                    const QString& timeHeading, const QFont& font);
+                    const QString& timeHeading, const QString& valueHeading, const QFont& font);
 double ValueTableColumnWidth(const PageCanvas& canvas, const QFont& font);
 
 // A ruled area for the reader's notes, headed "Notes:".

@@ -77,8 +77,9 @@ PrintResult WriteReportPdf(const QString& path, ReportComposer& composer, const 
     QPdfWriter writer(&file);
     writer.setResolution(1200);
     writer.setCreator("Quaywise");
-    writer.setTitle(QString::fromStdString(ReportTitle(static_cast<int>(composer.job().kind), StationKind::Tide,
-                                                       static_cast<int>(composer.job().format))));
+    const StationKind kind = composer.job().locations.empty() ? StationKind::Tide : composer.job().locations[0].kind;
+    writer.setTitle(QString::fromStdString(
+        ReportTitle(static_cast<int>(composer.job().kind), kind, static_cast<int>(composer.job().format))));
     writer.setPageLayout(layout);
     result = RunPrintLoop(writer, composer, progress);
   }

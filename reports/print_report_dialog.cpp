@@ -67,13 +67,14 @@ bool PrintProgressBox::Step(int index, int count) {
   return !box_->wasCanceled();
 }
 
-PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, TideRecordReader reader,
+PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, LocationReader reader,
                                      std::vector<ReportWindow> windows, QWidget* parent)
     : QDialog(parent),
       settings_(settings),
       file_(file),
       reader_(std::move(reader)),
       windows_(std::move(windows)),
+      kind_(windows_.empty() ? StationKind::Tide : windows_.front().station.kind),
       options_(LoadReportOptions(file)) {
   setWindowTitle("Print Report");
   auto* layout = new QHBoxLayout(this);
@@ -81,7 +82,7 @@ PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, T
   auto* form = new QFormLayout;
   type_ = new QComboBox;
   for (int kind = 0; kind < kReportKindCount; ++kind) {
-    type_->addItem(QString::fromStdString(ReportKindListText(kind, StationKind::Tide)));
+    type_->addItem(QString::fromStdString(ReportKindListText(kind, kind_)));
   }
   // Notes reports need the station notes, which this program does not keep yet.
   if (auto* model = qobject_cast<QStandardItemModel*>(type_->model())) {
@@ -261,8 +262,9 @@ std::optional<ReportJob> PrintReportDialog::Job() {
     const ReportWindow& window = windows_[static_cast<size_t>(locations_->item(row)->data(Qt::UserRole).toInt())];
     ReportLocation location;
     location.kind = window.station.kind;
+    if (!reader_(window.station, location)) return std::nullopt;
+    location.kind = window.station.kind;
     location.windowDay = window.day;
-    if (!reader_(window.station, location.tide)) return std::nullopt;
     job.locations.push_back(location);
   }
   if (job.locations.empty()) {
@@ -308,7 +310,7 @@ void PrintReportDialog::Print() {
   QPrinter printer(QPrinter::HighResolution);
   SetUpPrinter(printer, true);
   printer.setDocName(QString::fromStdString(
-      ReportTitle(static_cast<int>(job->kind), StationKind::Tide, static_cast<int>(job->format))));
+      ReportTitle(static_cast<int>(job->kind), kind_, static_cast<int>(job->format))));
   QPrintDialog dialog(&printer, this);
   dialog.setMinMax(1, std::max(1, composer.pageCount()));
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -331,7 +333,7 @@ void PrintReportDialog::Preview() {
   printer.setResolution(PreviewDpi(options_.previewRes));
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(QString::fromStdString(
-      ReportTitle(static_cast<int>(job->kind), StationKind::Tide, static_cast<int>(job->format))));
+      ReportTitle(static_cast<int>(job->kind), kind_, static_cast<int>(job->format))));
   PrintResult result = PrintResult::Printed;
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
     // The preview's own Print button prints through here too, on the printer it chose.

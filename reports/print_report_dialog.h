@@ -33,14 +33,16 @@ struct ReportWindow {
   EngineMinute day = 0;  // 00:00 of the date it shows
 };
 
-// Reads a tide station's record; false when it cannot be read (the user has been told).
-using TideRecordReader = std::function<bool(const StationRef&, TideLocation&)>;
+// Reads a window's station record into a report location (its kind and record); false
+// when it cannot be read (the user has been told).
+using LocationReader = std::function<bool(const StationRef&, ReportLocation&)>;
 
 class PrintReportDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PrintReportDialog(AppSettings& settings, ProfileFile& file, TideRecordReader reader,
+  // `windows` are the open windows of one kind, tide or current.
+  PrintReportDialog(AppSettings& settings, ProfileFile& file, LocationReader reader,
                     std::vector<ReportWindow> windows, QWidget* parent = nullptr);
 
   // The job the dialog's choices describe; nothing, after telling the user, when they
@@ -66,8 +68,9 @@ class PrintReportDialog : public QDialog {
 
   AppSettings& settings_;
   ProfileFile& file_;
-  TideRecordReader reader_;
+  LocationReader reader_;
   std::vector<ReportWindow> windows_;
+  StationKind kind_ = StationKind::Tide;
   ReportOptions options_;
 
   QComboBox* type_;

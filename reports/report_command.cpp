@@ -70,15 +70,19 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
     settings = LoadSettings(file, SystemTimeZoneBiasMinutesWest());
     options = LoadReportOptions(file);
   }
+  const StationKind kind = args.Has("currents") ? StationKind::Current : StationKind::Tide;
   if (auto units = args.Value("units")) {
-    if (*units == "ft") {
+    if (kind == StationKind::Current && (*units == "kt" || *units == "mps")) {
+      settings.currentUnit = *units == "kt" ? CurrentUnit::Knots : CurrentUnit::MetresPerSecond;
+    } else if (kind == StationKind::Tide && *units == "ft") {
       settings.tideUnit = TideUnit::Feet;
-    } else if (*units == "m") {
+    } else if (kind == StationKind::Tide && *units == "m") {
       settings.tideUnit = TideUnit::Metres;
-    } else if (*units == "cm") {
+    } else if (kind == StationKind::Tide && *units == "cm") {
       settings.tideUnit = TideUnit::Centimetres;
     } else {
-      throw UsageError("--units must be ft, m or cm, not '" + *units + "'");
+      throw UsageError(std::string("--units must be ") + (kind == StationKind::Tide ? "ft, m or cm" : "kt or mps") +
+                       ", not '" + *units + "'");
     }
   }
   if (auto clock = args.Value("clock")) {
@@ -92,9 +96,14 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
 
   std::vector<ResolvedStation> stations;
   for (const std::string& text : args.positional) {
-    stations.push_back(ResolveStation(context, text, StationKind::Tide));
+    stations.push_back(ResolveStation(context, text, kind));
     RequirePredictions(stations.back());
-    job.locations.push_back({StationKind::Tide, stations.back().tide, range.first});
+    ReportLocation location;
+    location.kind = kind;
+    location.tide = stations.back().tide;
+    location.current = stations.back().current;
+    location.windowDay = range.first;
+    job.locations.push_back(location);
   }
 
   EnsureGuiApplication();
@@ -113,8 +122,8 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
 const CommandRegistration kReport({
     "report",
     "report STATION... --kind daily|monthly|three-month|custom --from YYYY-MM-DD [--to YYYY-MM-DD] "
-    "[--style text|bar|filled|smooth] -o FILE.pdf",
-    "a printed report of tide stations, written as a PDF file",
+    "[--style text|bar|filled|smooth] [--currents] -o FILE.pdf",
+    "a printed report of tide (or current) stations, written as a PDF file",
     "Pages: daily one per day, monthly one per calendar month and three-month one per\n"
     "three calendar months from --from to --to, station after station; custom places\n"
     "every station's day in the cells of a grid. The report options (fonts, margins,\n"
@@ -126,7 +135,8 @@ const CommandRegistration kReport({
      {"style", true, "STYLE", "text (default), bar, filled or smooth"},
      {"output", true, "FILE.pdf", "the PDF file to write", 'o'},
      {"settings", true, "FILE", "take units, clock, colours and report options from this settings file"},
-     {"units", true, "ft|m|cm", "height unit"},
+     {"currents", false, "", "the stations are current stations"},
+     {"units", true, "ft|m|cm|kt|mps", "height unit (ft, m, cm) or, with --currents, speed unit (kt, mps)"},
      {"clock", true, "12|24", "12-hour or 24-hour times"},
      {"color", false, "", "print in colour"},
      {"landscape", false, "", "landscape pages"},

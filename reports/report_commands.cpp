@@ -28,16 +28,13 @@ void OpenPrintReport(MainFrame& frame, AppSettings& settings, ProfileFile& file,
                      bool preview) {
   std::vector<ReportWindow> windows = ReportWindows(frame);
   if (windows.empty()) {
-    QMessageBox::information(&frame, "Print Report", "Open a tide window first, then print its report.");
-    return;
-  }
-  if (windows.front().station.kind != StationKind::Tide) {
-    QMessageBox::information(&frame, "Print Report", "Reports of current stations are not available yet.");
+    QMessageBox::information(&frame, "Print Report", "Open a tide or current window first, then print its report.");
     return;
   }
   PrintReportDialog dialog(settings, file,
-                           [&catalogue](const StationRef& station, TideLocation& out) {
-                             return catalogue.ReadTide(station, out);
+                           [&catalogue](const StationRef& station, ReportLocation& out) {
+                             return station.kind == StationKind::Tide ? catalogue.ReadTide(station, out.tide)
+                                                                      : catalogue.ReadCurrent(station, out.current);
                            },
                            std::move(windows), &frame);
   if (preview) {

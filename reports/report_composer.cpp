@@ -60,24 +60,46 @@ PageResult ReportComposer::DrawPage(QPainter& painter, const QRectF& page, doubl
 
 // --- Shared by the layouts ---
 
-QString ZoneLabel(const TideLocation& station, EngineMinute day) {
-  DateRecord date;
-  MinuteToDate(day, date);
-  const char style = IsInternationalFamily(station.referenceId) ? 'G' : 'L';
-  return QString::fromStdString(FormatTimeZone(station.timeMeridian, date, style, station.observesDst));
+namespace {
+
+struct ZoneOf {
+  int16_t meridian = 0;
+  uint8_t dst = 0;
+  bool international = false;  // tide stations of the international family
+};
+
+ZoneOf Zone(const ReportLocation& location) {
+  if (location.kind == StationKind::Tide) {
+    return {location.tide.timeMeridian, location.tide.observesDst, IsInternationalFamily(location.tide.referenceId)};
+  }
+  return {location.current.timeMeridian, location.current.observesDst, false};
 }
 
-QString ShortZoneLabel(const TideLocation& station, EngineMinute day) {
-  if (IsInternationalFamily(station.referenceId)) return QString();
+}  // namespace
+
+QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
   DateRecord date;
   MinuteToDate(day, date);
-  return QString::fromStdString(FormatTimeZone(station.timeMeridian, date, 'S', station.observesDst));
+  const ZoneOf zone = Zone(location);
+  return QString::fromStdString(FormatTimeZone(zone.meridian, date, zone.international ? 'G' : 'L', zone.dst));
 }
 
-QString ZoneSpanLabel(const TideLocation& station, EngineMinute first, EngineMinute last) {
-  const QString start = ZoneLabel(station, first);
+QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) {
+  const ZoneOf zone = Zone(location);
+  if (zone.international) return QString();
+  DateRecord date;
+  MinuteToDate(day, date);
+  return QString::fromStdString(FormatTimeZone(zone.meridian, date, 'S', zone.dst));
+}
+
+QString LocationReportTitle(const ReportLocation& location, ReportKind kind, ReportFormat format) {
+  return QString::fromStdString(ReportTitle(static_cast<int>(kind), location.kind, static_cast<int>(format)));
+}
+
+QString ZoneSpanLabel(const ReportLocation& location, EngineMinute first, EngineMinute last) {
+  const QString start = ZoneLabel(location, first);
   for (EngineMinute day = first + kMinutesPerDay; day <= last; day += kMinutesPerDay) {
-    const QString label = ZoneLabel(station, day);
+    const QString label = ZoneLabel(location, day);
     if (label != start) {
       DateRecord date;
       MinuteToDate(day, date);
@@ -92,13 +114,13 @@ QString ZoneSpanLabel(const TideLocation& station, EngineMinute first, EngineMin
 PageHeader LocationHeader(const ReportDay& firstDay, const QString& title,
                           const QString& date, const QString& zone) {
   PageHeader header;
-  header.name = QString::fromStdString(firstDay.shown.name);
+  header.name = QString::fromStdString(firstDay.name);
   header.title = title;
   header.date = date;
-  header.source = QString::fromStdString(firstDay.shown.source);
+  header.source = QString::fromStdString(firstDay.source);
   header.zone = zone;
-  header.position = QString::fromStdString(firstDay.shown.position);
-  if (!firstDay.shown.stationId.empty()) header.position += "     " + QString::fromStdString(firstDay.shown.stationId);
+  header.position = QString::fromStdString(firstDay.position);
+  if (!firstDay.stationId.empty()) header.position += "     " + QString::fromStdString(firstDay.stationId);
   return header;
 }
 

@@ -267,6 +267,15 @@ void DrawRiseSetMarks(const PageCanvas& canvas, const Frame& f, const std::vecto
   }
 }
 
+QColor MarkInk(const ReportInk& ink, const GraphMark& mark) {
+  switch (mark.color) {
+    case GraphMark::Color::High: return ink.high;
+    case GraphMark::Color::Low: return ink.low;
+    case GraphMark::Color::Plain: break;
+  }
+  return ink.text;
+}
+
 void DrawExtremes(const PageCanvas& canvas, const Frame& f, const std::vector<GraphMark>& marks, const Metrics& m,
                   const ReportGraphStyle& style) {
   QPainter& p = canvas.painter();
@@ -278,7 +287,7 @@ void DrawExtremes(const PageCanvas& canvas, const Frame& f, const std::vector<Gr
     if (mark.value == kValueNotDefined) continue;
     const QPointF at = f.At(mark.minuteOfDay, mark.value);
     p.setPen(QPen(Qt::white, canvas.Pt(0.6)));
-    p.setBrush(mark.high ? ink.high : ink.low);
+    p.setBrush(MarkInk(ink, mark));
     p.drawEllipse(at, radius, radius);
   }
   p.restore();
@@ -287,7 +296,7 @@ void DrawExtremes(const PageCanvas& canvas, const Frame& f, const std::vector<Gr
   for (const GraphMark& mark : marks) {
     if (mark.value == kValueNotDefined) continue;
     const QPointF at = f.At(mark.minuteOfDay, mark.value);
-    const QColor color = mark.high ? ink.high : ink.low;
+    const QColor color = MarkInk(ink, mark);
     if (f.down || !style.extremeLabels) {
       // One line beside the mark (the time alone when the heights are listed below the
       // graph): right of a high, left of a low, where it fits; across the page, over a
@@ -400,7 +409,7 @@ void DrawAxes(const PageCanvas& canvas, const Frame& f, const GraphScale& scale,
   if (f.down) {
     const double levelsTop = f.r.top() - tick - m.line;
     canvas.Text(QRectF(f.r.left(), levelsTop - m.line * 1.1, f.r.width(), m.line), Qt::AlignCenter, m.font, ink.faint,
-                "Height (" + unit + ")");
+                style.valueCaption + " (" + unit + ")");
     const double firstLabel = canvas.TextWidth(m.font, LevelText(scale.bottom, scale.step, data.scaleUnit)) / 2;
     canvas.Text(QRectF(f.r.left() - canvas.In(1), levelsTop, canvas.In(1) - firstLabel - gap * 2, m.line),
                 Qt::AlignRight | Qt::AlignVCenter, m.font, ink.faint, style.zoneLabel);

@@ -24,7 +24,8 @@ namespace qw {
 struct GraphMark {
   int minuteOfDay = 0;
   int32_t value = 0;    // display units (extremes only)
-  bool high = false;    // high water (extremes only)
+  bool high = false;    // a high water or flood: its label goes above (extremes only)
+  enum class Color { High, Low, Plain } color = Color::Plain;  // the ink of the mark
   QString label;        // "3:42 am" / "Sunrise 5:11 am"
   QString valueLabel;   // "11.32 ft" (extremes only)
 };
@@ -50,6 +51,7 @@ struct ReportGraphStyle {
   bool extremeLabels = false;   // times and heights beside the marks
   TimeType clock = TimeType::Clock12;
   QString zoneLabel;            // "PDT": the time axis caption
+  QString valueCaption = "Height";  // the value axis caption: "Height" or "Speed"
   double fontScale = 1.0;       // of the body font, for labels
 };
 

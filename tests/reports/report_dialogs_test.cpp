@@ -107,9 +107,9 @@ TEST(ReportDialogsTest, PrintReportKeepsItsChoicesAndBuildsTheJobInListOrder) {
   for (uint16_t i = 0; i < 3; ++i) {
     windows.push_back({QString("Station %1").arg(i), {StationKind::Tide, 0, i}, MinuteOf(2025, 6, 18 + i)});
   }
-  auto reader = [](const StationRef& station, TideLocation& out) {
-    out = TideLocation{};
-    out.stationId = static_cast<uint16_t>(100 + station.stationIndex);
+  auto reader = [](const StationRef& station, ReportLocation& out) {
+    out.tide = TideLocation{};
+    out.tide.stationId = static_cast<uint16_t>(100 + station.stationIndex);
     return true;
   };
   PrintReportDialog dialog(settings, file, reader, windows);
@@ -160,7 +160,7 @@ TEST(ReportDialogsTest, AnEndBeforeTheStartIsRefused) {
   ProfileFile file(dir.path() / "velda.ini");
   file.Load();
   AppSettings settings;
-  PrintReportDialog dialog(settings, file, [](const StationRef&, TideLocation&) { return true; },
+  PrintReportDialog dialog(settings, file, [](const StationRef&, ReportLocation&) { return true; },
                            {{"Station", {StationKind::Tide, 0, 0}, MinuteOf(2025, 6, 18)}});
   Find<QRadioButton>(dialog, "&Range:")->setChecked(true);
   auto edits = dialog.findChildren<QDateEdit*>();
@@ -202,8 +202,8 @@ TEST(ReportDialogsTest, PreviewShowsThePlannedPagesOfARealStation) {
                     "EndDate=06/20/2025\nSunriseSunset=1\nSunriseShading=1\nMoonriseMoonset=1\nPreviewRes=0\n");
   AppSettings settings;
   PrintReportDialog dialog(settings, file,
-                           [&](const StationRef& s, TideLocation& out) {
-                             return ReadTideLocation(regions, s.regionSlot, s.stationIndex, out);
+                           [&](const StationRef& s, ReportLocation& out) {
+                             return ReadTideLocation(regions, s.regionSlot, s.stationIndex, out.tide);
                            },
                            windows);
   int pages = -1;

@@ -9,6 +9,7 @@
 
 #include "app/color_schemes.h"
 #include "engine/data_dir.h"
+#include "engine/current_prediction.h"
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
@@ -218,6 +219,55 @@ TEST_F(ReportPdfTest, MonthlyAndThreeMonthReportsListEveryDaysEvents) {
   EXPECT_TRUE(text.contains("June - August 2025"));
   EXPECT_TRUE(text.contains("3 Month Tide Report (text)"));
   EXPECT_TRUE(text.contains("Sun 31"));  // August 31st
+}
+
+TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
+  const RegionList currentRegions = BuildRegionList(StationKind::Current);
+  ReportLocation race;
+  race.kind = StationKind::Current;
+  for (int slot = 0; slot < static_cast<int>(currentRegions.size()) && race.current.stationId == 0; ++slot) {
+    const int index = FindCurrentStationByName(currentRegions, slot, -1, "The Race", 1);
+    if (index >= 0) {
+      ASSERT_TRUE(ReadCurrentLocation(currentRegions, slot, index, race.current));
+    }
+  }
+  ASSERT_NE(race.current.stationId, 0) << "no current station named The Race";
+  ReportJob job;
+  job.kind = ReportKind::Daily;
+  job.format = ReportFormat::BarGraph;
+  job.locations = {race};
+  job.useRange = true;
+  job.rangeStart = MinuteOf(2025, 6, 18);
+  job.rangeEnd = MinuteOf(2025, 6, 19);
+  ReportComposer composer(job, ReportOptions{}, settings_);
+  const std::string path = dir_.File("current.pdf");
+  ASSERT_EQ(Write(composer, path), PrintResult::Printed);
+  ASSERT_EQ(PdfPages(path), 2);
+  for (int page = 1; page <= 2; ++page) {
+    const EngineMinute day = job.rangeStart + static_cast<EngineMinute>(page - 1) * kMinutesPerDay;
+    const QString text = PdfPageText(path, page);
+    EXPECT_TRUE(text.contains("Daily Current Report (bar graph)"));
+    EXPECT_TRUE(text.contains("The Race"));
+    EXPECT_TRUE(text.contains("Floods & Ebbs:"));
+    CurrentDayEvents events{};
+    int32_t maximum = 0, minimum = 0;
+    ASSERT_EQ(FindCurrentDayEvents(race.current, day, events, maximum, minimum), 0);
+    int count = 0;
+    for (const CurrentEvent& e : events) {
+      if (e.time == 0) break;
+      ++count;
+      DateRecord date;
+      MinuteToDate(e.time, date);
+      QString pattern = QString(EventWord(e.kind)) + "\\s+" +
+                        QRegularExpression::escape(QString::fromStdString(ClockText(date.hour, date.minute, settings_.timeType)));
+      if (e.kind != 'S') {
+        pattern += "\\s+" + QRegularExpression::escape(QString::fromStdString(
+                                  SpeedDisplayText(SpeedToDisplay(e.speed, settings_.currentUnit), settings_.currentUnit)));
+      }
+      EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern.toStdString() << "\n" << text.toStdString();
+    }
+    EXPECT_GE(count, 6);  // floods, ebbs and the slacks between them
+  }
 }
 
 TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {
