@@ -64,7 +64,8 @@ QRectF PlotRectFor(const PageCanvas& canvas, const QRectF& area, const ReportGra
   }
   const bool sunLine = input && !input->sun.empty();
   const bool moonLine = input && !input->moon.empty();
-  const double top = sunLine ? m.smallLine + gap : m.line / 2;
+  // Room above for the unit caption over the level labels, and the sun's labels.
+  const double top = std::max(m.line * 1.3, sunLine ? m.smallLine + gap : 0.0);
   const double bottom = m.line + gap * 2 + (moonLine ? m.smallLine : 0);
   return area.adjusted(levelWidth + canvas.Pt(4), top, -hourWidth / 2 - gap, -bottom);
 }
