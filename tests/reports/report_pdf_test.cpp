@@ -304,6 +304,37 @@ TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {
   EXPECT_EQ(contents(), "the user's old file");
 }
 
+TEST_F(ReportPdfTest, TheFooterPictureIsPrintedOrItsProblemTold) {
+  ReportJob job;
+  job.kind = ReportKind::Custom;
+  job.format = ReportFormat::FilledGraph;
+  job.locations = {Station("San Francisco (Golden Gate)")};
+  job.locations[0].windowDay = MinuteOf(2025, 6, 18);
+  ReportOptions options;
+  options.bitmapInFooter = true;
+  options.bitmapHeightInches = 0.5;
+  options.bitmapFile = dir_.File("logo.bmp");
+  QImage logo(120, 40, QImage::Format_RGB32);
+  logo.fill(Qt::darkBlue);
+  ASSERT_TRUE(logo.save(QString::fromStdString(options.bitmapFile), "BMP"));
+  auto images = [](const std::string& pdf) {
+    const QString list = RunProgram("pdfimages", {"-list", QString::fromStdString(pdf)}).value_or(QString());
+    return static_cast<int>(list.split('\n', Qt::SkipEmptyParts).size()) - 2;  // two heading lines
+  };
+
+  ReportComposer withLogo(job, options, settings_);
+  EXPECT_TRUE(withLogo.bitmapProblem().isEmpty()) << withLogo.bitmapProblem().toStdString();
+  ASSERT_EQ(Write(withLogo, dir_.File("logo.pdf")), PrintResult::Printed);
+  EXPECT_EQ(images(dir_.File("logo.pdf")), 1);
+
+  { std::ofstream(options.bitmapFile, std::ios::binary) << "BM not really a bitmap"; }
+  ReportComposer damaged(job, options, settings_);
+  EXPECT_TRUE(damaged.bitmapProblem().contains("could not be read")) << damaged.bitmapProblem().toStdString();
+  ASSERT_EQ(Write(damaged, dir_.File("nologo.pdf")), PrintResult::Printed);
+  EXPECT_EQ(images(dir_.File("nologo.pdf")), 0);
+  EXPECT_EQ(PdfPages(dir_.File("nologo.pdf")), 1);
+}
+
 TEST_F(ReportPdfTest, CommandLineReportWritesThePlannedPages) {
   const std::string path = dir_.File("cli.pdf");
   int exitCode = -1;
