@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "engine/calendar.h"
@@ -340,6 +341,11 @@ void PrintReportDialog::Preview() {
     target->setPageLayout(ReportPageLayout(options_, target->pageLayout().pageSize()));
     result = RunPrintLoop(*target, composer, {});
   });
+  // Zoom In and Zoom Out are on the preview's toolbar; Close joins them.
+  if (auto* toolBar = preview.findChild<QToolBar*>()) {
+    toolBar->addSeparator();
+    toolBar->addAction("Close", &preview, &QDialog::accept);
+  }
   preview.resize(900, 1000);
   preview.exec();
   Report(result);

@@ -19,14 +19,15 @@ namespace qw::cli {
 namespace {
 
 // Fonts and the PDF writer need a GUI application object; without a display the
-// offscreen platform serves.
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance()) return;
+// offscreen platform serves. The object lives while the command runs (nothing when the
+// caller already has one), so that Qt's font caches go with it before the program ends.
+std::unique_ptr<QGuiApplication> GuiApplicationForCommand() {
+  if (QCoreApplication::instance()) return nullptr;
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "quaywise-cli";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 ReportKind ParseKind(const std::string& text) {
@@ -106,7 +107,7 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
     job.locations.push_back(location);
   }
 
-  EnsureGuiApplication();
+  const std::unique_ptr<QGuiApplication> application = GuiApplicationForCommand();
   ReportComposer composer(job, options, settings);
   if (!composer.bitmapProblem().isEmpty()) {
     std::fprintf(context.err(), "%s\n", composer.bitmapProblem().toLocal8Bit().constData());
