@@ -123,13 +123,21 @@ StationPlace CurrentPlace(const CurrentLocation& s) {
 ReportDay ReportDays::Day(int location, EngineMinute day, const DayNeeds& needs) {
   const ReportLocation& where = locations_[static_cast<size_t>(location)];
   day -= day % kMinutesPerDay;
+  const DayKey key{location, day, needs.curve, needs.sunMoon, needs.tableInterval};
+  if (auto found = cache_.find(key); found != cache_.end()) return found->second;
+  // Three months of days of a few locations; a longer report starts over.
+  constexpr size_t kCachedDays = 400;
+  if (cache_.size() >= kCachedDays) cache_.clear();
+
   const bool inRange = day >= FirstSupportedMinute() && day <= LastSupportedMinute();
-  const bool ask = inRange && !failed_[static_cast<size_t>(location)];
+  std::optional<EngineMinute>& failedAt = failedAt_[static_cast<size_t>(location)];
+  const bool ask = inRange && (!failedAt || day < *failedAt);
   bool failed = false;
   ReportDay result = where.kind == StationKind::Tide ? TideDayOf(where.tide, day, needs, ask, failed)
                                                      : CurrentDayOf(where.current, day, needs, ask, failed);
   result.inRange = inRange;
-  if (failed) failed_[static_cast<size_t>(location)] = true;
+  if (failed && (!failedAt || day < *failedAt)) failedAt = day;
+  cache_.emplace(key, result);
   return result;
 }
 

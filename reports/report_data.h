@@ -6,13 +6,17 @@
 // and a shown day agree. Current days come from the current engine's day events and
 // speeds (engine/current_prediction.h).
 //
-// A location whose prediction fails once (the engine has shown its message) is not
-// asked again for the rest of the report: its later days print without values instead
-// of raising the same message for every page. Days outside the supported range of dates
-// are not asked for at all.
+// A location whose prediction fails on a day (the engine has shown its message) is not
+// asked again for later days of the report: they print without values instead of
+// raising the same message for every page. Days outside the supported range of dates
+// are not asked for at all. The days of the last pages are kept, so a page laid out
+// twice (checked for room, then printed; or previewed again) asks the engine once.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_settings.h"
@@ -84,14 +88,15 @@ struct ReportDay {
 class ReportDays {
  public:
   ReportDays(const std::vector<ReportLocation>& locations, const AppSettings& settings)
-      : locations_(locations), settings_(settings), failed_(locations.size(), false) {}
+      : locations_(locations), settings_(settings), failedAt_(locations.size()) {}
 
   ReportDay Day(int location, EngineMinute day, const DayNeeds& needs);
 
   const ReportLocation& location(int index) const { return locations_[static_cast<size_t>(index)]; }
   int count() const { return static_cast<int>(locations_.size()); }
   const AppSettings& settings() const { return settings_; }
-  bool failed(int location) const { return failed_[static_cast<size_t>(location)]; }
+  // True once a day of the location could not be computed.
+  bool failed(int location) const { return failedAt_[static_cast<size_t>(location)].has_value(); }
 
  private:
   // A day of a station; `ask` false gives a day without values. `failed` is set when the
@@ -103,7 +108,10 @@ class ReportDays {
 
   const std::vector<ReportLocation>& locations_;
   const AppSettings& settings_;
-  std::vector<bool> failed_;
+  std::vector<std::optional<EngineMinute>> failedAt_;  // the first day that failed
+  // Days already computed: location, day, curve, sun and moon, table interval.
+  using DayKey = std::tuple<int, EngineMinute, bool, bool, int>;
+  std::map<DayKey, ReportDay> cache_;
 };
 
 // The unit and value texts of a location's kind.

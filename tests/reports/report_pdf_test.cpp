@@ -268,6 +268,19 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
     }
     EXPECT_GE(count, 6);  // floods, ebbs and the slacks between them
   }
+
+  // The last days of the supported range: whatever the engine can compute is printed,
+  // even when it gives up on a later day of the page (checked for room, then printed).
+  job.kind = ReportKind::Monthly;
+  job.format = ReportFormat::Text;
+  job.rangeStart = job.rangeEnd = MinuteOf(2099, 12, 1);
+  ReportComposer december(job, ReportOptions{}, settings_);
+  ASSERT_EQ(Write(december, path), PrintResult::Printed);
+  CurrentDayEvents first{};
+  int32_t maximum = 0, minimum = 0;
+  ASSERT_EQ(FindCurrentDayEvents(race.current, MinuteOf(2099, 12, 1), first, maximum, minimum), 0);
+  EXPECT_TRUE(PdfPageText(path, 1).contains(ShortClock(static_cast<int>(first[0].time - MinuteOf(2099, 12, 1)),
+                                                       settings_.timeType)));
 }
 
 TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {
