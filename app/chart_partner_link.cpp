@@ -43,7 +43,7 @@ QByteArray ChartViewBlock(StationKind kind) {
   return block;
 }
 
-QString NavigationDirectory() { return RuntimeDirectory() + "/navigation-copydata"; }
+QString NavigationDirectory() { return RuntimePath("navigation-copydata"); }
 
 std::optional<QString> FindChartPartner(uint32_t senderId) {
   QDir directory(NavigationDirectory());

@@ -42,6 +42,8 @@ QByteArray ChartPositionBlock(double latitude, double longitude);
 // Three 32-bit integers: 200, 0, and 105 for a tide window or 106 for a current window.
 QByteArray ChartViewBlock(StationKind kind);
 
+// The folder of the partners' sockets, private to the user ($XDG_RUNTIME_DIR, or a
+// per-user folder in the temporary folder).
 QString NavigationDirectory();
 
 enum class ViewOnChartResult {

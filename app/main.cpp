@@ -18,10 +18,12 @@
 #include "app/single_instance.h"
 #include "app/startup_dialogs.h"
 #include "app/stop_signals.h"
-#include "app/station_picker.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
 #include "reports/report_commands.h"
+#include "catalogue/location_dialog.h"
+#include "catalogue/station_index.h"
+#include "windows/real_time_window.h"
 #include "windows/tide_window.h"
 
 namespace {
@@ -69,6 +71,9 @@ int main(int argc, char** argv) {
   // 6. The tide and current catalogues.
   qw::CatalogueDirectory catalogue;
   catalogue.Open();
+  // Every station held in memory once, for the location dialog's lists and searches.
+  qw::StationIndex stationIndex;
+  stationIndex.Build(catalogue.Regions(qw::StationKind::Tide), catalogue.Regions(qw::StationKind::Current));
 
   // 7. The settings, with the first-run rule.
   qw::ProfileFile file(settingsPath.toStdString());
@@ -91,10 +96,24 @@ int main(int argc, char** argv) {
   frame = &mainFrame;
   qw::InstallReportCommands(mainFrame, settings, file, catalogue);
   mainFrame.SetCurrentsAvailable(false);
-  mainFrame.SetStationChooser([&](qw::StationKind kind, QWidget* parent) {
-    const bool tide = kind == qw::StationKind::Tide;
-    return qw::StationPicker::Choose(catalogue, kind, tide ? settings.defaultTideRegion : settings.defaultCurrentRegion,
-                                     tide ? settings.defaultTideSubregion : settings.defaultCurrentSubregion, parent);
+  const qw::LocationChooser chooseLocation = [&](qw::LocationPurpose purpose, QWidget* parent,
+                                                 const qw::StationAction& action) {
+    return qw::LocationDialog::Run(stationIndex, static_cast<int>(purpose), settings, action, parent);
+  };
+  mainFrame.SetLocationChooser(chooseLocation);
+  mainFrame.SetRealTimeFactory([&]() -> qw::RealTimeDisplay* {
+    qw::RealTimeServices services;
+    services.choose = chooseLocation;
+    services.openWindows = [&mainFrame] {
+      std::vector<qw::OpenLocationInfo> open;
+      for (qw::LocationWindow* window : mainFrame.LocationWindows()) open.push_back({window->station(), window->title()});
+      return open;
+    };
+    services.openStation = [&mainFrame](const qw::StationRef& station) {
+      mainFrame.BringToFront();
+      mainFrame.OpenLocation(station);
+    };
+    return new qw::RealTimeWindow(catalogue, settings, file, std::move(services));
   });
   QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
                    [&mainFrame] { mainFrame.BringToFront(); });
@@ -155,6 +174,8 @@ int main(int argc, char** argv) {
         }
       }
     }
+    // The real-time window when it was on at the last stop.
+    if (settings.realTimeEnabled) mainFrame.ShowRealTimeWindow();
     // A first start, or one after closing every window: a default station.
     if (mainFrame.LocationWindows().empty() && !integrated) {
       if (std::optional<qw::StationRef> station = qw::DefaultTideStation(catalogue)) mainFrame.OpenLocation(*station);

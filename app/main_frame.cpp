@@ -36,7 +36,7 @@ constexpr Command kNotYetAvailable[] = {
     Command::Groups,          Command::PrintReport,         Command::PrintPreview,
     Command::ExportData,      Command::NearestSearch,       Command::EventSearch,
     Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
-    Command::CustomTideLocations, Command::CustomCurrentLocations, Command::RealTimeWindow,
+    Command::CustomTideLocations, Command::CustomCurrentLocations,
     Command::HelpContents,    Command::HelpOnWindow,        Command::Glossary,
     Command::UsingHelp,       Command::ProductSupport,
 };
@@ -92,7 +92,7 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
   setCentralWidget(mdi_);
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
 
-  chooser_ = [](StationKind, QWidget*) { return std::optional<StationRef>(); };
+  chooser_ = [](LocationPurpose, QWidget*, const StationAction&) { return false; };
   BuildMenus();
   BuildToolBar();
   statusBar()->showMessage("Ready");
@@ -107,9 +107,13 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
 }
 
 MainFrame::~MainFrame() {
+  // The real-time window is a top-level window of its own.
+  delete realTime_.data();
   // The child windows go after this object's members: they must not call back.
   mdi_->disconnect(this);
-  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+  // Closed windows not yet deleted are no longer listed by the area but are still its
+  // children.
+  for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) sub->disconnect(this);
 }
 
 void MainFrame::BuildMenus() {
@@ -200,6 +204,13 @@ void MainFrame::Run(Command command) {
     case Command::SetDate: SetDateCommand(); break;
     case Command::IntlDaylightSavings: IntlDaylightCommand(); break;
     case Command::Configure: ConfigureCommand(); break;
+    case Command::RealTimeWindow:
+      if (realTime_) {
+        SwitchOffRealTime();
+      } else {
+        ShowRealTimeWindow();
+      }
+      break;
     case Command::NewWindow:
       if (active) OpenLocation(active->station(), active->day(), active->switches());
       break;
@@ -224,6 +235,8 @@ void MainFrame::UpdateCommands() {
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);
   actions_[Command::NewCurrentWindow]->setEnabled(currentsAvailable_);
+  actions_[Command::RealTimeWindow]->setEnabled(static_cast<bool>(realTimeFactory_));
+  actions_[Command::RealTimeWindow]->setChecked(!realTime_.isNull());
   double latitude = 0, longitude = 0;
   actions_[Command::ViewOnChart]->setEnabled(active && !chartProgram_.isEmpty() &&
                                              active->position(latitude, longitude));
@@ -442,16 +455,10 @@ void MainFrame::OpenMru(int slot) {
 }
 
 void MainFrame::NewLocation(StationKind kind) {
-  if (std::optional<StationRef> station = chooser_(kind, this)) {
-    OpenLocation(*station);
-    if (kind == StationKind::Tide) {
-      settings_.defaultTideRegion = station->regionSlot;
-      settings_.defaultTideSubregion = station->stationIndex;
-    } else {
-      settings_.defaultCurrentRegion = station->regionSlot;
-      settings_.defaultCurrentSubregion = station->stationIndex;
-    }
-  }
+  const LocationPurpose purpose = kind == StationKind::Tide ? LocationPurpose::NewTide : LocationPurpose::NewCurrent;
+  chooser_(purpose, this, [this](const StationRef& station) {
+    return OpenLocation(station) ? StationActionResult::Done : StationActionResult::Failed;
+  });
 }
 
 void MainFrame::ChangeLocation() {
@@ -460,17 +467,20 @@ void MainFrame::ChangeLocation() {
     QMessageBox::information(this, kProductName, StringText(2501));
     return;
   }
-  std::optional<StationRef> station = chooser_(active->station().kind, this);
-  if (!station) return;
-  QMdiSubWindow* oldSub = SubWindowOf(active);
-  const bool maximized = oldSub && oldSub->isMaximized();
-  const QRect rect = oldSub ? oldSub->geometry() : QRect();
-  const EngineMinute day = active->day();
-  const ViewSwitches switches = active->switches();
-  if (LocationWindow* window = OpenLocation(*station, day, switches)) {
+  const LocationPurpose purpose =
+      active->station().kind == StationKind::Tide ? LocationPurpose::ChangeTide : LocationPurpose::ChangeCurrent;
+  QPointer<LocationWindow> target = active;
+  chooser_(purpose, this, [this, target](const StationRef& station) {
+    if (!target) return StationActionResult::Failed;
+    QMdiSubWindow* oldSub = SubWindowOf(target);
+    const bool maximized = oldSub && oldSub->isMaximized();
+    const QRect rect = oldSub ? oldSub->geometry() : QRect();
+    LocationWindow* window = OpenLocation(station, target->day(), target->switches());
+    if (!window) return StationActionResult::Failed;
     if (QMdiSubWindow* sub = SubWindowOf(window); sub && !maximized && rect.isValid()) sub->setGeometry(rect);
     if (oldSub) oldSub->close();
-  }
+    return StationActionResult::Done;
+  });
 }
 
 void MainFrame::StepDate(int days, int months) {
@@ -688,6 +698,7 @@ bool MainFrame::SaveAtStop() {
                                 : isMaximized() ? MainWindowState::Maximized
                                                 : MainWindowState::Normal;
   RecordMainWindow(settings_, state, rect.x(), rect.y(), rect.width(), rect.height());
+  if (realTime_) realTime_->RememberPosition();
   SaveSettings(settings_, file_, integrated_);
   WriteOpenWindows(file_, OpenWindowEntries());
   std::string error;
@@ -725,35 +736,6 @@ void MainFrame::OpenFromChart(const StationRef& station, const std::optional<Cal
     mdi_->setActiveSubWindow(sub);
   }
   BringToFront();
-}
-
-int MainFrame::RealTimeEntryCount(StationKind kind) const {
-  return static_cast<int>(ReadRealTimeList(file_, kind).size());
-}
-
-void MainFrame::AddRealTimeStation(const StationRef& station) {
-  AddToRealTimeList(file_, station);
-  file_.Save();
-}
-
-void MainFrame::ShowRealTime(int mode) {
-  // The real-time window is not part of this program yet: the request is kept in the
-  // settings it would read when it opens.
-  if (mode == 1 || mode == 2) {
-    settings_.realTimeEnabled = 1;
-    settings_.realTimeAlwaysOnTop = mode == 2 ? 1 : 0;
-  } else {
-    settings_.realTimeEnabled = settings_.realTimeEnabled ? 0 : 1;
-  }
-}
-
-void MainFrame::SetRealTimeOptions(bool showChange, bool clearLists) {
-  settings_.realTimeShowChange = showChange ? 1 : 0;
-  if (clearLists) {
-    WriteRealTimeList(file_, StationKind::Tide, {});
-    WriteRealTimeList(file_, StationKind::Current, {});
-    file_.Save();
-  }
 }
 
 }  // namespace qw

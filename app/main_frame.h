@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 #include <map>
 #include <memory>
@@ -14,9 +15,11 @@
 #include "app/catalogue_directory.h"
 #include "app/chart_link_service.h"
 #include "app/commands.h"
+#include "app/location_choice.h"
 #include "app/location_window.h"
 #include "app/open_windows.h"
 #include "app/profile_file.h"
+#include "app/real_time_display.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -25,9 +28,6 @@ class QToolBar;
 
 namespace qw {
 
-// Chooses a station of a kind for the New and Change Location commands; nothing when
-// the user cancels.
-using StationChooser = std::function<std::optional<StationRef>(StationKind kind, QWidget* parent)>;
 
 class MainFrame : public QMainWindow, public ChartLinkHost {
   Q_OBJECT
@@ -37,7 +37,10 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
             LocationWindowFactory factory, QWidget* parent = nullptr);
   ~MainFrame() override;
 
-  void SetStationChooser(StationChooser chooser) { chooser_ = std::move(chooser); }
+  // The location dialog, for the New and Change Location commands.
+  void SetLocationChooser(LocationChooser chooser) { chooser_ = std::move(chooser); }
+  // Makes the real-time window; the Real Time Window command is enabled once it is set.
+  void SetRealTimeFactory(RealTimeFactory factory);
   // The directory the station-ID checks and the chart link ask (the catalogue unless
   // set otherwise).
   void SetStations(const StationDirectory* stations) { stations_ = stations ? stations : &catalogue_; }
@@ -84,11 +87,16 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   void EnterIntegratedMode() override { integrated_ = true; }
   void RestoreMainWindow() override;
   void OpenFromChart(const StationRef& station, const std::optional<CalendarDay>& day) override;
-  bool RealTimeDialogOpen() const override { return false; }
+  bool RealTimeDialogOpen() const override;
   int RealTimeEntryCount(StationKind kind) const override;
   void AddRealTimeStation(const StationRef& station) override;
-  void RefreshRealTime() override {}
+  void RefreshRealTime() override;
   void ShowRealTime(int mode) override;
+
+  // The real-time window: shows it (making it when needed) or switches it off.
+  void ShowRealTimeWindow();
+  void SwitchOffRealTime();
+  RealTimeDisplay* realTimeWindow() const { return realTime_; }
   void SetRealTimeOptions(bool showChange, bool clearLists) override;
 
  protected:
@@ -128,7 +136,9 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   const CatalogueDirectory& catalogue_;
   const StationDirectory* stations_ = &catalogue_;
   LocationWindowFactory factory_;
-  StationChooser chooser_;
+  LocationChooser chooser_;
+  RealTimeFactory realTimeFactory_;
+  QPointer<RealTimeDisplay> realTime_;
   QMdiArea* mdi_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QMenu* fileMenu_ = nullptr;

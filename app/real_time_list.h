@@ -12,6 +12,14 @@ namespace qw {
 
 constexpr int kRealTimeListMax = 15;
 
+// What adding stations to the lists tells the user (boxes titled kUnableToAddTitle).
+constexpr const char* kUnableToAddTitle = "Unable To Add";
+constexpr const char* kAlreadyListedText = "Unable to add %1. It already exists in the RealTime list.";  // %1: name
+// A single add from the location dialog into a full list.
+constexpr const char* kListLimitText =
+    "Unable to add one or more locations. RealTime Window has reached its limit of entries for that type of "
+    "location type. Delete one or more locations from the list and try again.";
+
 std::vector<StationRef> ReadRealTimeList(const ProfileFile& file, StationKind kind);
 void WriteRealTimeList(ProfileFile& file, StationKind kind, const std::vector<StationRef>& stations);
 

@@ -211,6 +211,17 @@ std::string FormatSlackValue(double knots) {
   return text;
 }
 
+void SaveRealTimeSettings(const AppSettings& s, ProfileFile& file) {
+  file.WriteInt("Real Time", "ShowChange", s.realTimeShowChange);
+  file.WriteInt("Real Time", "Enabled", s.realTimeEnabled);
+  file.WriteInt("Real Time", "AlwaysOnTop", s.realTimeAlwaysOnTop);
+  file.WriteInt("Real Time", "RememberPos", s.realTimeRememberPos);
+  file.WriteInt("Real Time", "X", s.realTimeX);
+  file.WriteInt("Real Time", "Y", s.realTimeY);
+  file.WriteInt("Real Time", "UpdatePeriod", s.realTimeUpdatePeriod);
+  WriteFont(file, "Real Time Font", s.realTimeFont, false);
+}
+
 void SaveSettings(const AppSettings& s, ProfileFile& file, bool integratedMode) {
   file.WriteInt("ReportOptions", "UseColor", s.reportUseColor);
   file.WriteInt("Startup", "ShowCaution", s.showCaution);
@@ -270,14 +281,7 @@ void SaveSettings(const AppSettings& s, ProfileFile& file, bool integratedMode) 
     file.WriteInt("MRU", Slot("MruType", slot), entry.type);
   }
 
-  file.WriteInt("Real Time", "ShowChange", s.realTimeShowChange);
-  file.WriteInt("Real Time", "Enabled", s.realTimeEnabled);
-  file.WriteInt("Real Time", "AlwaysOnTop", s.realTimeAlwaysOnTop);
-  file.WriteInt("Real Time", "RememberPos", s.realTimeRememberPos);
-  file.WriteInt("Real Time", "X", s.realTimeX);
-  file.WriteInt("Real Time", "Y", s.realTimeY);
-  file.WriteInt("Real Time", "UpdatePeriod", s.realTimeUpdatePeriod);
-  WriteFont(file, "Real Time Font", s.realTimeFont, false);
+  SaveRealTimeSettings(s, file);
 
   file.WriteInt("Date", "DateChangeAffectsAll", s.dateChangeAffectsAll);
   file.WriteInt("Date", "SetToDate", s.dateSetToDate);
@@ -297,7 +301,6 @@ void ApplyEngineSettings(const AppSettings& s) {
   engine.gmtCorrectionHours = s.GmtCorrectionHours();
   engine.daylightSavings = s.daylightSavings;
   engine.intlDaylightMinutes = static_cast<int16_t>(s.intlDaylightSavings);
-  engine.slackMicroKnots = s.SlackMicroKnots();
   engine.useUserSlack = s.useUserSlack;
   engine.userSlackValue = s.userSlackKnots;
 }

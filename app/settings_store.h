@@ -27,6 +27,10 @@ AppSettings LoadSettings(ProfileFile& file, int timeZoneBiasMinutesWest);
 // mode the main window's size keys are left as they are in the file.
 void SaveSettings(const AppSettings& settings, ProfileFile& file, bool integratedMode);
 
+// Writes the "Real Time" and "Real Time Font" keys alone (the real-time window's setup
+// keeps its choices at once).
+void SaveRealTimeSettings(const AppSettings& settings, ProfileFile& file);
+
 // Copies the keys the engine reads into the engine's settings (engine_settings.h).
 void ApplyEngineSettings(const AppSettings& settings);
 

@@ -23,9 +23,6 @@ struct EngineSettings {
   // International daylight-saving offset in minutes for stations of the international
   // family (harmonic records 31000..44000), kept current by the time-zone module.
   int16_t intlDaylightMinutes = 0;
-  // Slack-water threshold in millionths of a knot: "UserSlackValue" x 1,000,000 when
-  // "UseUserSlack" is on, else 100000 (0.1 knot).
-  int32_t slackMicroKnots = 100000;
   // "UseUserSlack": when on, userSlackValue sets the speed below which a current counts
   // as slack (for a single value) and, never below 0.3 knot, the speed up to which a
   // minimum of the current is reported as a slack event.

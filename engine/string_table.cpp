@@ -13,6 +13,11 @@ struct StringEntry {
 
 // Sorted by id.
 constexpr StringEntry kStrings[] = {
+    {2003, "The area selected is not a Port.  Please reselect."},
+    {2005, "Notes not available for this entry."},
+    {2006, "No location is selected.  Click on the location you want to open, then press OK"},
+    {2007, "You have made multiple selections. When changing a location, you may select only 1 location."},
+    {2008, "You have made multiple selections. When defining a custom location, you may select only 1 location."},
     {2100, "Error opening year file: '%s'!"},
     {2101, "Error reading year file: '%s'!"},
     {2201, "Selected region '%d' Current database not found!"},
@@ -46,6 +51,9 @@ constexpr StringEntry kStrings[] = {
     {2902, "a term count is negative"},
     {2903, "%ld bytes expected, %ld found"},
     {2904, "a term is not a number"},
+    {3000, "Real Time Tide list is full. Unable to add another location."},
+    {3002, "Real Time Current list is full.  Unable to add another location."},
+    {3004, "Error updating Real Time window!"},
     {3200, "You do not have data for the date specified.\n\nThe program does not support dates prior to %d/%d/%d."},
     {3201, "You do not have data for the date specified.\n\nThe program does not support dates after %d/%d/%d."},
     {3202, "Regional data for the current information is not installed. Unable to calculate prediction."},

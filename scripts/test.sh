@@ -11,6 +11,5 @@ ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DQW_SANITIZE=ON -DQW_BUILD_BENCH=OFF
 ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$jobs"

@@ -243,7 +243,8 @@ TEST(SettingsStoreTest, EngineReceivesItsKeys) {
   EXPECT_DOUBLE_EQ(Settings().gmtCorrectionHours, -3.5);
   EXPECT_FALSE(Settings().daylightSavings);
   EXPECT_EQ(Settings().intlDaylightMinutes, 60);
-  EXPECT_EQ(Settings().slackMicroKnots, 300000);
+  EXPECT_TRUE(Settings().useUserSlack);
+  EXPECT_DOUBLE_EQ(Settings().userSlackValue, 0.3);
   Settings() = saved;
 }
 

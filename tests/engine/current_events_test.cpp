@@ -190,18 +190,6 @@ TEST_F(CurrentEventsTest, WeakeningThatDoesNotTurnIsAFloodUnlessTheUserSlackCove
   EXPECT_EQ(Event(station, weakest.time - 1, 1).kind, 'F');
 }
 
-TEST_F(CurrentEventsTest, SlackThresholdsFollowTheSettings) {
-  EXPECT_EQ(ValueSlackThreshold(), 100000);
-  EXPECT_EQ(EventSlackThreshold(), 300000);
-  Settings().useUserSlack = true;
-  Settings().userSlackValue = 0.45;
-  EXPECT_EQ(ValueSlackThreshold(), 450000);
-  EXPECT_EQ(EventSlackThreshold(), 450000);
-  Settings().userSlackValue = 0.2;
-  EXPECT_EQ(ValueSlackThreshold(), 200000);
-  EXPECT_EQ(EventSlackThreshold(), 300000);
-}
-
 TEST_F(CurrentEventsTest, SearchCrossesTheNewYearAndMissingYearsFail) {
   const CurrentLocation station = Station(test::ReversingCurrent(755));
   const Found e = Event(station, MinuteOf(2004, 12, 31, 23, 50), 1);

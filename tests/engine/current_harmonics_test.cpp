@@ -11,6 +11,7 @@
 #include "engine/byte_order.h"
 #include "engine/calendar.h"
 #include "engine/current_components.h"
+#include "engine/data_writers.h"
 #include "engine/engine_settings.h"
 #include "engine/held_data.h"
 #include "tests/support/current_fixture.h"
@@ -81,6 +82,30 @@ TEST_F(CurrentHarmonicsTest, OneAxisStationIsSignedAlongItsAxis) {
     sawEbb |= speed < 0;
   }
   EXPECT_TRUE(sawFlood && sawEbb);
+}
+
+TEST_F(CurrentHarmonicsTest, CompoundTermTakesItsNodeFactorAndArgumentFromTwoOthers) {
+  // Constituent 32 of a compound file: amplitude f(0) f(2) a, phase 2 V(0) - V(2) - g, at
+  // constituent 32's own speed.
+  CurrentHarmonicFile file;
+  file.number = 736;
+  file.compound = 1;
+  file.ebbDirectionDegrees = 180;
+  file.records = {CurrentTerm(32, 0.8, 40.0, 0)};
+  test::WriteCurrentFile(dir(), file);
+  const CurrentLocation station = test::HarmonicCurrentStation(736, 736);
+  const YearArguments args = test::FixtureYearArguments(2004, 230);
+  const double f = args.nodeFactorThousandths[0] / 1000.0 * args.nodeFactorThousandths[2] / 1000.0;
+  const double v = 2 * args.equilibriumTenthsDegree[0] / 10.0 - args.equilibriumTenthsDegree[2] / 10.0;
+  const EngineMinute yearStart = MinuteOf(2004, 1, 1);
+  for (EngineMinute m = MinuteOf(2004, 8, 1); m < MinuteOf(2004, 8, 2); m += 53) {
+    const double hours = (m - yearStart) / 60.0;
+    const double angle = (test::FixtureSpeedDegreesPerHour(32) * hours + v - 40.0) * std::acos(-1.0) / 180.0;
+    for (char form : {'f', 'i'}) {
+      int16_t direction = 0;
+      EXPECT_NEAR(Speed(station, m, form, direction) / 1e6, 0.8 * f * std::cos(angle), form == 'f' ? 1e-5 : 0.002);
+    }
+  }
 }
 
 TEST_F(CurrentHarmonicsTest, HydraulicRootComesBeforeMeanFlowAndConstants) {
