@@ -24,6 +24,7 @@
 #include "engine/report.h"
 #include "export/export_commands.h"
 #include "export/save_table.h"
+#include "reports/report_commands.h"
 #include "search/search_commands.h"
 #include "windows/location_window_factory.h"
 #include "windows/real_time_window.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     return qw::MakeLocationWindow(catalogue, settings, spec);
   });
   frame = &mainFrame;
+  qw::InstallReportCommands(mainFrame, settings, file, catalogue);
   // Current windows need installed current regions.
   mainFrame.SetCurrentsAvailable(catalogue.RegionCount(qw::StationKind::Current) > 0);
   const qw::LocationChooser chooseLocation = [&](qw::LocationPurpose purpose, QWidget* parent,

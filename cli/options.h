@@ -1,6 +1,7 @@
 // Command-line option parsing shared by every command.
 //
-// Options are "--name VALUE", "--name=VALUE" or a flag "--name"; "--" ends the options.
+// Options are "--name VALUE", "--name=VALUE" or a flag "--name", and "-x VALUE" for an
+// option with a one-letter alias; "--" ends the options.
 // Everything else is a positional argument. Unknown options and missing values are
 // usage errors.
 #pragma once
@@ -18,6 +19,7 @@ struct OptionSpec {
   bool takesValue = false;
   std::string valueName;     // shown in help, e.g. "YYYY-MM-DD"
   std::string description;   // one line for help
+  char shortName = 0;        // a one-letter alias "-o", or 0
 };
 
 class ParsedArgs {

@@ -18,7 +18,8 @@ constexpr const char* kProgram = "quaywise-cli";
 
 void PrintOptions(std::FILE* out, const std::vector<OptionSpec>& options) {
   for (const OptionSpec& o : options) {
-    std::string left = "--" + o.name + (o.takesValue ? " " + o.valueName : "");
+    std::string left = (o.shortName ? std::string("-") + o.shortName + ", " : std::string()) + "--" + o.name +
+                       (o.takesValue ? " " + o.valueName : "");
     std::fprintf(out, "  %-24s %s\n", left.c_str(), o.description.c_str());
   }
 }

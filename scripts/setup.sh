@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  qt6-base-dev libgl1-mesa-dev fonts-dejavu-core
+  qt6-base-dev libgl1-mesa-dev fonts-dejavu-core fonts-liberation2
   libtcd-dev xtide-data
   nodejs npm
   xvfb xauth poppler-utils

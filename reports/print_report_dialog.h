@@ -1,0 +1,99 @@
+// The "Print Report" dialog: the report's kind and format, the open windows to print
+// (in an order the user can change), the dates, colour, and the buttons to print, to
+// preview and to edit the options, fonts, page and printer. It asks the composer and
+// the print loop for the pages; it draws nothing itself.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "app/profile_file.h"
+#include "app/station_directory.h"
+#include "reports/print_loop.h"
+#include "reports/report_composer.h"
+#include "reports/report_options.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QListWidget;
+class QPrinter;
+class QProgressDialog;
+class QRadioButton;
+
+namespace qw {
+
+// An open tide or current window as the dialog lists it.
+struct ReportWindow {
+  QString title;
+  StationRef station;
+  EngineMinute day = 0;  // 00:00 of the date it shows
+};
+
+// Reads a window's station record into a report location (its kind and record); false
+// when it cannot be read (the user has been told).
+using LocationReader = std::function<bool(const StationRef&, ReportLocation&)>;
+
+class PrintReportDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `windows` are the open windows of one kind, tide or current.
+  PrintReportDialog(AppSettings& settings, ProfileFile& file, LocationReader reader,
+                    std::vector<ReportWindow> windows, QWidget* parent = nullptr);
+
+  // The job the dialog's choices describe; nothing, after telling the user, when they
+  // cannot be printed (no location, an end before the start, a date out of range).
+  std::optional<ReportJob> Job();
+
+  // Prints, or previews, the dialog's report.
+  void Print();
+  void Preview();
+
+ private:
+  void ReadOptionsIntoControls();
+  void StoreChoices();
+  void UpdateEnabled();
+  void Move(int step);
+  void EditOptions();
+  void EditFonts();
+  void EditPageSetup();
+  void EditPrinter();
+  // The program's report printer, set up for the options' page.
+  void SetUpPrinter(QPrinter& printer, bool warn);
+  void Report(PrintResult result);
+
+  AppSettings& settings_;
+  ProfileFile& file_;
+  LocationReader reader_;
+  std::vector<ReportWindow> windows_;
+  StationKind kind_ = StationKind::Tide;
+  ReportOptions options_;
+
+  QComboBox* type_;
+  QComboBox* format_;
+  QListWidget* locations_;
+  QRadioButton* windowDate_;
+  QRadioButton* range_;
+  QDateEdit* start_;
+  QDateEdit* end_;
+  QCheckBox* color_;
+};
+
+// Lets pending events run between the pages of a printed report and shows "Printing
+// Report" with "&Cancel".
+class PrintProgressBox {
+ public:
+  PrintProgressBox(QWidget* parent, int pages);
+  ~PrintProgressBox();
+  // Before page `index` of `count`: false once Cancel has been pressed.
+  bool Step(int index, int count);
+
+ private:
+  std::unique_ptr<QProgressDialog> box_;
+};
+
+}  // namespace qw

@@ -1,0 +1,60 @@
+// The printer chosen for this program's reports alone, independently of the system's
+// default printer, kept in "VELDAPRN.DEV" in the configuration folder.
+//
+// The file is a short text of our own:
+//
+//   Quaywise report printer 1
+//   Printer=Office LaserJet        (empty: the system's default printer)
+//   Output=printer                 ("printer" or "pdf")
+//   OutputFile=/home/me/report.pdf (the PDF file when Output is pdf)
+//   Paper=Letter                   (a QPageSize key, e.g. "A4", "Legal")
+//   Color=1
+//   Duplex=0                       (0 none, 1 long side, 2 short side)
+//   Copies=1
+//
+// It names the printer rather than holding a driver's private settings, so it survives
+// the printer being removed or renamed: such a choice falls back to the system's
+// default printer, or to a PDF file when no printer is installed, and the user is told.
+// A damaged file is reported and left alone until the user chooses a printer again.
+// The file is written atomically.
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <optional>
+
+namespace qw {
+
+struct PrinterChoice {
+  QString printerName;      // empty: the system's default printer
+  bool toPdf = false;       // print to a PDF file instead of a printer
+  QString outputFile;       // the PDF file
+  QString paper = "Letter";  // QPageSize key
+  bool color = true;
+  int duplex = 0;
+  int copies = 1;
+  bool operator==(const PrinterChoice&) const = default;
+};
+
+// The file's text and back. Parsing fails (nothing, with `problem` set) when the first
+// line is not the signature; unknown keys and bad values are skipped.
+QString PrinterChoiceText(const PrinterChoice& choice);
+std::optional<PrinterChoice> ParsePrinterChoice(const QByteArray& text, QString* problem);
+
+// "VELDAPRN.DEV" in the configuration folder.
+QString PrinterFilePath();
+
+// Reads the file. No file: nothing and no problem. A damaged or unreadable file:
+// nothing, with `problem` set for the user.
+std::optional<PrinterChoice> LoadPrinterChoice(const QString& path, QString* problem);
+// Writes the file atomically; false with `problem` set when it could not be written.
+bool SavePrinterChoice(const QString& path, const PrinterChoice& choice, QString* problem);
+
+// Sets up `printer` for the choice. When the chosen printer is not installed the printer
+// goes to the system's default printer, or to a PDF file (in the home folder) when there
+// is none; `notice` then says so. Returns false when that fallback was taken.
+bool ApplyPrinterChoice(const PrinterChoice& choice, QPrinter& printer, QString* notice);
+// The choice describing how `printer` is set up now.
+PrinterChoice PrinterChoiceFrom(const QPrinter& printer);
+
+}  // namespace qw

@@ -1,0 +1,60 @@
+#include "reports/report_commands.h"
+
+#include <QAction>
+#include <QMessageBox>
+
+#include "reports/print_report_dialog.h"
+
+namespace qw {
+namespace {
+
+// The open windows of the active window's kind (tide windows when none is active).
+std::vector<ReportWindow> ReportWindows(const MainFrame& frame) {
+  const LocationWindow* active = frame.ActiveLocationWindow();
+  const StationKind kind = active ? active->station().kind : StationKind::Tide;
+  std::vector<ReportWindow> windows;
+  for (const LocationWindow* window : frame.LocationWindows()) {
+    if (window->station().kind != kind) continue;
+    windows.push_back({window->title(), window->station(), window->day()});
+  }
+  // The active window first, so that it is the one selected by default.
+  std::stable_partition(windows.begin(), windows.end(), [&](const ReportWindow& w) {
+    return active && w.station == active->station() && w.day == active->day();
+  });
+  return windows;
+}
+
+void OpenPrintReport(MainFrame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
+                     bool preview) {
+  std::vector<ReportWindow> windows = ReportWindows(frame);
+  if (windows.empty()) {
+    QMessageBox::information(&frame, "Print Report", "Open a tide or current window first, then print its report.");
+    return;
+  }
+  PrintReportDialog dialog(settings, file,
+                           [&catalogue](const StationRef& station, ReportLocation& out) {
+                             return station.kind == StationKind::Tide ? catalogue.ReadTide(station, out.tide)
+                                                                      : catalogue.ReadCurrent(station, out.current);
+                           },
+                           std::move(windows), &frame);
+  if (preview) {
+    dialog.Preview();
+    return;
+  }
+  dialog.exec();
+}
+
+}  // namespace
+
+void InstallReportCommands(MainFrame& frame, AppSettings& settings, ProfileFile& file,
+                           const CatalogueDirectory& catalogue) {
+  for (Command command : {Command::PrintReport, Command::PrintPreview}) {
+    QAction* action = frame.action(command);
+    action->setEnabled(true);
+    QObject::connect(action, &QAction::triggered, &frame, [&frame, &settings, &file, &catalogue, command] {
+      OpenPrintReport(frame, settings, file, catalogue, command == Command::PrintPreview);
+    });
+  }
+}
+
+}  // namespace qw

@@ -1,0 +1,139 @@
+#include "reports/report_composer.h"
+
+#include <QImageReader>
+
+#include "engine/time_zone.h"
+#include "reports/page_layouts.h"
+
+namespace qw {
+
+PlanRequest PlanRequestFor(const ReportJob& job, const ReportOptions& options) {
+  PlanRequest request;
+  request.kind = job.kind;
+  for (const ReportLocation& location : job.locations) request.windowDays.push_back(location.windowDay);
+  request.useRange = job.useRange;
+  request.rangeStart = job.rangeStart;
+  request.rangeEnd = job.rangeEnd;
+  request.rowsPerPage = options.rowsPerPage;
+  request.columnsPerPage = options.columnsPerPage;
+  request.newRow = options.newRow;
+  request.newPage = options.newPage;
+  return request;
+}
+
+ReportComposer::ReportComposer(ReportJob job, ReportOptions options, AppSettings settings)
+    : job_(std::move(job)), options_(std::move(options)), settings_(std::move(settings)) {
+  plan_ = PlanReport(PlanRequestFor(job_, options_));
+  days_ = std::make_unique<ReportDays>(job_.locations, settings_);
+  if (options_.bitmapInFooter && !options_.bitmapFile.empty()) {
+    QImageReader reader(QString::fromStdString(options_.bitmapFile));
+    // A footer picture is small; a huge one is not what the user meant to print.
+    reader.setAllocationLimit(256);
+    if (!reader.read(&bitmap_)) {
+      bitmapProblem_ = QString("The footer picture \"%1\" could not be read (%2). The report is printed without it.")
+                           .arg(QString::fromStdString(options_.bitmapFile), reader.errorString());
+      bitmap_ = QImage();
+    }
+  }
+}
+
+PageResult ReportComposer::DrawPage(QPainter& painter, const QRectF& page, double dpi, int index) {
+  if (index < 0 || index >= pageCount()) return PageResult::Drawn;
+  painter.save();
+  painter.setClipRect(page);
+  const PageCanvas canvas(painter, page, dpi, options_, MakeReportInk(settings_.reportUseColor, settings_.colors));
+  PageContext context{canvas, *days_, job_, plan_[static_cast<size_t>(index)], {}};
+  context.footer.pageNumber = index + 1;
+  context.footer.pageCount = pageCount();
+  context.footer.bitmap = options_.bitmapInFooter && !bitmap_.isNull() ? &bitmap_ : nullptr;
+  PageResult result = PageResult::Drawn;
+  switch (job_.kind) {
+    case ReportKind::Daily: result = DrawDailyPage(context); break;
+    case ReportKind::Monthly: result = DrawCalendarPage(context, 1); break;
+    case ReportKind::ThreeMonth: result = DrawCalendarPage(context, 3); break;
+    case ReportKind::Custom: result = DrawCustomPage(context); break;
+    case ReportKind::Notes: break;  // no pages are planned for it
+  }
+  painter.restore();
+  return result;
+}
+
+// --- Shared by the layouts ---
+
+namespace {
+
+struct ZoneOf {
+  int16_t meridian = 0;
+  uint8_t dst = 0;
+  bool international = false;  // tide stations of the international family
+};
+
+ZoneOf Zone(const ReportLocation& location) {
+  if (location.kind == StationKind::Tide) {
+    return {location.tide.timeMeridian, location.tide.observesDst, IsInternationalFamily(location.tide.referenceId)};
+  }
+  return {location.current.timeMeridian, location.current.observesDst, false};
+}
+
+}  // namespace
+
+QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
+  DateRecord date;
+  MinuteToDate(day, date);
+  const ZoneOf zone = Zone(location);
+  return QString::fromStdString(FormatTimeZone(zone.meridian, date, zone.international ? 'G' : 'L', zone.dst));
+}
+
+QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) {
+  const ZoneOf zone = Zone(location);
+  if (zone.international) return QString();
+  DateRecord date;
+  MinuteToDate(day, date);
+  return QString::fromStdString(FormatTimeZone(zone.meridian, date, 'S', zone.dst));
+}
+
+QString LocationReportTitle(const ReportLocation& location, ReportKind kind, ReportFormat format) {
+  return QString::fromStdString(ReportTitle(static_cast<int>(kind), location.kind, static_cast<int>(format)));
+}
+
+QString ZoneSpanLabel(const ReportLocation& location, EngineMinute first, EngineMinute last) {
+  const QString start = ZoneLabel(location, first);
+  for (EngineMinute day = first + kMinutesPerDay; day <= last; day += kMinutesPerDay) {
+    const QString label = ZoneLabel(location, day);
+    if (label != start) {
+      DateRecord date;
+      MinuteToDate(day, date);
+      static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+      return start + "; " + label + QString(" from %1 %2").arg(kMonths[(date.month + 11) % 12]).arg(date.day);
+    }
+  }
+  return start;
+}
+
+PageHeader LocationHeader(const ReportDay& firstDay, const QString& title,
+                          const QString& date, const QString& zone) {
+  PageHeader header;
+  header.name = QString::fromStdString(firstDay.name);
+  header.title = title;
+  header.date = date;
+  header.source = QString::fromStdString(firstDay.source);
+  header.zone = zone;
+  header.position = QString::fromStdString(firstDay.position);
+  if (!firstDay.stationId.empty()) header.position += "     " + QString::fromStdString(firstDay.stationId);
+  return header;
+}
+
+QRectF DrawFrame(PageContext& context, const PageHeader& header) {
+  const PageCanvas& canvas = context.canvas;
+  const QRectF& page = canvas.page();
+  const double headerHeight = HeaderHeight(canvas);
+  const double footerHeight = FooterHeight(canvas, context.footer);
+  DrawHeader(canvas, QRectF(page.left(), page.top(), page.width(), headerHeight), header);
+  DrawFooter(canvas, QRectF(page.left(), page.bottom() - footerHeight, page.width(), footerHeight), context.footer);
+  const double gap = canvas.Pt(8);
+  return QRectF(page.left(), page.top() + headerHeight + gap, page.width(),
+                page.height() - headerHeight - footerHeight - 2 * gap);
+}
+
+}  // namespace qw

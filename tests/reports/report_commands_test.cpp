@@ -1,0 +1,96 @@
+// The main window's Print Report and Print Preview commands, over a real tide window.
+#include "reports/report_commands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "app/default_station.h"
+#include "app/settings_store.h"
+#include "engine/data_dir.h"
+#include "engine/engine_state.h"
+#include "reports/print_report_dialog.h"
+#include "tests/reports/reports_test_app.h"
+#include "windows/tide_window.h"
+
+namespace qw {
+namespace {
+
+// Runs `inspect` on the dialog of type T that the next step opens, then closes it. The
+// dialog is looked for among the visible top-level windows until it shows.
+template <typename T, typename Inspect>
+void WhenShown(Inspect inspect) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  int tries = 0;
+  QObject::connect(timer, &QTimer::timeout, [timer, inspect, tries]() mutable {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<T*>(widget); dialog && dialog->isVisible()) {
+        timer->stop();
+        timer->deleteLater();
+        inspect(*dialog);
+        dialog->reject();
+        return;
+      }
+    }
+    if (++tries > 500) {
+      ADD_FAILURE() << "the dialog did not show";
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start();
+}
+
+TEST(ReportCommandsTest, TheFramesCommandsOpenTheDialogAndThePreview) {
+  test::ReportsApp();
+  if (!std::filesystem::exists(std::string(QW_TEST_DATA_DIR) + "/catalogue.csv")) {
+    GTEST_SKIP() << "no built data at " QW_TEST_DATA_DIR;
+  }
+  ResetEngine();
+  SetDataDirectory(QW_TEST_DATA_DIR);
+  CatalogueDirectory catalogue;
+  catalogue.Open();
+  ProfileFile file;
+  file.LoadFromText("[Misc]\nFirstRun=0\n[ReportOptions]\nReportType=0\nReportFormat=0\nUseWindowDate=1\n");
+  AppSettings settings = LoadSettings(file, 480);
+  MainFrame frame(settings, file, catalogue, [&](const LocationWindowSpec& spec) -> LocationWindow* {
+    return spec.station.kind == StationKind::Tide ? MakeTideWindow(catalogue, settings, spec) : nullptr;
+  });
+  InstallReportCommands(frame, settings, file, catalogue);
+  EXPECT_TRUE(frame.action(Command::PrintReport)->isEnabled());
+  EXPECT_TRUE(frame.action(Command::PrintPreview)->isEnabled());
+
+  const std::optional<StationRef> station = DefaultTideStation(catalogue);
+  ASSERT_TRUE(station.has_value());
+  LocationWindow* window = frame.OpenLocation(*station, MinuteOf(2025, 6, 18));
+  ASSERT_NE(window, nullptr);
+
+  QStringList listed;
+  WhenShown<PrintReportDialog>([&](PrintReportDialog& dialog) {
+    for (int row = 0; row < dialog.findChild<QListWidget*>()->count(); ++row) {
+      listed << dialog.findChild<QListWidget*>()->item(row)->text();
+    }
+  });
+  frame.action(Command::PrintReport)->trigger();
+  EXPECT_EQ(listed, QStringList{window->title()});
+
+  int pages = -1;
+  QString title;
+  WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+    title = preview.windowTitle();
+    if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
+  });
+  frame.action(Command::PrintPreview)->trigger();
+  EXPECT_EQ(pages, 1);
+  EXPECT_EQ(title, "Daily Tide Report (smooth graph)");
+  ResetEngine();
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,408 @@
+// Reports of real stations written as PDF and read back with poppler's pdfinfo and
+// pdftotext: the page count of the plan, and the station names, dates, event times,
+// heights and table values the engine itself gives for those days.
+#include <QProcess>
+#include <QRegularExpression>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "app/color_schemes.h"
+#include "engine/data_dir.h"
+#include "engine/current_prediction.h"
+#include "engine/engine_state.h"
+#include "engine/station_database.h"
+#include "engine/tide_prediction.h"
+#include "reports/page_parts.h"
+#include "reports/print_loop.h"
+#include "reports/report_composer.h"
+#include "tests/reports/reports_test_app.h"
+#include "tests/support/test_support.h"
+#include "windows/display_units.h"
+#include "windows/tide_day.h"
+
+namespace qw {
+namespace {
+
+// Runs a program; its standard output, or nothing when it could not run or failed.
+std::optional<QString> RunProgram(const QString& program, const QStringList& arguments, int* exitCode = nullptr) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(120000)) return std::nullopt;
+  if (exitCode) *exitCode = process.exitCode();
+  if (process.exitStatus() != QProcess::NormalExit) return std::nullopt;
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const std::string& path) {
+  const auto info = RunProgram("pdfinfo", {QString::fromStdString(path)});
+  if (!info) return -1;
+  const QRegularExpressionMatch match = QRegularExpression(R"(Pages:\s+(\d+))").match(*info);
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The text of one page (1-based) as laid out on it.
+QString PdfPageText(const std::string& path, int page) {
+  return RunProgram("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page),
+                           QString::fromStdString(path), "-"})
+      .value_or(QString());
+}
+
+class ReportPdfTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(std::string(QW_TEST_DATA_DIR) + "/catalogue.csv")) {
+      GTEST_SKIP() << "no built data at " QW_TEST_DATA_DIR " (configure with QW_BUILD_DATA=ON)";
+    }
+    if (!RunProgram("pdftotext", {"-v"}) && !RunProgram("pdfinfo", {"-v"})) GTEST_SKIP() << "poppler-utils are not installed";
+    test::ReportsApp();
+    ResetEngine();
+    SetDataDirectory(QW_TEST_DATA_DIR);
+    regions_ = BuildRegionList(StationKind::Tide);
+    settings_.colors = BuiltInColorScheme();
+  }
+  void TearDown() override { ResetEngine(); }
+
+  ReportLocation Station(const std::string& name) {
+    for (int slot = 0; slot < static_cast<int>(regions_.size()); ++slot) {
+      for (int index = -1;;) {
+        index = FindTideStationByName(regions_, slot, index, name, 1);
+        if (index < 0) break;
+        ReportLocation location;
+        EXPECT_TRUE(ReadTideLocation(regions_, slot, index, location.tide));
+        if (location.tide.name == name) return location;
+      }
+    }
+    ADD_FAILURE() << "no station named " << name;
+    return {};
+  }
+
+  // The events the engine gives for a day, as the report writes them: time and height.
+  std::vector<std::pair<QString, QString>> EngineEvents(const TideLocation& station, EngineMinute day) {
+    TideDayExtremes extremes{};
+    int32_t maximum = 0, minimum = 0;
+    EXPECT_EQ(FindTideDayExtremes(station, day, extremes, maximum, minimum), 0);
+    std::vector<std::pair<QString, QString>> events;
+    for (const TideExtreme& e : extremes) {
+      if (e.time == 0) break;
+      DateRecord date;
+      MinuteToDate(e.time, date);
+      events.emplace_back(QString::fromStdString(ClockText(date.hour, date.minute, settings_.timeType)),
+                          QString::fromStdString(HeightDisplayText(HeightToDisplay(e.height, settings_.tideUnit),
+                                                                   settings_.tideUnit)));
+    }
+    EXPECT_FALSE(events.empty());
+    return events;
+  }
+
+  PrintResult Write(ReportComposer& composer, const std::string& path, const PrintProgress& progress = {}) {
+    QString error;
+    const PrintResult result = WriteReportPdf(QString::fromStdString(path), composer,
+                                              ReportPageLayout(composer.options()), progress, &error);
+    EXPECT_TRUE(result != PrintResult::Printed || error.isEmpty()) << error.toStdString();
+    return result;
+  }
+
+  RegionList regions_;
+  AppSettings settings_;
+  test::TempDir dir_;
+};
+
+TEST_F(ReportPdfTest, DailyReportPrintsTheEnginesHighsAndLowsOnePagePerDayAndLocation) {
+  ReportJob job;
+  job.kind = ReportKind::Daily;
+  job.format = ReportFormat::SmoothGraph;
+  job.locations = {Station("San Francisco (Golden Gate)"), Station("Alameda Creek")};
+  job.useRange = true;
+  job.rangeStart = MinuteOf(2025, 6, 18);
+  job.rangeEnd = MinuteOf(2025, 6, 20);
+  ReportOptions options;
+  options.sunriseSunset = options.sunriseShading = true;
+  ReportComposer composer(job, options, settings_);
+  const std::string path = dir_.File("daily.pdf");
+  ASSERT_EQ(Write(composer, path), PrintResult::Printed);
+  ASSERT_EQ(PdfPages(path), 6);
+
+  for (int page = 1; page <= 6; ++page) {
+    const ReportLocation& location = job.locations[static_cast<size_t>((page - 1) / 3)];
+    const EngineMinute day = job.rangeStart + static_cast<EngineMinute>((page - 1) % 3) * kMinutesPerDay;
+    const QString text = PdfPageText(path, page);
+    SCOPED_TRACE("page " + std::to_string(page));
+    EXPECT_TRUE(text.contains(location.tide.name)) << text.toStdString();
+    EXPECT_TRUE(text.contains(LongDateText(day)));
+    EXPECT_TRUE(text.contains("Daily Tide Report (smooth graph)"));
+    EXPECT_TRUE(text.contains(QString("Page %1 of 6").arg(page)));
+    EXPECT_TRUE(text.contains("Printed by Quaywise"));
+    EXPECT_TRUE(text.contains("Sunrise: "));
+    // Each high and low water, in the row below the graph: "High 4:57 am 4.32 ft".
+    for (const auto& [time, height] : EngineEvents(location.tide, day)) {
+      const QRegularExpression event("(High|Low)\\s+" + QRegularExpression::escape(time) + "\\s+" +
+                                     QRegularExpression::escape(height));
+      EXPECT_TRUE(event.match(text).hasMatch()) << time.toStdString() << " " << height.toStdString() << "\n"
+                                                << text.toStdString();
+    }
+  }
+  // The subordinate station names its reference.
+  EXPECT_TRUE(PdfPageText(path, 4).contains("based on"));
+}
+
+TEST_F(ReportPdfTest, TextReportTableHoldsTheHeightsAtEveryInterval) {
+  ReportJob job;
+  job.kind = ReportKind::Daily;
+  job.format = ReportFormat::Text;
+  job.locations = {Station("San Francisco (Golden Gate)")};
+  job.locations[0].windowDay = MinuteOf(2025, 11, 2);  // the day daylight saving ends
+  ReportOptions options;
+  options.dailyInterval = 15;
+  settings_.timeType = TimeType::Clock24;
+  settings_.tideUnit = TideUnit::Metres;
+  ReportComposer composer(job, options, settings_);
+  const std::string path = dir_.File("text.pdf");
+  ASSERT_EQ(Write(composer, path), PrintResult::Printed);
+  ASSERT_EQ(PdfPages(path), 1);
+  const QString text = PdfPageText(path, 1);
+  EXPECT_TRUE(text.contains("Sunday, November 2, 2025"));
+  EXPECT_TRUE(text.contains("Daily Tide Report (text)"));
+  EXPECT_TRUE(text.contains("Time (PST)"));
+  int rows = 0;
+  for (int minute = 0; minute <= 1440; minute += 15) {
+    const int32_t height = TideHeightAt(job.locations[0].tide, job.locations[0].windowDay + static_cast<EngineMinute>(minute));
+    const QString value = QString::fromStdString(HeightDisplayText(HeightToDisplay(height, TideUnit::Metres), TideUnit::Metres));
+    const QString time = QString::asprintf("%02d:%02d", minute / 60, minute % 60);
+    const QRegularExpression row("(^|\\s)" + QRegularExpression::escape(time) + "\\s+" + QRegularExpression::escape(value));
+    EXPECT_TRUE(row.match(text).hasMatch()) << time.toStdString() << " " << value.toStdString();
+    ++rows;
+  }
+  EXPECT_EQ(rows, 97);
+}
+
+TEST_F(ReportPdfTest, MonthlyAndThreeMonthReportsListEveryDaysEvents) {
+  const ReportLocation station = Station("San Francisco (Golden Gate)");
+  ReportJob job;
+  job.kind = ReportKind::Monthly;
+  job.format = ReportFormat::BarGraph;
+  job.locations = {station};
+  job.useRange = true;
+  job.rangeStart = MinuteOf(2025, 6, 18);
+  job.rangeEnd = MinuteOf(2025, 7, 2);
+  ReportComposer monthly(job, ReportOptions{}, settings_);
+  const std::string path = dir_.File("monthly.pdf");
+  ASSERT_EQ(Write(monthly, path), PrintResult::Printed);
+  ASSERT_EQ(PdfPages(path), 2);
+  const QString june = PdfPageText(path, 1);
+  EXPECT_TRUE(june.contains("June 2025"));
+  EXPECT_TRUE(june.contains("Monthly Tide Report (bar graph)"));
+  EXPECT_TRUE(PdfPageText(path, 2).contains("July 2025"));
+  for (int d = 1; d <= 30; ++d) {
+    const EngineMinute day = MinuteOf(2025, 6, d);
+    DateRecord date;
+    MinuteToDate(day, date);
+    TideDayExtremes extremes{};
+    int32_t maximum = 0, minimum = 0;
+    ASSERT_EQ(FindTideDayExtremes(station.tide, day, extremes, maximum, minimum), 0);
+    for (const TideExtreme& e : extremes) {
+      if (e.time == 0) break;
+      const QString time = ShortClock(static_cast<int>(e.time - day), TimeType::Clock12);
+      EXPECT_TRUE(june.contains(QRegularExpression("(^|\\s)" + QRegularExpression::escape(time) + "(\\s|$)")))
+          << "June " << d << " " << time.toStdString();
+    }
+  }
+
+  job.kind = ReportKind::ThreeMonth;
+  job.format = ReportFormat::Text;
+  job.rangeEnd = job.rangeStart;
+  ReportComposer quarter(job, ReportOptions{}, settings_);
+  const std::string quarterPath = dir_.File("quarter.pdf");
+  ASSERT_EQ(Write(quarter, quarterPath), PrintResult::Printed);
+  ASSERT_EQ(PdfPages(quarterPath), 1);
+  const QString text = PdfPageText(quarterPath, 1);
+  EXPECT_TRUE(text.contains("June - August 2025"));
+  EXPECT_TRUE(text.contains("3 Month Tide Report (text)"));
+  EXPECT_TRUE(text.contains("Sun 31"));  // August 31st
+}
+
+TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
+  const RegionList currentRegions = BuildRegionList(StationKind::Current);
+  ReportLocation race;
+  race.kind = StationKind::Current;
+  for (int slot = 0; slot < static_cast<int>(currentRegions.size()) && race.current.stationId == 0; ++slot) {
+    const int index = FindCurrentStationByName(currentRegions, slot, -1, "The Race", 1);
+    if (index >= 0) {
+      ASSERT_TRUE(ReadCurrentLocation(currentRegions, slot, index, race.current));
+    }
+  }
+  ASSERT_NE(race.current.stationId, 0) << "no current station named The Race";
+  ReportJob job;
+  job.kind = ReportKind::Daily;
+  job.format = ReportFormat::BarGraph;
+  job.locations = {race};
+  job.useRange = true;
+  job.rangeStart = MinuteOf(2025, 6, 18);
+  job.rangeEnd = MinuteOf(2025, 6, 19);
+  ReportComposer composer(job, ReportOptions{}, settings_);
+  const std::string path = dir_.File("current.pdf");
+  ASSERT_EQ(Write(composer, path), PrintResult::Printed);
+  ASSERT_EQ(PdfPages(path), 2);
+  for (int page = 1; page <= 2; ++page) {
+    const EngineMinute day = job.rangeStart + static_cast<EngineMinute>(page - 1) * kMinutesPerDay;
+    const QString text = PdfPageText(path, page);
+    EXPECT_TRUE(text.contains("Daily Current Report (bar graph)"));
+    EXPECT_TRUE(text.contains("The Race"));
+    EXPECT_TRUE(text.contains("Floods & Ebbs:"));
+    CurrentDayEvents events{};
+    int32_t maximum = 0, minimum = 0;
+    ASSERT_EQ(FindCurrentDayEvents(race.current, day, events, maximum, minimum), 0);
+    int count = 0;
+    for (const CurrentEvent& e : events) {
+      if (e.time == 0) break;
+      ++count;
+      DateRecord date;
+      MinuteToDate(e.time, date);
+      QString pattern = QString(EventWord(e.kind)) + "\\s+" +
+                        QRegularExpression::escape(QString::fromStdString(ClockText(date.hour, date.minute, settings_.timeType)));
+      if (e.kind != 'S') {
+        pattern += "\\s+" + QRegularExpression::escape(QString::fromStdString(
+                                  SpeedDisplayText(SpeedToDisplay(e.speed, settings_.currentUnit), settings_.currentUnit)));
+      }
+      EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern.toStdString() << "\n" << text.toStdString();
+    }
+    EXPECT_GE(count, 6);  // floods, ebbs and the slacks between them
+  }
+
+  // The last days of the supported range: whatever the engine can compute is printed,
+  // even when it gives up on a later day of the page (checked for room, then printed).
+  job.kind = ReportKind::Monthly;
+  job.format = ReportFormat::Text;
+  job.rangeStart = job.rangeEnd = MinuteOf(2099, 12, 1);
+  ReportComposer december(job, ReportOptions{}, settings_);
+  ASSERT_EQ(Write(december, path), PrintResult::Printed);
+  CurrentDayEvents first{};
+  int32_t maximum = 0, minimum = 0;
+  ASSERT_EQ(FindCurrentDayEvents(race.current, MinuteOf(2099, 12, 1), first, maximum, minimum), 0);
+  EXPECT_TRUE(PdfPageText(path, 1).contains(ShortClock(static_cast<int>(first[0].time - MinuteOf(2099, 12, 1)),
+                                                       settings_.timeType)));
+}
+
+TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {
+  const std::string path = dir_.File("kept.pdf");
+  { std::ofstream(path) << "the user's old file"; }
+  auto contents = [&] {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  ReportJob job;
+  job.kind = ReportKind::Daily;
+  job.format = ReportFormat::FilledGraph;
+  job.locations = {Station("San Francisco (Golden Gate)")};
+  job.locations[0].windowDay = MinuteOf(2025, 6, 18);
+  job.locations.push_back(job.locations[0]);
+
+  ReportOptions cramped;
+  cramped.topMargin = cramped.bottomMargin = 3.0;
+  cramped.leftMargin = cramped.rightMargin = 3.0;
+  cramped.dailyInterval = 5;
+  ReportComposer noRoom(job, cramped, settings_);
+  EXPECT_EQ(Write(noRoom, path), PrintResult::NoRoom);
+  EXPECT_EQ(contents(), "the user's old file");
+
+  ReportComposer cancelled(job, ReportOptions{}, settings_);
+  std::vector<int> asked;
+  EXPECT_EQ(Write(cancelled, path, [&](int index, int count) {
+              asked.push_back(index);
+              EXPECT_EQ(count, 2);
+              return index < 1;
+            }),
+            PrintResult::Cancelled);
+  EXPECT_EQ(asked, (std::vector<int>{0, 1}));
+  EXPECT_EQ(contents(), "the user's old file");
+}
+
+TEST_F(ReportPdfTest, TheFooterPictureIsPrintedOrItsProblemTold) {
+  ReportJob job;
+  job.kind = ReportKind::Custom;
+  job.format = ReportFormat::FilledGraph;
+  job.locations = {Station("San Francisco (Golden Gate)")};
+  job.locations[0].windowDay = MinuteOf(2025, 6, 18);
+  ReportOptions options;
+  options.bitmapInFooter = true;
+  options.bitmapHeightInches = 0.5;
+  options.bitmapFile = dir_.File("logo.bmp");
+  QImage logo(120, 40, QImage::Format_RGB32);
+  logo.fill(Qt::darkBlue);
+  ASSERT_TRUE(logo.save(QString::fromStdString(options.bitmapFile), "BMP"));
+  auto images = [](const std::string& pdf) {
+    const QString list = RunProgram("pdfimages", {"-list", QString::fromStdString(pdf)}).value_or(QString());
+    return static_cast<int>(list.split('\n', Qt::SkipEmptyParts).size()) - 2;  // two heading lines
+  };
+
+  ReportComposer withLogo(job, options, settings_);
+  EXPECT_TRUE(withLogo.bitmapProblem().isEmpty()) << withLogo.bitmapProblem().toStdString();
+  ASSERT_EQ(Write(withLogo, dir_.File("logo.pdf")), PrintResult::Printed);
+  EXPECT_EQ(images(dir_.File("logo.pdf")), 1);
+
+  { std::ofstream(options.bitmapFile, std::ios::binary) << "BM not really a bitmap"; }
+  ReportComposer damaged(job, options, settings_);
+  EXPECT_TRUE(damaged.bitmapProblem().contains("could not be read")) << damaged.bitmapProblem().toStdString();
+  ASSERT_EQ(Write(damaged, dir_.File("nologo.pdf")), PrintResult::Printed);
+  EXPECT_EQ(images(dir_.File("nologo.pdf")), 0);
+  EXPECT_EQ(PdfPages(dir_.File("nologo.pdf")), 1);
+}
+
+TEST_F(ReportPdfTest, CommandLineReportWritesThePlannedPages) {
+  const std::string path = dir_.File("cli.pdf");
+  int exitCode = -1;
+  auto run = [&](const QStringList& extra) {
+    QStringList arguments{"report", "San Francisco (Golden Gate)", "--data", QW_TEST_DATA_DIR, "-o",
+                          QString::fromStdString(path)};
+    return RunProgram(QW_CLI_PROGRAM, arguments + extra, &exitCode);
+  };
+  const auto out = run({"--kind", "daily", "--from", "2025-06-18", "--to", "2025-06-20", "--style", "bar", "--sun"});
+  ASSERT_TRUE(out.has_value());
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_TRUE(out->contains("3 pages written"));
+  EXPECT_EQ(PdfPages(path), 3);
+  EXPECT_TRUE(PdfPageText(path, 3).contains("Friday, June 20, 2025"));
+
+  std::filesystem::remove(path);
+  run({"--kind", "daily", "--from", "2025-06-18", "--to", "2025-06-17"});
+  EXPECT_EQ(exitCode, 2);
+  run({"--kind", "weekly", "--from", "2025-06-18"});
+  EXPECT_EQ(exitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  run({"--kind", "three-month", "--from", "2025-01-31", "--to", "2025-12-01", "--landscape", "--style", "smooth"});
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(PdfPages(path), 4);
+}
+
+TEST(ReportDaysTest, AStationWhosePredictionFailsIsReportedOnceNotOncePerPage) {
+  ResetEngine();
+  test::TempDir empty;
+  SetDataDirectory(empty.path());  // no harmonic data at all
+  test::ReportCapture reports;
+  ReportLocation location;
+  location.tide.stationId = 1;
+  location.tide.referenceId = 1234;
+  std::snprintf(location.tide.name, sizeof location.tide.name, "Nowhere");
+  const std::vector<ReportLocation> locations{location};
+  AppSettings settings;
+  ReportDays days(locations, settings);
+  const ReportDay first = days.Day(0, MinuteOf(2025, 6, 18), {});
+  EXPECT_FALSE(first.predicted);
+  EXPECT_TRUE(days.failed(0));
+  const size_t afterFirst = reports.reports().size();
+  EXPECT_GT(afterFirst, 0u);
+  for (int d = 19; d <= 30; ++d) {
+    DayNeeds needs;
+    needs.curve = true;
+    needs.tableInterval = 30;
+    const ReportDay day = days.Day(0, MinuteOf(2025, 6, d), needs);
+    EXPECT_FALSE(day.predicted);
+    EXPECT_EQ(day.table.size(), 49u);
+  }
+  EXPECT_EQ(reports.reports().size(), afterFirst) << reports.Describe();
+  ResetEngine();
+}
+
+}  // namespace
+}  // namespace qw
