@@ -79,8 +79,13 @@ bool ParseNumber(std::string text, double& value) {
   return end && *end == '\0' && std::isfinite(value) && text.find_first_of("xXeEnN") == std::string::npos;
 }
 
-// value x 100 + 0.5, truncated.
-long TruncatedHundredths(double value) { return static_cast<long>(std::trunc(value * 100.0 + 0.5)); }
+// value x 100 + 0.5, truncated. The typed text is decimal: 1.005 is meant as 100.5
+// hundredths, which binary floating point holds as 100.4999..., so the product is first
+// snapped to a millionth to keep the decimal rounding.
+long TruncatedHundredths(double value) {
+  const double hundredths = std::round(value * 100.0 * 1e6) / 1e6;
+  return static_cast<long>(std::trunc(hundredths + 0.5));
+}
 
 bool Storable(long value) { return value > kNotGiven16 && value <= 32767; }
 
@@ -389,7 +394,7 @@ TideEditResult CheckTideEdit(const TideEditInput& input, const TideLocation& sta
       result.problem = EditProblem{caption, FormatString(kNumberTooLarge, label)};
       return false;
     }
-    const long hundredths = height ? std::lround(scaled) : TruncatedHundredths(value);
+    const long hundredths = height ? std::lround(std::round(scaled * 1e6) / 1e6) : TruncatedHundredths(value);
     if (!Storable(hundredths)) {
       result.problem = EditProblem{caption, FormatString(kNumberTooLarge, label)};
       return false;
