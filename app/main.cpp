@@ -20,8 +20,10 @@
 #include "app/stop_signals.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
+#include "catalogue/frame_commands.h"
 #include "catalogue/location_dialog.h"
 #include "catalogue/station_index.h"
+#include "groups/groups_command.h"
 #include "windows/real_time_window.h"
 #include "windows/tide_window.h"
 
@@ -90,15 +92,21 @@ int main(int argc, char** argv) {
   // 8. The main window.
   qw::MainFrame mainFrame(settings, file, catalogue, [&](const qw::LocationWindowSpec& spec) -> qw::LocationWindow* {
     if (spec.station.kind != qw::StationKind::Tide) return nullptr;
-    return qw::MakeTideWindow(catalogue, settings, spec);
+    qw::LocationWindow* window = qw::MakeTideWindow(catalogue, settings, spec);
+    qw::OfferNotesWhenShown(window, stationIndex, settings);
+    return window;
   });
   frame = &mainFrame;
   mainFrame.SetCurrentsAvailable(false);
   const qw::LocationChooser chooseLocation = [&](qw::LocationPurpose purpose, QWidget* parent,
                                                  const qw::StationAction& action) {
-    return qw::LocationDialog::Run(stationIndex, static_cast<int>(purpose), settings, action, parent);
+    return qw::LocationDialog::Run(stationIndex, static_cast<int>(purpose), settings, action, parent,
+                                   qw::MakeNotesOpener(stationIndex));
   };
   mainFrame.SetLocationChooser(chooseLocation);
+  // Notes, custom locations and groups.
+  qw::InstallCatalogueCommands(mainFrame, catalogue, stationIndex, settings, chooseLocation);
+  qw::InstallGroupsCommand(mainFrame, catalogue, settings);
   mainFrame.SetRealTimeFactory([&]() -> qw::RealTimeDisplay* {
     qw::RealTimeServices services;
     services.choose = chooseLocation;
