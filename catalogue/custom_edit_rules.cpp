@@ -333,12 +333,17 @@ std::optional<EditProblem> CheckCurrentEdit(const CurrentEditInput& input, const
       *fields.direction = static_cast<int16_t>(degrees);
     }
 
-    if (IsBlank(in.velocity)) return fail(kVelocityRequired);
-    double knots = 0;
-    if (!ParseNumber(in.velocity, knots)) return fail(kVelocityInvalid);
-    const long speed = TruncatedHundredths(knots);
-    if (speed < 0 || speed > kMaxVelocityHundredths) return fail(kVelocityInvalid);
-    *fields.speed = static_cast<int16_t>(speed);
+    if (IsBlank(in.velocity)) {
+      // The installed data give no averages for most stations: a velocity the record did
+      // not have may stay empty instead of being made up.
+      if (*fields.speed != kNotGiven16) return fail(kVelocityRequired);
+    } else {
+      double knots = 0;
+      if (!ParseNumber(in.velocity, knots)) return fail(kVelocityInvalid);
+      const long speed = TruncatedHundredths(knots);
+      if (speed < 0 || speed > kMaxVelocityHundredths) return fail(kVelocityInvalid);
+      *fields.speed = static_cast<int16_t>(speed);
+    }
 
     if (fields.ratio) {
       if (IsBlank(in.ratio)) return fail(kRatioRequired);

@@ -26,9 +26,16 @@ CurrentEditInput ValidCurrent() {
   return input;
 }
 
+// A station that gives its average speeds.
+CurrentLocation WithAverages() {
+  CurrentLocation station = test::CurrentStation("x", 1);
+  station.slackBeforeFloodSpeed = station.floodSpeed = station.slackBeforeEbbSpeed = station.ebbSpeed = 100;
+  return station;
+}
+
 std::string CurrentProblem(const CurrentEditInput& input) {
   CurrentLocation out;
-  const auto problem = CheckCurrentEdit(input, test::CurrentStation("x", 1), out);
+  const auto problem = CheckCurrentEdit(input, WithAverages(), out);
   return problem ? problem->text : std::string();
 }
 
@@ -54,6 +61,9 @@ TEST(CustomCurrentEdit, VelocitiesRoundToHundredthsBeforeTheLimit) {
   EXPECT_EQ(CurrentProblem(input), "Invalid value entered for 'Ebb - Avg. Max Velocity'.  Valid values are 0.0 to 20.0");
   Group(input, CurrentGroup::Ebb).velocity = "";
   EXPECT_EQ(CurrentProblem(input), "'Ebb - Avg. Max Velocity' MUST be filled in.");
+  // A station without averages (most of the installed data) may keep none.
+  ASSERT_FALSE(CheckCurrentEdit(input, test::CurrentStation("x", 1), out));
+  EXPECT_EQ(out.ebbSpeed, kNotGiven16);
   Group(input, CurrentGroup::Ebb).velocity = "1.005";  // 100.5 + 0.5 truncated
   ASSERT_FALSE(CheckCurrentEdit(input, test::CurrentStation("x", 1), out));
   EXPECT_EQ(out.ebbSpeed, 101);
