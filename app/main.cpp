@@ -18,12 +18,14 @@
 #include "app/single_instance.h"
 #include "app/startup_dialogs.h"
 #include "app/stop_signals.h"
+#include "catalogue/frame_commands.h"
 #include "catalogue/location_dialog.h"
 #include "catalogue/station_index.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
 #include "export/export_commands.h"
 #include "export/save_table.h"
+#include "groups/groups_command.h"
 #include "reports/report_commands.h"
 #include "search/search_commands.h"
 #include "windows/location_window_factory.h"
@@ -93,7 +95,9 @@ int main(int argc, char** argv) {
 
   // 8. The main window.
   qw::MainFrame mainFrame(settings, file, catalogue, [&](const qw::LocationWindowSpec& spec) {
-    return qw::MakeLocationWindow(catalogue, settings, spec);
+    qw::LocationWindow* window = qw::MakeLocationWindow(catalogue, settings, spec);
+    qw::OfferNotesWhenShown(window, stationIndex, settings);
+    return window;
   });
   frame = &mainFrame;
   qw::InstallReportCommands(mainFrame, settings, file, catalogue);
@@ -101,9 +105,13 @@ int main(int argc, char** argv) {
   mainFrame.SetCurrentsAvailable(catalogue.RegionCount(qw::StationKind::Current) > 0);
   const qw::LocationChooser chooseLocation = [&](qw::LocationPurpose purpose, QWidget* parent,
                                                  const qw::StationAction& action) {
-    return qw::LocationDialog::Run(stationIndex, static_cast<int>(purpose), settings, action, parent);
+    return qw::LocationDialog::Run(stationIndex, static_cast<int>(purpose), settings, action, parent,
+                                   qw::MakeNotesOpener(stationIndex));
   };
   mainFrame.SetLocationChooser(chooseLocation);
+  // Notes, custom locations and groups.
+  qw::InstallCatalogueCommands(mainFrame, catalogue, stationIndex, settings, chooseLocation);
+  qw::InstallGroupsCommand(mainFrame, catalogue, settings);
   mainFrame.SetRealTimeFactory([&]() -> qw::RealTimeDisplay* {
     qw::RealTimeServices services;
     services.choose = chooseLocation;

@@ -175,7 +175,17 @@ void MainFrame::BuildToolBar() {
   }
 }
 
+void MainFrame::SetCommandHandler(Command command, std::function<void()> handler, bool needsWindow) {
+  handlers_[command] = {std::move(handler), needsWindow};
+  UpdateCommands();
+}
+
 void MainFrame::Run(Command command) {
+  if (auto handler = handlers_.find(command); handler != handlers_.end() && handler->second.run) {
+    handler->second.run();
+    UpdateCommands();
+    return;
+  }
   LocationWindow* active = ActiveLocationWindow();
   switch (command) {
     case Command::NewTideWindow: NewLocation(StationKind::Tide); break;
@@ -270,6 +280,9 @@ void MainFrame::UpdateCommands() {
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);
   actions_[Command::NewCurrentWindow]->setEnabled(currentsAvailable_);
+  for (const auto& [command, handler] : handlers_) {
+    actions_[command]->setEnabled(!handler.needsWindow || active != nullptr);
+  }
   actions_[Command::RealTimeWindow]->setEnabled(static_cast<bool>(realTimeFactory_));
   actions_[Command::RealTimeWindow]->setChecked(!realTime_.isNull());
   double latitude = 0, longitude = 0;
@@ -391,19 +404,31 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
 }
 
 int MainFrame::ReopenLastWindows() {
+  const std::vector<OpenWindowEntry> entries = ResolveOpenWindows(ReadOpenWindows(file_), *stations_);
+  for (const OpenWindowEntry& entry : entries) {
+    if (entry.station.kind == StationKind::Current && !currentsAvailable_) heldCurrentEntries_.push_back(entry);
+  }
+  return ReopenWindows(entries);
+}
+
+int MainFrame::ReopenWindows(const std::vector<OpenWindowEntry>& entries) {
   int opened = 0;
-  for (const OpenWindowEntry& entry : ResolveOpenWindows(ReadOpenWindows(file_), *stations_)) {
-    if (entry.station.kind == StationKind::Current && !currentsAvailable_) {
-      heldCurrentEntries_.push_back(entry);
-      continue;
-    }
+  for (const OpenWindowEntry& entry : entries) {
+    if (entry.station.kind == StationKind::Current && !currentsAvailable_) continue;
     const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
     if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
   }
   return opened;
 }
 
-std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
+void MainFrame::CloseWindows(const std::function<bool(const StationRef&)>& which) {
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    auto* window = qobject_cast<LocationWindow*>(sub->widget());
+    if (window && which(window->station())) sub->close();
+  }
+}
+
+std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries(bool includeHeld) const {
   std::vector<OpenWindowEntry> entries;
   for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
     auto* window = qobject_cast<LocationWindow*>(sub->widget());
@@ -425,7 +450,7 @@ std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
     entry.weeklyShown = switches.weekly;
     entries.push_back(entry);
   }
-  entries.insert(entries.end(), heldCurrentEntries_.begin(), heldCurrentEntries_.end());
+  if (includeHeld) entries.insert(entries.end(), heldCurrentEntries_.begin(), heldCurrentEntries_.end());
   return entries;
 }
 

@@ -46,6 +46,10 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   void SetStations(const StationDirectory* stations) { stations_ = stations ? stations : &catalogue_; }
   // Whether current windows can be opened (the current predictions are installed).
   void SetCurrentsAvailable(bool available);
+  // Gives a command of a feature that lives outside the frame (groups, notes, custom
+  // locations) its action and enables it; with `needsWindow` it is enabled only while a
+  // tide or current window is active.
+  void SetCommandHandler(Command command, std::function<void()> handler, bool needsWindow = false);
 
   QAction* action(Command command) const { return actions_.at(command); }
   // Runs a command as if chosen from the menu.
@@ -67,8 +71,14 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
                                const WindowPlacement* placement = nullptr);
   // Reopens the windows of the last run (the "OpenWindows" list), checking station IDs.
   int ReopenLastWindows();
-  // The open windows as the "OpenWindows" list stores them.
-  std::vector<OpenWindowEntry> OpenWindowEntries() const;
+  // Opens windows of resolved open-windows lines in the order given (a group's lines);
+  // returns how many opened.
+  int ReopenWindows(const std::vector<OpenWindowEntry>& entries);
+  // The open windows as the "OpenWindows" list stores them; `includeHeld` adds the
+  // current windows of the last run kept while current windows cannot open.
+  std::vector<OpenWindowEntry> OpenWindowEntries(bool includeHeld = true) const;
+  // Closes the windows whose station `which` picks.
+  void CloseWindows(const std::function<bool(const StationRef&)>& which);
 
   std::vector<LocationWindow*> LocationWindows() const;
   LocationWindow* ActiveLocationWindow() const;
@@ -156,6 +166,11 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   std::vector<QAction*> mruActions_;
   std::vector<QAction*> windowListActions_;
   std::map<Command, QAction*> actions_;
+  struct Handler {
+    std::function<void()> run;
+    bool needsWindow = false;
+  };
+  std::map<Command, Handler> handlers_;
   QString chartProgram_;
   QString tipFile_;
   // Current windows of the last run kept while current windows cannot open, so the

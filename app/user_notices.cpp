@@ -11,8 +11,9 @@ UserNotices& Notices() {
         QMessageBox::information(parent, title, text);
       },
       [](QWidget* parent, const QString& title, const QString& question) {
-        return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::Yes) == QMessageBox::Yes;
+        const QMessageBox::StandardButton preselected = Notices().noIsDefault ? QMessageBox::No : QMessageBox::Yes;
+        return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No, preselected) ==
+               QMessageBox::Yes;
       },
       [] { QApplication::beep(); },
   };

@@ -16,6 +16,8 @@ struct UserNotices {
   // A Yes/No question; true for Yes.
   std::function<bool(QWidget* parent, const QString& title, const QString& question)> ask;
   std::function<void()> beep;
+  // Set while AskDefaultNo's question is shown: the box preselects No instead of Yes.
+  bool noIsDefault = false;
 };
 
 // The notices in use (message boxes unless replaced).
@@ -25,6 +27,13 @@ UserNotices& Notices();
 inline void Tell(QWidget* parent, const QString& title, const QString& text) { Notices().tell(parent, title, text); }
 inline bool Ask(QWidget* parent, const QString& title, const QString& question) {
   return Notices().ask(parent, title, question);
+}
+// A Yes/No question whose preselected answer is No (questions that lose the user's work).
+inline bool AskDefaultNo(QWidget* parent, const QString& title, const QString& question) {
+  Notices().noIsDefault = true;
+  const bool yes = Notices().ask(parent, title, question);
+  Notices().noIsDefault = false;
+  return yes;
 }
 inline void Beep() { Notices().beep(); }
 

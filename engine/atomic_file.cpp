@@ -9,6 +9,13 @@
 #include <cstring>
 
 namespace qw {
+namespace {
+
+AtomicRenameFunction renameFunction = &std::rename;
+
+}  // namespace
+
+void SetAtomicRenameForTesting(AtomicRenameFunction rename) { renameFunction = rename ? rename : &std::rename; }
 
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string* error) {
@@ -38,7 +45,7 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
     unlink(temp.c_str());
     return fail("cannot write", code);
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (renameFunction(temp.c_str(), path.c_str()) != 0) {
     int code = errno;
     unlink(temp.c_str());
     return fail("cannot replace", code);

@@ -14,4 +14,10 @@ namespace qw {
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string* error = nullptr);
 
+// The call that puts the written temporary file in place (std::rename unless replaced).
+// Tests replace it to play a crash or a full disk at the last step, where the old file
+// must survive; pass nullptr to restore std::rename.
+using AtomicRenameFunction = int (*)(const char* from, const char* to);
+void SetAtomicRenameForTesting(AtomicRenameFunction rename);
+
 }  // namespace qw
