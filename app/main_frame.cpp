@@ -233,16 +233,10 @@ void MainFrame::Run(Command command) {
     case Command::About: ShowAbout(); break;
     case Command::TipOfTheDay: ShowTipOfTheDay(); break;
     default:
-      // Commands of features outside the frame; those without a handler are disabled.
-      if (auto handler = handlers_.find(command); handler != handlers_.end()) handler->second();
+      // Commands of features outside the frame without a handler stay disabled.
       break;
   }
   UpdateCommands();
-}
-
-void MainFrame::SetCommandHandler(Command command, std::function<void()> handler) {
-  handlers_[command] = std::move(handler);
-  actions_.at(command)->setEnabled(true);
 }
 
 QMdiSubWindow* MainFrame::AddChildWindow(QWidget* widget, Command iconCommand) {

@@ -46,17 +46,14 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   void SetStations(const StationDirectory* stations) { stations_ = stations ? stations : &catalogue_; }
   // Whether current windows can be opened (the current predictions are installed).
   void SetCurrentsAvailable(bool available);
-  // Gives a command of a feature that lives outside the frame (groups, notes, custom
-  // locations) its action and enables it; with `needsWindow` it is enabled only while a
+  // Gives a command of a feature that lives outside the frame (searches, export, groups,
+  // notes, custom locations) its action and enables it; with `needsWindow` it is enabled only while a
   // tide or current window is active.
   void SetCommandHandler(Command command, std::function<void()> handler, bool needsWindow = false);
 
   QAction* action(Command command) const { return actions_.at(command); }
   // Runs a command as if chosen from the menu.
   void Run(Command command);
-  // Gives a command of a feature outside the frame (the searches, the export) its
-  // handler and enables it.
-  void SetCommandHandler(Command command, std::function<void()> handler);
   // Shows a child window of a feature (a results window) in the window area; its title
   // follows the widget's window title. The window is deleted when closed.
   QMdiSubWindow* AddChildWindow(QWidget* widget, Command iconCommand);
@@ -157,7 +154,6 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   LocationChooser chooser_;
   RealTimeFactory realTimeFactory_;
   QPointer<RealTimeDisplay> realTime_;
-  std::map<Command, std::function<void()>> handlers_;
   QMdiArea* mdi_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QMenu* fileMenu_ = nullptr;

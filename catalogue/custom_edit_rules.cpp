@@ -237,7 +237,7 @@ std::string HundredthsText(int16_t hundredths) {
   return text;
 }
 
-std::string DirectionText(int16_t degrees) { return degrees == kNotGiven16 ? std::string() : std::to_string(degrees); }
+std::string DirectionInputText(int16_t degrees) { return degrees == kNotGiven16 ? std::string() : std::to_string(degrees); }
 
 const char* CurrentGroupLabel(CurrentGroup group) {
   switch (group) {
@@ -261,7 +261,7 @@ CurrentEditInput CurrentEditInputOf(const CurrentLocation& station) {
     CurrentGroupInput& out = input.groups[static_cast<size_t>(g)];
     out.used = *fields.time != kNotGiven16;
     out.time = TimeInputOf(*fields.time);
-    out.direction = DirectionText(*fields.direction);
+    out.direction = DirectionInputText(*fields.direction);
     out.velocity = HundredthsText(*fields.speed);
     if (fields.ratio) out.ratio = HundredthsText(*fields.ratio);
   }

@@ -53,7 +53,7 @@ TimeInput TimeInputOf(int16_t minutes);
 
 // "2.50" of 250 hundredths; empty for a value that is not given.
 std::string HundredthsText(int16_t hundredths);
-std::string DirectionText(int16_t degrees);
+std::string DirectionInputText(int16_t degrees);
 
 // The four groups of a current location's corrections, in checking order.
 enum class CurrentGroup { MinBeforeFlood, Flood, MinBeforeEbb, Ebb };

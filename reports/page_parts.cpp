@@ -311,20 +311,20 @@ ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& option
   input.data = &day.graph;
   for (const ReportEvent& e : day.events) {
     if (e.minute < 0 || e.value == kValueNotDefined) continue;
-    GraphMark mark;
+    ReportMark mark;
     mark.minuteOfDay = e.minute;
     mark.value = e.value;
     mark.high = e.upper();
     mark.label = Q(e.time);
     mark.valueLabel = Q(e.valueText);
-    mark.color = e.upper() ? GraphMark::Color::High : e.lower() ? GraphMark::Color::Low : GraphMark::Color::Plain;
+    mark.color = e.upper() ? ReportMark::Color::High : e.lower() ? ReportMark::Color::Low : ReportMark::Color::Plain;
     input.extremes.push_back(mark);
   }
   if (!day.inRange) return input;
-  auto add = [&](std::vector<GraphMark>& marks, const char* name, float value, float other) {
+  auto add = [&](std::vector<ReportMark>& marks, const char* name, float value, float other) {
     const int minute = RiseSetMinute(value, other);
     if (minute < 0) return;
-    GraphMark mark;
+    ReportMark mark;
     mark.minuteOfDay = minute;
     mark.label = QString(name) + " " + ClockOfMinute(minute, clock);
     marks.push_back(mark);

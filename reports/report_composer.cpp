@@ -62,13 +62,13 @@ PageResult ReportComposer::DrawPage(QPainter& painter, const QRectF& page, doubl
 
 namespace {
 
-struct ZoneOf {
+struct ReportZone {
   int16_t meridian = 0;
   uint8_t dst = 0;
   bool international = false;  // tide stations of the international family
 };
 
-ZoneOf Zone(const ReportLocation& location) {
+ReportZone Zone(const ReportLocation& location) {
   if (location.kind == StationKind::Tide) {
     return {location.tide.timeMeridian, location.tide.observesDst, IsInternationalFamily(location.tide.referenceId)};
   }
@@ -80,12 +80,12 @@ ZoneOf Zone(const ReportLocation& location) {
 QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
   DateRecord date;
   MinuteToDate(day, date);
-  const ZoneOf zone = Zone(location);
+  const ReportZone zone = Zone(location);
   return QString::fromStdString(FormatTimeZone(zone.meridian, date, zone.international ? 'G' : 'L', zone.dst));
 }
 
 QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) {
-  const ZoneOf zone = Zone(location);
+  const ReportZone zone = Zone(location);
   if (zone.international) return QString();
   DateRecord date;
   MinuteToDate(day, date);

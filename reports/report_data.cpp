@@ -6,6 +6,8 @@
 #include "engine/current_prediction.h"
 #include "engine/station_database.h"
 #include "reports/report_options.h"
+#include "windows/current_day.h"
+#include "windows/current_presenter.h"
 #include "windows/display_units.h"
 #include "windows/tide_day.h"
 #include "windows/tide_presenter.h"
@@ -36,47 +38,26 @@ void PhaseTexts(ReportDay& r) {
   r.moonAngle = MoonPictureAngle(r.moon.phase.ageDegrees, r.moon.phase.phaseType, r.moon.phase.days);
 }
 
-DaylightSpan DaylightOf(const SunTimes& sun) {
-  DaylightSpan span;
-  switch (ClassifySunDay(sun.rise, sun.set)) {
-    case RiseSetDay::NotAvailable: span.kind = DaylightSpan::Kind::Unknown; break;
-    case RiseSetDay::NeverSets: span.kind = DaylightSpan::Kind::AlwaysUp; break;
-    case RiseSetDay::NeverRises: span.kind = DaylightSpan::Kind::AlwaysDown; break;
-    case RiseSetDay::Events:
-      span.kind = DaylightSpan::Kind::Normal;
-      span.riseMinute = static_cast<int>(std::floor(sun.rise * 60.0));
-      span.setMinute = static_cast<int>(std::floor(sun.set * 60.0));
-      break;
-  }
-  return span;
+// The header's texts and the graph of a presented day.
+void TakePresentation(ReportDay& r, DayPresentation&& p) {
+  r.name = std::move(p.name);
+  r.source = std::move(p.source);
+  r.position = std::move(p.position);
+  r.stationId = std::move(p.stationId);
+  r.graph = std::move(p.graph);
 }
 
-int32_t UserLine(int32_t stored, int32_t scaleUnit) {
-  // Hundredths of the display unit.
-  return static_cast<int32_t>(static_cast<int64_t>(stored) * scaleUnit / 100);
-}
-
-// The current graph's range lines: the station's average maximum flood and the negated
-// average maximum ebb, or the user's values.
-void CurrentRangeLines(const CurrentLocation& station, const AppSettings& settings, RangeLine& high, RangeLine& low) {
-  const CurrentUnit unit = settings.currentUnit;
-  const RangeSettings& ranges = settings.currentRanges;
-  high = RangeLine{};
-  low = RangeLine{};
-  if (settings.highRangeLine) {
-    if (ranges.highRange == kCurrentHighUser) {
-      high = {true, UserLine(ranges.highHeight, ScaleUnit(unit)), ranges.highLabel};
-    } else if (station.floodSpeed != kNotGiven16) {
-      high = {true, HundredthsKnotToDisplay(station.floodSpeed, unit), "max fld"};
-    }
-  }
-  if (settings.lowRangeLine) {
-    if (ranges.lowRange == kCurrentLowUser) {
-      low = {true, -UserLine(ranges.lowHeight, ScaleUnit(unit)), ranges.lowLabel};
-    } else if (station.ebbSpeed != kNotGiven16) {
-      low = {true, -HundredthsKnotToDisplay(std::abs(station.ebbSpeed), unit), "max ebb"};
-    }
-  }
+ReportEvent EventOf(char kind, EngineMinute time, EngineMinute day, int32_t display, const EventText& text) {
+  ReportEvent event;
+  event.kind = kind;
+  const bool timeDefined =
+      time != static_cast<EngineMinute>(kValueNotDefined) && time >= day && time < day + kMinutesPerDay;
+  event.minute = timeDefined ? static_cast<int>(time - day) : -1;
+  event.value = display;
+  event.time = text.time;
+  event.valueText = text.value;
+  event.valueShort = WithoutUnit(event.valueText);
+  return event;
 }
 
 }  // namespace
@@ -104,21 +85,6 @@ std::string ReportValueText(StationKind kind, int32_t display, const AppSettings
 }
 
 const char* ReportValueHeading(StationKind kind) { return kind == StationKind::Tide ? "Tide" : "Current"; }
-
-StationPlace CurrentPlace(const CurrentLocation& s) {
-  StationPlace place;
-  place.latHemisphere = s.latHemisphere;
-  place.latDegrees = s.latDegrees;
-  place.latMinutes = s.latMinutes;
-  place.latSeconds = s.latSeconds;
-  place.lonHemisphere = s.lonHemisphere;
-  place.lonDegrees = s.lonDegrees;
-  place.lonMinutes = s.lonMinutes;
-  place.lonSeconds = s.lonSeconds;
-  place.timeMeridian = s.timeMeridian;
-  place.observesDst = s.observesDst;
-  return place;
-}
 
 ReportDay ReportDays::Day(int location, EngineMinute day, const DayNeeds& needs) {
   const ReportLocation& where = locations_[static_cast<size_t>(location)];
@@ -148,12 +114,12 @@ ReportDay ReportDays::TideDayOf(const TideLocation& station, EngineMinute day, c
   r.inRange = day >= FirstSupportedMinute() && day <= LastSupportedMinute();
   TideDay t;
   if (ask) {
-    TideDayParts parts;
+    DayParts parts;
     parts.curve = needs.curve;
     parts.sun = parts.moon = needs.sunMoon;
     t = ComputeTideDay(station, day, parts);
     // A predictable station whose day could not be computed has had its message.
-    failed = !t.extremesFound && TideNoticeOf(station) != TideNotice::NotPredictable;
+    failed = !t.extremesFound && TideNoticeOf(station) != StationNotice::NotPredictable;
   } else {
     t.day = day;
     MinuteToDate(day, t.date);
@@ -163,29 +129,18 @@ ReportDay ReportDays::TideDayOf(const TideLocation& station, EngineMinute day, c
   r.predicted = t.extremesFound;
   r.sun = t.sun;
   r.moon = t.moon;
-  if (!ask) SunAndMoon(r, TidePlace(station), needs);
+  if (!ask) SunAndMoon(r, PlaceOf(station), needs);
   t.sun = r.sun;
   t.moon = r.moon;
-  const TidePresentation p = PresentTideDay(station, t, settings_);
-  r.name = p.name;
-  r.source = p.source;
-  r.position = p.position;
-  r.stationId = p.stationId;
-  r.graph = p.graph;
+  DayPresentation p = PresentTideDay(station, t, settings_);
   PhaseTexts(r);
   for (size_t i = 0; i < t.extremes.size() && i < p.events.size(); ++i) {
     const TideExtreme& e = t.extremes[i];
-    ReportEvent event;
-    event.kind = e.kind;
-    const bool timeDefined = e.time != static_cast<EngineMinute>(kValueNotDefined) && e.time >= day &&
-                             e.time < day + kMinutesPerDay;
-    event.minute = timeDefined ? static_cast<int>(e.time - day) : -1;
-    event.value = e.height == kValueNotDefined ? kValueNotDefined : HeightToDisplayExact(e.height, settings_.tideUnit);
-    event.time = p.events[i].time;
-    event.valueText = p.events[i].value;
-    event.valueShort = WithoutUnit(event.valueText);
-    r.events.push_back(event);
+    const int32_t display =
+        e.height == kValueNotDefined ? kValueNotDefined : HeightToDisplayExact(e.height, settings_.tideUnit);
+    r.events.push_back(EventOf(e.kind, e.time, day, display, p.events[i]));
   }
+  TakePresentation(r, std::move(p));
   if (needs.tableInterval > 0) {
     r.tableInterval = PrintedDailyInterval(needs.tableInterval);
     r.table.assign(static_cast<size_t>(DailyTableRows(r.tableInterval)), kValueNotDefined);
@@ -206,78 +161,58 @@ ReportDay ReportDays::TideDayOf(const TideLocation& station, EngineMinute day, c
 ReportDay ReportDays::CurrentDayOf(const CurrentLocation& station, EngineMinute day, const DayNeeds& needs, bool ask,
                                    bool& failed) const {
   const CurrentUnit unit = settings_.currentUnit;
-  const TimeType clock = settings_.timeType;
   ReportDay r;
   r.day = day;
-  MinuteToDate(day, r.date);
   r.inRange = day >= FirstSupportedMinute() && day <= LastSupportedMinute();
-  SunAndMoon(r, CurrentPlace(station), needs);
-  PhaseTexts(r);
-  r.name = station.name;
-  r.position = PositionText(station.latHemisphere, station.latDegrees, station.latMinutes, station.latSeconds,
-                            station.lonHemisphere, station.lonDegrees, station.lonMinutes, station.lonSeconds);
-  if (station.stationId != 0) r.stationId = "Station ID: " + std::to_string(station.stationId);
-  const std::string family = DataFamilyShortName(station.referenceId);
-  if (station.stationKind == kCurrentKindRotary) {
-    r.source = "Rotary current station" + family;
-  } else if (station.referenceId != 0) {
-    r.source = (IsSubordinateCurrent(station) ? "Subordinate station" : "Harmonic station") + family;
+  const StationNotice notice = CurrentNoticeOf(station);
+  const bool computed = notice == StationNotice::None || notice == StationNotice::Incomplete;
+  CurrentDay c;
+  if (ask) {
+    DayParts parts;
+    parts.curve = needs.curve;
+    parts.sun = parts.moon = needs.sunMoon;
+    c = ComputeCurrentDay(station, day, parts);
+    // A computed station whose day could not be found has had its message.
+    failed = computed && !c.eventsFound;
+  } else {
+    c.day = day;
+    MinuteToDate(day, c.date);
+    c.halfHour.fill(kValueNotDefined);
   }
-  DayGraphData& g = r.graph;
-  g.halfHour.fill(kValueNotDefined);
-  g.scaleUnit = ScaleUnit(unit);
-  g.unitName = UnitName(unit);
-  g.daylight = DaylightOf(r.sun);
-  CurrentRangeLines(station, settings_, g.high, g.low);
-  const bool predictable = station.stationId != 0 && (station.referenceId != 0 || station.stationKind == kCurrentKindRotary);
+  r.date = c.date;
+  r.predicted = c.eventsFound;
+  r.sun = c.sun;
+  r.moon = c.moon;
+  if (!ask) SunAndMoon(r, PlaceOf(station), needs);
+  c.sun = r.sun;
+  c.moon = r.moon;
+  DayPresentation p = PresentCurrentDay(station, c, settings_);
+  PhaseTexts(r);
+  for (size_t i = 0; i < c.events.size() && i < p.events.size(); ++i) {
+    const CurrentEvent& e = c.events[i];
+    const int32_t display = e.speed == kValueNotDefined ? kValueNotDefined : SpeedToDisplay(e.speed, unit);
+    ReportEvent event = EventOf(e.kind, e.time, day, display, p.events[i]);
+    event.direction = e.direction;
+    // A slack prints its time alone.
+    if (e.kind == 'S') event.valueText = event.valueShort = std::string();
+    r.events.push_back(std::move(event));
+  }
+  TakePresentation(r, std::move(p));
   if (needs.tableInterval > 0) {
     r.tableInterval = PrintedDailyInterval(needs.tableInterval);
     r.table.assign(static_cast<size_t>(DailyTableRows(r.tableInterval)), kValueNotDefined);
-  }
-  if (!ask || !predictable) return r;
-
-  CurrentDayEvents events{};
-  int32_t maxSpeed = 0, minSpeed = 0;
-  if (FindCurrentDayEvents(station, day, events, maxSpeed, minSpeed) != 0) {
-    failed = true;  // reported once by the engine
-    return r;
-  }
-  r.predicted = true;
-  g.maximum = SpeedToDisplay(maxSpeed, unit);
-  g.minimum = SpeedToDisplay(minSpeed, unit);
-  for (const CurrentEvent& e : events) {
-    if (e.time == 0) break;
-    ReportEvent event;
-    event.kind = e.kind;
-    const bool timeDefined = e.time != static_cast<EngineMinute>(kValueNotDefined) && e.time >= day &&
-                             e.time < day + kMinutesPerDay;
-    event.minute = timeDefined ? static_cast<int>(e.time - day) : -1;
-    event.value = SpeedToDisplay(e.speed, unit);
-    event.direction = e.direction;
-    event.time = TimeOfDay(event.minute, clock);
-    if (e.kind != 'S') {
-      event.valueText = SpeedDisplayText(event.value, unit);
-      event.valueShort = WithoutUnit(event.valueText);
+    if (r.predicted && !failed) {
+      for (size_t i = 0; i < r.table.size(); ++i) {
+        const MinuteValue value =
+            CurrentValueAt(station, day + static_cast<EngineMinute>(i) * static_cast<EngineMinute>(r.tableInterval));
+        if (value.value == kValueFailed) {
+          failed = true;  // reported once; the rest stays empty
+          break;
+        }
+        r.table[i] = value.value == kValueNotDefined ? kValueNotDefined : SpeedToDisplay(value.value, unit);
+      }
     }
-    r.events.push_back(event);
   }
-
-  const int flag = r.date.dstFlag;
-  auto speed = [&](int minuteOfDay) {
-    if (failed) return kValueNotDefined;  // one message is enough
-    EngineMinute minute = day + static_cast<EngineMinute>(minuteOfDay);
-    char kind = 0;
-    int16_t direction = kNotGiven16;
-    const int32_t value = PredictCurrent(station, minute, 0, flag, kind, direction);
-    failed = value == kValueFailed;
-    return failed || value == kValueNotDefined ? kValueNotDefined : SpeedToDisplay(value, unit);
-  };
-  for (size_t i = 0; i < g.halfHour.size(); ++i) g.halfHour[i] = speed(static_cast<int>(i) * 30);
-  if (needs.curve) {
-    g.fineStepMinutes = 10;
-    for (int m = 0; m <= static_cast<int>(kMinutesPerDay); m += 10) g.fine.push_back(speed(std::min(m, 1439)));
-  }
-  for (size_t i = 0; i < r.table.size(); ++i) r.table[i] = speed(static_cast<int>(i) * r.tableInterval);
   return r;
 }
 

@@ -1,10 +1,9 @@
 // The locations of a report and the days its pages show, in the units, clock and range
 // lines of the settings.
 //
-// Tide days are asked of the engine through the same day service the tide window uses
-// (windows/tide_day.h) and turned into texts by the window's presenter, so a printed day
-// and a shown day agree. Current days come from the current engine's day events and
-// speeds (engine/current_prediction.h).
+// Days are asked of the engine through the same day services the tide and current
+// windows use (windows/tide_day.h, windows/current_day.h) and turned into texts by the
+// windows' presenters, so a printed day and a shown day agree.
 //
 // A location whose prediction fails on a day (the engine has shown its message) is not
 // asked again for later days of the report: they print without values instead of
@@ -119,8 +118,5 @@ std::string ReportUnitName(StationKind kind, const AppSettings& settings);
 std::string ReportValueText(StationKind kind, int32_t display, const AppSettings& settings);
 // "Tide" or "Current": the value table's column heading.
 const char* ReportValueHeading(StationKind kind);
-
-// The station's place for the sun and moon computations.
-StationPlace CurrentPlace(const CurrentLocation& station);
 
 }  // namespace qw

@@ -243,11 +243,11 @@ void DrawZeroLine(const PageCanvas& canvas, const Frame& f) {
   canvas.painter().drawLine(f.At(0, 0), f.At(kMinutesPerDay, 0));
 }
 
-void DrawRiseSetMarks(const PageCanvas& canvas, const Frame& f, const std::vector<GraphMark>& marks,
+void DrawRiseSetMarks(const PageCanvas& canvas, const Frame& f, const std::vector<ReportMark>& marks,
                       const QColor& color, Qt::PenStyle penStyle, bool atStart, const Metrics& m,
                       const ReportGraphStyle& style) {
   QPainter& p = canvas.painter();
-  for (const GraphMark& mark : marks) {
+  for (const ReportMark& mark : marks) {
     p.setPen(canvas.Pen(color, 0.7, penStyle));
     const QPointF a = f.At(mark.minuteOfDay, f.bottom), b = f.At(mark.minuteOfDay, f.Top());
     p.drawLine(a, b);
@@ -268,23 +268,23 @@ void DrawRiseSetMarks(const PageCanvas& canvas, const Frame& f, const std::vecto
   }
 }
 
-QColor MarkInk(const ReportInk& ink, const GraphMark& mark) {
+QColor MarkInk(const ReportInk& ink, const ReportMark& mark) {
   switch (mark.color) {
-    case GraphMark::Color::High: return ink.high;
-    case GraphMark::Color::Low: return ink.low;
-    case GraphMark::Color::Plain: break;
+    case ReportMark::Color::High: return ink.high;
+    case ReportMark::Color::Low: return ink.low;
+    case ReportMark::Color::Plain: break;
   }
   return ink.text;
 }
 
-void DrawExtremes(const PageCanvas& canvas, const Frame& f, const std::vector<GraphMark>& marks, const Metrics& m,
+void DrawExtremes(const PageCanvas& canvas, const Frame& f, const std::vector<ReportMark>& marks, const Metrics& m,
                   const ReportGraphStyle& style) {
   QPainter& p = canvas.painter();
   const ReportInk& ink = canvas.ink();
   const double radius = canvas.Pt(style.axes ? 2.4 : 1.2);
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
-  for (const GraphMark& mark : marks) {
+  for (const ReportMark& mark : marks) {
     if (mark.value == kValueNotDefined) continue;
     const QPointF at = f.At(mark.minuteOfDay, mark.value);
     p.setPen(QPen(Qt::white, canvas.Pt(0.6)));
@@ -294,7 +294,7 @@ void DrawExtremes(const PageCanvas& canvas, const Frame& f, const std::vector<Gr
   p.restore();
   if (!style.axes) return;
   const double pad = canvas.Pt(2);
-  for (const GraphMark& mark : marks) {
+  for (const ReportMark& mark : marks) {
     if (mark.value == kValueNotDefined) continue;
     const QPointF at = f.At(mark.minuteOfDay, mark.value);
     const QColor color = MarkInk(ink, mark);

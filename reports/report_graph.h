@@ -21,7 +21,7 @@
 
 namespace qw {
 
-struct GraphMark {
+struct ReportMark {
   int minuteOfDay = 0;
   int32_t value = 0;    // display units (extremes only)
   bool high = false;    // a high water or flood: its label goes above (extremes only)
@@ -32,9 +32,9 @@ struct GraphMark {
 
 struct ReportGraphInput {
   const DayGraphData* data = nullptr;  // the day's values in display units
-  std::vector<GraphMark> extremes;     // high and low waters
-  std::vector<GraphMark> sun;          // sunrise, sunset
-  std::vector<GraphMark> moon;         // moonrise, moonset
+  std::vector<ReportMark> extremes;     // high and low waters
+  std::vector<ReportMark> sun;          // sunrise, sunset
+  std::vector<ReportMark> moon;         // moonrise, moonset
   // A scale shared by several graphs (the days of a calendar page); else the day's own.
   std::optional<GraphScale> scale;
 };

@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QDir>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -39,9 +41,13 @@ void WhenShown(Inspect inspect) {
       }
     }
     if (++tries > 500) {
-      ADD_FAILURE() << "the dialog did not show";
+      // Name what showed instead and close it, so the test fails rather than waits.
+      QWidget* modal = QApplication::activeModalWidget();
+      ADD_FAILURE() << "the dialog did not show; "
+                    << (modal ? "a window titled \"" + modal->windowTitle().toStdString() + "\" did: " + (qobject_cast<QMessageBox*>(modal) ? qobject_cast<QMessageBox*>(modal)->text().toStdString() : std::string()) : "nothing did");
       timer->stop();
       timer->deleteLater();
+      if (modal) modal->close();
     }
   });
   timer->start();
@@ -56,7 +62,9 @@ TEST(ReportCommandsTest, TheFramesCommandsOpenTheDialogAndThePreview) {
   SetDataDirectory(QW_TEST_DATA_DIR);
   CatalogueDirectory catalogue;
   catalogue.Open();
-  ProfileFile file;
+  // The dialog stores its choices in the settings file.
+  QTemporaryDir home;
+  ProfileFile file(QDir(home.path()).filePath("velda.ini").toStdString());
   file.LoadFromText("[Misc]\nFirstRun=0\n[ReportOptions]\nReportType=0\nReportFormat=0\nUseWindowDate=1\n");
   AppSettings settings = LoadSettings(file, 480);
   MainFrame frame(settings, file, catalogue, [&](const LocationWindowSpec& spec) -> LocationWindow* {
