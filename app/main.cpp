@@ -21,6 +21,7 @@
 #include "catalogue/frame_commands.h"
 #include "catalogue/location_dialog.h"
 #include "catalogue/station_index.h"
+#include "catalogue/station_notes.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
 #include "export/export_commands.h"
@@ -100,7 +101,12 @@ int main(int argc, char** argv) {
     return window;
   });
   frame = &mainFrame;
-  qw::InstallReportCommands(mainFrame, settings, file, catalogue);
+  qw::InstallReportCommands(mainFrame, settings, file, catalogue,
+                            [&stationIndex](const qw::StationRef& station, qw::ReportNotes& out) {
+                              qw::StationNotesTexts texts;
+                              if (!qw::NotesTextsOf(stationIndex, station, texts)) return;
+                              out = {texts.official, texts.user, texts.general};
+                            });
   // Current windows need installed current regions.
   mainFrame.SetCurrentsAvailable(catalogue.RegionCount(qw::StationKind::Current) > 0);
   const qw::LocationChooser chooseLocation = [&](qw::LocationPurpose purpose, QWidget* parent,

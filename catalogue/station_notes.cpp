@@ -308,4 +308,22 @@ std::string GeneralNotesText(const NotesSubject& subject) {
   return out;
 }
 
+bool NotesTextsOf(const StationIndex& index, const StationRef& station, StationNotesTexts& out) {
+  NotesSubject subject;
+  if (!DescribeNotesSubject(index, station, subject)) return false;
+  out.official = OfficialNotesText(subject);
+  out.general = GeneralNotesText(subject);
+  out.user.clear();
+  if (subject.stationId != 0) {
+    const UserNote note = ReadUserNote(subject.userNoteKey());
+    if (!note.problem.empty()) {
+      out.user = note.problem;
+    } else if (!IsBlankNote(note.text)) {
+      out.user = note.text;
+    }
+  }
+  if (out.user.find_first_not_of(" \t\r\n") == std::string::npos) out.user = StringText(kNoneDefined);
+  return true;
+}
+
 }  // namespace qw

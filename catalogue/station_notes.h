@@ -103,6 +103,16 @@ std::string OfficialNotesText(const NotesSubject& subject);
 // "General Notes for: ..." through "Source of Data: ...".
 std::string GeneralNotesText(const NotesSubject& subject);
 
+// The three texts a notes report prints for a station: its official notes, the user's
+// own notes ("None defined." when there are none; the reason when the note file could
+// not be used) and the general facts. False when the station is not in the index.
+struct StationNotesTexts {
+  std::string official;
+  std::string user;
+  std::string general;
+};
+bool NotesTextsOf(const StationIndex& index, const StationRef& station, StationNotesTexts& out);
+
 // The line end of the composed texts.
 constexpr const char* kNotesLineEnd = "\n";
 

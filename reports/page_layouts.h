@@ -2,6 +2,7 @@
 // page: header, body and footer.
 #pragma once
 
+#include "reports/notes_report.h"
 #include "reports/page_canvas.h"
 #include "reports/page_parts.h"
 #include "reports/page_plan.h"
@@ -22,6 +23,8 @@ PageResult DrawDailyPage(PageContext& context);
 // Monthly (months 1) and three-month (months 3) pages.
 PageResult DrawCalendarPage(PageContext& context, int months);
 PageResult DrawCustomPage(PageContext& context);
+// A notes report page: its lines laid out at kNotesLayoutDpi, drawn to the device's scale.
+PageResult DrawNotesPage(PageContext& context, const std::vector<NoteLine>& lines);
 
 // --- Shared by the layouts ---
 

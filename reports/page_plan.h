@@ -53,6 +53,7 @@ struct PlannedPage {
   EngineMinute first = 0;  // 00:00 of the first day the page covers
   EngineMinute last = 0;   // 00:00 of its last day
   std::vector<ReportCell> cells;  // custom report pages only
+  int notesPart = -1;  // notes report pages: the page's lines in the composer's notes layout
 };
 
 // The pages of a report, in print order. Empty when there is nothing to print: no

@@ -32,6 +32,7 @@ PageResult TryPage(const QPagedPaintDevice& device, ReportComposer& composer, in
 
 PrintResult RunPrintLoop(QPagedPaintDevice& device, ReportComposer& composer, const PrintProgress& progress, int from,
                          int to) {
+  composer.LayOut(device.pageLayout().paintRect(QPageLayout::Inch).size());
   const int count = composer.pageCount();
   if (count == 0) return PrintResult::NothingToPrint;
   int first = from > 0 ? from - 1 : 0;

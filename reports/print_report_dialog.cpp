@@ -69,11 +69,12 @@ bool PrintProgressBox::Step(int index, int count) {
 }
 
 PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, LocationReader reader,
-                                     std::vector<ReportWindow> windows, QWidget* parent)
+                                     std::vector<ReportWindow> windows, QWidget* parent, NotesReader notes)
     : QDialog(parent),
       settings_(settings),
       file_(file),
       reader_(std::move(reader)),
+      notes_(std::move(notes)),
       windows_(std::move(windows)),
       kind_(windows_.empty() ? StationKind::Tide : windows_.front().station.kind),
       options_(LoadReportOptions(file)) {
@@ -85,8 +86,8 @@ PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, L
   for (int kind = 0; kind < kReportKindCount; ++kind) {
     type_->addItem(QString::fromStdString(ReportKindListText(kind, kind_)));
   }
-  // Notes reports need the station notes, which this program does not keep yet.
-  if (auto* model = qobject_cast<QStandardItemModel*>(type_->model())) {
+  // Notes reports need somewhere to read the station notes from.
+  if (auto* model = qobject_cast<QStandardItemModel*>(type_->model()); model && !notes_) {
     model->item(static_cast<int>(ReportKind::Notes))->setEnabled(false);
   }
   format_ = new QComboBox;
@@ -175,7 +176,7 @@ PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, L
 }
 
 void PrintReportDialog::ReadOptionsIntoControls() {
-  type_->setCurrentIndex(options_.reportType == static_cast<int>(ReportKind::Notes) ? 0 : options_.reportType);
+  type_->setCurrentIndex(options_.reportType == static_cast<int>(ReportKind::Notes) && !notes_ ? 0 : options_.reportType);
   format_->setCurrentIndex(options_.reportFormat);
   (options_.useWindowDate ? windowDate_ : range_)->setChecked(true);
   const QDate fallback = windows_.empty() ? QDate::currentDate() : DateOfMinute(windows_.front().day);
@@ -201,6 +202,8 @@ void PrintReportDialog::ReadOptionsIntoControls() {
 void PrintReportDialog::UpdateEnabled() {
   start_->setEnabled(range_->isChecked());
   end_->setEnabled(range_->isChecked());
+  // The notes print as text whatever the format.
+  format_->setEnabled(type_->currentIndex() != static_cast<int>(ReportKind::Notes));
 }
 
 void PrintReportDialog::Move(int step) {
@@ -243,8 +246,8 @@ std::optional<ReportJob> PrintReportDialog::Job() {
     return std::nullopt;
   }
   job.kind = static_cast<ReportKind>(kind);
-  if (job.kind == ReportKind::Notes) {
-    QMessageBox::information(this, "Print Report", "Notes reports need the station notes, which are not available yet.");
+  if (job.kind == ReportKind::Notes && !notes_) {
+    QMessageBox::information(this, "Print Report", "The station notes are not available to this report.");
     return std::nullopt;
   }
   job.format = static_cast<ReportFormat>(std::clamp(format_->currentIndex(), 0, kReportFormatCount - 1));
@@ -266,6 +269,7 @@ std::optional<ReportJob> PrintReportDialog::Job() {
     if (!reader_(window.station, location)) return std::nullopt;
     location.kind = window.station.kind;
     location.windowDay = window.day;
+    if (job.kind == ReportKind::Notes) notes_(window.station, location.notes);
     job.locations.push_back(location);
   }
   if (job.locations.empty()) {
@@ -312,6 +316,7 @@ void PrintReportDialog::Print() {
   SetUpPrinter(printer, true);
   printer.setDocName(QString::fromStdString(
       ReportTitle(static_cast<int>(job->kind), kind_, static_cast<int>(job->format))));
+  composer.LayOut(printer.pageLayout().paintRect(QPageLayout::Inch).size());
   QPrintDialog dialog(&printer, this);
   dialog.setMinMax(1, std::max(1, composer.pageCount()));
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);

@@ -37,13 +37,18 @@ struct ReportWindow {
 // when it cannot be read (the user has been told).
 using LocationReader = std::function<bool(const StationRef&, ReportLocation&)>;
 
+// Gathers a window's station notes (official, user and general texts) for the notes
+// report.
+using NotesReader = std::function<void(const StationRef&, ReportNotes&)>;
+
 class PrintReportDialog : public QDialog {
   Q_OBJECT
 
  public:
   // `windows` are the open windows of one kind, tide or current.
+  // Without `notes` the notes report is not offered.
   PrintReportDialog(AppSettings& settings, ProfileFile& file, LocationReader reader,
-                    std::vector<ReportWindow> windows, QWidget* parent = nullptr);
+                    std::vector<ReportWindow> windows, QWidget* parent = nullptr, NotesReader notes = {});
 
   // The job the dialog's choices describe; nothing, after telling the user, when they
   // cannot be printed (no location, an end before the start, a date out of range).
@@ -69,6 +74,7 @@ class PrintReportDialog : public QDialog {
   AppSettings& settings_;
   ProfileFile& file_;
   LocationReader reader_;
+  NotesReader notes_;
   std::vector<ReportWindow> windows_;
   StationKind kind_ = StationKind::Tide;
   ReportOptions options_;

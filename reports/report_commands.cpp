@@ -25,7 +25,7 @@ std::vector<ReportWindow> ReportWindows(const MainFrame& frame) {
 }
 
 void OpenPrintReport(MainFrame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
-                     bool preview) {
+                     const NotesReader& notes, bool preview) {
   std::vector<ReportWindow> windows = ReportWindows(frame);
   if (windows.empty()) {
     QMessageBox::information(&frame, "Print Report", "Open a tide or current window first, then print its report.");
@@ -36,7 +36,7 @@ void OpenPrintReport(MainFrame& frame, AppSettings& settings, ProfileFile& file,
                              return station.kind == StationKind::Tide ? catalogue.ReadTide(station, out.tide)
                                                                       : catalogue.ReadCurrent(station, out.current);
                            },
-                           std::move(windows), &frame);
+                           std::move(windows), &frame, notes);
   if (preview) {
     dialog.Preview();
     return;
@@ -47,12 +47,12 @@ void OpenPrintReport(MainFrame& frame, AppSettings& settings, ProfileFile& file,
 }  // namespace
 
 void InstallReportCommands(MainFrame& frame, AppSettings& settings, ProfileFile& file,
-                           const CatalogueDirectory& catalogue) {
+                           const CatalogueDirectory& catalogue, NotesReader notes) {
   for (Command command : {Command::PrintReport, Command::PrintPreview}) {
     QAction* action = frame.action(command);
     action->setEnabled(true);
-    QObject::connect(action, &QAction::triggered, &frame, [&frame, &settings, &file, &catalogue, command] {
-      OpenPrintReport(frame, settings, file, catalogue, command == Command::PrintPreview);
+    QObject::connect(action, &QAction::triggered, &frame, [&frame, &settings, &file, &catalogue, notes, command] {
+      OpenPrintReport(frame, settings, file, catalogue, notes, command == Command::PrintPreview);
     });
   }
 }

@@ -6,10 +6,12 @@
 #include "app/catalogue_directory.h"
 #include "app/main_frame.h"
 #include "app/profile_file.h"
+#include "reports/print_report_dialog.h"
 
 namespace qw {
 
+// With `notes`, the dialog offers the notes report and reads the stations' notes through it.
 void InstallReportCommands(MainFrame& frame, AppSettings& settings, ProfileFile& file,
-                           const CatalogueDirectory& catalogue);
+                           const CatalogueDirectory& catalogue, NotesReader notes = {});
 
 }  // namespace qw

@@ -1,6 +1,8 @@
 #include "reports/report_composer.h"
 
+#include <QFontMetricsF>
 #include <QImageReader>
+#include <cmath>
 
 #include "engine/time_zone.h"
 #include "reports/page_layouts.h"
@@ -37,6 +39,42 @@ ReportComposer::ReportComposer(ReportJob job, ReportOptions options, AppSettings
   }
 }
 
+void ReportComposer::LayOut(const QSizeF& paintInches) {
+  if (job_.kind != ReportKind::Notes || paintInches == notesLaidOutFor_) return;
+  notesLaidOutFor_ = paintInches;
+  plan_.clear();
+  notesPages_.clear();
+  // The header, the footer and the lines measured on a canvas of the layout resolution.
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  scratch.setDotsPerMeterX(static_cast<int>(kNotesLayoutDpi / 0.0254));
+  scratch.setDotsPerMeterY(static_cast<int>(kNotesLayoutDpi / 0.0254));
+  QPainter painter(&scratch);
+  const QRectF page(0, 0, paintInches.width() * kNotesLayoutDpi, paintInches.height() * kNotesLayoutDpi);
+  const PageCanvas canvas(painter, page, kNotesLayoutDpi, options_, MakeReportInk(false, settings_.colors));
+  PageFooter footer;
+  footer.pageCount = 1;
+  footer.bitmap = options_.bitmapInFooter && !bitmap_.isNull() ? &bitmap_ : nullptr;
+  const double gap = canvas.Pt(8);
+  const double bodyHeight = page.height() - HeaderHeight(canvas) - FooterHeight(canvas, footer) - 2 * gap;
+  const QFont font = NotesFont(canvas);
+  const double lineHeight = QFontMetricsF(font).lineSpacing();
+  // Kept a little short of the page, so that a device's own font measures never push
+  // the last line or word over the edge.
+  const int linesPerPage = static_cast<int>(std::floor(bodyHeight * 0.98 / lineHeight));
+  notesNoRoom_ = linesPerPage < 2;
+  const double width = page.width() * 0.97;
+  for (size_t i = 0; i < job_.locations.size(); ++i) {
+    for (std::vector<NoteLine>& lines : PaginateNotes(job_.locations[i].notes, font, width, linesPerPage)) {
+      PlannedPage planned;
+      planned.location = static_cast<int>(i);
+      planned.first = planned.last = job_.locations[i].windowDay;
+      planned.notesPart = static_cast<int>(notesPages_.size());
+      notesPages_.push_back(std::move(lines));
+      plan_.push_back(std::move(planned));
+    }
+  }
+}
+
 PageResult ReportComposer::DrawPage(QPainter& painter, const QRectF& page, double dpi, int index) {
   if (index < 0 || index >= pageCount()) return PageResult::Drawn;
   painter.save();
@@ -52,7 +90,15 @@ PageResult ReportComposer::DrawPage(QPainter& painter, const QRectF& page, doubl
     case ReportKind::Monthly: result = DrawCalendarPage(context, 1); break;
     case ReportKind::ThreeMonth: result = DrawCalendarPage(context, 3); break;
     case ReportKind::Custom: result = DrawCustomPage(context); break;
-    case ReportKind::Notes: break;  // no pages are planned for it
+    case ReportKind::Notes: {
+      const int part = plan_[static_cast<size_t>(index)].notesPart;
+      if (notesNoRoom_) {
+        result = PageResult::NoRoom;
+      } else if (part >= 0 && part < static_cast<int>(notesPages_.size())) {
+        result = DrawNotesPage(context, notesPages_[static_cast<size_t>(part)]);
+      }
+      break;
+    }
   }
   painter.restore();
   return result;

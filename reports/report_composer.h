@@ -7,11 +7,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <memory>
 #include <vector>
 
 #include "app/app_settings.h"
+#include "reports/notes_report.h"
 #include "reports/page_plan.h"
 #include "reports/report_data.h"
 #include "reports/report_kind.h"
@@ -42,6 +44,11 @@ class ReportComposer {
   const ReportJob& job() const { return job_; }
   const ReportOptions& options() const { return options_; }
 
+  // Fits the pages to a printable area of `paintInches`. Only the notes report depends
+  // on it: its pages are the notes' lines laid out for that area. Printing and previews
+  // call it (RunPrintLoop does) before they count the pages.
+  void LayOut(const QSizeF& paintInches);
+
   // Draws page `index` (0-based) into `page`, the printable rectangle in the device's
   // pixels at `dpi` pixels per inch. The painter's state is restored afterwards.
   PageResult DrawPage(QPainter& painter, const QRectF& page, double dpi, int index);
@@ -55,6 +62,9 @@ class ReportComposer {
   ReportOptions options_;
   AppSettings settings_;
   std::vector<PlannedPage> plan_;
+  std::vector<std::vector<NoteLine>> notesPages_;
+  QSizeF notesLaidOutFor_;
+  bool notesNoRoom_ = false;  // the margins leave no room for a heading and a line
   std::unique_ptr<ReportDays> days_;
   QImage bitmap_;
   QString bitmapProblem_;

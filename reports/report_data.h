@@ -29,11 +29,19 @@
 
 namespace qw {
 
+// The three texts of a location's notes report, "\n" between lines.
+struct ReportNotes {
+  std::string official;  // the official notes files' notes, or "None defined."
+  std::string user;      // the user's own notes, or "None defined."
+  std::string general;   // the station's general facts
+};
+
 struct ReportLocation {
   StationKind kind = StationKind::Tide;
   TideLocation tide;        // when kind is Tide
   CurrentLocation current;  // when kind is Current
   EngineMinute windowDay = 0;  // 00:00 of the date its window shows
+  ReportNotes notes;           // notes reports only
 };
 
 // What a page needs of a day beyond its events.

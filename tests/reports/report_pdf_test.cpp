@@ -283,6 +283,58 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
                                                        settings_.timeType)));
 }
 
+TEST_F(ReportPdfTest, NotesReportRunsOverPagesUnderContinuedHeadingsAndKeepsEveryLine) {
+  ReportJob job;
+  job.kind = ReportKind::Notes;
+  ReportLocation golden = Station("San Francisco (Golden Gate)");
+  std::string official;
+  for (int line = 1; line <= 150; ++line) official += "Official note line " + std::to_string(line) + "\n";
+  golden.notes = {official, "Anchor north of the pier.", "General Notes for: San Francisco (Golden Gate)"};
+  ReportLocation alameda = Station("Alameda Creek");
+  alameda.notes = {"None defined.", "None defined.", "General Notes for: Alameda Creek"};
+  job.locations = {golden, alameda};
+  ReportComposer composer(job, ReportOptions{}, settings_);
+  const std::string path = dir_.File("notes.pdf");
+  ASSERT_EQ(Write(composer, path), PrintResult::Printed);
+  const int pages = PdfPages(path);
+  ASSERT_EQ(pages, composer.pageCount());
+  ASSERT_GE(pages, 3);  // 150 lines do not fit one page; the second station starts its own
+
+  // Every official line once, in order, over the first station's pages.
+  QString all;
+  for (int page = 1; page < pages; ++page) {
+    const QString text = PdfPageText(path, page);
+    SCOPED_TRACE("page " + std::to_string(page));
+    EXPECT_TRUE(text.contains("San Francisco (Golden Gate)"));
+    EXPECT_TRUE(text.contains("Tide Notes Report"));
+    EXPECT_TRUE(text.contains("Printed by Quaywise"));
+    if (page > 1) EXPECT_TRUE(text.contains("NOAA Notes continued"));
+    all += text;
+  }
+  int from = 0;
+  for (int line = 1; line <= 150; ++line) {
+    const QString wanted = QString("Official note line %1\n").arg(line);
+    const int at = all.indexOf(QRegularExpression(QString("Official note line %1\\s*\\n").arg(line)), from);
+    ASSERT_GE(at, 0) << wanted.toStdString();
+    from = at + 1;
+  }
+  EXPECT_TRUE(all.contains("User Notes"));
+  EXPECT_TRUE(all.contains("Anchor north of the pier."));
+  EXPECT_TRUE(all.contains("General Notes"));
+
+  const QString last = PdfPageText(path, pages);
+  EXPECT_TRUE(last.contains("Alameda Creek"));
+  EXPECT_FALSE(last.contains("San Francisco (Golden Gate)"));
+  EXPECT_TRUE(last.contains("NOAA Notes"));
+  EXPECT_FALSE(last.contains("continued"));
+
+  // Margins that leave no room for a heading and a line print nothing.
+  ReportOptions cramped;
+  cramped.topMargin = cramped.bottomMargin = 5.3;
+  ReportComposer noRoom(job, cramped, settings_);
+  EXPECT_EQ(Write(noRoom, dir_.File("cramped.pdf")), PrintResult::NoRoom);
+}
+
 TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {
   const std::string path = dir_.File("kept.pdf");
   { std::ofstream(path) << "the user's old file"; }
