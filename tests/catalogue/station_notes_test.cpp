@@ -132,6 +132,31 @@ TEST_F(StationNotesTest, CustomLocationsShowTheirReferenceStationsNotes) {
             "Reference Station Note <7>\n\nSource: NOAA 9447130, public domain.\n\n");
 }
 
+TEST_F(StationNotesTest, NotesReportTextsGatherTheThreeKinds) {
+  TideLocation seattle = test::TideStation("Seattle", 9447);
+  seattle.referenceId = 9447;
+  seattle.unused88[1] = 7;  // the station note
+  test::WriteTides(3, "Washington", {seattle});
+  WriteText(DataFilePath(OfficialNotesFileName(3, false)), EncodeOfficialNotes({{7, "Source: NOAA 9447130."}}));
+  StationIndex index;
+  index.Build(BuildRegionList(StationKind::Tide), BuildRegionList(StationKind::Current));
+  NotesSubject subject;
+  ASSERT_TRUE(DescribeNotesSubject(index, {StationKind::Tide, 0, 0}, subject));
+
+  StationNotesTexts texts;
+  ASSERT_TRUE(NotesTextsOf(index, {StationKind::Tide, 0, 0}, texts));
+  EXPECT_EQ(texts.official, OfficialNotesText(subject));
+  EXPECT_NE(texts.official.find("Source: NOAA 9447130."), std::string::npos);
+  EXPECT_EQ(texts.user, "None defined.");
+  EXPECT_EQ(texts.general, GeneralNotesText(subject));
+
+  ASSERT_TRUE(WriteUserNote(subject.userNoteKey(), "Seattle", "Fuel dock closes at 18:00."));
+  ASSERT_TRUE(NotesTextsOf(index, {StationKind::Tide, 0, 0}, texts));
+  EXPECT_EQ(texts.user, "Fuel dock closes at 18:00.");
+  // A station the index does not hold has no notes to print.
+  EXPECT_FALSE(NotesTextsOf(index, {StationKind::Tide, 0, 5}, texts));
+}
+
 TEST_F(StationNotesTest, GeneralNotesDescribeTheRecord) {
   NotesSubject subject;
   subject.kind = StationKind::Current;
