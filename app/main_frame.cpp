@@ -30,9 +30,10 @@
 namespace qw {
 namespace {
 
-// Commands whose windows and dialogs belong to features not in this program yet:
-// present in the menus, disabled.
-constexpr Command kNotYetAvailable[] = {
+// Commands whose windows and dialogs belong to features outside the frame: present in
+// the menus, disabled until the feature gives them a handler (help and the toolbar and
+// shortcut customizing have none, and stay disabled).
+constexpr Command kFeatureCommands[] = {
     Command::Groups,          Command::PrintReport,         Command::PrintPreview,
     Command::ExportData,      Command::NearestSearch,       Command::EventSearch,
     Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
@@ -144,7 +145,7 @@ void MainFrame::BuildMenus() {
       action->setToolTip(parts.size() > 1 ? parts[1] : parts[0]);
     }
     action->setCheckable(spec.checkable);
-    if (Contains(kNotYetAvailable, spec.command)) action->setEnabled(false);
+    if (Contains(kFeatureCommands, spec.command)) action->setEnabled(false);
     const Command command = spec.command;
     connect(action, &QAction::triggered, this, [this, command] { Run(command); });
     actions_[command] = action;
