@@ -19,6 +19,7 @@
 #include "app/chart_partner_link.h"
 #include "app/date_dialogs.h"
 #include "app/frame_icons.h"
+#include "app/help_viewer.h"
 #include "app/real_time_list.h"
 #include "app/settings_dialog.h"
 #include "app/settings_store.h"
@@ -31,15 +32,13 @@ namespace qw {
 namespace {
 
 // Commands whose windows and dialogs belong to features outside the frame: present in
-// the menus, disabled until the feature gives them a handler (help and the toolbar and
-// shortcut customizing have none, and stay disabled).
+// the menus, disabled until the feature gives them a handler (the toolbar and shortcut
+// customizing have none, and stay disabled).
 constexpr Command kFeatureCommands[] = {
     Command::Groups,          Command::PrintReport,         Command::PrintPreview,
     Command::ExportData,      Command::NearestSearch,       Command::EventSearch,
     Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
     Command::CustomTideLocations, Command::CustomCurrentLocations,
-    Command::HelpContents,    Command::HelpOnWindow,        Command::Glossary,
-    Command::UsingHelp,       Command::ProductSupport,
 };
 
 // Commands that act on the active tide or current window.
@@ -233,6 +232,11 @@ void MainFrame::Run(Command command) {
     case Command::InstalledRegions: ShowInstalledRegions(); break;
     case Command::About: ShowAbout(); break;
     case Command::TipOfTheDay: ShowTipOfTheDay(); break;
+    case Command::HelpContents: ShowHelp(kHelpContents, this); break;
+    case Command::HelpOnWindow: ShowHelp(ActiveWindowHelpTopic(), this); break;
+    case Command::Glossary: ShowHelp(kHelpGlossary, this); break;
+    case Command::UsingHelp: ShowHelp(kHelpUsingHelp, this); break;
+    case Command::ProductSupport: ShowHelp(kHelpProductSupport, this); break;
     default:
       // Commands of features outside the frame without a handler stay disabled.
       break;
@@ -329,6 +333,16 @@ void MainFrame::UpdateWindowMenu() {
     connect(action, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
     windowListActions_.push_back(action);
   }
+}
+
+QString MainFrame::ActiveWindowHelpTopic() const {
+  if (const LocationWindow* window = ActiveLocationWindow()) return StationWindowTopic(window->station().kind);
+  // Other child windows (the results windows) name their page.
+  if (const QWidget* child = ActiveChild()) {
+    const QString topic = child->property(kHelpTopicProperty).toString();
+    if (!topic.isEmpty()) return topic;
+  }
+  return kHelpContents;
 }
 
 EngineMinute MainFrame::Today() const {

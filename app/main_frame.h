@@ -59,6 +59,9 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   QMdiSubWindow* AddChildWindow(QWidget* widget, Command iconCommand);
   // The widget of the active child window, or nullptr.
   QWidget* ActiveChild() const;
+  // The help topic of the active child window: its station window page, or the topic
+  // it names in its kHelpTopicProperty; the contents when there is none.
+  QString ActiveWindowHelpTopic() const;
 
   // Opens a window for a station: today when no day is given, the default view
   // switches when none are given; with a placement, the window takes its stored

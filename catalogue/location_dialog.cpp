@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/help_viewer.h"
 #include "app/real_time_list.h"
 #include "app/user_notices.h"
 #include "catalogue/location_delegates.h"
@@ -142,7 +143,6 @@ void LocationDialog::BuildLayout() {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical);
   notes_ = buttons->addButton("N&otes...", QDialogButtonBox::ActionRole);
   help_ = buttons->addButton("&Help", QDialogButtonBox::HelpRole);
-  help_->setEnabled(false);  // no help file is installed
   notes_->setEnabled(false);
 
   auto* left = new QVBoxLayout;
@@ -165,6 +165,7 @@ void LocationDialog::BuildLayout() {
   connect(buttons, &QDialogButtonBox::accepted, this, &LocationDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &LocationDialog::reject);
   connect(notes_, &QPushButton::clicked, this, &LocationDialog::OpenNotes);
+  connect(help_, &QPushButton::clicked, this, [this] { ShowHelp(PurposeHelpTopic(purpose_), this); });
   connect(regions_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
             if (current.isValid() && current.row() != stationModel_->region()) {

@@ -28,6 +28,14 @@ LocationPurpose EffectivePurpose(int purpose) {
   return LocationPurpose::ChangeTide;
 }
 
+const char* PurposeHelpTopic(int purpose) {
+  switch (EffectivePurpose(purpose)) {
+    case LocationPurpose::ChangeTide:
+    case LocationPurpose::ChangeCurrent: return "location_dialog#change";
+    default: return PurposeKind(purpose) == StationKind::Current ? "location_dialog#currents" : "location_dialog#tides";
+  }
+}
+
 bool PurposeTakesOneStation(int purpose) {
   switch (EffectivePurpose(purpose)) {
     case LocationPurpose::ChangeTide:

@@ -15,6 +15,10 @@ const char* PurposeTitle(int purpose);
 StationKind PurposeKind(int purpose);
 // The purpose the OK action follows: the code itself for 1..8, ChangeTide otherwise.
 LocationPurpose EffectivePurpose(int purpose);
+// The help topic of a purpose: choosing tide stations, current stations, or the station
+// of a window being changed.
+const char* PurposeHelpTopic(int purpose);
+
 // True for the purposes that take one station only (changing a window, custom locations).
 bool PurposeTakesOneStation(int purpose);
 

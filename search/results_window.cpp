@@ -9,10 +9,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/help_viewer.h"
+
 namespace qw {
 
 ResultsWindow::ResultsWindow(ResultsKind kind, const QFont& headerFont, const QFont& bodyFont, QWidget* parent)
     : QWidget(parent), table_(new ResultsTable(kind, this)), view_(new QTableView(this)) {
+  // Help, On Active Window opens the page of the search that made the table.
+  setProperty(kHelpTopicProperty, kind == ResultsKind::Nearest       ? "nearest_search"
+                                  : kind == ResultsKind::EventSearch ? "event_search"
+                                                                     : "export");
   auto* buttons = new QHBoxLayout;
   const char* texts[] = {"Search...", "Open...", "Font...", "Save..."};
   void (ResultsWindow::*clicked[])() = {&ResultsWindow::searchClicked, &ResultsWindow::openClicked,

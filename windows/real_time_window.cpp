@@ -18,6 +18,7 @@
 
 #include "app/catalogue_directory.h"
 #include "app/font_setting.h"
+#include "app/help_viewer.h"
 #include "app/settings_store.h"
 #include "app/user_notices.h"
 #include "windows/real_time_model.h"
@@ -283,7 +284,7 @@ void RealTimeWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right: MoveTo(pos() + QPoint(1, 0)); break;
     case Qt::Key_Up: MoveTo(pos() + QPoint(0, -1)); break;
     case Qt::Key_Down: MoveTo(pos() + QPoint(0, 1)); break;
-    case Qt::Key_F1: ShowKeyHelp(); break;
+    case Qt::Key_F1: ShowHelp("real_time", this); break;
     default: RealTimeDisplay::keyPressEvent(event); return;
   }
   event->accept();
@@ -295,13 +296,6 @@ bool RealTimeWindow::eventFilter(QObject* watched, QEvent* event) {
     return event->isAccepted();
   }
   return RealTimeDisplay::eventFilter(watched, event);
-}
-
-void RealTimeWindow::ShowKeyHelp() {
-  Tell(this, "Real Time",
-       "Enter: set up the window\nPage Up / Page Down: top-right / bottom-right corner of the screen\n"
-       "Home / End: top-left / bottom-left corner\nArrow keys: move the window by one pixel\n"
-       "Double-click a station: open it in a new window\nRight-click: more commands");
 }
 
 void RealTimeWindow::paintEvent(QPaintEvent*) {

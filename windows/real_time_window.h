@@ -94,7 +94,6 @@ class RealTimeWindow : public RealTimeDisplay {
   void SaveRealTimeKeys();
   void MoveTo(const QPoint& topLeft);
   QRect ScreenArea() const;
-  void ShowKeyHelp();
 
   const CatalogueDirectory& catalogue_;
   AppSettings& settings_;

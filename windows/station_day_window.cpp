@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "app/font_setting.h"
+#include "app/help_viewer.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "windows/moon_picture.h"
@@ -497,6 +498,27 @@ void StationDayWindow::DrawTableRows(QPainter& painter, const QRect& area) const
   }
 }
 
+StationDayWindow::AreaHelp StationDayWindow::HelpAt(const QPoint& pos) const {
+  const Areas areas = Layout(rect(), this, switches_.table);
+  const struct {
+    const QRect& area;
+    const char* caption;
+    const char* anchor;
+  } parts[] = {
+      {areas.title, "Help on title area", "title"},
+      {areas.events, "Help on Daily values area", "daily"},
+      {areas.averages, "Help on average values area", "averages"},
+      {areas.sky, "Help on moon area", "moon"},
+      {areas.weekly, "Help on graph area", "weekly"},
+      {areas.graph, "Help on graph area", "graph"},
+      {areas.table, "Help on table area", "table"},
+  };
+  for (const auto& part : parts) {
+    if (part.area.contains(pos)) return {part.caption, StationWindowTopic(station().kind, part.anchor)};
+  }
+  return {};
+}
+
 void StationDayWindow::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   QAction* info = menu.addAction("Show Info Windows");
@@ -514,6 +536,11 @@ void StationDayWindow::contextMenuEvent(QContextMenuEvent* event) {
   QAction* chart = menu.addAction("View on chart");
   chart->setEnabled(FrameCommandEnabled(Command::ViewOnChart));
   QAction* daylight = menu.addAction("International Daylight Savings...");
+  // Help on the area under the pointer, and on the whole window.
+  menu.addSeparator();
+  const AreaHelp help = HelpAt(event->pos());
+  QAction* areaHelp = help.caption.isEmpty() ? nullptr : menu.addAction(help.caption);
+  QAction* windowHelp = menu.addAction("Help on graph window");
   QAction* chosen = menu.exec(event->globalPos());
   if (chosen == info) {
     SetInfoShown(!switches_.info);
@@ -527,6 +554,10 @@ void StationDayWindow::contextMenuEvent(QContextMenuEvent* event) {
     RunFrameCommand(Command::ViewOnChart);
   } else if (chosen == daylight) {
     RunFrameCommand(Command::IntlDaylightSavings);
+  } else if (chosen && chosen == areaHelp) {
+    ShowHelp(help.topic, this);
+  } else if (chosen == windowHelp) {
+    ShowHelp(StationWindowTopic(station().kind), this);
   }
 }
 

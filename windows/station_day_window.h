@@ -39,6 +39,14 @@ class StationDayWindow : public LocationWindow {
   // The graph's rectangle in the window as last laid out.
   QRect graphArea() const;
 
+  // The context help of the area at `pos`: its menu caption ("Help on graph area") and
+  // help topic ("tide_window#graph"); an empty caption outside every area.
+  struct AreaHelp {
+    QString caption;
+    QString topic;
+  };
+  AreaHelp HelpAt(const QPoint& pos) const;
+
   QSize sizeHint() const override { return QSize(760, 600); }
 
  protected:

@@ -142,6 +142,7 @@ TEST_F(CurrentWindowTest, ShowsTheEnginesDayAndDrawsTheGraph) {
   const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QRect graph = window->graphArea();
   ASSERT_GT(graph.height(), 200);
+  EXPECT_EQ(window->HelpAt(graph.center()).topic, "current_window#graph");
   const QRgb ebb = EbbShade(QColor(0, 0, 255)).rgb() & 0xFFFFFF;
   int day_ = 0, night = 0, flood = 0, ebbPixels = 0;
   for (int y = graph.top(); y <= graph.bottom(); ++y) {

@@ -95,6 +95,20 @@ TEST_F(TideWindowTest, ShowsTheDayOfARealStation) {
   EXPECT_GT(dark, 50);
 }
 
+TEST_F(TideWindowTest, ContextHelpNamesTheAreaUnderThePointer) {
+  auto window = Open(MinuteOf(2024, 6, 15));
+  const QRect graph = window->graphArea();
+  ASSERT_FALSE(graph.isEmpty());
+  const StationDayWindow::AreaHelp onGraph = window->HelpAt(graph.center());
+  EXPECT_EQ(onGraph.caption, "Help on graph area");
+  EXPECT_EQ(onGraph.topic, "tide_window#graph");
+  const StationDayWindow::AreaHelp onTitle = window->HelpAt(QPoint(graph.left() + 20, 12));
+  EXPECT_EQ(onTitle.caption, "Help on title area");
+  EXPECT_EQ(onTitle.topic, "tide_window#title");
+  // Between the areas (the window's margin) there is no area to explain.
+  EXPECT_TRUE(window->HelpAt(QPoint(1, 1)).caption.isEmpty());
+}
+
 TEST_F(TideWindowTest, SteppingAndTableFollowTheDay) {
   auto window = Open(MinuteOf(2024, 6, 15), ViewSwitches{true, false, true});
   const std::string firstHigh = window->presentation().events[0].time;
