@@ -15,8 +15,11 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
+#include <QWidgetAction>
 
 #include "app/chart_partner_link.h"
+#include "app/command_customizing.h"
 #include "app/date_dialogs.h"
 #include "app/frame_icons.h"
 #include "app/help_viewer.h"
@@ -32,12 +35,11 @@ namespace qw {
 namespace {
 
 // Commands whose windows and dialogs belong to features outside the frame: present in
-// the menus, disabled until the feature gives them a handler (the toolbar and shortcut
-// customizing have none, and stay disabled).
+// the menus, disabled until the feature gives them a handler.
 constexpr Command kFeatureCommands[] = {
     Command::Groups,          Command::PrintReport,         Command::PrintPreview,
     Command::ExportData,      Command::NearestSearch,       Command::EventSearch,
-    Command::CustomizeToolbar, Command::CustomizeShortcuts, Command::Notes,
+    Command::Notes,
     Command::CustomTideLocations, Command::CustomCurrentLocations,
 };
 
@@ -48,6 +50,17 @@ constexpr Command kWindowCommands[] = {
     Command::NextMonth,    Command::SetDate,     Command::NewWindow,    Command::CloseAll,
     Command::Cascade,      Command::TileHorizontally, Command::TileVertically, Command::ArrangeIcons,
 };
+
+// Whether an icon has anything drawn on it.
+bool HasPicture(const QIcon& icon) {
+  const QImage image = icon.pixmap(QSize(16, 16)).toImage();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(image.pixel(x, y)) != 0) return true;
+    }
+  }
+  return false;
+}
 
 bool Contains(std::span<const Command> list, Command command) {
   return std::find(list.begin(), list.end(), command) != list.end();
@@ -94,6 +107,7 @@ MainFrame::MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDi
 
   chooser_ = [](LocationPurpose, QWidget*, const StationAction&) { return false; };
   BuildMenus();
+  ApplyShortcuts(LoadShortcuts(file_));
   BuildToolBar();
   statusBar()->showMessage("Ready");
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
@@ -161,18 +175,54 @@ void MainFrame::BuildToolBar() {
   toolBar_->setObjectName("StandardToolBar");
   toolBar_->setMovable(false);
   toolBar_->setIconSize(QSize(20, 20));
-  const Command buttons[] = {Command::NewTideWindow, Command::NewCurrentWindow, Command::PrintReport,
-                             Command::QuickPrint,   Command::PreviousMonth,    Command::PreviousDay,
-                             Command::NextDay,      Command::NextMonth,        Command::SetDate,
-                             Command::InfoWindows,  Command::WeeklyView,       Command::Table,
-                             Command::ViewOnChart,  Command::RealTimeWindow};
-  const size_t groupEnds[] = {1, 3, 8, 11};
-  for (size_t i = 0; i < std::size(buttons); ++i) {
-    QAction* action = actions_.at(buttons[i]);
-    action->setIcon(CommandIcon(buttons[i]));
-    toolBar_->addAction(action);
-    if (std::find(std::begin(groupEnds), std::end(groupEnds), i) != std::end(groupEnds)) toolBar_->addSeparator();
+  FillToolBar(LoadToolbar(file_));
+}
+
+void MainFrame::FillToolBar(const ToolbarLayout& layout) {
+  // The caption buttons of the last layout go with their actions (which own them).
+  for (QAction* action : toolBar_->actions()) {
+    if (qobject_cast<QWidgetAction*>(action)) delete action;
   }
+  toolBar_->clear();
+  for (const std::optional<Command>& entry : layout) {
+    if (!entry) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    QAction* action = actions_.at(*entry);
+    // Commands without a picture of their own show their caption.
+    const QIcon icon = CommandIcon(*entry);
+    if (HasPicture(icon)) {
+      action->setIcon(icon);
+      toolBar_->addAction(action);
+    } else {
+      auto* button = new QToolButton;
+      button->setDefaultAction(action);
+      button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+      button->setText(CommandCaption(*entry));
+      toolBar_->addWidget(button);
+    }
+  }
+}
+
+void MainFrame::ApplyShortcuts(const ShortcutMap& shortcuts) {
+  for (const auto& [command, keys] : shortcuts) actions_.at(command)->setShortcut(keys);
+}
+
+void MainFrame::CustomizeShortcutsCommand() {
+  ShortcutsDialog dialog(LoadShortcuts(file_), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  StoreShortcuts(file_, dialog.shortcuts());
+  ApplyShortcuts(LoadShortcuts(file_));
+  SaveSettingsFile();
+}
+
+void MainFrame::CustomizeToolbarCommand() {
+  ToolbarDialog dialog(LoadToolbar(file_), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  StoreToolbar(file_, dialog.layout());
+  FillToolBar(LoadToolbar(file_));
+  SaveSettingsFile();
 }
 
 void MainFrame::SetCommandHandler(Command command, std::function<void()> handler, bool needsWindow) {
@@ -232,6 +282,8 @@ void MainFrame::Run(Command command) {
     case Command::InstalledRegions: ShowInstalledRegions(); break;
     case Command::About: ShowAbout(); break;
     case Command::TipOfTheDay: ShowTipOfTheDay(); break;
+    case Command::CustomizeToolbar: CustomizeToolbarCommand(); break;
+    case Command::CustomizeShortcuts: CustomizeShortcutsCommand(); break;
     case Command::HelpContents: ShowHelp(kHelpContents, this); break;
     case Command::HelpOnWindow: ShowHelp(ActiveWindowHelpTopic(), this); break;
     case Command::Glossary: ShowHelp(kHelpGlossary, this); break;
@@ -759,6 +811,13 @@ void MainFrame::BringToFront() {
   show();
   raise();
   activateWindow();
+}
+
+void MainFrame::SaveSettingsFile() {
+  std::string error;
+  if (file_.Save(&error) || file_.writeProtected()) return;
+  QMessageBox::warning(this, kProductName,
+                       QString("The settings could not be saved.\n\n%1").arg(QString::fromStdString(error)));
 }
 
 bool MainFrame::SaveAtStop() {

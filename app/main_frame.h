@@ -14,6 +14,7 @@
 #include "app/app_settings.h"
 #include "app/catalogue_directory.h"
 #include "app/chart_link_service.h"
+#include "app/command_customizing.h"
 #include "app/commands.h"
 #include "app/location_choice.h"
 #include "app/location_window.h"
@@ -123,6 +124,12 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
  private:
   void BuildMenus();
   void BuildToolBar();
+  void FillToolBar(const ToolbarLayout& layout);
+  void ApplyShortcuts(const ShortcutMap& shortcuts);
+  void CustomizeShortcutsCommand();
+  void CustomizeToolbarCommand();
+  // Saves the settings file now; a failure is shown unless the file is write-protected.
+  void SaveSettingsFile();
   void UpdateCommands();
   void UpdateTitle();
   void UpdateMruMenu();
