@@ -4,9 +4,12 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "app/color_schemes.h"
 #include "app/settings_store.h"
+#include "catalogue/station_index.h"
+#include "catalogue/station_notes.h"
 #include "cli/cli_context.h"
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
@@ -35,7 +38,8 @@ ReportKind ParseKind(const std::string& text) {
   if (text == "monthly") return ReportKind::Monthly;
   if (text == "three-month") return ReportKind::ThreeMonth;
   if (text == "custom") return ReportKind::Custom;
-  throw UsageError("--kind must be daily, monthly, three-month or custom, not '" + text + "'");
+  if (text == "notes") return ReportKind::Notes;
+  throw UsageError("--kind must be daily, monthly, three-month, custom or notes, not '" + text + "'");
 }
 
 ReportFormat ParseStyle(const std::string& text) {
@@ -53,7 +57,15 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
   job.kind = ParseKind(args.Required("kind", "report"));
   job.format = args.Value("style") ? ParseStyle(*args.Value("style")) : ReportFormat::Text;
   const auto to = args.Value("to");
-  const DayRange range = ParseDayRange(args.Required("from", "report"), to ? &*to : nullptr);
+  // The notes belong to no date; the other kinds need one.
+  DayRange range;
+  if (job.kind == ReportKind::Notes && !args.Has("from")) {
+    DateRecord now{};  // year 0: the computer's clock
+    const EngineMinute minute = DateToMinute(now);
+    range.first = range.last = minute - minute % kMinutesPerDay;
+  } else {
+    range = ParseDayRange(args.Required("from", "report"), to ? &*to : nullptr);
+  }
   job.useRange = true;
   job.rangeStart = range.first;
   job.rangeEnd = range.last;
@@ -96,14 +108,26 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
   if (args.Has("moon")) options.moonriseMoonset = true;
 
   std::vector<ResolvedStation> stations;
+  std::optional<StationIndex> index;
+  if (job.kind == ReportKind::Notes) {
+    index.emplace();
+    index->Build(context.Regions(StationKind::Tide), context.Regions(StationKind::Current));
+  }
   for (const std::string& text : args.positional) {
     stations.push_back(ResolveStation(context, text, kind));
-    RequirePredictions(stations.back());
+    if (job.kind != ReportKind::Notes) RequirePredictions(stations.back());
     ReportLocation location;
     location.kind = kind;
     location.tide = stations.back().tide;
     location.current = stations.back().current;
     location.windowDay = range.first;
+    if (index) {
+      const ResolvedStation& station = stations.back();
+      StationNotesTexts texts;
+      const StationRef ref{kind, static_cast<uint16_t>(station.slot), static_cast<uint16_t>(station.index)};
+      if (!NotesTextsOf(*index, ref, texts)) throw EngineFailure("the notes of " + std::string(station.name()) + " could not be read");
+      location.notes = {texts.official, texts.user, texts.general};
+    }
     job.locations.push_back(location);
   }
 
@@ -122,15 +146,16 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
 
 const CommandRegistration kReport({
     "report",
-    "report STATION... --kind daily|monthly|three-month|custom --from YYYY-MM-DD [--to YYYY-MM-DD] "
+    "report STATION... --kind daily|monthly|three-month|custom|notes --from YYYY-MM-DD [--to YYYY-MM-DD] "
     "[--style text|bar|filled|smooth] [--currents] -o FILE.pdf",
     "a printed report of tide (or current) stations, written as a PDF file",
     "Pages: daily one per day, monthly one per calendar month and three-month one per\n"
     "three calendar months from --from to --to, station after station; custom places\n"
-    "every station's day in the cells of a grid. The report options (fonts, margins,\n"
+    "every station's day in the cells of a grid; notes prints each station's official,\n"
+    "user and general notes (no --from needed). The report options (fonts, margins,\n"
     "table interval, sun and moon, ...) are the defaults, or those of --settings FILE\n"
     "(the desktop program's velda.ini); the flags below override them.",
-    {{"kind", true, "KIND", "daily, monthly, three-month or custom"},
+    {{"kind", true, "KIND", "daily, monthly, three-month, custom or notes"},
      {"from", true, "YYYY-MM-DD", "first day"},
      {"to", true, "YYYY-MM-DD", "last day (default: the first day)"},
      {"style", true, "STYLE", "text (default), bar, filled or smooth"},

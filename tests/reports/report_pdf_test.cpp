@@ -425,6 +425,15 @@ TEST_F(ReportPdfTest, CommandLineReportWritesThePlannedPages) {
   run({"--kind", "three-month", "--from", "2025-01-31", "--to", "2025-12-01", "--landscape", "--style", "smooth"});
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(PdfPages(path), 4);
+
+  // The notes need no date: the data's official note with its source, and the general notes.
+  run({"--kind", "notes"});
+  EXPECT_EQ(exitCode, 0);
+  const QString notes = PdfPageText(path, 1);
+  EXPECT_TRUE(notes.contains("Tide Notes Report"));
+  EXPECT_TRUE(notes.contains("NOAA Notes"));
+  EXPECT_TRUE(notes.contains("station 9414290"));
+  EXPECT_TRUE(notes.contains("General Notes for: San Francisco (Golden Gate)"));
 }
 
 TEST(ReportDaysTest, AStationWhosePredictionFailsIsReportedOnceNotOncePerPage) {
