@@ -24,6 +24,10 @@ int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char
 // (benchmarks and checks). kValueFailed, after message 2411, when nothing is prepared.
 int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm);
 
+// The floating form with each cosine from the C library, term after term: what the fast
+// floating form is checked against. Nothing is checked: call it with a prepared station.
+int32_t LibraryCosineSumAt(int64_t adjustedMinute);
+
 // step 0: the height at `minute`. step +1 / -1: the next high or low water strictly after
 // / before `minute`; `minute` is replaced by its time. Loads the station's record and the
 // minute's year as needed. Returns the height, or kValueFailed after the failure was
