@@ -227,6 +227,22 @@ bool ShortcutsDialog::Assign(Command command, const QKeySequence& keys) {
 
 // --- Toolbar dialog ---
 
+namespace {
+
+QListWidgetItem* SeparatorItem() {
+  auto* line = new QListWidgetItem("---- separator ----");
+  line->setData(Qt::UserRole, kSeparatorItem);
+  return line;
+}
+
+QListWidgetItem* CommandItem(Command command) {
+  auto* entry = new QListWidgetItem(CommandIcon(command), CommandCaption(command));
+  entry->setData(Qt::UserRole, static_cast<int>(command));
+  return entry;
+}
+
+}  // namespace
+
 ToolbarDialog::ToolbarDialog(ToolbarLayout layout, QWidget* parent)
     : QDialog(parent), available_(new QListWidget), buttons_(new QListWidget) {
   setWindowTitle("Customize Toolbar");
@@ -274,22 +290,9 @@ ToolbarDialog::ToolbarDialog(ToolbarLayout layout, QWidget* parent)
 void ToolbarDialog::Fill(const ToolbarLayout& layout) {
   available_->clear();
   buttons_->clear();
-  auto item = [](Command command) {
-    auto* entry = new QListWidgetItem(CommandIcon(command), CommandCaption(command));
-    entry->setData(Qt::UserRole, static_cast<int>(command));
-    return entry;
-  };
-  for (const std::optional<Command>& entry : layout) {
-    if (entry) {
-      buttons_->addItem(item(*entry));
-    } else {
-      auto* line = new QListWidgetItem("---- separator ----");
-      line->setData(Qt::UserRole, kSeparatorItem);
-      buttons_->addItem(line);
-    }
-  }
+  for (const std::optional<Command>& entry : layout) buttons_->addItem(entry ? CommandItem(*entry) : SeparatorItem());
   for (Command command : ToolbarCommands()) {
-    if (std::find(layout.begin(), layout.end(), command) == layout.end()) available_->addItem(item(command));
+    if (std::find(layout.begin(), layout.end(), command) == layout.end()) available_->addItem(CommandItem(command));
   }
 }
 
@@ -317,9 +320,7 @@ void ToolbarDialog::Add() {
 
 void ToolbarDialog::AddSeparator() {
   const int at = buttons_->currentRow() < 0 ? buttons_->count() : buttons_->currentRow() + 1;
-  auto* line = new QListWidgetItem("---- separator ----");
-  line->setData(Qt::UserRole, kSeparatorItem);
-  buttons_->insertItem(at, line);
+  buttons_->insertItem(at, SeparatorItem());
   buttons_->setCurrentRow(at);
 }
 

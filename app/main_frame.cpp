@@ -150,8 +150,8 @@ void MainFrame::BuildMenus() {
       }
     }
     if (spec.separatorBefore) menu->addSeparator();
+    // The keys come after, from the user's choices (ApplyShortcuts).
     QAction* action = menu->addAction(spec.text);
-    if (spec.shortcut) action->setShortcut(QKeySequence(spec.shortcut));
     if (spec.prompt) {
       const QStringList parts = QString(spec.prompt).split('\n');
       action->setStatusTip(parts[0]);

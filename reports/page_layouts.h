@@ -44,5 +44,7 @@ QString LocationReportTitle(const ReportLocation& location, ReportKind kind, Rep
 
 // Splits the page into header, body and footer; draws the header and footer.
 QRectF DrawFrame(PageContext& context, const PageHeader& header);
+// The body DrawFrame leaves between the header and the footer, without drawing.
+QRectF FrameBody(const PageCanvas& canvas, const PageFooter& footer);
 
 }  // namespace qw

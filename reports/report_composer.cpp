@@ -54,8 +54,7 @@ void ReportComposer::LayOut(const QSizeF& paintInches) {
   PageFooter footer;
   footer.pageCount = 1;
   footer.bitmap = options_.bitmapInFooter && !bitmap_.isNull() ? &bitmap_ : nullptr;
-  const double gap = canvas.Pt(8);
-  const double bodyHeight = page.height() - HeaderHeight(canvas) - FooterHeight(canvas, footer) - 2 * gap;
+  const double bodyHeight = FrameBody(canvas, footer).height();
   const QFont font = NotesFont(canvas);
   const double lineHeight = QFontMetricsF(font).lineSpacing();
   // Kept a little short of the page, so that a device's own font measures never push
@@ -170,6 +169,15 @@ PageHeader LocationHeader(const ReportDay& firstDay, const QString& title,
   return header;
 }
 
+QRectF FrameBody(const PageCanvas& canvas, const PageFooter& footer) {
+  const QRectF& page = canvas.page();
+  const double headerHeight = HeaderHeight(canvas);
+  const double footerHeight = FooterHeight(canvas, footer);
+  const double gap = canvas.Pt(8);
+  return QRectF(page.left(), page.top() + headerHeight + gap, page.width(),
+                page.height() - headerHeight - footerHeight - 2 * gap);
+}
+
 QRectF DrawFrame(PageContext& context, const PageHeader& header) {
   const PageCanvas& canvas = context.canvas;
   const QRectF& page = canvas.page();
@@ -177,9 +185,7 @@ QRectF DrawFrame(PageContext& context, const PageHeader& header) {
   const double footerHeight = FooterHeight(canvas, context.footer);
   DrawHeader(canvas, QRectF(page.left(), page.top(), page.width(), headerHeight), header);
   DrawFooter(canvas, QRectF(page.left(), page.bottom() - footerHeight, page.width(), footerHeight), context.footer);
-  const double gap = canvas.Pt(8);
-  return QRectF(page.left(), page.top() + headerHeight + gap, page.width(),
-                page.height() - headerHeight - footerHeight - 2 * gap);
+  return FrameBody(canvas, context.footer);
 }
 
 }  // namespace qw

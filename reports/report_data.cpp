@@ -24,27 +24,61 @@ std::string TimeOfDay(int minute, TimeType clock) {
   return minute < 0 ? std::string(kNoTimeText) : ClockText(minute / 60 % 24, minute % 60, clock);
 }
 
-// The sun and moon of a day, and how the graph shades it.
-void SunAndMoon(ReportDay& r, const StationPlace& place, const DayNeeds& needs) {
-  if (!needs.sunMoon || !r.inRange) return;
-  r.sun = SunRiseSet(r.day, place);
-  r.moon = FindNextPhase(place, r.day);
+// A day as the windows compute it, asked of the engine when `ask`; otherwise a day
+// without values that still has its sun and moon (when in range).
+template <typename Day, typename Station>
+Day ComputeOrBlank(const Station& station, EngineMinute day, const DayNeeds& needs, bool ask,
+                   Day (*compute)(const Station&, EngineMinute, const DayParts&)) {
+  DayParts parts;
+  parts.curve = needs.curve;
+  parts.sun = parts.moon = needs.sunMoon;
+  if (ask) return compute(station, day, parts);
+  Day blank;
+  blank.day = day;
+  MinuteToDate(day, blank.date);
+  blank.halfHour.fill(kValueNotDefined);
+  if (needs.sunMoon && day >= FirstSupportedMinute() && day <= LastSupportedMinute()) {
+    const StationPlace place = PlaceOf(station);
+    blank.sun = SunRiseSet(day, place);
+    blank.moon = FindNextPhase(place, day);
+  }
+  return blank;
 }
 
-void PhaseTexts(ReportDay& r) {
-  if (r.moon.times.phaseAngle < 0) return;
-  r.phaseLine = PhaseLine(r.moon.phase);
-  r.tideTypeLine = TideTypeName(r.moon.phase.tideType);
-  r.moonAngle = MoonPictureAngle(r.moon.phase.ageDegrees, r.moon.phase.phaseType, r.moon.phase.days);
-}
-
-// The header's texts and the graph of a presented day.
-void TakePresentation(ReportDay& r, DayPresentation&& p) {
+// The day's date, sun and moon, and the presentation's header texts, phase lines and
+// graph.
+void TakeDay(ReportDay& r, const DateRecord& date, bool found, const SunTimes& sun, const MoonDay& moon,
+             DayPresentation&& p) {
+  r.date = date;
+  r.predicted = found;
+  r.sun = sun;
+  r.moon = moon;
   r.name = std::move(p.name);
   r.source = std::move(p.source);
   r.position = std::move(p.position);
   r.stationId = std::move(p.stationId);
+  r.phaseLine = std::move(p.phaseLine);
+  r.tideTypeLine = std::move(p.tideTypeLine);
+  r.moonAngle = p.moonAngle;
   r.graph = std::move(p.graph);
+}
+
+// The value table of a predicted day: `valueAt` gives display units, kValueNotDefined, or
+// kValueFailed after a reported failure, which leaves the rest of the table empty.
+template <typename ValueAt>
+void FillTable(ReportDay& r, const DayNeeds& needs, bool& failed, ValueAt valueAt) {
+  if (needs.tableInterval <= 0) return;
+  r.tableInterval = PrintedDailyInterval(needs.tableInterval);
+  r.table.assign(static_cast<size_t>(DailyTableRows(r.tableInterval)), kValueNotDefined);
+  if (!r.predicted || failed) return;
+  for (size_t i = 0; i < r.table.size(); ++i) {
+    const int32_t value = valueAt(r.day + static_cast<EngineMinute>(i) * static_cast<EngineMinute>(r.tableInterval));
+    if (value == kValueFailed) {
+      failed = true;
+      return;
+    }
+    r.table[i] = value;
+  }
 }
 
 ReportEvent EventOf(char kind, EngineMinute time, EngineMinute day, int32_t display, const EventText& text) {
@@ -109,85 +143,36 @@ ReportDay ReportDays::Day(int location, EngineMinute day, const DayNeeds& needs)
 
 ReportDay ReportDays::TideDayOf(const TideLocation& station, EngineMinute day, const DayNeeds& needs, bool ask,
                                 bool& failed) const {
+  const TideDay t = ComputeOrBlank(station, day, needs, ask, &ComputeTideDay);
+  // A predictable station whose day could not be computed has had its message.
+  failed = ask && !t.extremesFound && TideNoticeOf(station) != StationNotice::NotPredictable;
+  DayPresentation p = PresentTideDay(station, t, settings_);
   ReportDay r;
   r.day = day;
-  r.inRange = day >= FirstSupportedMinute() && day <= LastSupportedMinute();
-  TideDay t;
-  if (ask) {
-    DayParts parts;
-    parts.curve = needs.curve;
-    parts.sun = parts.moon = needs.sunMoon;
-    t = ComputeTideDay(station, day, parts);
-    // A predictable station whose day could not be computed has had its message.
-    failed = !t.extremesFound && TideNoticeOf(station) != StationNotice::NotPredictable;
-  } else {
-    t.day = day;
-    MinuteToDate(day, t.date);
-    t.halfHour.fill(kValueNotDefined);
-  }
-  r.date = t.date;
-  r.predicted = t.extremesFound;
-  r.sun = t.sun;
-  r.moon = t.moon;
-  if (!ask) SunAndMoon(r, PlaceOf(station), needs);
-  t.sun = r.sun;
-  t.moon = r.moon;
-  DayPresentation p = PresentTideDay(station, t, settings_);
-  PhaseTexts(r);
   for (size_t i = 0; i < t.extremes.size() && i < p.events.size(); ++i) {
     const TideExtreme& e = t.extremes[i];
     const int32_t display =
         e.height == kValueNotDefined ? kValueNotDefined : HeightToDisplayExact(e.height, settings_.tideUnit);
     r.events.push_back(EventOf(e.kind, e.time, day, display, p.events[i]));
   }
-  TakePresentation(r, std::move(p));
-  if (needs.tableInterval > 0) {
-    r.tableInterval = PrintedDailyInterval(needs.tableInterval);
-    r.table.assign(static_cast<size_t>(DailyTableRows(r.tableInterval)), kValueNotDefined);
-    if (r.predicted) {
-      for (size_t i = 0; i < r.table.size(); ++i) {
-        const int32_t height = TideHeightAt(station, day + static_cast<EngineMinute>(i) * static_cast<EngineMinute>(r.tableInterval));
-        if (height == kValueFailed) {
-          failed = true;  // reported once; the rest stays empty
-          break;
-        }
-        r.table[i] = HeightToDisplay(height, settings_.tideUnit);
-      }
-    }
-  }
+  TakeDay(r, t.date, t.extremesFound, t.sun, t.moon, std::move(p));
+  FillTable(r, needs, failed, [&](EngineMinute minute) {
+    const int32_t height = TideHeightAt(station, minute);
+    return height == kValueFailed ? kValueFailed : HeightToDisplay(height, settings_.tideUnit);
+  });
   return r;
 }
 
 ReportDay ReportDays::CurrentDayOf(const CurrentLocation& station, EngineMinute day, const DayNeeds& needs, bool ask,
                                    bool& failed) const {
   const CurrentUnit unit = settings_.currentUnit;
+  const CurrentDay c = ComputeOrBlank(station, day, needs, ask, &ComputeCurrentDay);
+  // A computed station whose day could not be found has had its message.
+  const StationNotice notice = CurrentNoticeOf(station);
+  failed = ask && !c.eventsFound && (notice == StationNotice::None || notice == StationNotice::Incomplete);
+  DayPresentation p = PresentCurrentDay(station, c, settings_);
   ReportDay r;
   r.day = day;
-  r.inRange = day >= FirstSupportedMinute() && day <= LastSupportedMinute();
-  const StationNotice notice = CurrentNoticeOf(station);
-  const bool computed = notice == StationNotice::None || notice == StationNotice::Incomplete;
-  CurrentDay c;
-  if (ask) {
-    DayParts parts;
-    parts.curve = needs.curve;
-    parts.sun = parts.moon = needs.sunMoon;
-    c = ComputeCurrentDay(station, day, parts);
-    // A computed station whose day could not be found has had its message.
-    failed = computed && !c.eventsFound;
-  } else {
-    c.day = day;
-    MinuteToDate(day, c.date);
-    c.halfHour.fill(kValueNotDefined);
-  }
-  r.date = c.date;
-  r.predicted = c.eventsFound;
-  r.sun = c.sun;
-  r.moon = c.moon;
-  if (!ask) SunAndMoon(r, PlaceOf(station), needs);
-  c.sun = r.sun;
-  c.moon = r.moon;
-  DayPresentation p = PresentCurrentDay(station, c, settings_);
-  PhaseTexts(r);
   for (size_t i = 0; i < c.events.size() && i < p.events.size(); ++i) {
     const CurrentEvent& e = c.events[i];
     const int32_t display = e.speed == kValueNotDefined ? kValueNotDefined : SpeedToDisplay(e.speed, unit);
@@ -197,22 +182,11 @@ ReportDay ReportDays::CurrentDayOf(const CurrentLocation& station, EngineMinute 
     if (e.kind == 'S') event.valueText = event.valueShort = std::string();
     r.events.push_back(std::move(event));
   }
-  TakePresentation(r, std::move(p));
-  if (needs.tableInterval > 0) {
-    r.tableInterval = PrintedDailyInterval(needs.tableInterval);
-    r.table.assign(static_cast<size_t>(DailyTableRows(r.tableInterval)), kValueNotDefined);
-    if (r.predicted && !failed) {
-      for (size_t i = 0; i < r.table.size(); ++i) {
-        const MinuteValue value =
-            CurrentValueAt(station, day + static_cast<EngineMinute>(i) * static_cast<EngineMinute>(r.tableInterval));
-        if (value.value == kValueFailed) {
-          failed = true;  // reported once; the rest stays empty
-          break;
-        }
-        r.table[i] = value.value == kValueNotDefined ? kValueNotDefined : SpeedToDisplay(value.value, unit);
-      }
-    }
-  }
+  TakeDay(r, c.date, c.eventsFound, c.sun, c.moon, std::move(p));
+  FillTable(r, needs, failed, [&](EngineMinute minute) {
+    const int32_t speed = CurrentValueAt(station, minute).value;
+    return speed == kValueFailed || speed == kValueNotDefined ? speed : SpeedToDisplay(speed, unit);
+  });
   return r;
 }
 
