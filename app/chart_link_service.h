@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/chart_request.h"
-#include "app/station_directory.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/app_paths.h"
+#include "settings/app_paths.h"
 
 namespace qw {
 

@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QThread>
 
-#include "app/app_paths.h"
 #include "engine/byte_order.h"
+#include "settings/app_paths.h"
 
 namespace qw {
 namespace {

@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "app/local_frame.h"
-#include "app/station_directory.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 

@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

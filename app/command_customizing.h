@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 class QKeySequenceEdit;
 class QListWidget;

@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/station_directory.h"
+#include "settings/station_directory.h"
 
 class QWidget;
 

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "app/commands.h"
-#include "app/station_directory.h"
 #include "engine/engine_values.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 

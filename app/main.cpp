@@ -8,13 +8,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "app/app_paths.h"
-#include "app/catalogue_directory.h"
 #include "app/chart_link_transport.h"
-#include "app/default_station.h"
 #include "app/main_frame.h"
 #include "app/message_reporter.h"
-#include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/startup_dialogs.h"
 #include "app/stop_signals.h"
@@ -29,6 +25,10 @@
 #include "groups/groups_command.h"
 #include "reports/report_commands.h"
 #include "search/search_commands.h"
+#include "settings/app_paths.h"
+#include "settings/catalogue_directory.h"
+#include "settings/default_station.h"
+#include "settings/settings_store.h"
 #include "windows/location_window_factory.h"
 #include "windows/real_time_window.h"
 

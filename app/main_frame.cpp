@@ -25,11 +25,11 @@
 #include "app/help_viewer.h"
 #include "app/real_time_list.h"
 #include "app/settings_dialog.h"
-#include "app/settings_store.h"
 #include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "settings/settings_store.h"
 
 namespace qw {
 namespace {

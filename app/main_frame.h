@@ -11,16 +11,16 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/catalogue_directory.h"
 #include "app/chart_link_service.h"
 #include "app/command_customizing.h"
 #include "app/commands.h"
 #include "app/location_choice.h"
 #include "app/location_window.h"
 #include "app/open_windows.h"
-#include "app/profile_file.h"
 #include "app/real_time_display.h"
+#include "settings/app_settings.h"
+#include "settings/catalogue_directory.h"
+#include "settings/profile_file.h"
 
 class QMdiArea;
 class QMdiSubWindow;

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/profile_file.h"
-#include "app/station_directory.h"
+#include "settings/profile_file.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 

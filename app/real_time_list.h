@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/profile_file.h"
-#include "app/station_directory.h"
+#include "settings/profile_file.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 

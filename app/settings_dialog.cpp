@@ -19,11 +19,11 @@
 #include <QVBoxLayout>
 
 #include "app/color_ref.h"
-#include "app/color_schemes.h"
 #include "app/font_setting.h"
-#include "app/settings_store.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "settings/color_schemes.h"
+#include "settings/settings_store.h"
 
 namespace qw {
 namespace {

@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <array>
 
-#include "app/app_settings.h"
-#include "app/profile_file.h"
+#include "settings/app_settings.h"
+#include "settings/profile_file.h"
 
 class QButtonGroup;
 class QCheckBox;

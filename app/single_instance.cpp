@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include "app/app_paths.h"
+#include "settings/app_paths.h"
 
 namespace qw {
 namespace {

@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/profile_file.h"
 #include "catalogue/station_detail.h"
 #include "catalogue/station_notes.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
 #include "engine/station_database.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 namespace {

@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "catalogue/custom_edit_dialogs.h"
 #include "catalogue/custom_locations.h"
+#include "settings/app_settings.h"
 
 class QLabel;
 class QListWidget;

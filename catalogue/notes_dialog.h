@@ -5,9 +5,9 @@
 
 #include <QDialog>
 
-#include "app/app_settings.h"
 #include "catalogue/location_purpose.h"
 #include "catalogue/station_notes.h"
+#include "settings/app_settings.h"
 
 class QLabel;
 class QPlainTextEdit;

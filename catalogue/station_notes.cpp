@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/profile_file.h"
 #include "catalogue/custom_location_file.h"
 #include "catalogue/station_detail.h"
 #include "catalogue/station_index.h"
@@ -17,6 +16,7 @@
 #include "engine/report.h"
 #include "engine/station_database.h"
 #include "engine/string_table.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 namespace {

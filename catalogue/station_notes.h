@@ -15,8 +15,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/station_directory.h"
 #include "engine/region_files.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 

@@ -5,11 +5,11 @@
 #include <QObject>
 #include <functional>
 
-#include "app/app_settings.h"
-#include "app/catalogue_directory.h"
 #include "app/main_frame.h"
-#include "app/profile_file.h"
 #include "search/results_window.h"
+#include "settings/app_settings.h"
+#include "settings/catalogue_directory.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 

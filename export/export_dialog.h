@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/location_window.h"
-#include "app/profile_file.h"
 #include "export/export_settings.h"
+#include "settings/profile_file.h"
 
 class QCheckBox;
 class QComboBox;

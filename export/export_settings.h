@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/profile_file.h"
 #include "export/export_date.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/open_windows.h"
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 

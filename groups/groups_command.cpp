@@ -1,8 +1,8 @@
 #include "groups/groups_command.h"
 
-#include "app/app_paths.h"
 #include "app/main_frame.h"
 #include "groups/groups_dialog.h"
+#include "settings/app_paths.h"
 
 namespace qw {
 

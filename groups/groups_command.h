@@ -2,8 +2,8 @@
 // groups through the frame.
 #pragma once
 
-#include "app/app_settings.h"
-#include "app/catalogue_directory.h"
+#include "settings/app_settings.h"
+#include "settings/catalogue_directory.h"
 
 namespace qw {
 

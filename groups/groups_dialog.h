@@ -10,10 +10,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/catalogue_directory.h"
 #include "app/open_windows.h"
 #include "groups/group_store.h"
+#include "settings/app_settings.h"
+#include "settings/catalogue_directory.h"
 
 class QCheckBox;
 class QLabel;

@@ -9,8 +9,8 @@
 #include <QRectF>
 #include <QString>
 
-#include "app/app_settings.h"
 #include "reports/report_options.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

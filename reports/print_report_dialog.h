@@ -9,12 +9,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/profile_file.h"
-#include "app/station_directory.h"
 #include "reports/print_loop.h"
 #include "reports/report_composer.h"
 #include "reports/report_options.h"
+#include "settings/app_settings.h"
+#include "settings/profile_file.h"
+#include "settings/station_directory.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <QPrinterInfo>
 #include <QSaveFile>
 
-#include "app/app_paths.h"
+#include "settings/app_paths.h"
 
 namespace qw {
 namespace {

@@ -6,8 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "app/color_schemes.h"
-#include "app/settings_store.h"
 #include "catalogue/station_index.h"
 #include "catalogue/station_notes.h"
 #include "cli/cli_context.h"
@@ -17,6 +15,8 @@
 #include "cli/station_ref.h"
 #include "reports/print_loop.h"
 #include "reports/report_composer.h"
+#include "settings/color_schemes.h"
+#include "settings/settings_store.h"
 
 namespace qw::cli {
 namespace {

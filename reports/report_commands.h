@@ -2,11 +2,11 @@
 // Report dialog, for the open windows of the active window's kind.
 #pragma once
 
-#include "app/app_settings.h"
-#include "app/catalogue_directory.h"
 #include "app/main_frame.h"
-#include "app/profile_file.h"
 #include "reports/print_report_dialog.h"
+#include "settings/app_settings.h"
+#include "settings/catalogue_directory.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 

@@ -12,12 +12,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "reports/notes_report.h"
 #include "reports/page_plan.h"
 #include "reports/report_data.h"
 #include "reports/report_kind.h"
 #include "reports/report_options.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

@@ -18,13 +18,13 @@
 #include <tuple>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "engine/calendar.h"
 #include "engine/current_location.h"
 #include "engine/moon_phase.h"
 #include "engine/region_files.h"
 #include "engine/rise_set.h"
 #include "engine/tide_location.h"
+#include "settings/app_settings.h"
 #include "windows/day_graph.h"
 
 namespace qw {

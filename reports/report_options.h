@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 

@@ -13,8 +13,8 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/profile_file.h"
 #include "reports/print_loop.h"
+#include "settings/profile_file.h"
 
 class QCheckBox;
 

@@ -15,12 +15,12 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_settings.h"
 #include "engine/current_location.h"
-#include "engine/region_files.h"
 #include "engine/engine_values.h"
+#include "engine/region_files.h"
 #include "engine/tide_location.h"
 #include "search/search_progress.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_settings.h"
 #include "engine/calendar.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

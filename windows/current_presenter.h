@@ -4,7 +4,7 @@
 // range-line choices of the settings.
 #pragma once
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "windows/current_day.h"
 #include "windows/day_presentation.h"
 

@@ -2,9 +2,9 @@
 
 #include <QMessageBox>
 
-#include "app/catalogue_directory.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "settings/catalogue_directory.h"
 #include "windows/display_units.h"
 
 namespace qw {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "windows/graph_scale.h"
 
 namespace qw {

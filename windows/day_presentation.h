@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "engine/calendar.h"
 #include "engine/moon_phase.h"
 #include "engine/rise_set.h"
+#include "settings/app_settings.h"
 #include "windows/day_graph.h"
 #include "windows/station_day.h"
 

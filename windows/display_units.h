@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

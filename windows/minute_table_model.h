@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "engine/engine_values.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

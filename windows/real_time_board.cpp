@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "app/catalogue_directory.h"
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "engine/time_zone.h"
+#include "settings/catalogue_directory.h"
 #include "windows/real_time_texts.h"
 
 namespace qw {

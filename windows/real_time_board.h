@@ -17,13 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/station_directory.h"
 #include "engine/current_location.h"
 #include "engine/current_prediction.h"
 #include "engine/engine_values.h"
 #include "engine/tide_location.h"
 #include "engine/tide_prediction.h"
+#include "settings/app_settings.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/location_choice.h"
-#include "app/profile_file.h"
 #include "app/real_time_list.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 

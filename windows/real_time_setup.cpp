@@ -12,11 +12,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/catalogue_directory.h"
 #include "app/font_setting.h"
 #include "app/user_notices.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "settings/catalogue_directory.h"
 
 namespace qw {
 

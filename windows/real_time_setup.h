@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "windows/real_time_lists.h"
 #include "windows/real_time_window.h"
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_settings.h"
 #include "engine/region_files.h"
+#include "settings/app_settings.h"
 
 namespace qw {
 

@@ -16,11 +16,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/catalogue_directory.h"
 #include "app/font_setting.h"
 #include "app/help_viewer.h"
-#include "app/settings_store.h"
 #include "app/user_notices.h"
+#include "settings/catalogue_directory.h"
+#include "settings/settings_store.h"
 #include "windows/real_time_model.h"
 #include "windows/real_time_rows.h"
 #include "windows/real_time_setup.h"

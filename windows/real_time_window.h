@@ -10,10 +10,10 @@
 #include <functional>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "app/location_choice.h"
-#include "app/profile_file.h"
 #include "app/real_time_display.h"
+#include "settings/app_settings.h"
+#include "settings/profile_file.h"
 #include "windows/minute_timer.h"
 #include "windows/real_time_board.h"
 #include "windows/real_time_lists.h"

@@ -10,8 +10,8 @@
 #include <QTableView>
 #include <array>
 
-#include "app/app_settings.h"
 #include "app/location_window.h"
+#include "settings/app_settings.h"
 #include "windows/day_presentation.h"
 #include "windows/minute_table_model.h"
 

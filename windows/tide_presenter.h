@@ -3,7 +3,7 @@
 // choices of the settings.
 #pragma once
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "windows/day_presentation.h"
 #include "windows/tide_day.h"
 

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "app/catalogue_directory.h"
+#include "settings/catalogue_directory.h"
 #include "windows/display_units.h"
 
 namespace qw {

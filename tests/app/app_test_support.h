@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "app/station_directory.h"
+#include "settings/station_directory.h"
 
 namespace qw::test {
 

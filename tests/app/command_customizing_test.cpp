@@ -11,7 +11,7 @@
 #include <set>
 
 #include "app/main_frame.h"
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 

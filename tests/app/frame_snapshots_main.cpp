@@ -11,13 +11,13 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "app/catalogue_directory.h"
-#include "app/default_station.h"
 #include "app/main_frame.h"
-#include "app/settings_store.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/station_database.h"
+#include "settings/catalogue_directory.h"
+#include "settings/default_station.h"
+#include "settings/settings_store.h"
 #include "windows/location_window_factory.h"
 
 int main(int argc, char** argv) {

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "app/main_frame.h"
-#include "app/settings_store.h"
 #include "catalogue/location_purpose.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 

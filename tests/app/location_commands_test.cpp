@@ -6,8 +6,8 @@
 #include <QMdiSubWindow>
 
 #include "app/main_frame.h"
-#include "app/settings_store.h"
 #include "engine/calendar.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 

@@ -12,10 +12,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "app/settings_store.h"
 #include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/engine_settings.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 

@@ -12,9 +12,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/catalogue_directory.h"
-#include "app/profile_file.h"
-#include "app/settings_store.h"
 #include "catalogue/custom_edit_dialogs.h"
 #include "catalogue/custom_locations.h"
 #include "catalogue/custom_setup_dialog.h"
@@ -23,6 +20,9 @@
 #include "catalogue/station_notes.h"
 #include "engine/data_dir.h"
 #include "groups/groups_dialog.h"
+#include "settings/catalogue_directory.h"
+#include "settings/profile_file.h"
+#include "settings/settings_store.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/catalogue_directory.h"
 #include "engine/atomic_file.h"
 #include "groups/group_list_model.h"
 #include "groups/group_store.h"
 #include "groups/groups_dialog.h"
+#include "settings/catalogue_directory.h"
 #include "tests/app/app_test_support.h"
 #include "tests/catalogue/catalogue_fixture.h"
 #include "tests/support/notice_recorder.h"

@@ -12,11 +12,11 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "app/default_station.h"
-#include "app/settings_store.h"
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
 #include "reports/print_report_dialog.h"
+#include "settings/default_station.h"
+#include "settings/settings_store.h"
 #include "tests/reports/reports_test_app.h"
 #include "windows/tide_window.h"
 

@@ -7,15 +7,15 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "app/color_schemes.h"
-#include "engine/data_dir.h"
 #include "engine/current_prediction.h"
+#include "engine/data_dir.h"
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
 #include "reports/page_parts.h"
 #include "reports/print_loop.h"
 #include "reports/report_composer.h"
+#include "settings/color_schemes.h"
 #include "tests/reports/reports_test_app.h"
 #include "tests/support/test_support.h"
 #include "windows/display_units.h"

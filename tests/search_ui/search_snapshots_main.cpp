@@ -13,16 +13,16 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/catalogue_directory.h"
-#include "app/default_station.h"
 #include "app/main_frame.h"
-#include "app/settings_store.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "export/export_commands.h"
 #include "export/export_options_dialog.h"
 #include "export/save_table.h"
 #include "search/search_commands.h"
+#include "settings/catalogue_directory.h"
+#include "settings/default_station.h"
+#include "settings/settings_store.h"
 #include "windows/tide_window.h"
 
 namespace {

@@ -14,9 +14,7 @@
 #include <memory>
 #include <sstream>
 
-#include "app/catalogue_directory.h"
 #include "app/main_frame.h"
-#include "app/settings_store.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
@@ -24,6 +22,8 @@
 #include "export/save_table.h"
 #include "search/event_search.h"
 #include "search/search_commands.h"
+#include "settings/catalogue_directory.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tide_station_fixture.h"

@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <cstring>
 
-#include "app/catalogue_directory.h"
 #include "engine/calendar.h"
+#include "settings/catalogue_directory.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/current_fixture.h"
 #include "tests/support/test_support.h"

@@ -9,15 +9,15 @@
 #include <QMdiArea>
 #include <filesystem>
 
-#include "app/catalogue_directory.h"
 #include "app/main_frame.h"
 #include "app/open_windows.h"
-#include "app/settings_store.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/engine_settings.h"
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
+#include "settings/catalogue_directory.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 #include "windows/display_units.h"

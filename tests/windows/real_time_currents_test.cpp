@@ -5,11 +5,11 @@
 #include <QTimeZone>
 #include <cstring>
 
-#include "app/catalogue_directory.h"
-#include "app/settings_store.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
+#include "settings/catalogue_directory.h"
+#include "settings/settings_store.h"
 #include "tests/support/current_fixture.h"
 #include "tests/support/test_support.h"
 #include "windows/real_time_board.h"

@@ -7,12 +7,12 @@
 #include <QDateTime>
 #include <QTimeZone>
 
-#include "app/app_settings.h"
-#include "app/catalogue_directory.h"
-#include "app/profile_file.h"
-#include "app/settings_store.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
+#include "settings/app_settings.h"
+#include "settings/catalogue_directory.h"
+#include "settings/profile_file.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tide_station_fixture.h"

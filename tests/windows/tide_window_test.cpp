@@ -10,13 +10,13 @@
 #include <QPrinter>
 #include <filesystem>
 
-#include "app/catalogue_directory.h"
-#include "app/default_station.h"
-#include "app/settings_store.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/engine_settings.h"
 #include "engine/engine_state.h"
+#include "settings/catalogue_directory.h"
+#include "settings/default_station.h"
+#include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 

@@ -1,8 +1,8 @@
-#include "app/color_schemes.h"
+#include "settings/color_schemes.h"
 
 #include <gtest/gtest.h>
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 namespace qw {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/catalogue_directory.h"
+#include "settings/catalogue_directory.h"
 
 namespace qw {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/profile_file.h"
+#include "settings/app_settings.h"
+#include "settings/profile_file.h"
 
 namespace qw {
 

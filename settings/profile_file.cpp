@@ -1,4 +1,4 @@
-#include "app/profile_file.h"
+#include "settings/profile_file.h"
 
 #include "engine/atomic_file.h"
 

@@ -1,4 +1,4 @@
-#include "app/default_station.h"
+#include "settings/default_station.h"
 
 #include "engine/data_dir.h"
 #include "engine/station_sources.h"

@@ -1,4 +1,4 @@
-#include "app/app_paths.h"
+#include "settings/app_paths.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "app/color_schemes.h"
+#include "settings/color_schemes.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <cctype>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/color_schemes.h"
 #include "engine/engine_settings.h"
+#include "settings/color_schemes.h"
 
 namespace qw {
 namespace {

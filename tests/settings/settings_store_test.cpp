@@ -1,9 +1,9 @@
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
-#include "app/color_schemes.h"
 #include "engine/engine_settings.h"
+#include "settings/color_schemes.h"
 #include "tests/support/test_support.h"
 
 namespace qw {

@@ -1,4 +1,4 @@
-#include "app/catalogue_directory.h"
+#include "settings/catalogue_directory.h"
 
 namespace qw {
 

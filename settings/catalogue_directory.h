@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/station_directory.h"
 #include "engine/station_database.h"
+#include "settings/station_directory.h"
 
 namespace qw {
 
