@@ -18,10 +18,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/color_ref.h"
-#include "app/font_setting.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "present/color_ref.h"
+#include "present/font_setting.h"
 #include "settings/color_schemes.h"
 #include "settings/settings_store.h"
 

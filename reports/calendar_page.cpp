@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "present/display_units.h"
 #include "reports/page_layouts.h"
-#include "windows/display_units.h"
 
 namespace qw {
 namespace {

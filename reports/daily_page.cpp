@@ -11,8 +11,8 @@
 #include <cmath>
 
 #include "engine/string_table.h"
+#include "present/display_units.h"
 #include "reports/page_layouts.h"
-#include "windows/display_units.h"
 
 namespace qw {
 namespace {

@@ -3,7 +3,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 
-#include "app/color_ref.h"
+#include "present/color_ref.h"
 
 namespace qw {
 namespace {

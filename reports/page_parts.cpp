@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "windows/display_units.h"
-#include "windows/moon_picture.h"
+#include "present/display_units.h"
+#include "present/moon_picture.h"
 
 namespace qw {
 namespace {

@@ -5,12 +5,12 @@
 #include "engine/calendar.h"
 #include "engine/current_prediction.h"
 #include "engine/station_database.h"
+#include "present/current_day.h"
+#include "present/current_presenter.h"
+#include "present/display_units.h"
+#include "present/tide_day.h"
+#include "present/tide_presenter.h"
 #include "reports/report_options.h"
-#include "windows/current_day.h"
-#include "windows/current_presenter.h"
-#include "windows/display_units.h"
-#include "windows/tide_day.h"
-#include "windows/tide_presenter.h"
 
 namespace qw {
 namespace {

@@ -2,7 +2,7 @@
 // lines of the settings.
 //
 // Days are asked of the engine through the same day services the tide and current
-// windows use (windows/tide_day.h, windows/current_day.h) and turned into texts by the
+// windows use (present/tide_day.h, present/current_day.h) and turned into texts by the
 // windows' presenters, so a printed day and a shown day agree.
 //
 // A location whose prediction fails on a day (the engine has shown its message) is not
@@ -24,8 +24,8 @@
 #include "engine/region_files.h"
 #include "engine/rise_set.h"
 #include "engine/tide_location.h"
+#include "present/day_graph.h"
 #include "settings/app_settings.h"
-#include "windows/day_graph.h"
 
 namespace qw {
 

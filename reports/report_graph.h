@@ -14,10 +14,10 @@
 #include <optional>
 #include <vector>
 
+#include "present/day_graph.h"
+#include "present/graph_scale.h"
 #include "reports/page_canvas.h"
 #include "reports/report_kind.h"
-#include "windows/day_graph.h"
-#include "windows/graph_scale.h"
 
 namespace qw {
 

@@ -1,6 +1,6 @@
 #include "search/search_commands.h"
 
-#include "app/font_setting.h"
+#include "present/font_setting.h"
 #include "search/search_font_dialog.h"
 
 namespace qw {

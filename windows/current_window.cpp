@@ -4,8 +4,8 @@
 
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "present/display_units.h"
 #include "settings/catalogue_directory.h"
-#include "windows/display_units.h"
 
 namespace qw {
 

@@ -4,8 +4,8 @@
 // the graph and the table, in knots or metres per second.
 #pragma once
 
-#include "windows/current_day.h"
-#include "windows/current_presenter.h"
+#include "present/current_day.h"
+#include "present/current_presenter.h"
 #include "windows/station_day_window.h"
 
 namespace qw {

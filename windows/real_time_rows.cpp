@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "windows/real_time_model.h"
+#include "present/real_time_model.h"
 
 namespace qw {
 namespace {

@@ -12,10 +12,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/font_setting.h"
 #include "app/user_notices.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "present/font_setting.h"
 #include "settings/catalogue_directory.h"
 
 namespace qw {

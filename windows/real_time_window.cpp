@@ -16,15 +16,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/font_setting.h"
 #include "app/help_viewer.h"
 #include "app/user_notices.h"
+#include "present/font_setting.h"
+#include "present/real_time_model.h"
+#include "present/real_time_texts.h"
 #include "settings/catalogue_directory.h"
 #include "settings/settings_store.h"
-#include "windows/real_time_model.h"
 #include "windows/real_time_rows.h"
 #include "windows/real_time_setup.h"
-#include "windows/real_time_texts.h"
 
 namespace qw {
 

@@ -12,10 +12,10 @@
 
 #include "app/location_choice.h"
 #include "app/real_time_display.h"
+#include "present/real_time_board.h"
 #include "settings/app_settings.h"
 #include "settings/profile_file.h"
 #include "windows/minute_timer.h"
-#include "windows/real_time_board.h"
 #include "windows/real_time_lists.h"
 
 class QListView;

@@ -11,9 +11,9 @@
 #include <array>
 
 #include "app/location_window.h"
+#include "present/day_presentation.h"
+#include "present/minute_table_model.h"
 #include "settings/app_settings.h"
-#include "windows/day_presentation.h"
-#include "windows/minute_table_model.h"
 
 namespace qw {
 

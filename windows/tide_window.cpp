@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
+#include "present/display_units.h"
 #include "settings/catalogue_directory.h"
-#include "windows/display_units.h"
 
 namespace qw {
 

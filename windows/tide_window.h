@@ -2,9 +2,9 @@
 // low waters, the station's average tides, and the heights in the graph and the table.
 #pragma once
 
+#include "present/tide_day.h"
+#include "present/tide_presenter.h"
 #include "windows/station_day_window.h"
-#include "windows/tide_day.h"
-#include "windows/tide_presenter.h"
 
 namespace qw {
 

@@ -12,14 +12,14 @@
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
+#include "present/display_units.h"
+#include "present/tide_day.h"
 #include "reports/page_parts.h"
 #include "reports/print_loop.h"
 #include "reports/report_composer.h"
 #include "settings/color_schemes.h"
 #include "tests/reports/reports_test_app.h"
 #include "tests/support/test_support.h"
-#include "windows/display_units.h"
-#include "windows/tide_day.h"
 
 namespace qw {
 namespace {

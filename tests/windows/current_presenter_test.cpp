@@ -1,6 +1,6 @@
 // The current window's texts and graph data, from hand-made days and from hand-built
 // stations of the current fixture (rotary, weak and variable, without corrections).
-#include "windows/current_presenter.h"
+#include "present/current_presenter.h"
 
 #include <gtest/gtest.h>
 

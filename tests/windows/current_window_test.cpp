@@ -16,11 +16,11 @@
 #include "engine/engine_settings.h"
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
+#include "present/display_units.h"
 #include "settings/catalogue_directory.h"
 #include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
-#include "windows/display_units.h"
 #include "windows/location_window_factory.h"
 #include "windows/tide_window.h"
 

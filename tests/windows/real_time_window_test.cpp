@@ -18,11 +18,11 @@
 #include "app/real_time_list.h"
 #include "engine/calendar.h"
 #include "engine/string_table.h"
+#include "present/real_time_model.h"
+#include "present/real_time_texts.h"
+#include "tests/present/real_time_fixture.h"
 #include "tests/support/notice_recorder.h"
-#include "tests/windows/real_time_fixture.h"
-#include "windows/real_time_model.h"
 #include "windows/real_time_setup.h"
-#include "windows/real_time_texts.h"
 
 namespace qw {
 namespace {

@@ -1,7 +1,7 @@
 // A tide window at a real station of the built data.
 #include "windows/tide_window.h"
 
-#include "windows/display_units.h"
+#include "present/display_units.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "windows/real_time_texts.h"
+#include "present/real_time_texts.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "engine/engine_values.h"
-#include "windows/display_units.h"
+#include "present/display_units.h"
 
 namespace qw {
 namespace {

@@ -1,4 +1,4 @@
-#include "windows/graph_scale.h"
+#include "present/graph_scale.h"
 
 namespace qw {
 namespace {

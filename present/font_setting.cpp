@@ -1,4 +1,4 @@
-#include "app/font_setting.h"
+#include "present/font_setting.h"
 
 #include <cmath>
 #include <cstdlib>

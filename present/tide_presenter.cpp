@@ -1,10 +1,10 @@
-#include "windows/tide_presenter.h"
+#include "present/tide_presenter.h"
 
 #include <algorithm>
 
 #include "engine/tide_corrections.h"
 #include "engine/time_zone.h"
-#include "windows/display_units.h"
+#include "present/display_units.h"
 
 namespace qw {
 

@@ -5,7 +5,7 @@
 #include <QAbstractListModel>
 #include <functional>
 
-#include "windows/real_time_board.h"
+#include "present/real_time_board.h"
 
 namespace qw {
 

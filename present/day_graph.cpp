@@ -1,11 +1,11 @@
-#include "windows/day_graph.h"
+#include "present/day_graph.h"
 
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
-#include "app/color_ref.h"
 #include "engine/engine_values.h"
+#include "present/color_ref.h"
 
 namespace qw {
 namespace {

@@ -1,4 +1,4 @@
-#include "windows/current_day.h"
+#include "present/current_day.h"
 
 #include "engine/current_harmonics.h"
 

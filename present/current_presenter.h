@@ -4,9 +4,9 @@
 // range-line choices of the settings.
 #pragma once
 
+#include "present/current_day.h"
+#include "present/day_presentation.h"
 #include "settings/app_settings.h"
-#include "windows/current_day.h"
-#include "windows/day_presentation.h"
 
 namespace qw {
 

@@ -8,12 +8,12 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
+#include "present/real_time_board.h"
+#include "present/real_time_texts.h"
 #include "settings/catalogue_directory.h"
 #include "settings/settings_store.h"
 #include "tests/support/current_fixture.h"
 #include "tests/support/test_support.h"
-#include "windows/real_time_board.h"
-#include "windows/real_time_texts.h"
 
 namespace qw {
 namespace {

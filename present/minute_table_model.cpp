@@ -1,7 +1,7 @@
-#include "windows/minute_table_model.h"
+#include "present/minute_table_model.h"
 
 #include "engine/calendar.h"
-#include "windows/display_units.h"
+#include "present/display_units.h"
 
 namespace qw {
 

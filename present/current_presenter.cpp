@@ -1,11 +1,11 @@
-#include "windows/current_presenter.h"
+#include "present/current_presenter.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "engine/time_zone.h"
-#include "windows/display_units.h"
+#include "present/display_units.h"
 
 namespace qw {
 namespace {

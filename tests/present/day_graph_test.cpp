@@ -1,13 +1,13 @@
-#include "windows/day_graph.h"
+#include "present/day_graph.h"
 
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QImage>
 
+#include "present/graph_scale.h"
+#include "present/moon_picture.h"
 #include "tests/app/app_test_support.h"
-#include "windows/graph_scale.h"
-#include "windows/moon_picture.h"
 
 namespace qw {
 namespace {

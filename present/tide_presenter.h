@@ -3,9 +3,9 @@
 // choices of the settings.
 #pragma once
 
+#include "present/day_presentation.h"
+#include "present/tide_day.h"
 #include "settings/app_settings.h"
-#include "windows/day_presentation.h"
-#include "windows/tide_day.h"
 
 namespace qw {
 

@@ -13,8 +13,8 @@
 #include "engine/current_prediction.h"
 #include "engine/moon_phase.h"
 #include "engine/rise_set.h"
-#include "windows/minute_table_model.h"
-#include "windows/station_day.h"
+#include "present/minute_table_model.h"
+#include "present/station_day.h"
 
 namespace qw {
 

@@ -1,4 +1,4 @@
-#include "windows/real_time_board.h"
+#include "present/real_time_board.h"
 
 #include <cmath>
 
@@ -6,8 +6,8 @@
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "engine/time_zone.h"
+#include "present/real_time_texts.h"
 #include "settings/catalogue_directory.h"
-#include "windows/real_time_texts.h"
 
 namespace qw {
 namespace {

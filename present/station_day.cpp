@@ -1,4 +1,4 @@
-#include "windows/station_day.h"
+#include "present/station_day.h"
 
 #include <algorithm>
 

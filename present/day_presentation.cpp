@@ -1,4 +1,4 @@
-#include "windows/day_presentation.h"
+#include "present/day_presentation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "engine/station_database.h"
 #include "engine/string_table.h"
-#include "windows/display_units.h"
+#include "present/display_units.h"
 
 namespace qw {
 namespace {

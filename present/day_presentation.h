@@ -10,9 +10,9 @@
 #include "engine/calendar.h"
 #include "engine/moon_phase.h"
 #include "engine/rise_set.h"
+#include "present/day_graph.h"
+#include "present/station_day.h"
 #include "settings/app_settings.h"
-#include "windows/day_graph.h"
-#include "windows/station_day.h"
 
 namespace qw {
 

@@ -1,4 +1,4 @@
-#include "windows/display_units.h"
+#include "present/display_units.h"
 
 #include <cmath>
 #include <cstdio>

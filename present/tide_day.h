@@ -12,7 +12,7 @@
 #include "engine/rise_set.h"
 #include "engine/tide_location.h"
 #include "engine/tide_prediction.h"
-#include "windows/station_day.h"
+#include "present/station_day.h"
 
 namespace qw {
 

@@ -1,12 +1,12 @@
 // The real-time values at a fixed clock against the engine, and the count-down to the
 // next high or low water across midnight and across the changes of the clocks.
-#include "windows/real_time_board.h"
+#include "present/real_time_board.h"
 
 #include <gtest/gtest.h>
 
 #include "engine/calendar.h"
-#include "tests/windows/real_time_fixture.h"
-#include "windows/real_time_texts.h"
+#include "present/real_time_texts.h"
+#include "tests/present/real_time_fixture.h"
 
 namespace qw {
 namespace {

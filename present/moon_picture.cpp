@@ -1,4 +1,4 @@
-#include "windows/moon_picture.h"
+#include "present/moon_picture.h"
 
 #include "engine/moon_phase.h"
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "present/graph_scale.h"
 #include "settings/app_settings.h"
-#include "windows/graph_scale.h"
 
 namespace qw {
 

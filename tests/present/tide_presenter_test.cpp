@@ -1,4 +1,4 @@
-#include "windows/tide_presenter.h"
+#include "present/tide_presenter.h"
 
 #include <gtest/gtest.h>
 

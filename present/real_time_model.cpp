@@ -1,4 +1,4 @@
-#include "windows/real_time_model.h"
+#include "present/real_time_model.h"
 
 namespace qw {
 

@@ -1,4 +1,4 @@
-#include "windows/tide_day.h"
+#include "present/tide_day.h"
 
 #include "engine/held_data.h"
 #include "engine/tide_corrections.h"
