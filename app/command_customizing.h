@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
 #include "settings/profile_file.h"
+#include "shell/commands.h"
 
 class QKeySequenceEdit;
 class QListWidget;

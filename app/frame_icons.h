@@ -4,7 +4,7 @@
 
 #include <QIcon>
 
-#include "app/commands.h"
+#include "shell/commands.h"
 
 namespace qw {
 

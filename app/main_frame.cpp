@@ -22,14 +22,14 @@
 #include "app/command_customizing.h"
 #include "app/date_dialogs.h"
 #include "app/frame_icons.h"
-#include "app/help_viewer.h"
-#include "app/real_time_list.h"
 #include "app/settings_dialog.h"
 #include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "settings/settings_store.h"
+#include "shell/help_viewer.h"
+#include "shell/real_time_list.h"
 
 namespace qw {
 namespace {

@@ -13,14 +13,14 @@
 
 #include "app/chart_link_service.h"
 #include "app/command_customizing.h"
-#include "app/commands.h"
-#include "app/location_choice.h"
-#include "app/location_window.h"
-#include "app/open_windows.h"
-#include "app/real_time_display.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
 #include "settings/profile_file.h"
+#include "shell/commands.h"
+#include "shell/location_choice.h"
+#include "shell/location_window.h"
+#include "shell/open_windows.h"
+#include "shell/real_time_display.h"
 
 class QMdiArea;
 class QMdiSubWindow;

@@ -2,7 +2,7 @@
 // from the Options menu, and the charting program's real-time requests.
 #include "app/main_frame.h"
 
-#include "app/real_time_list.h"
+#include "shell/real_time_list.h"
 
 namespace qw {
 

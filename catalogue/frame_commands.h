@@ -4,11 +4,11 @@
 // offer to show a station's notes when its window opens.
 #pragma once
 
-#include "app/location_choice.h"
 #include "catalogue/location_dialog.h"
 #include "catalogue/station_index.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
+#include "shell/location_choice.h"
 
 namespace qw {
 

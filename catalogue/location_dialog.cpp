@@ -14,15 +14,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/help_viewer.h"
-#include "app/real_time_list.h"
-#include "app/user_notices.h"
 #include "catalogue/location_delegates.h"
 #include "catalogue/station_detail.h"
 #include "catalogue/station_list_models.h"
 #include "engine/report.h"
 #include "engine/station_database.h"
 #include "engine/string_table.h"
+#include "shell/help_viewer.h"
+#include "shell/real_time_list.h"
+#include "shell/user_notices.h"
 
 namespace qw {
 

@@ -9,11 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/location_choice.h"
 #include "catalogue/location_purpose.h"
 #include "catalogue/station_index.h"
 #include "catalogue/user_note_marks.h"
 #include "settings/app_settings.h"
+#include "shell/location_choice.h"
 
 class QLabel;
 class QLineEdit;

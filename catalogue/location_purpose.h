@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "app/location_choice.h"
 #include "catalogue/station_index.h"
+#include "shell/location_choice.h"
 
 namespace qw {
 

@@ -7,10 +7,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/user_notices.h"
 #include "catalogue/station_index.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "shell/user_notices.h"
 
 namespace qw {
 namespace {

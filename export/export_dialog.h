@@ -7,9 +7,9 @@
 #include <QPointer>
 #include <vector>
 
-#include "app/location_window.h"
 #include "export/export_settings.h"
 #include "settings/profile_file.h"
+#include "shell/location_window.h"
 
 class QCheckBox;
 class QComboBox;

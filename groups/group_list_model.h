@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/open_windows.h"
+#include "shell/open_windows.h"
 
 namespace qw {
 

@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/open_windows.h"
 #include "settings/profile_file.h"
+#include "shell/open_windows.h"
 
 namespace qw {
 

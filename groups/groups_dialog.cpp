@@ -14,9 +14,9 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "app/user_notices.h"
 #include "engine/string_table.h"
 #include "groups/group_list_model.h"
+#include "shell/user_notices.h"
 
 namespace qw {
 namespace {

@@ -10,10 +10,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/open_windows.h"
 #include "groups/group_store.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
+#include "shell/open_windows.h"
 
 class QCheckBox;
 class QLabel;

@@ -8,12 +8,12 @@
 #include <functional>
 #include <memory>
 
-#include "app/location_window.h"
 #include "search/dialog_progress.h"
 #include "search/event_search_run.h"
 #include "search/results_window.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
+#include "shell/location_window.h"
 
 class QCheckBox;
 class QComboBox;

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/help_viewer.h"
+#include "shell/help_viewer.h"
 
 namespace qw {
 

@@ -2,8 +2,8 @@
 // kind, over the installed catalogue and the program's settings.
 #pragma once
 
-#include "app/location_window.h"
 #include "settings/app_settings.h"
+#include "shell/location_window.h"
 
 namespace qw {
 

@@ -1,14 +1,14 @@
 // The real-time window's two station lists as the setup dialog and the window edit
 // them: at most 15 stations of each kind, no station twice. They are kept in the
-// settings file (app/real_time_list.h) between runs.
+// settings file (shell/real_time_list.h) between runs.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "app/location_choice.h"
-#include "app/real_time_list.h"
 #include "settings/profile_file.h"
+#include "shell/location_choice.h"
+#include "shell/real_time_list.h"
 
 namespace qw {
 

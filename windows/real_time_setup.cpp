@@ -12,11 +12,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/user_notices.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "present/font_setting.h"
 #include "settings/catalogue_directory.h"
+#include "shell/user_notices.h"
 
 namespace qw {
 

@@ -16,13 +16,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/help_viewer.h"
-#include "app/user_notices.h"
 #include "present/font_setting.h"
 #include "present/real_time_model.h"
 #include "present/real_time_texts.h"
 #include "settings/catalogue_directory.h"
 #include "settings/settings_store.h"
+#include "shell/help_viewer.h"
+#include "shell/user_notices.h"
 #include "windows/real_time_rows.h"
 #include "windows/real_time_setup.h"
 

@@ -10,11 +10,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/location_choice.h"
-#include "app/real_time_display.h"
 #include "present/real_time_board.h"
 #include "settings/app_settings.h"
 #include "settings/profile_file.h"
+#include "shell/location_choice.h"
+#include "shell/real_time_display.h"
 #include "windows/minute_timer.h"
 #include "windows/real_time_lists.h"
 

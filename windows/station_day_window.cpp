@@ -6,11 +6,11 @@
 #include <QMessageBox>
 #include <QPainter>
 
-#include "app/help_viewer.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "present/font_setting.h"
 #include "present/moon_picture.h"
+#include "shell/help_viewer.h"
 
 namespace qw {
 namespace {

@@ -10,10 +10,10 @@
 #include <QTableView>
 #include <array>
 
-#include "app/location_window.h"
 #include "present/day_presentation.h"
 #include "present/minute_table_model.h"
 #include "settings/app_settings.h"
+#include "shell/location_window.h"
 
 namespace qw {
 

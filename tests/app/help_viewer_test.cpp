@@ -1,6 +1,6 @@
 // The built-in help: every topic the program opens has its page and anchor, every link
 // between the pages leads somewhere, and the Help commands open the right page.
-#include "app/help_viewer.h"
+#include "shell/help_viewer.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/real_time_list.h"
 #include "engine/station_database.h"
 #include "engine/string_table.h"
+#include "shell/real_time_list.h"
 #include "tests/app/app_test_support.h"
 #include "tests/catalogue/catalogue_fixture.h"
 #include "tests/support/notice_recorder.h"

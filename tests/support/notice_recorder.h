@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "app/user_notices.h"
+#include "shell/user_notices.h"
 
 namespace qw::test {
 

@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "app/main_frame.h"
-#include "app/open_windows.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/engine_settings.h"
@@ -19,6 +18,7 @@
 #include "present/display_units.h"
 #include "settings/catalogue_directory.h"
 #include "settings/settings_store.h"
+#include "shell/open_windows.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 #include "windows/location_window_factory.h"

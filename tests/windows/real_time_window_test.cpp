@@ -15,11 +15,11 @@
 #include <QTimer>
 
 #include "app/main_frame.h"
-#include "app/real_time_list.h"
 #include "engine/calendar.h"
 #include "engine/string_table.h"
 #include "present/real_time_model.h"
 #include "present/real_time_texts.h"
+#include "shell/real_time_list.h"
 #include "tests/present/real_time_fixture.h"
 #include "tests/support/notice_recorder.h"
 #include "windows/real_time_setup.h"

@@ -1,4 +1,4 @@
-#include "app/real_time_list.h"
+#include "shell/real_time_list.h"
 
 #include <algorithm>
 #include <string>

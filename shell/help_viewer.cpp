@@ -1,4 +1,4 @@
-#include "app/help_viewer.h"
+#include "shell/help_viewer.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-// The program's help: HTML pages built into the program (app/help/, a Qt resource under
+// The program's help: HTML pages built into the program (shell/help/, a Qt resource under
 // ":/help/"), shown in one help window with Contents, Back and Forward. A topic is a
 // page name with an optional anchor: "tide_window#graph".
 #pragma once

@@ -7,9 +7,9 @@
 #include <functional>
 #include <optional>
 
-#include "app/commands.h"
 #include "engine/engine_values.h"
 #include "settings/station_directory.h"
+#include "shell/commands.h"
 
 namespace qw {
 

@@ -1,4 +1,4 @@
-#include "app/user_notices.h"
+#include "shell/user_notices.h"
 
 #include <QApplication>
 #include <QMessageBox>

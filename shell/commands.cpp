@@ -1,4 +1,4 @@
-#include "app/commands.h"
+#include "shell/commands.h"
 
 namespace qw {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/open_windows.h"
+#include "shell/open_windows.h"
 
 #include <charconv>
 
