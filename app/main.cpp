@@ -16,8 +16,6 @@
 #include "app/stop_signals.h"
 #include "catalogue/frame_commands.h"
 #include "catalogue/location_dialog.h"
-#include "catalogue/station_index.h"
-#include "catalogue/station_notes.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
 #include "export/export_commands.h"
@@ -29,6 +27,8 @@
 #include "settings/catalogue_directory.h"
 #include "settings/default_station.h"
 #include "settings/settings_store.h"
+#include "stations/station_index.h"
+#include "stations/station_notes.h"
 #include "windows/location_window_factory.h"
 #include "windows/real_time_window.h"
 

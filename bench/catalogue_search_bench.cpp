@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "catalogue/station_index.h"
 #include "engine/data_dir.h"
 #include "engine/station_database.h"
+#include "stations/station_index.h"
 
 namespace {
 

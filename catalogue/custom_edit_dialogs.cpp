@@ -12,10 +12,10 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "catalogue/custom_location_file.h"
-#include "catalogue/custom_locations.h"
 #include "engine/string_table.h"
 #include "shell/user_notices.h"
+#include "stations/custom_location_file.h"
+#include "stations/custom_locations.h"
 
 namespace qw {
 namespace {

@@ -9,10 +9,10 @@
 #include <functional>
 #include <optional>
 
-#include "catalogue/custom_edit_rules.h"
 #include "engine/current_location.h"
 #include "engine/tide_location.h"
 #include "settings/station_directory.h"
+#include "stations/custom_edit_rules.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "catalogue/user_files.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "shell/user_notices.h"
+#include "stations/user_files.h"
 
 namespace qw {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "catalogue/custom_edit_dialogs.h"
-#include "catalogue/custom_locations.h"
 #include "settings/app_settings.h"
+#include "stations/custom_locations.h"
 
 class QLabel;
 class QListWidget;

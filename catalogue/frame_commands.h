@@ -5,10 +5,10 @@
 #pragma once
 
 #include "catalogue/location_dialog.h"
-#include "catalogue/station_index.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
 #include "shell/location_choice.h"
+#include "stations/station_index.h"
 
 namespace qw {
 

@@ -15,7 +15,6 @@
 #include <algorithm>
 
 #include "catalogue/location_delegates.h"
-#include "catalogue/station_detail.h"
 #include "catalogue/station_list_models.h"
 #include "engine/report.h"
 #include "engine/station_database.h"
@@ -23,6 +22,7 @@
 #include "shell/help_viewer.h"
 #include "shell/real_time_list.h"
 #include "shell/user_notices.h"
+#include "stations/station_detail.h"
 
 namespace qw {
 

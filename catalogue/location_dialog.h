@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "catalogue/location_purpose.h"
-#include "catalogue/station_index.h"
-#include "catalogue/user_note_marks.h"
 #include "settings/app_settings.h"
 #include "shell/location_choice.h"
+#include "stations/station_index.h"
+#include "stations/user_note_marks.h"
 
 class QLabel;
 class QLineEdit;

@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "catalogue/station_index.h"
 #include "shell/location_choice.h"
+#include "stations/station_index.h"
 
 namespace qw {
 

@@ -7,10 +7,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "catalogue/station_index.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "shell/user_notices.h"
+#include "stations/station_index.h"
 
 namespace qw {
 namespace {

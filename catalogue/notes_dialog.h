@@ -6,8 +6,8 @@
 #include <QDialog>
 
 #include "catalogue/location_purpose.h"
-#include "catalogue/station_notes.h"
 #include "settings/app_settings.h"
+#include "stations/station_notes.h"
 
 class QLabel;
 class QPlainTextEdit;

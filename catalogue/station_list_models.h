@@ -7,8 +7,8 @@
 #include <map>
 #include <optional>
 
-#include "catalogue/station_index.h"
-#include "catalogue/user_note_marks.h"
+#include "stations/station_index.h"
+#include "stations/user_note_marks.h"
 
 namespace qw {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "catalogue/custom_location_file.h"
 #include "fuzz/fuzz_support.h"
 #include "groups/group_store.h"
 #include "settings/profile_file.h"
+#include "stations/custom_location_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& dir = qw::fuzz::DataDirectory();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "catalogue/user_files.h"
 #include "engine/string_table.h"
+#include "stations/user_files.h"
 
 namespace qw {
 namespace {

@@ -6,8 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "catalogue/station_index.h"
-#include "catalogue/station_notes.h"
 #include "cli/cli_context.h"
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
@@ -17,6 +15,8 @@
 #include "reports/report_composer.h"
 #include "settings/color_schemes.h"
 #include "settings/settings_store.h"
+#include "stations/station_index.h"
+#include "stations/station_notes.h"
 
 namespace qw::cli {
 namespace {

@@ -12,7 +12,7 @@
 #include "engine/string_table.h"
 #include "shell/real_time_list.h"
 #include "tests/app/app_test_support.h"
-#include "tests/catalogue/catalogue_fixture.h"
+#include "tests/stations/catalogue_fixture.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/test_support.h"
 

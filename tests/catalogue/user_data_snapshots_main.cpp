@@ -13,16 +13,16 @@
 #include <cstring>
 
 #include "catalogue/custom_edit_dialogs.h"
-#include "catalogue/custom_locations.h"
 #include "catalogue/custom_setup_dialog.h"
 #include "catalogue/notes_dialog.h"
-#include "catalogue/station_index.h"
-#include "catalogue/station_notes.h"
 #include "engine/data_dir.h"
 #include "groups/groups_dialog.h"
 #include "settings/catalogue_directory.h"
 #include "settings/profile_file.h"
 #include "settings/settings_store.h"
+#include "stations/custom_locations.h"
+#include "stations/station_index.h"
+#include "stations/station_notes.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "groups/groups_dialog.h"
 #include "settings/catalogue_directory.h"
 #include "tests/app/app_test_support.h"
-#include "tests/catalogue/catalogue_fixture.h"
+#include "tests/stations/catalogue_fixture.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/test_support.h"
 

@@ -12,11 +12,11 @@
 #include <cstdio>
 
 #include "catalogue/location_dialog.h"
-#include "catalogue/station_index.h"
 #include "engine/data_dir.h"
 #include "settings/catalogue_directory.h"
 #include "settings/profile_file.h"
 #include "settings/settings_store.h"
+#include "stations/station_index.h"
 #include "windows/real_time_setup.h"
 #include "windows/real_time_window.h"
 

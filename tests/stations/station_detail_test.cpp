@@ -1,11 +1,11 @@
-#include "catalogue/station_detail.h"
+#include "stations/station_detail.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/atomic_file.h"
 #include "engine/current_harmonic_file.h"
 #include "engine/data_dir.h"
-#include "engine/atomic_file.h"
-#include "tests/catalogue/catalogue_fixture.h"
+#include "tests/stations/catalogue_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace qw {

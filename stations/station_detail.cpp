@@ -1,13 +1,13 @@
-#include "catalogue/station_detail.h"
+#include "stations/station_detail.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "catalogue/station_index.h"
 #include "engine/binary_file.h"
 #include "engine/current_harmonic_file.h"
 #include "engine/data_dir.h"
 #include "engine/station_database.h"
+#include "stations/station_index.h"
 
 namespace qw {
 namespace {

@@ -1,4 +1,4 @@
-#include "catalogue/user_note_marks.h"
+#include "stations/user_note_marks.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "catalogue/custom_location_file.h"
-#include "catalogue/custom_locations.h"
-#include "catalogue/station_index.h"
-#include "catalogue/station_notes.h"
 #include "engine/atomic_file.h"
 #include "engine/data_dir.h"
 #include "engine/official_notes_file.h"
 #include "engine/station_database.h"
-#include "tests/catalogue/catalogue_fixture.h"
+#include "stations/custom_location_file.h"
+#include "stations/custom_locations.h"
+#include "stations/station_index.h"
+#include "stations/station_notes.h"
+#include "tests/stations/catalogue_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace qw {

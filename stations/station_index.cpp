@@ -1,4 +1,4 @@
-#include "catalogue/station_index.h"
+#include "stations/station_index.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "catalogue/user_files.h"
+#include "stations/user_files.h"
 
 #include <cstdio>
 #include <filesystem>

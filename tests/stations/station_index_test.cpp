@@ -1,4 +1,4 @@
-#include "catalogue/station_index.h"
+#include "stations/station_index.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "engine/binary_file.h"
 #include "engine/station_database.h"
-#include "tests/catalogue/catalogue_fixture.h"
+#include "tests/stations/catalogue_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace qw {

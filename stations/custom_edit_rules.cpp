@@ -1,13 +1,13 @@
-#include "catalogue/custom_edit_rules.h"
+#include "stations/custom_edit_rules.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "catalogue/custom_location_file.h"
-#include "catalogue/station_index.h"
-#include "catalogue/user_files.h"
 #include "engine/string_table.h"
+#include "stations/custom_location_file.h"
+#include "stations/station_index.h"
+#include "stations/user_files.h"
 
 namespace qw {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "catalogue/custom_edit_rules.h"
-#include "catalogue/custom_location_file.h"
-#include "tests/catalogue/catalogue_fixture.h"
+#include "stations/custom_edit_rules.h"
+#include "stations/custom_location_file.h"
+#include "tests/stations/catalogue_fixture.h"
 
 namespace qw {
 namespace {

@@ -9,9 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "catalogue/custom_location_file.h"
-#include "catalogue/custom_locations.h"
-#include "catalogue/station_notes.h"
 #include "engine/atomic_file.h"
 #include "engine/byte_order.h"
 #include "engine/calendar.h"
@@ -19,7 +16,10 @@
 #include "engine/data_dir.h"
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
-#include "tests/catalogue/catalogue_fixture.h"
+#include "stations/custom_location_file.h"
+#include "stations/custom_locations.h"
+#include "stations/station_notes.h"
+#include "tests/stations/catalogue_fixture.h"
 #include "tests/support/current_fixture.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tide_station_fixture.h"

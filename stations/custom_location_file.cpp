@@ -1,14 +1,14 @@
-#include "catalogue/custom_location_file.h"
+#include "stations/custom_location_file.h"
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
-#include "catalogue/user_files.h"
 #include "engine/atomic_file.h"
 #include "engine/byte_order.h"
 #include "engine/data_dir.h"
+#include "stations/user_files.h"
 
 namespace qw {
 namespace {

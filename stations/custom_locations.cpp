@@ -1,16 +1,16 @@
-#include "catalogue/custom_locations.h"
+#include "stations/custom_locations.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "catalogue/station_detail.h"
-#include "catalogue/station_notes.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
 #include "engine/station_database.h"
 #include "settings/profile_file.h"
+#include "stations/station_detail.h"
+#include "stations/station_notes.h"
 
 namespace qw {
 namespace {

@@ -1,15 +1,10 @@
-#include "catalogue/station_notes.h"
+#include "stations/station_notes.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "catalogue/custom_location_file.h"
-#include "catalogue/station_detail.h"
-#include "catalogue/station_index.h"
-#include "catalogue/user_files.h"
-#include "catalogue/user_note_marks.h"
 #include "engine/atomic_file.h"
 #include "engine/data_dir.h"
 #include "engine/official_notes_file.h"
@@ -17,6 +12,11 @@
 #include "engine/station_database.h"
 #include "engine/string_table.h"
 #include "settings/profile_file.h"
+#include "stations/custom_location_file.h"
+#include "stations/station_detail.h"
+#include "stations/station_index.h"
+#include "stations/user_files.h"
+#include "stations/user_note_marks.h"
 
 namespace qw {
 namespace {

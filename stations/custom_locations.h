@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/custom_location_file.h"
+#include "stations/custom_location_file.h"
 
 namespace qw {
 
