@@ -16,8 +16,8 @@
 #include "engine/official_notes_file.h"
 #include "engine/station_database.h"
 #include "engine/tide_corrections.h"
-#include "tests/data/data_files.h"
 #include "tests/support/test_support.h"
+#include "tests/tools/data/data_files.h"
 
 namespace qw {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "tests/data/data_files.h"
+#include "tests/tools/data/data_files.h"
 
 namespace qw::data {
 namespace {
