@@ -1,4 +1,5 @@
-// Quaywise Pro, the desktop program: starts the frame in the documented order.
+// Quaywise Pro, the desktop program: starts the frame in the documented order, each step
+// one function below.
 //
 //   quaywise [/INT] [/MIN] [--data DIR]
 //
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <memory>
+#include <optional>
 
 #include "app/chart_link_transport.h"
 #include "app/main_frame.h"
@@ -32,7 +35,25 @@
 #include "windows/location_window_factory.h"
 #include "windows/real_time_window.h"
 
+namespace qw {
 namespace {
+
+// The switches of the command line.
+struct StartSwitches {
+  bool integrated = false;  // "/INT"
+  bool minimized = false;   // "/MIN"
+};
+
+// What the program's parts share for the whole run.
+struct Program {
+  explicit Program(const QString& settingsPath) : file(settingsPath.toStdString()) {}
+
+  CatalogueDirectory catalogue;
+  StationIndex stationIndex;
+  ProfileFile file;
+  AppSettings settings;
+  LocationChooser chooseLocation;
+};
 
 bool HasSwitch(const QStringList& arguments, const char* name) {
   for (const QString& argument : arguments) {
@@ -41,7 +62,159 @@ bool HasSwitch(const QStringList& arguments, const char* name) {
   return false;
 }
 
+// One copy per user: a later start hands its command line over and ends. The exit
+// status when this start ends here.
+std::optional<int> StartAsOnlyCopy(SingleInstance& instance, const QStringList& arguments) {
+  switch (instance.Start(arguments)) {
+    case SingleInstance::Role::First: return std::nullopt;
+    case SingleInstance::Role::Handed: return 0;
+    case SingleInstance::Role::Failed: break;
+  }
+  QMessageBox::critical(nullptr, kProductName, instance.problem());
+  return 1;
+}
+
+// "--data DIR" chooses the data directory; "/INT" and "/MIN" the way the program starts.
+StartSwitches ReadCommandLine(const QStringList& arguments) {
+  const int dataOption = arguments.indexOf("--data");
+  if (dataOption >= 0 && dataOption + 1 < arguments.size()) SetDataDirectory(arguments[dataOption + 1].toStdString());
+  return {HasSwitch(arguments, "/INT"), HasSwitch(arguments, "/MIN")};
+}
+
+// The tide and current catalogues, and every station held in memory once for the
+// location dialog's lists and searches.
+void OpenCatalogue(Program& program) {
+  program.catalogue.Open();
+  program.stationIndex.Build(program.catalogue.Regions(StationKind::Tide),
+                             program.catalogue.Regions(StationKind::Current));
+}
+
+// The settings, with the first-run rule. A file that cannot be read is left alone (the
+// user is told); otherwise the keys the loading rules wrote are saved at once.
+void LoadSettingsFile(Program& program) {
+  const ProfileFile::LoadResult loaded = program.file.Load();
+  program.settings = LoadSettings(program.file, SystemTimeZoneBiasMinutesWest());
+  ApplyEngineSettings(program.settings);
+  if (loaded == ProfileFile::LoadResult::Unreadable || loaded == ProfileFile::LoadResult::TooLarge) {
+    QMessageBox::warning(nullptr, kProductName,
+                         QString::fromStdString(program.file.loadProblem()) +
+                             "\n\nThe program starts with its default settings and will not replace the file.");
+  } else {
+    program.file.Save();
+  }
+}
+
+// The tide and current windows, which offer their station's notes when they open, and
+// the location dialog that chooses their stations.
+LocationWindowFactory StationWindows(Program& program) {
+  program.chooseLocation = [&program](LocationPurpose purpose, QWidget* parent, const StationAction& action) {
+    return LocationDialog::Run(program.stationIndex, static_cast<int>(purpose), program.settings, action, parent,
+                               MakeNotesOpener(program.stationIndex));
+  };
+  return [&program](const LocationWindowSpec& spec) {
+    LocationWindow* window = MakeLocationWindow(program.catalogue, program.settings, spec);
+    OfferNotesWhenShown(window, program.stationIndex, program.settings);
+    return window;
+  };
+}
+
+// The real-time window, made when it is first shown.
+void InstallRealTime(MainFrame& frame, Program& program) {
+  frame.SetRealTimeFactory([&frame, &program]() -> RealTimeDisplay* {
+    RealTimeServices services;
+    services.choose = program.chooseLocation;
+    services.openWindows = [&frame] {
+      std::vector<OpenLocationInfo> open;
+      for (LocationWindow* window : frame.LocationWindows()) open.push_back({window->station(), window->title()});
+      return open;
+    };
+    services.openStation = [&frame](const StationRef& station) {
+      frame.BringToFront();
+      frame.OpenLocation(station);
+    };
+    return new RealTimeWindow(program.catalogue, program.settings, program.file, std::move(services));
+  });
+}
+
+// The features' commands: reports, notes and custom locations, groups, the event and
+// nearest searches and the data export with their results windows.
+void InstallFeatures(MainFrame& frame, Program& program) {
+  InstallReportCommands(frame, program.settings, program.file, program.catalogue,
+                        [&program](const StationRef& station, ReportNotes& out) {
+                          StationNotesTexts texts;
+                          if (!NotesTextsOf(program.stationIndex, station, texts)) return;
+                          out = {texts.official, texts.user, texts.general};
+                        });
+  InstallCatalogueCommands(frame, program.catalogue, program.stationIndex, program.settings, program.chooseLocation);
+  InstallGroupsCommand(frame, program.catalogue, program.settings);
+  auto* searches = new SearchCommands(frame, program.settings, program.file, program.catalogue,
+                                      [&frame](ResultsWindow& window) { SaveResultsTable(window, &frame); });
+  new ExportCommands(frame, program.settings, program.file, program.catalogue,
+                     [searches](ResultsKind kind) { return searches->NewResultsWindow(kind); });
+}
+
+// Shows the main window at its start-up size: minimized with "/MIN", maximized when
+// integrated, otherwise as the settings say.
+void ShowAtStartupSize(MainFrame& frame, const AppSettings& settings, StartSwitches switches) {
+  if (settings.startupWinSize == 1 && settings.mainWidth > 200 && settings.mainHeight > 150) {
+    frame.setGeometry(settings.mainX, settings.mainY, settings.mainWidth, settings.mainHeight);
+  } else {
+    frame.resize(1180, 860);
+  }
+  if (switches.minimized) {
+    frame.showMinimized();
+    frame.lower();
+  } else if (switches.integrated || settings.startupWinSize == 3) {
+    frame.showMaximized();
+  } else if (settings.startupWinSize == 0) {
+    frame.showMinimized();
+  } else {
+    frame.show();
+  }
+}
+
+// The charting program's requests, answered for as long as the program runs.
+struct ChartLink {
+  explicit ChartLink(MainFrame& frame) : service(frame, sharedBlock), server(service) {}
+  QtChartSharedBlock sharedBlock;
+  ChartLinkService service;
+  ChartLinkServer server;
+};
+
+std::unique_ptr<ChartLink> ListenToChartingProgram(MainFrame& frame) {
+  auto link = std::make_unique<ChartLink>(frame);
+  QString error;
+  if (!link->server.Listen(ChartRequestSocketPath(), &error)) {
+    DebugTrace("chart link: %s\n", error.toLocal8Bit().constData());
+  }
+  return link;
+}
+
+// Once the event loop has shown the window: the last run's windows, the tip of the day,
+// the caution and the welcome, the real-time window when it was on at the last stop,
+// and on a first start (or one after closing every window) a default station.
+void OpenFirstWindows(MainFrame& frame, Program& program, StartSwitches switches) {
+  AppSettings& settings = program.settings;
+  if (settings.autoOpen && !settings.showWelcome) frame.ReopenLastWindows();
+  if (!switches.minimized && !switches.integrated) {
+    if (settings.tipShowAtStartup) frame.ShowTipOfTheDay();
+    if (settings.showCaution) ShowCaution(&frame, settings.showCaution);
+    if (settings.showWelcome) {
+      switch (ShowWelcome(&frame, false, settings.showWelcome)) {
+        case WelcomeChoice::NewTideWindow: frame.Run(Command::NewTideWindow); break;
+        case WelcomeChoice::NewCurrentWindow: frame.Run(Command::NewCurrentWindow); break;
+        case WelcomeChoice::Close: break;
+      }
+    }
+  }
+  if (settings.realTimeEnabled) frame.ShowRealTimeWindow();
+  if (frame.LocationWindows().empty() && !switches.integrated) {
+    if (std::optional<StationRef> station = DefaultTideStation(program.catalogue)) frame.OpenLocation(*station);
+  }
+}
+
 }  // namespace
+}  // namespace qw
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -51,159 +224,51 @@ int main(int argc, char** argv) {
   const QStringList arguments = app.arguments().mid(1);
 
   // 1. The settings file.
-  const QString settingsPath = qw::SettingsFilePath();
+  qw::Program program(qw::SettingsFilePath());
 
-  // 2. One copy per user: a later start hands its command line over and ends.
+  // 2. One copy per user.
   qw::SingleInstance instance("quaywise");
-  switch (instance.Start(arguments)) {
-    case qw::SingleInstance::Role::Handed:
-      return 0;
-    case qw::SingleInstance::Role::Failed:
-      QMessageBox::critical(nullptr, qw::kProductName, instance.problem());
-      return 1;
-    case qw::SingleInstance::Role::First:
-      break;
-  }
+  if (const std::optional<int> status = qw::StartAsOnlyCopy(instance, arguments)) return *status;
 
   // 3. The engine's messages as message boxes, owned by the main window once it exists.
   qw::MainFrame* frame = nullptr;
   qw::InstallMessageBoxReporter([&frame]() -> QWidget* { return frame; });
 
-  const int dataOption = arguments.indexOf("--data");
-  if (dataOption >= 0 && dataOption + 1 < arguments.size()) {
-    qw::SetDataDirectory(arguments[dataOption + 1].toStdString());
-  }
+  // 4. The command line.
+  const qw::StartSwitches switches = qw::ReadCommandLine(arguments);
 
-  // 6. The tide and current catalogues.
-  qw::CatalogueDirectory catalogue;
-  catalogue.Open();
-  // Every station held in memory once, for the location dialog's lists and searches.
-  qw::StationIndex stationIndex;
-  stationIndex.Build(catalogue.Regions(qw::StationKind::Tide), catalogue.Regions(qw::StationKind::Current));
+  // 5. The tide and current catalogues.
+  qw::OpenCatalogue(program);
 
-  // 7. The settings, with the first-run rule.
-  qw::ProfileFile file(settingsPath.toStdString());
-  const qw::ProfileFile::LoadResult loaded = file.Load();
-  qw::AppSettings settings = qw::LoadSettings(file, qw::SystemTimeZoneBiasMinutesWest());
-  qw::ApplyEngineSettings(settings);
-  if (loaded == qw::ProfileFile::LoadResult::Unreadable || loaded == qw::ProfileFile::LoadResult::TooLarge) {
-    QMessageBox::warning(nullptr, qw::kProductName,
-                         QString::fromStdString(file.loadProblem()) +
-                             "\n\nThe program starts with its default settings and will not replace the file.");
-  } else {
-    file.Save();  // the keys the loading rules wrote
-  }
+  // 6. The settings, with the first-run rule.
+  qw::LoadSettingsFile(program);
 
-  // 8. The main window.
-  qw::MainFrame mainFrame(settings, file, catalogue, [&](const qw::LocationWindowSpec& spec) {
-    qw::LocationWindow* window = qw::MakeLocationWindow(catalogue, settings, spec);
-    qw::OfferNotesWhenShown(window, stationIndex, settings);
-    return window;
-  });
+  // 7. The main window with the features' commands, the real-time window and the tips.
+  qw::MainFrame mainFrame(program.settings, program.file, program.catalogue, qw::StationWindows(program));
   frame = &mainFrame;
-  qw::InstallReportCommands(mainFrame, settings, file, catalogue,
-                            [&stationIndex](const qw::StationRef& station, qw::ReportNotes& out) {
-                              qw::StationNotesTexts texts;
-                              if (!qw::NotesTextsOf(stationIndex, station, texts)) return;
-                              out = {texts.official, texts.user, texts.general};
-                            });
-  // Current windows need installed current regions.
-  mainFrame.SetCurrentsAvailable(catalogue.RegionCount(qw::StationKind::Current) > 0);
-  const qw::LocationChooser chooseLocation = [&](qw::LocationPurpose purpose, QWidget* parent,
-                                                 const qw::StationAction& action) {
-    return qw::LocationDialog::Run(stationIndex, static_cast<int>(purpose), settings, action, parent,
-                                   qw::MakeNotesOpener(stationIndex));
-  };
-  mainFrame.SetLocationChooser(chooseLocation);
-  // Notes, custom locations and groups.
-  qw::InstallCatalogueCommands(mainFrame, catalogue, stationIndex, settings, chooseLocation);
-  qw::InstallGroupsCommand(mainFrame, catalogue, settings);
-  mainFrame.SetRealTimeFactory([&]() -> qw::RealTimeDisplay* {
-    qw::RealTimeServices services;
-    services.choose = chooseLocation;
-    services.openWindows = [&mainFrame] {
-      std::vector<qw::OpenLocationInfo> open;
-      for (qw::LocationWindow* window : mainFrame.LocationWindows()) open.push_back({window->station(), window->title()});
-      return open;
-    };
-    services.openStation = [&mainFrame](const qw::StationRef& station) {
-      mainFrame.BringToFront();
-      mainFrame.OpenLocation(station);
-    };
-    return new qw::RealTimeWindow(catalogue, settings, file, std::move(services));
-  });
-  // The event and nearest searches and the data export, with their results windows.
-  auto* searches = new qw::SearchCommands(mainFrame, settings, file, catalogue, [&mainFrame](qw::ResultsWindow& window) {
-    qw::SaveResultsTable(window, &mainFrame);
-  });
-  new qw::ExportCommands(mainFrame, settings, file, catalogue,
-                         [searches](qw::ResultsKind kind) { return searches->NewResultsWindow(kind); });
+  mainFrame.SetLocationChooser(program.chooseLocation);
+  mainFrame.SetCurrentsAvailable(program.catalogue.RegionCount(qw::StationKind::Current) > 0);
+  mainFrame.SetIntegratedMode(switches.integrated);
+  qw::InstallFeatures(mainFrame, program);
+  qw::InstallRealTime(mainFrame, program);
+  mainFrame.SetTipFile(QCoreApplication::applicationDirPath() + "/Velda.tip");
+  // The charting program, from the settings instead of the registry.
+  if (!program.settings.chartingDirectory.empty()) {
+    mainFrame.SetChartProgram(QString::fromStdString(program.settings.chartingDirectory) + "/brantwick");
+  }
   QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
                    [&mainFrame] { mainFrame.BringToFront(); });
-
   // Logout and shutdown end the program like Exit does.
   qw::StopOnSignals(&mainFrame, [&mainFrame] { mainFrame.close(); });
 
-  // 5. The tips of the day, beside the program.
-  mainFrame.SetTipFile(QCoreApplication::applicationDirPath() + "/Velda.tip");
+  // 8. The main window at its start-up size.
+  qw::ShowAtStartupSize(mainFrame, program.settings, switches);
 
-  // 9. The command line.
-  const bool integrated = HasSwitch(arguments, "/INT");
-  const bool minimized = HasSwitch(arguments, "/MIN");
-  mainFrame.SetIntegratedMode(integrated);
+  // 9. The charting program's requests.
+  const std::unique_ptr<qw::ChartLink> chartLink = qw::ListenToChartingProgram(mainFrame);
 
-  // 10. Show the main window at its start-up size.
-  if (settings.startupWinSize == 1 && settings.mainWidth > 200 && settings.mainHeight > 150) {
-    mainFrame.setGeometry(settings.mainX, settings.mainY, settings.mainWidth, settings.mainHeight);
-  } else {
-    mainFrame.resize(1180, 860);
-  }
-  if (minimized) {
-    mainFrame.showMinimized();
-    mainFrame.lower();
-  } else if (integrated || settings.startupWinSize == 3) {
-    mainFrame.showMaximized();
-  } else if (settings.startupWinSize == 0) {
-    mainFrame.showMinimized();
-  } else {
-    mainFrame.show();
-  }
-
-  // The charting program's requests.
-  qw::QtChartSharedBlock sharedBlock;
-  qw::ChartLinkService chartService(mainFrame, sharedBlock);
-  qw::ChartLinkServer chartServer(chartService);
-  QString chartError;
-  if (!chartServer.Listen(qw::ChartRequestSocketPath(), &chartError)) {
-    qw::DebugTrace("chart link: %s\n", chartError.toLocal8Bit().constData());
-  }
-
-  // 13. The charting program, from the settings instead of the registry.
-  if (!settings.chartingDirectory.empty()) {
-    mainFrame.SetChartProgram(QString::fromStdString(settings.chartingDirectory) + "/brantwick");
-  }
-
-  // 11 and 12 run once the event loop has shown the window.
-  QTimer::singleShot(0, &mainFrame, [&] {
-    if (settings.autoOpen && !settings.showWelcome) mainFrame.ReopenLastWindows();
-    if (!minimized && !integrated) {
-      if (settings.tipShowAtStartup) mainFrame.ShowTipOfTheDay();
-      if (settings.showCaution) qw::ShowCaution(&mainFrame, settings.showCaution);
-      if (settings.showWelcome) {
-        switch (qw::ShowWelcome(&mainFrame, false, settings.showWelcome)) {
-          case qw::WelcomeChoice::NewTideWindow: mainFrame.Run(qw::Command::NewTideWindow); break;
-          case qw::WelcomeChoice::NewCurrentWindow: mainFrame.Run(qw::Command::NewCurrentWindow); break;
-          case qw::WelcomeChoice::Close: break;
-        }
-      }
-    }
-    // The real-time window when it was on at the last stop.
-    if (settings.realTimeEnabled) mainFrame.ShowRealTimeWindow();
-    // A first start, or one after closing every window: a default station.
-    if (mainFrame.LocationWindows().empty() && !integrated) {
-      if (std::optional<qw::StationRef> station = qw::DefaultTideStation(catalogue)) mainFrame.OpenLocation(*station);
-    }
-  });
+  // 10. The first windows, once the event loop has shown the main window.
+  QTimer::singleShot(0, &mainFrame, [&] { qw::OpenFirstWindows(mainFrame, program, switches); });
 
   return app.exec();
 }

@@ -17,6 +17,7 @@
 #include "settings/catalogue_directory.h"
 #include "settings/profile_file.h"
 #include "shell/commands.h"
+#include "shell/frame.h"
 #include "shell/location_choice.h"
 #include "shell/location_window.h"
 #include "shell/open_windows.h"
@@ -29,8 +30,7 @@ class QToolBar;
 
 namespace qw {
 
-
-class MainFrame : public QMainWindow, public ChartLinkHost {
+class MainFrame : public QMainWindow, public Frame, public ChartLinkHost {
   Q_OBJECT
 
  public:
@@ -47,42 +47,36 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   void SetStations(const StationDirectory* stations) { stations_ = stations ? stations : &catalogue_; }
   // Whether current windows can be opened (the current predictions are installed).
   void SetCurrentsAvailable(bool available);
-  // Gives a command of a feature that lives outside the frame (searches, export, groups,
-  // notes, custom locations) its action and enables it; with `needsWindow` it is enabled only while a
-  // tide or current window is active.
-  void SetCommandHandler(Command command, std::function<void()> handler, bool needsWindow = false);
 
   QAction* action(Command command) const { return actions_.at(command); }
-  // Runs a command as if chosen from the menu.
+  // Runs a command's handler as if chosen from the menu.
   void Run(Command command);
-  // Shows a child window of a feature (a results window) in the window area; its title
-  // follows the widget's window title. The window is deleted when closed.
-  QMdiSubWindow* AddChildWindow(QWidget* widget, Command iconCommand);
-  // The widget of the active child window, or nullptr.
-  QWidget* ActiveChild() const;
   // The help topic of the active child window: its station window page, or the topic
   // it names in its kHelpTopicProperty; the contents when there is none.
   QString ActiveWindowHelpTopic() const;
 
-  // Opens a window for a station: today when no day is given, the default view
-  // switches when none are given; with a placement, the window takes its stored
-  // position and show state.
-  LocationWindow* OpenLocation(const StationRef& station, std::optional<EngineMinute> day = std::nullopt,
-                               std::optional<ViewSwitches> switches = std::nullopt,
+  // Frame. The frame's own commands are registered through SetCommandHandler too.
+  QWidget* mainWindow() override { return this; }
+  void SetCommandHandler(Command command, std::function<void()> handler, bool needsWindow = false) override;
+  void AddChildWindow(QWidget* widget, Command iconCommand) override;
+  QWidget* ActiveChild() const override;
+  std::vector<LocationWindow*> LocationWindows() const override;
+  LocationWindow* ActiveLocationWindow() const override;
+  LocationWindow* OpenLocation(const StationRef& station, std::optional<EngineMinute> day = std::nullopt) override;
+  std::vector<OpenWindowEntry> OpenWindowEntries() const override;
+  int ReopenWindows(const std::vector<OpenWindowEntry>& entries) override;
+  void CloseWindows(const std::function<bool(const StationRef&)>& which) override;
+  void CloseAllWindows() override;
+
+  // Opens a window for a station with the given view switches; with a placement, the
+  // window takes its stored position and show state.
+  LocationWindow* OpenLocation(const StationRef& station, std::optional<EngineMinute> day, ViewSwitches switches,
                                const WindowPlacement* placement = nullptr);
   // Reopens the windows of the last run (the "OpenWindows" list), checking station IDs.
   int ReopenLastWindows();
-  // Opens windows of resolved open-windows lines in the order given (a group's lines);
-  // returns how many opened.
-  int ReopenWindows(const std::vector<OpenWindowEntry>& entries);
-  // The open windows as the "OpenWindows" list stores them; `includeHeld` adds the
-  // current windows of the last run kept while current windows cannot open.
-  std::vector<OpenWindowEntry> OpenWindowEntries(bool includeHeld = true) const;
-  // Closes the windows whose station `which` picks.
-  void CloseWindows(const std::function<bool(const StationRef&)>& which);
-
-  std::vector<LocationWindow*> LocationWindows() const;
-  LocationWindow* ActiveLocationWindow() const;
+  // The "OpenWindows" list the stop writes: the open windows, then the current windows
+  // of the last run kept while current windows cannot open.
+  std::vector<OpenWindowEntry> EntriesToSave() const;
 
   // Integrated mode: started with "/INT" or driven by the charting program.
   bool integratedMode() const { return integrated_; }
@@ -122,6 +116,8 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Gives the frame's own commands their handlers.
+  void InstallOwnCommands();
   void BuildMenus();
   void BuildToolBar();
   void FillToolBar(const ToolbarLayout& layout);
@@ -184,6 +180,7 @@ class MainFrame : public QMainWindow, public ChartLinkHost {
   std::vector<OpenWindowEntry> heldCurrentEntries_;
   bool integrated_ = false;
   bool currentsAvailable_ = true;
+  bool haveTips_ = false;
   std::unique_ptr<QPrinter> printer_;
 };
 

@@ -4,9 +4,10 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "app/main_frame.h"
 #include "catalogue/custom_setup_dialog.h"
 #include "catalogue/notes_dialog.h"
+#include "shell/frame.h"
+#include "shell/location_window.h"
 
 namespace qw {
 namespace {
@@ -36,8 +37,8 @@ NotesOpener MakeNotesOpener(const StationIndex& index) {
   };
 }
 
-void InstallCatalogueCommands(MainFrame& frame, CatalogueDirectory& catalogue, StationIndex& index,
-                              AppSettings& settings, LocationChooser chooser) {
+void InstallCatalogueCommands(Frame& frame, CatalogueDirectory& catalogue, StationIndex& index, AppSettings& settings,
+                              LocationChooser chooser) {
   frame.SetCommandHandler(
       Command::Notes,
       [&frame, &index] {
@@ -45,7 +46,7 @@ void InstallCatalogueCommands(MainFrame& frame, CatalogueDirectory& catalogue, S
         if (!window) return;
         const StationSummary* summary = index.Station(window->station().kind, window->station().regionSlot,
                                                       window->station().stationIndex);
-        if (summary) NotesDialog::Show(index, window->station(), NotesViewFor(*summary), &frame);
+        if (summary) NotesDialog::Show(index, window->station(), NotesViewFor(*summary), frame.mainWindow());
       },
       true);
 
@@ -99,7 +100,8 @@ void InstallCatalogueCommands(MainFrame& frame, CatalogueDirectory& catalogue, S
   };
   for (StationKind kind : {StationKind::Tide, StationKind::Current}) {
     const Command command = kind == StationKind::Tide ? Command::CustomTideLocations : Command::CustomCurrentLocations;
-    frame.SetCommandHandler(command, [&frame, &settings, host, kind] { RunCustomLocations(kind, settings, host, &frame); });
+    frame.SetCommandHandler(
+        command, [&frame, &settings, host, kind] { RunCustomLocations(kind, settings, host, frame.mainWindow()); });
   }
 }
 

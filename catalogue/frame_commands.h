@@ -12,16 +12,16 @@
 
 namespace qw {
 
+class Frame;
 class LocationWindow;
-class MainFrame;
 
 // Shows the notes of a station from the location dialog.
 NotesOpener MakeNotesOpener(const StationIndex& index);
 
 // Gives the frame its Notes and custom-location commands. `chooser` runs the location
 // dialog (purposes 7 and 8 pick a custom location's template).
-void InstallCatalogueCommands(MainFrame& frame, CatalogueDirectory& catalogue, StationIndex& index,
-                              AppSettings& settings, LocationChooser chooser);
+void InstallCatalogueCommands(Frame& frame, CatalogueDirectory& catalogue, StationIndex& index, AppSettings& settings,
+                              LocationChooser chooser);
 
 // With the program pilot on, offers the notes of the window's station once it is shown.
 void OfferNotesWhenShown(LocationWindow* window, const StationIndex& index, const AppSettings& settings);

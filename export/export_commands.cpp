@@ -26,9 +26,13 @@ EngineMinute Today() {
 
 }  // namespace
 
-ExportCommands::ExportCommands(MainFrame& frame, const AppSettings& settings, ProfileFile& file,
+ExportCommands::ExportCommands(Frame& frame, const AppSettings& settings, ProfileFile& file,
                                const CatalogueDirectory& catalogue, WindowMaker newWindow)
-    : QObject(&frame), frame_(frame), settings_(settings), file_(file), catalogue_(catalogue),
+    : QObject(frame.mainWindow()),
+      frame_(frame),
+      settings_(settings),
+      file_(file),
+      catalogue_(catalogue),
       newWindow_(std::move(newWindow)) {
   frame.SetCommandHandler(Command::ExportData, [this] { Run(); });
 }
@@ -36,11 +40,11 @@ ExportCommands::ExportCommands(MainFrame& frame, const AppSettings& settings, Pr
 void ExportCommands::Run() {
   const std::vector<LocationWindow*> locations = frame_.LocationWindows();
   if (locations.empty()) {
-    ShowTableMessage(&frame_, text::kExportNeedsLocation, text::kExportInformationCaption, false);
+    ShowTableMessage(frame_.mainWindow(), text::kExportNeedsLocation, text::kExportInformationCaption, false);
     return;
   }
   if (firstDay_ == 0) firstDay_ = lastDay_ = Today();
-  ExportDialog dialog(locations, file_, firstDay_, lastDay_, &frame_);
+  ExportDialog dialog(locations, file_, firstDay_, lastDay_, frame_.mainWindow());
   if (dialog.exec() != QDialog::Accepted || !dialog.location()) return;
   const ExportSettings& chosen = dialog.settings();
   LocationWindow* window = dialog.location();
@@ -67,7 +71,7 @@ void ExportCommands::Run() {
   job.hundredths = chosen.hundredths;
   job.units = ValueUnits{settings_.tideUnit, settings_.currentUnit, settings_.timeType};
   if (job.rangeEnd < job.rangeStart) {
-    ShowTableMessage(&frame_, text::kStartBeyondEnd, text::kDataExportErrorCaption);
+    ShowTableMessage(frame_.mainWindow(), text::kStartBeyondEnd, text::kDataExportErrorCaption);
     return;
   }
 
@@ -83,13 +87,13 @@ void ExportCommands::Run() {
   } else {
     const bool opened = job.destination == kExportToClipboard ? temporary.Open() : file.Open(job.fileName);
     if (!opened) {
-      ShowTableMessage(&frame_, text::kCannotCreateExportFile, text::kExportDataErrorCaption);
+      ShowTableMessage(frame_.mainWindow(), text::kCannotCreateExportFile, text::kExportDataErrorCaption);
       return;
     }
     target = job.destination == kExportToClipboard ? static_cast<ByteSink*>(&temporary) : &file;
   }
 
-  StatusBox status(QString::fromUtf8(StringText(text::kExportStatusTitle)), true, &frame_);
+  StatusBox status(QString::fromUtf8(StringText(text::kExportStatusTitle)), true, frame_.mainWindow());
   status.show();
   if (results) results->SetBusy(true);
   const ExportOutcome outcome = WriteExport(job, target, results ? &results->table() : nullptr, status);
@@ -97,12 +101,12 @@ void ExportCommands::Run() {
   status.hide();
 
   if (outcome == ExportOutcome::OutputFailed) {
-    ShowTableMessage(&frame_, text::kCannotCreateExportFile, text::kExportDataErrorCaption);
+    ShowTableMessage(frame_.mainWindow(), text::kCannotCreateExportFile, text::kExportDataErrorCaption);
     return;
   }
   // A cancelled or failed export keeps what it wrote.
   if (job.destination == kExportToFile && !file.Commit()) {
-    ShowTableMessage(&frame_, text::kCannotCreateExportFile, text::kExportDataErrorCaption);
+    ShowTableMessage(frame_.mainWindow(), text::kCannotCreateExportFile, text::kExportDataErrorCaption);
   } else if (job.destination == kExportToClipboard) {
     std::string text;
     if (temporary.ReadBack(text)) PutOnClipboard(text, SaveFormat::Ascii);

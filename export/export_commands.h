@@ -5,11 +5,11 @@
 #include <QObject>
 #include <functional>
 
-#include "app/main_frame.h"
 #include "search/results_window.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
 #include "settings/profile_file.h"
+#include "shell/frame.h"
 
 namespace qw {
 
@@ -18,13 +18,13 @@ class ExportCommands : public QObject {
 
  public:
   using WindowMaker = std::function<ResultsWindow*(ResultsKind kind)>;
-  ExportCommands(MainFrame& frame, const AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
+  ExportCommands(Frame& frame, const AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
                  WindowMaker newWindow);
 
   void Run();
 
  private:
-  MainFrame& frame_;
+  Frame& frame_;
   const AppSettings& settings_;
   ProfileFile& file_;
   const CatalogueDirectory& catalogue_;

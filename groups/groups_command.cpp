@@ -1,19 +1,19 @@
 #include "groups/groups_command.h"
 
-#include "app/main_frame.h"
 #include "groups/groups_dialog.h"
 #include "settings/app_paths.h"
+#include "shell/frame.h"
 
 namespace qw {
 
-void InstallGroupsCommand(MainFrame& frame, const CatalogueDirectory& catalogue, AppSettings& settings) {
+void InstallGroupsCommand(Frame& frame, const CatalogueDirectory& catalogue, AppSettings& settings) {
   frame.SetCommandHandler(Command::Groups, [&frame, &catalogue, &settings] {
     GroupsHost host;
-    host.openWindows = [&frame] { return frame.OpenWindowEntries(false); };
-    host.closeAll = [&frame] { frame.Run(Command::CloseAll); };
+    host.openWindows = [&frame] { return frame.OpenWindowEntries(); };
+    host.closeAll = [&frame] { frame.CloseAllWindows(); };
     host.reopen = [&frame](const std::vector<OpenWindowEntry>& entries) { return frame.ReopenWindows(entries); };
     host.openStation = [&frame](const StationRef& station) { frame.OpenLocation(station); };
-    GroupsDialog::Run(GroupsFilePath(), catalogue, settings, std::move(host), &frame);
+    GroupsDialog::Run(GroupsFilePath(), catalogue, settings, std::move(host), frame.mainWindow());
   });
 }
 

@@ -7,8 +7,8 @@
 
 namespace qw {
 
-class MainFrame;
+class Frame;
 
-void InstallGroupsCommand(MainFrame& frame, const CatalogueDirectory& catalogue, AppSettings& settings);
+void InstallGroupsCommand(Frame& frame, const CatalogueDirectory& catalogue, AppSettings& settings);
 
 }  // namespace qw

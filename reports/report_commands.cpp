@@ -1,15 +1,15 @@
 #include "reports/report_commands.h"
 
-#include <QAction>
 #include <QMessageBox>
 
 #include "reports/print_report_dialog.h"
+#include "shell/location_window.h"
 
 namespace qw {
 namespace {
 
 // The open windows of the active window's kind (tide windows when none is active).
-std::vector<ReportWindow> ReportWindows(const MainFrame& frame) {
+std::vector<ReportWindow> ReportWindows(const Frame& frame) {
   const LocationWindow* active = frame.ActiveLocationWindow();
   const StationKind kind = active ? active->station().kind : StationKind::Tide;
   std::vector<ReportWindow> windows;
@@ -24,19 +24,21 @@ std::vector<ReportWindow> ReportWindows(const MainFrame& frame) {
   return windows;
 }
 
-void OpenPrintReport(MainFrame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
+void OpenPrintReport(Frame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
                      const NotesReader& notes, bool preview) {
   std::vector<ReportWindow> windows = ReportWindows(frame);
   if (windows.empty()) {
-    QMessageBox::information(&frame, "Print Report", "Open a tide or current window first, then print its report.");
+    QMessageBox::information(frame.mainWindow(), "Print Report",
+                             "Open a tide or current window first, then print its report.");
     return;
   }
-  PrintReportDialog dialog(settings, file,
-                           [&catalogue](const StationRef& station, ReportLocation& out) {
-                             return station.kind == StationKind::Tide ? catalogue.ReadTide(station, out.tide)
-                                                                      : catalogue.ReadCurrent(station, out.current);
-                           },
-                           std::move(windows), &frame, notes);
+  PrintReportDialog dialog(
+      settings, file,
+      [&catalogue](const StationRef& station, ReportLocation& out) {
+        return station.kind == StationKind::Tide ? catalogue.ReadTide(station, out.tide)
+                                                 : catalogue.ReadCurrent(station, out.current);
+      },
+      std::move(windows), frame.mainWindow(), notes);
   if (preview) {
     dialog.Preview();
     return;
@@ -46,12 +48,10 @@ void OpenPrintReport(MainFrame& frame, AppSettings& settings, ProfileFile& file,
 
 }  // namespace
 
-void InstallReportCommands(MainFrame& frame, AppSettings& settings, ProfileFile& file,
-                           const CatalogueDirectory& catalogue, NotesReader notes) {
+void InstallReportCommands(Frame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
+                           NotesReader notes) {
   for (Command command : {Command::PrintReport, Command::PrintPreview}) {
-    QAction* action = frame.action(command);
-    action->setEnabled(true);
-    QObject::connect(action, &QAction::triggered, &frame, [&frame, &settings, &file, &catalogue, notes, command] {
+    frame.SetCommandHandler(command, [&frame, &settings, &file, &catalogue, notes, command] {
       OpenPrintReport(frame, settings, file, catalogue, notes, command == Command::PrintPreview);
     });
   }

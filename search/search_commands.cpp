@@ -8,9 +8,14 @@ namespace qw {
 // Rows "Open..." opens windows for, at most.
 constexpr int kMaxRowsOpened = 10;
 
-SearchCommands::SearchCommands(MainFrame& frame, AppSettings& settings, ProfileFile& file,
+SearchCommands::SearchCommands(Frame& frame, AppSettings& settings, ProfileFile& file,
                                const CatalogueDirectory& catalogue, TableSaver save)
-    : QObject(&frame), frame_(frame), settings_(settings), file_(file), catalogue_(catalogue), save_(std::move(save)) {
+    : QObject(frame.mainWindow()),
+      frame_(frame),
+      settings_(settings),
+      file_(file),
+      catalogue_(catalogue),
+      save_(std::move(save)) {
   frame.SetCommandHandler(Command::EventSearch, [this] { NewEventSearch(); });
   frame.SetCommandHandler(Command::NearestSearch, [this] { NewNearestSearch(); });
 }
@@ -50,9 +55,7 @@ void SearchCommands::NewEventSearch() {
   state.columnColour = QColor(file_.ReadInt("EventSearch", "RedBack", 192) & 0xFF,
                               file_.ReadInt("EventSearch", "GreenBack", 255) & 0xFF,
                               file_.ReadInt("EventSearch", "BlueBack", 192) & 0xFF);
-  auto search = [this, window] {
-    EventSearchDialog::Open(Context(), *window, events_[window], &frame_);
-  };
+  auto search = [this, window] { EventSearchDialog::Open(Context(), *window, events_[window], frame_.mainWindow()); };
   connect(window, &ResultsWindow::searchClicked, this, search);
   connect(window, &ResultsWindow::openClicked, this, [this, window] { OpenEventRows(*window); });
   search();
@@ -63,7 +66,7 @@ void SearchCommands::NewNearestSearch() {
   PrepareNearestResults(window->table());
   nearest_[window];
   auto search = [this, window] {
-    NearestSearchDialog dialog(Context(), *window, nearest_[window], &frame_);
+    NearestSearchDialog dialog(Context(), *window, nearest_[window], frame_.mainWindow());
     dialog.exec();
   };
   connect(window, &ResultsWindow::searchClicked, this, search);
@@ -95,7 +98,7 @@ void SearchCommands::OpenNearestRows(ResultsWindow& window) {
 }
 
 void SearchCommands::ChangeFonts(ResultsWindow& window) {
-  SearchFontDialog dialog(window.headerFont(), window.bodyFont(), &frame_);
+  SearchFontDialog dialog(window.headerFont(), window.bodyFont(), frame_.mainWindow());
   if (dialog.exec() != QDialog::Accepted) return;
   window.SetFonts(dialog.header(), dialog.body());
   if (!dialog.saveAsDefault()) return;

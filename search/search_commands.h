@@ -7,13 +7,13 @@
 #include <functional>
 #include <map>
 
-#include "app/main_frame.h"
 #include "search/event_search_dialog.h"
 #include "search/nearest_search_dialog.h"
 #include "search/results_window.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
 #include "settings/profile_file.h"
+#include "shell/frame.h"
 
 namespace qw {
 
@@ -24,7 +24,7 @@ class SearchCommands : public QObject {
   Q_OBJECT
 
  public:
-  SearchCommands(MainFrame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
+  SearchCommands(Frame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
                  TableSaver save);
 
   // A results window of `kind` in the frame, its fonts from the settings and its Font
@@ -40,7 +40,7 @@ class SearchCommands : public QObject {
   void OpenNearestRows(ResultsWindow& window);
   void ChangeFonts(ResultsWindow& window);
 
-  MainFrame& frame_;
+  Frame& frame_;
   AppSettings& settings_;
   ProfileFile& file_;
   const CatalogueDirectory& catalogue_;

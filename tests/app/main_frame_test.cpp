@@ -271,7 +271,7 @@ TEST_F(MainFrameTest, CurrentWindowsThatCannotOpenAreKeptInTheList) {
   frame->SetCurrentsAvailable(false);
   EXPECT_EQ(frame->ReopenLastWindows(), 1);
   EXPECT_FALSE(frame->action(Command::NewCurrentWindow)->isEnabled());
-  const std::vector<OpenWindowEntry> entries = frame->OpenWindowEntries();
+  const std::vector<OpenWindowEntry> entries = frame->EntriesToSave();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1].station.kind, StationKind::Current);
   EXPECT_EQ(entries[1].stationId, 500u);

@@ -1,7 +1,6 @@
-// The main window's Print Report and Print Preview commands, over a real tide window.
+// The Print Report and Print Preview commands in a frame, over a real tide window.
 #include "reports/report_commands.h"
 
-#include <QAction>
 #include <QDir>
 #include <QListWidget>
 #include <QMessageBox>
@@ -18,6 +17,7 @@
 #include "settings/default_station.h"
 #include "settings/settings_store.h"
 #include "tests/reports/reports_test_app.h"
+#include "tests/shell/fake_frame.h"
 #include "windows/tide_window.h"
 
 namespace qw {
@@ -67,12 +67,12 @@ TEST(ReportCommandsTest, TheFramesCommandsOpenTheDialogAndThePreview) {
   ProfileFile file(QDir(home.path()).filePath("velda.ini").toStdString());
   file.LoadFromText("[Misc]\nFirstRun=0\n[ReportOptions]\nReportType=0\nReportFormat=0\nUseWindowDate=1\n");
   AppSettings settings = LoadSettings(file, 480);
-  MainFrame frame(settings, file, catalogue, [&](const LocationWindowSpec& spec) -> LocationWindow* {
+  test::FakeFrame frame([&](const LocationWindowSpec& spec) -> LocationWindow* {
     return spec.station.kind == StationKind::Tide ? MakeTideWindow(catalogue, settings, spec) : nullptr;
   });
   InstallReportCommands(frame, settings, file, catalogue);
-  EXPECT_TRUE(frame.action(Command::PrintReport)->isEnabled());
-  EXPECT_TRUE(frame.action(Command::PrintPreview)->isEnabled());
+  EXPECT_TRUE(frame.Enabled(Command::PrintReport));
+  EXPECT_TRUE(frame.Enabled(Command::PrintPreview));
 
   const std::optional<StationRef> station = DefaultTideStation(catalogue);
   ASSERT_TRUE(station.has_value());
@@ -85,7 +85,7 @@ TEST(ReportCommandsTest, TheFramesCommandsOpenTheDialogAndThePreview) {
       listed << dialog.findChild<QListWidget*>()->item(row)->text();
     }
   });
-  frame.action(Command::PrintReport)->trigger();
+  EXPECT_TRUE(frame.Run(Command::PrintReport));
   EXPECT_EQ(listed, QStringList{window->title()});
 
   int pages = -1;
@@ -94,7 +94,7 @@ TEST(ReportCommandsTest, TheFramesCommandsOpenTheDialogAndThePreview) {
     title = preview.windowTitle();
     if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
   });
-  frame.action(Command::PrintPreview)->trigger();
+  EXPECT_TRUE(frame.Run(Command::PrintPreview));
   EXPECT_EQ(pages, 1);
   EXPECT_EQ(title, "Daily Tide Report (smooth graph)");
   ResetEngine();

@@ -1,6 +1,5 @@
-// The search and export windows in the desktop program's frame, driven through their
-// dialogs as a user would: the event search with Stop and "Open...", the nearest search's
-// position check, the export to a file and the table save.
+// The search and export windows in a frame, driven through their dialogs as a user would: the event search with Stop
+// and "Open...", the nearest search's position check, the export to a file and the table save.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -14,7 +13,6 @@
 #include <memory>
 #include <sstream>
 
-#include "app/main_frame.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
@@ -25,6 +23,7 @@
 #include "settings/catalogue_directory.h"
 #include "settings/settings_store.h"
 #include "tests/app/app_test_support.h"
+#include "tests/shell/fake_frame.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tide_station_fixture.h"
 #include "windows/tide_window.h"
@@ -81,15 +80,13 @@ class SearchWindowsTest : public test::EngineTest {
     settings_ = LoadSettings(file_, 480);
     settings_.timeType = TimeType::Clock24;
     ApplyEngineSettings(settings_);
-    frame_ = std::make_unique<MainFrame>(settings_, file_, catalogue_, [this](const LocationWindowSpec& spec) {
+    frame_ = std::make_unique<test::FakeFrame>([this](const LocationWindowSpec& spec) -> LocationWindow* {
       return spec.station.kind == StationKind::Tide ? MakeTideWindow(catalogue_, settings_, spec) : nullptr;
     });
     searches_ = new SearchCommands(*frame_, settings_, file_, catalogue_,
-                                   [this](ResultsWindow& w) { SaveResultsTable(w, frame_.get()); });
+                                   [this](ResultsWindow& w) { SaveResultsTable(w, frame_->mainWindow()); });
     new ExportCommands(*frame_, settings_, file_, catalogue_,
                        [this](ResultsKind kind) { return searches_->NewResultsWindow(kind); });
-    frame_->resize(1000, 700);
-    frame_->show();
     location_ = frame_->OpenLocation(StationRef{StationKind::Tide, 0, 0}, MinuteOf(2021, 3, 1));
     ASSERT_NE(location_, nullptr);
   }
@@ -107,7 +104,7 @@ class SearchWindowsTest : public test::EngineTest {
   CatalogueDirectory catalogue_;
   ProfileFile file_;
   AppSettings settings_;
-  std::unique_ptr<MainFrame> frame_;
+  std::unique_ptr<test::FakeFrame> frame_;
   SearchCommands* searches_ = nullptr;
   LocationWindow* location_ = nullptr;
 };
@@ -186,7 +183,7 @@ TEST_F(SearchWindowsTest, StopKeepsTheDialogOpenWithTheRowsFoundSoFar) {
 }
 
 TEST_F(SearchWindowsTest, WithoutAnOpenLocationTheSearchSaysSo) {
-  for (LocationWindow* window : frame_->LocationWindows()) window->parentWidget()->close();
+  frame_->CloseWindows([](const StationRef&) { return true; });
   QApplication::processEvents();
   QString message;
   WhenModal([&message](QWidget* box) {
