@@ -153,17 +153,7 @@ void DrawFilled(QPainter& painter, const Plot& plot, const DayGraphData& data, c
 
 void DrawSmooth(QPainter& painter, const Plot& plot, const DayGraphData& data, const ColorScheme& colors,
                 const DeviceScale& px) {
-  const QPolygonF points = CurvePoints(plot, data);
-  QPainterPath path;
-  path.moveTo(points.first());
-  // A Catmull-Rom curve through the points, as cubic segments.
-  for (qsizetype i = 0; i + 1 < points.size(); ++i) {
-    const QPointF p0 = points[std::max<qsizetype>(0, i - 1)];
-    const QPointF p1 = points[i];
-    const QPointF p2 = points[i + 1];
-    const QPointF p3 = points[std::min(points.size() - 1, i + 2)];
-    path.cubicTo(p1 + (p2 - p0) / 6.0, p2 - (p3 - p1) / 6.0, p2);
-  }
+  const QPainterPath path = SmoothCurve(CurvePoints(plot, data));
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   InRangeColors(painter, plot, data, colors, [&](const QColor& color) {
@@ -237,6 +227,19 @@ std::array<BarSpan, 48> BarSpans(int graphWidth) {
 int BarLength(int64_t value, int64_t step, int levelSpacing) {
   const int64_t perPixel = step / std::max(1, levelSpacing) + 1;
   return static_cast<int>(value / perPixel);
+}
+
+QPainterPath SmoothCurve(const QPolygonF& points) {
+  QPainterPath path;
+  path.moveTo(points.first());
+  for (qsizetype i = 0; i + 1 < points.size(); ++i) {
+    const QPointF p0 = points[std::max<qsizetype>(0, i - 1)];
+    const QPointF p1 = points[i];
+    const QPointF p2 = points[i + 1];
+    const QPointF p3 = points[std::min(points.size() - 1, i + 2)];
+    path.cubicTo(p1 + (p2 - p0) / 6.0, p2 - (p3 - p1) / 6.0, p2);
+  }
+  return path;
 }
 
 std::optional<GraphScale> DayGraphScale(const DayGraphData& data) {

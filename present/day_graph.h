@@ -8,6 +8,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
 #include <QRect>
 #include <array>
 #include <optional>
@@ -78,6 +80,11 @@ std::optional<GraphScale> DayGraphScale(const DayGraphData& data);
 // Draws the graph into `area`. Returns false, drawing nothing but the background, when
 // no scale fits; the caller shows message 2600.
 bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data, const DayGraphStyle& style);
+
+// The smooth style's curve through `points` (at least one): a Catmull-Rom spline drawn as
+// cubic segments, the end points standing in for the missing neighbours. The windows and
+// the printed pages draw their smooth graphs with it.
+QPainterPath SmoothCurve(const QPolygonF& points);
 
 // The hour labels of the time axis: "MN", "1a" ... "11a", "NN", "1p" ... "11p", "MN"
 // on the 12-hour clock, "0" ... "24" on the 24-hour clock.

@@ -114,20 +114,6 @@ std::vector<QPolygonF> CurveStretches(const Frame& f, const DayGraphData& data) 
   return stretches;
 }
 
-QPainterPath SmoothPath(const QPolygonF& points) {
-  QPainterPath path;
-  path.moveTo(points.first());
-  // A Catmull-Rom curve through the points, as cubic segments.
-  for (qsizetype i = 0; i + 1 < points.size(); ++i) {
-    const QPointF p0 = points[std::max<qsizetype>(0, i - 1)];
-    const QPointF p1 = points[i];
-    const QPointF p2 = points[i + 1];
-    const QPointF p3 = points[std::min(points.size() - 1, i + 2)];
-    path.cubicTo(p1 + (p2 - p0) / 6.0, p2 - (p3 - p1) / 6.0, p2);
-  }
-  return path;
-}
-
 // Draws `draw` in the normal colours, then again, clipped, beyond the range lines in
 // their colours when range shading is on.
 template <typename Draw>
@@ -169,7 +155,7 @@ void DrawValues(const PageCanvas& canvas, const Frame& f, const DayGraphData& da
     const double width = style.axes ? 1.6 : 0.9;
     WithRangeColours(canvas, f, data, style, [&](const QColor& fill, const QColor& edge) {
       for (const QPolygonF& points : stretches) {
-        QPainterPath path = SmoothPath(points);
+        QPainterPath path = SmoothCurve(points);
         if (filled) {
           const QPointF first = points.first(), last = points.last();
           QPainterPath area = path;

@@ -67,6 +67,16 @@ TEST(DayGraphTest, BarsTileTheHoursWithoutGaps) {
   EXPECT_EQ(BarLength(-3000000, 1500000, 30), -59);
 }
 
+// The window's and the pages' smooth graphs pass through every value they were given.
+TEST(DayGraphTest, SmoothCurvePassesThroughEveryPoint) {
+  const QPolygonF points({{0, 10}, {30, 40}, {60, 5}, {90, 25}});
+  const QPainterPath path = SmoothCurve(points);
+  ASSERT_EQ(path.elementCount(), 1 + 3 * (points.size() - 1));  // a move, then three elements per segment
+  EXPECT_EQ(QPointF(path.elementAt(0)), points[0]);
+  for (qsizetype i = 1; i < points.size(); ++i) EXPECT_EQ(QPointF(path.elementAt(3 * i)), points[i]) << i;
+  EXPECT_EQ(SmoothCurve(QPolygonF({{5, 5}})).currentPosition(), QPointF(5, 5));
+}
+
 TEST(DayGraphTest, HourLabels) {
   EXPECT_EQ(HourLabel(0, TimeType::Clock12), "MN");
   EXPECT_EQ(HourLabel(1, TimeType::Clock12), "1a");
