@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +11,7 @@
 
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "shell/name_dialog.h"
 #include "shell/user_notices.h"
 #include "stations/user_files.h"
 
@@ -48,22 +48,7 @@ QString Text(int id) { return QString::fromUtf8(StringText(id)); }
 QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::optional<QString> AskSectionName(const QString& current, QWidget* parent) {
-  QDialog dialog(parent);
-  dialog.setWindowTitle(Text(kSectionTitle));
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* label = new QLabel(Text(kSectionLabel));
-  auto* edit = new QLineEdit(current);
-  edit->setMaxLength(static_cast<int>(kCustomNameBytes));
-  label->setBuddy(edit);
-  layout->addWidget(label);
-  layout->addWidget(edit);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
-  dialog.resize(380, dialog.sizeHint().height());
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return edit->text();
+  return AskName(parent, Text(kSectionTitle), Text(kSectionLabel), static_cast<int>(kCustomNameBytes), current);
 }
 
 // "Select Location for New Custom Location": a list of the open windows' locations.

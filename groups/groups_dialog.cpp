@@ -4,9 +4,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
@@ -16,6 +14,7 @@
 
 #include "engine/string_table.h"
 #include "groups/group_list_model.h"
+#include "shell/name_dialog.h"
 #include "shell/user_notices.h"
 
 namespace qw {
@@ -66,22 +65,7 @@ class GroupRowDelegate : public QStyledItemDelegate {
 };
 
 std::optional<QString> AskGroupName(QWidget* parent) {
-  QDialog dialog(parent);
-  dialog.setWindowTitle(Text(kCreateTitle));
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* label = new QLabel(Text(kGroupNameLabel));
-  auto* edit = new QLineEdit;
-  edit->setMaxLength(static_cast<int>(kMaxGroupNameBytes));
-  label->setBuddy(edit);
-  layout->addWidget(label);
-  layout->addWidget(edit);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
-  dialog.resize(360, dialog.sizeHint().height());
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return edit->text();
+  return AskName(parent, Text(kCreateTitle), Text(kGroupNameLabel), static_cast<int>(kMaxGroupNameBytes));
 }
 
 std::optional<GroupWriteMode> AskUpdateMode(QWidget* parent, const QString& group) {
