@@ -29,6 +29,7 @@
 #include "export/export_options_dialog.h"
 #include "export/export_texts.h"
 #include "search/event_search_dialog.h"
+#include "search/search_texts.h"
 
 namespace qw {
 namespace {
@@ -283,7 +284,7 @@ void ExportDialog::Collect() {
 
 void ExportDialog::ExportClicked() {
   if (to_->date() < from_->date()) {
-    ShowTableMessage(this, text::kEndDateBeforeStartExport, text::kDateErrorCaptionExport);
+    ShowTableMessage(this, text::kEndDateBeforeStart, text::kDateErrorCaption);
     return;
   }
   switch (CheckRepeatMarkers(TargetIds())) {

@@ -17,9 +17,8 @@ constexpr int kNoTargetFields = 5108;
 constexpr int kMissingTargetFieldsCaption = 5109;
 constexpr int kStartBeyondEnd = 5110;
 constexpr int kDataExportErrorCaption = 5111;
-// The dates of the export dialog are checked with the event search's texts.
-constexpr int kEndDateBeforeStartExport = 5003;
-constexpr int kDateErrorCaptionExport = 5004;
+// The dates of the export dialog are checked with the event search's texts
+// (search/search_texts.h: kEndDateBeforeStart, kDateErrorCaption).
 constexpr int kCannotCreateExportFile = 5112;
 constexpr int kExportDataErrorCaption = 5113;
 // Data export: window texts.
