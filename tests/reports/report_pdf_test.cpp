@@ -18,6 +18,7 @@
 #include "reports/print_loop.h"
 #include "reports/report_composer.h"
 #include "settings/color_schemes.h"
+#include "tests/reports/report_job_builder.h"
 #include "tests/reports/reports_test_app.h"
 #include "tests/support/test_support.h"
 
@@ -109,13 +110,9 @@ class ReportPdfTest : public ::testing::Test {
 };
 
 TEST_F(ReportPdfTest, DailyReportPrintsTheEnginesHighsAndLowsOnePagePerDayAndLocation) {
-  ReportJob job;
-  job.kind = ReportKind::Daily;
-  job.format = ReportFormat::SmoothGraph;
-  job.locations = {Station("San Francisco (Golden Gate)"), Station("Alameda Creek")};
-  job.useRange = true;
-  job.rangeStart = MinuteOf(2025, 6, 18);
-  job.rangeEnd = MinuteOf(2025, 6, 20);
+  const ReportJob job = test::Job(ReportKind::Daily, ReportFormat::SmoothGraph)
+                            .At({Station("San Francisco (Golden Gate)"), Station("Alameda Creek")})
+                            .Days(MinuteOf(2025, 6, 18), MinuteOf(2025, 6, 20));
   ReportOptions options;
   options.sunriseSunset = options.sunriseShading = true;
   ReportComposer composer(job, options, settings_);
@@ -147,11 +144,10 @@ TEST_F(ReportPdfTest, DailyReportPrintsTheEnginesHighsAndLowsOnePagePerDayAndLoc
 }
 
 TEST_F(ReportPdfTest, TextReportTableHoldsTheHeightsAtEveryInterval) {
-  ReportJob job;
-  job.kind = ReportKind::Daily;
-  job.format = ReportFormat::Text;
-  job.locations = {Station("San Francisco (Golden Gate)")};
-  job.locations[0].windowDay = MinuteOf(2025, 11, 2);  // the day daylight saving ends
+  // On the day daylight saving ends.
+  const ReportJob job = test::Job(ReportKind::Daily, ReportFormat::Text)
+                            .At({Station("San Francisco (Golden Gate)")})
+                            .OnWindowDay(MinuteOf(2025, 11, 2));
   ReportOptions options;
   options.dailyInterval = 15;
   settings_.timeType = TimeType::Clock24;
@@ -178,14 +174,10 @@ TEST_F(ReportPdfTest, TextReportTableHoldsTheHeightsAtEveryInterval) {
 
 TEST_F(ReportPdfTest, MonthlyAndThreeMonthReportsListEveryDaysEvents) {
   const ReportLocation station = Station("San Francisco (Golden Gate)");
-  ReportJob job;
-  job.kind = ReportKind::Monthly;
-  job.format = ReportFormat::BarGraph;
-  job.locations = {station};
-  job.useRange = true;
-  job.rangeStart = MinuteOf(2025, 6, 18);
-  job.rangeEnd = MinuteOf(2025, 7, 2);
-  ReportComposer monthly(job, ReportOptions{}, settings_);
+  ReportComposer monthly(test::Job(ReportKind::Monthly, ReportFormat::BarGraph)
+                             .At({station})
+                             .Days(MinuteOf(2025, 6, 18), MinuteOf(2025, 7, 2)),
+                         ReportOptions{}, settings_);
   const std::string path = dir_.File("monthly.pdf");
   ASSERT_EQ(Write(monthly, path), PrintResult::Printed);
   ASSERT_EQ(PdfPages(path), 2);
@@ -208,10 +200,10 @@ TEST_F(ReportPdfTest, MonthlyAndThreeMonthReportsListEveryDaysEvents) {
     }
   }
 
-  job.kind = ReportKind::ThreeMonth;
-  job.format = ReportFormat::Text;
-  job.rangeEnd = job.rangeStart;
-  ReportComposer quarter(job, ReportOptions{}, settings_);
+  ReportComposer quarter(test::Job(ReportKind::ThreeMonth, ReportFormat::Text)
+                             .At({station})
+                             .Days(MinuteOf(2025, 6, 18), MinuteOf(2025, 6, 18)),
+                         ReportOptions{}, settings_);
   const std::string quarterPath = dir_.File("quarter.pdf");
   ASSERT_EQ(Write(quarter, quarterPath), PrintResult::Printed);
   ASSERT_EQ(PdfPages(quarterPath), 1);
@@ -232,13 +224,9 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
     }
   }
   ASSERT_NE(race.current.stationId, 0) << "no current station named The Race";
-  ReportJob job;
-  job.kind = ReportKind::Daily;
-  job.format = ReportFormat::BarGraph;
-  job.locations = {race};
-  job.useRange = true;
-  job.rangeStart = MinuteOf(2025, 6, 18);
-  job.rangeEnd = MinuteOf(2025, 6, 19);
+  const ReportJob job = test::Job(ReportKind::Daily, ReportFormat::BarGraph)
+                            .At({race})
+                            .Days(MinuteOf(2025, 6, 18), MinuteOf(2025, 6, 19));
   ReportComposer composer(job, ReportOptions{}, settings_);
   const std::string path = dir_.File("current.pdf");
   ASSERT_EQ(Write(composer, path), PrintResult::Printed);
@@ -271,10 +259,9 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
 
   // The last days of the supported range: whatever the engine can compute is printed,
   // even when it gives up on a later day of the page (checked for room, then printed).
-  job.kind = ReportKind::Monthly;
-  job.format = ReportFormat::Text;
-  job.rangeStart = job.rangeEnd = MinuteOf(2099, 12, 1);
-  ReportComposer december(job, ReportOptions{}, settings_);
+  ReportComposer december(
+      test::Job(ReportKind::Monthly, ReportFormat::Text).At({race}).Days(MinuteOf(2099, 12, 1), MinuteOf(2099, 12, 1)),
+      ReportOptions{}, settings_);
   ASSERT_EQ(Write(december, path), PrintResult::Printed);
   CurrentDayEvents first{};
   int32_t maximum = 0, minimum = 0;
@@ -284,15 +271,13 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
 }
 
 TEST_F(ReportPdfTest, NotesReportRunsOverPagesUnderContinuedHeadingsAndKeepsEveryLine) {
-  ReportJob job;
-  job.kind = ReportKind::Notes;
   ReportLocation golden = Station("San Francisco (Golden Gate)");
   std::string official;
   for (int line = 1; line <= 150; ++line) official += "Official note line " + std::to_string(line) + "\n";
   golden.notes = {official, "Anchor north of the pier.", "General Notes for: San Francisco (Golden Gate)"};
   ReportLocation alameda = Station("Alameda Creek");
   alameda.notes = {"None defined.", "None defined.", "General Notes for: Alameda Creek"};
-  job.locations = {golden, alameda};
+  const ReportJob job = test::Job(ReportKind::Notes).At({golden, alameda});
   ReportComposer composer(job, ReportOptions{}, settings_);
   const std::string path = dir_.File("notes.pdf");
   ASSERT_EQ(Write(composer, path), PrintResult::Printed);
@@ -342,12 +327,9 @@ TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
-  ReportJob job;
-  job.kind = ReportKind::Daily;
-  job.format = ReportFormat::FilledGraph;
-  job.locations = {Station("San Francisco (Golden Gate)")};
-  job.locations[0].windowDay = MinuteOf(2025, 6, 18);
-  job.locations.push_back(job.locations[0]);
+  const ReportLocation golden = Station("San Francisco (Golden Gate)");
+  const ReportJob job =
+      test::Job(ReportKind::Daily, ReportFormat::FilledGraph).At({golden, golden}).OnWindowDay(MinuteOf(2025, 6, 18));
 
   ReportOptions cramped;
   cramped.topMargin = cramped.bottomMargin = 3.0;
@@ -370,11 +352,9 @@ TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {
 }
 
 TEST_F(ReportPdfTest, TheFooterPictureIsPrintedOrItsProblemTold) {
-  ReportJob job;
-  job.kind = ReportKind::Custom;
-  job.format = ReportFormat::FilledGraph;
-  job.locations = {Station("San Francisco (Golden Gate)")};
-  job.locations[0].windowDay = MinuteOf(2025, 6, 18);
+  const ReportJob job = test::Job(ReportKind::Custom, ReportFormat::FilledGraph)
+                            .At({Station("San Francisco (Golden Gate)")})
+                            .OnWindowDay(MinuteOf(2025, 6, 18));
   ReportOptions options;
   options.bitmapInFooter = true;
   options.bitmapHeightInches = 0.5;
