@@ -1,12 +1,14 @@
 // A current window at real NOAA current stations of the built data: what it lists is the
 // engine's day, it draws its graph in every style, steps through the days, and comes
-// back from the open-windows list.
+// back from the open-windows list; and at hand-built stations of the current fixture
+// (rotary, weak and variable, without corrections).
 #include "windows/current_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QMdiArea>
+#include <QPainter>
 #include <filesystem>
 
 #include "app/main_frame.h"
@@ -20,6 +22,7 @@
 #include "settings/settings_store.h"
 #include "shell/open_windows.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/current_fixture.h"
 #include "tests/support/test_support.h"
 #include "windows/location_window_factory.h"
 #include "windows/tide_window.h"
@@ -247,6 +250,93 @@ TEST_F(CurrentWindowTest, TheOpenWindowsListReopensCurrentWindows) {
   const EngineMinute before = current->day();
   frame.Run(Command::NextDay);
   EXPECT_EQ(current->day(), AddDays(before, 1));
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+// Windows over the current fixture's data directory.
+class CurrentFixtureWindowTest : public test::EngineTest {
+ protected:
+  CurrentFixtureWindowTest() {
+    test::QtApp();
+    test::WriteCurrentTables(dataDir_.path().string());
+    test::WriteCurrentFile(dataDir_.path().string(), test::ReversingCurrent(771));
+  }
+  std::unique_ptr<CurrentWindow> Open(const CurrentLocation& station) {
+    auto window = std::make_unique<CurrentWindow>(StationRef{StationKind::Current, 0, 0}, station, settings_,
+                                                  MinuteOf(2004, 1, 9), ViewSwitches{true, true, true});
+    window->resize(900, 640);
+    return window;
+  }
+  AppSettings settings_;
+};
+
+RotaryTable TurningTable() {
+  RotaryTable table;
+  for (size_t i = 0; i < kRotaryPoints; ++i) {
+    const int k = static_cast<int>(i);
+    table.speedHundredthsKnot[i] = static_cast<int16_t>(k <= 12 ? 150 - 10 * k : 30 + 10 * (k - 12));
+    table.directionDegrees[i] = static_cast<int16_t>(k * 15 % 360);
+  }
+  return table;
+}
+
+TEST_F(CurrentFixtureWindowTest, RotaryStationsListMaximaAndMinimaWithDirections) {
+  test::WriteRotaryFile(dataDir_.path().string(), 17, TurningTable());
+  CurrentLocation station = test::HarmonicCurrentStation(771, 17);
+  station.stationKind = kCurrentKindRotary;
+  auto window = Open(station);
+  const DayPresentation& view = window->presentation();
+  EXPECT_EQ(view.stationKindText, "Current is rotary in nature.");
+  EXPECT_FALSE(view.graph.twoWay);
+  ASSERT_GE(view.events.size(), 3u) << reports_.Describe();
+  for (const EventText& e : view.events) {
+    EXPECT_TRUE(e.word == "Max" || e.word == "Min") << e.word;
+    EXPECT_FALSE(e.direction.empty());
+    EXPECT_NE(e.value.front(), '-') << e.value;  // rotary speeds are magnitudes
+  }
+  EXPECT_FALSE(view.graph.marks.empty());  // the minima
+  QImage image(900, 640, QImage::Format_RGB32);
+  QPainter painter(&image);
+  window->Render(painter, image.rect());
+  painter.end();
+  EXPECT_FALSE(window->graphFailed());
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+TEST_F(CurrentFixtureWindowTest, ADamagedTableIsReportedOnceNotForEveryDayOrRow) {
+  RotaryTable damaged = TurningTable();
+  damaged.directionDegrees[24] = 360;  // no direction: the reader refuses the file
+  test::WriteRotaryFile(dataDir_.path().string(), 17, damaged);
+  CurrentLocation station = test::HarmonicCurrentStation(771, 17);
+  station.stationKind = kCurrentKindRotary;
+  auto window = Open(station);  // with the weekly view and the table
+  window->grab();
+  EXPECT_TRUE(window->presentation().events.empty());
+  ASSERT_EQ(reports_.reports().size(), 2u) << reports_.Describe();
+  EXPECT_TRUE(reports_.Has(2211));
+  EXPECT_TRUE(reports_.Has(2212, "Error initializing current!"));
+}
+
+TEST_F(CurrentFixtureWindowTest, StationsWithoutPredictionsShowANoticeAndAskNothing) {
+  CurrentLocation weak = test::HarmonicCurrentStation(771, 5771);
+  weak.stationKind = kCurrentKindWeakVariable;
+  auto window = Open(weak);
+  EXPECT_EQ(window->presentation().notice, StationNotice::WeakAndVariable);
+  EXPECT_TRUE(window->presentation().events.empty());
+  EXPECT_TRUE(window->presentation().stationKindText.empty());  // the notice says it
+  EXPECT_EQ(window->tableModel().data(window->tableModel().index(0, 1), Qt::DisplayRole).toString(), "---  kt");
+
+  // A subordinate station without any time correction; its reference file is not even
+  // installed, and nothing asks for it.
+  CurrentLocation none =
+      test::SubordinateCurrentStation(999, 5772, kNotGiven16, kNotGiven16, kNotGiven16, kNotGiven16, 100, 100);
+  window = Open(none);
+  EXPECT_EQ(window->presentation().notice, StationNotice::NoCorrections);
+  EXPECT_EQ(NoticeText(StationNotice::NoCorrections).rfind("Insufficient data to perform predictions.", 0), 0u);
+  QImage image(900, 640, QImage::Format_RGB32);
+  QPainter painter(&image);
+  window->Render(painter, image.rect());
+  painter.end();
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
