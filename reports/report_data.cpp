@@ -20,10 +20,6 @@ std::string WithoutUnit(const std::string& text) {
   return space == std::string::npos ? text : text.substr(0, space);
 }
 
-std::string TimeOfDay(int minute, TimeType clock) {
-  return minute < 0 ? std::string(kNoTimeText) : ClockText(minute / 60 % 24, minute % 60, clock);
-}
-
 // A day as the windows compute it, asked of the engine when `ask`; otherwise a day
 // without values that still has its sun and moon (when in range).
 template <typename Day, typename Station>

@@ -293,7 +293,9 @@ TEST_F(ReportPdfTest, NotesReportRunsOverPagesUnderContinuedHeadingsAndKeepsEver
     EXPECT_TRUE(text.contains("San Francisco (Golden Gate)"));
     EXPECT_TRUE(text.contains("Tide Notes Report"));
     EXPECT_TRUE(text.contains("Printed by Quaywise"));
-    if (page > 1) EXPECT_TRUE(text.contains("NOAA Notes continued"));
+    if (page > 1) {
+      EXPECT_TRUE(text.contains("NOAA Notes continued"));
+    }
     all += text;
   }
   int from = 0;
