@@ -104,13 +104,17 @@ void LoadSettingsFile(Program& program) {
   }
 }
 
-// The tide and current windows, which offer their station's notes when they open, and
-// the location dialog that chooses their stations.
-LocationWindowFactory StationWindows(Program& program) {
-  program.chooseLocation = [&program](LocationPurpose purpose, QWidget* parent, const StationAction& action) {
+// The location dialog, which chooses the stations of the windows, the real-time window
+// and the custom locations.
+LocationChooser LocationDialogChooser(Program& program) {
+  return [&program](LocationPurpose purpose, QWidget* parent, const StationAction& action) {
     return LocationDialog::Run(program.stationIndex, static_cast<int>(purpose), program.settings, action, parent,
                                MakeNotesOpener(program.stationIndex));
   };
+}
+
+// The tide and current windows, which offer their station's notes when they open.
+LocationWindowFactory StationWindows(Program& program) {
   return [&program](const LocationWindowSpec& spec) {
     LocationWindow* window = MakeLocationWindow(program.catalogue, program.settings, spec);
     OfferNotesWhenShown(window, program.stationIndex, program.settings);
@@ -244,6 +248,7 @@ int main(int argc, char** argv) {
   qw::LoadSettingsFile(program);
 
   // 7. The main window with the features' commands, the real-time window and the tips.
+  program.chooseLocation = qw::LocationDialogChooser(program);
   qw::MainFrame mainFrame(program.settings, program.file, program.catalogue, qw::StationWindows(program));
   frame = &mainFrame;
   mainFrame.SetLocationChooser(program.chooseLocation);
