@@ -28,8 +28,8 @@ const char* UnitWord(int kindNumber, const ValueUnits& units) {
 
 std::string ValueCell(int kindNumber, int32_t value, const ValueUnits& units) {
   if (kindNumber == kSearchSlackWater) return FormatString(text::kSlackMinutesValue, static_cast<int>(value));
-  if (IsCurrentSearchKind(kindNumber)) return SpeedText(value, kValueTextUnit, units.current);
-  return HeightText(value, kValueTextUnit, units.tide);
+  if (IsCurrentSearchKind(kindNumber)) return SpeedText(MicroKnots(value), kValueTextUnit, units.current);
+  return HeightText(MicroFeet(value), kValueTextUnit, units.tide);
 }
 
 }  // namespace

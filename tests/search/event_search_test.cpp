@@ -307,7 +307,7 @@ TEST_F(EventSearchTest, RowsAndRefusals) {
   const EventHit hit = std::get<EventHit>(table.record(1));
   EXPECT_EQ(table.Cell(1, 0), EventTimeText(hit.start, TimeType::Clock24));
   EXPECT_EQ(table.Cell(1, 2), DurationText(hit.end - hit.start));
-  EXPECT_EQ(table.Cell(1, 3), HeightText(hit.value, kValueTextUnit, TideUnit::Metres));
+  EXPECT_EQ(table.Cell(1, 3), HeightText(MicroFeet(hit.value), kValueTextUnit, TideUnit::Metres));
 
   EventSearchSettings bad = settings;
   bad.rangeEnd = MinuteOf(2021, 4, 30);
