@@ -44,13 +44,13 @@ void BM_EventSearchTenYears(benchmark::State& state) {
   int hits = 0;
   for (auto _ : state) {
     qw::SearchProgress quiet;
-    qw::EngineMinute resume = 0, start = 0, end = 0;
-    int32_t value = 0;
+    const qw::EventSearchPlan plan{.code = code,
+                                   .threshold = threshold,
+                                   .rangeStart = qw::MinuteOf(2015, 1, 1),
+                                   .rangeEnd = qw::MinuteOf(2024, 12, 31, 23, 59)};
+    qw::EngineMinute resume = 0;
     hits = 0;
-    while (qw::FindNextEvent(station, code, resume, qw::MinuteOf(2015, 1, 1), qw::MinuteOf(2024, 12, 31, 23, 59), 0,
-                             1439, threshold, start, end, value, qw::kAllWeekdays, quiet)) {
-      ++hits;
-    }
+    while (qw::FindNextEvent(station, plan, resume, quiet)) ++hits;
   }
   state.counters["hits"] = hits;
 }

@@ -42,7 +42,7 @@ struct Output {
   // One row; `event` is the event's letter or 0 for a plain value. `offset` is the day's
   // UTC offset.
   void Row(EngineMinute time, int offset, char event, int32_t speed, int16_t direction) {
-    const std::string value = FormatSpeed(speed, unit);
+    const std::string value = FormatSpeed(MicroKnots(speed), unit);
     const std::string eventText = event ? std::string(1, event) : std::string();
     const std::string directionText = FormatDirection(direction);
     if (csv) {

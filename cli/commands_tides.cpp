@@ -45,7 +45,7 @@ struct Output {
 
   // One row; `event` is 'H', 'L' or 0 for a plain height. `offset` is the day's UTC offset.
   void Row(EngineMinute time, int offset, char event, int32_t height) {
-    const std::string value = FormatHeight(height, unit);
+    const std::string value = FormatHeight(MicroFeet(height), unit);
     const std::string eventText = event ? std::string(1, event) : std::string();
     if (csv) {
       WriteCsvRecord(context.out(), {IsoDate(time), ClockTime(time), FormatUtcOffset(offset),

@@ -23,9 +23,9 @@ const char* HeightUnitName(HeightUnit unit) {
   return "";
 }
 
-std::string FormatHeight(int32_t heightMicroFeet, HeightUnit unit) {
-  if (heightMicroFeet == kValueNotDefined || heightMicroFeet == kValueFailed) return "";
-  const double feet = heightMicroFeet / 1e6;
+std::string FormatHeight(MicroFeet height, HeightUnit unit) {
+  if (height.raw == kValueNotDefined || height.raw == kValueFailed) return "";
+  const double feet = height.raw / 1e6;
   char text[32];
   switch (unit) {
     case HeightUnit::Feet: std::snprintf(text, sizeof text, "%.3f", feet); break;
@@ -45,9 +45,9 @@ SpeedUnit ParseSpeedUnit(std::string_view text) {
 
 const char* SpeedUnitName(SpeedUnit unit) { return unit == SpeedUnit::Knots ? "kt" : "mps"; }
 
-std::string FormatSpeed(int32_t speedMicroKnots, SpeedUnit unit) {
-  if (speedMicroKnots == kValueNotDefined || speedMicroKnots == kValueFailed) return "";
-  const double knots = speedMicroKnots / 1e6;
+std::string FormatSpeed(MicroKnots speed, SpeedUnit unit) {
+  if (speed.raw == kValueNotDefined || speed.raw == kValueFailed) return "";
+  const double knots = speed.raw / 1e6;
   char text[32];
   std::snprintf(text, sizeof text, "%.3f", unit == SpeedUnit::Knots ? knots : knots * 1852.0 / 3600.0);
   std::string out = text;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/engine_values.h"
+
 namespace qw::cli {
 
 enum class HeightUnit { Feet, Metres, Centimetres };
@@ -17,7 +19,7 @@ const char* HeightUnitName(HeightUnit unit);
 // The height in the unit with the unit's precision (ft and m to 3 decimals, cm to 1),
 // without the unit; "" for a value that is not defined. The conversion is exact
 // (1 ft = 0.3048 m) so that other predictors can be compared.
-std::string FormatHeight(int32_t heightMicroFeet, HeightUnit unit);
+std::string FormatHeight(MicroFeet height, HeightUnit unit);
 
 enum class SpeedUnit { Knots, MetresPerSecond };
 
@@ -27,7 +29,7 @@ const char* SpeedUnitName(SpeedUnit unit);
 
 // The signed speed in the unit to 3 decimals, without the unit; "" for a value that is
 // not defined or failed. 1 knot = 1852 m per hour exactly.
-std::string FormatSpeed(int32_t speedMicroKnots, SpeedUnit unit);
+std::string FormatSpeed(MicroKnots speed, SpeedUnit unit);
 
 // A direction in whole degrees true as three digits ("005"); "" when not given.
 std::string FormatDirection(int16_t degrees);

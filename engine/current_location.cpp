@@ -1,113 +1,65 @@
 #include "engine/current_location.h"
 
-#include <cstring>
-
-#include "engine/byte_order.h"
-#include "engine/tide_location.h"
+#include "engine/record_fields.h"
 
 namespace qw {
+namespace {
 
 namespace off = current_location_offset;
 
-void DecodeCurrentLocation(const uint8_t* b, CurrentLocation& out) {
-  out.kindCode = ReadU8(b + off::kKindCode);
-  out.stationId = ReadU16(b + off::kStationId);
-  std::memcpy(out.name, b + off::kName, sizeof out.name);
-  out.name[50] = '\0';
-  out.latHemisphere = static_cast<char>(b[off::kLatHemisphere]);
-  out.latDegrees = ReadI16(b + off::kLatDegrees);
-  out.latMinutes = ReadI16(b + off::kLatDegrees + 2);
-  out.latSeconds = ReadI16(b + off::kLatDegrees + 4);
-  out.lonHemisphere = static_cast<char>(b[off::kLonHemisphere]);
-  out.lonDegrees = ReadI16(b + off::kLonDegrees);
-  out.lonMinutes = ReadI16(b + off::kLonDegrees + 2);
-  out.lonSeconds = ReadI16(b + off::kLonDegrees + 4);
-  out.slackBeforeFloodTime = ReadI16(b + off::kSlackBeforeFloodTime);
-  out.floodTime = ReadI16(b + off::kFloodTime);
-  out.floodSpeedRatio = ReadI16(b + off::kFloodSpeedRatio);
-  out.slackBeforeEbbTime = ReadI16(b + off::kSlackBeforeEbbTime);
-  out.ebbTime = ReadI16(b + off::kEbbTime);
-  out.ebbSpeedRatio = ReadI16(b + off::kEbbSpeedRatio);
-  out.slackBeforeFloodSpeed = ReadI16(b + off::kSlackBeforeFloodSpeed);
-  out.slackBeforeFloodDirection = ReadI16(b + off::kSlackBeforeFloodDirection);
-  out.floodSpeed = ReadI16(b + off::kFloodSpeed);
-  out.floodDirection = ReadI16(b + off::kFloodDirection);
-  out.slackBeforeEbbSpeed = ReadI16(b + off::kSlackBeforeEbbSpeed);
-  out.slackBeforeEbbDirection = ReadI16(b + off::kSlackBeforeEbbDirection);
-  out.ebbSpeed = ReadI16(b + off::kEbbSpeed);
-  out.ebbDirection = ReadI16(b + off::kEbbDirection);
-  out.stationKind = ReadI16(b + off::kStationKind);
-  out.secondEventTime = ReadI16(b + off::kSecondEventTime);
-  out.secondEventRatio = ReadI16(b + off::kSecondEventRatio);
-  out.unused102 = ReadI16(b + off::kUnused102);
-  out.secondEventDirection = ReadI16(b + off::kSecondEventDirection);
-  out.thirdEventTime = ReadI16(b + off::kThirdEventTime);
-  out.thirdEventRatio = ReadI16(b + off::kThirdEventRatio);
-  out.unused110 = ReadI16(b + off::kUnused110);
-  out.thirdEventDirection = ReadI16(b + off::kThirdEventDirection);
-  for (int i = 0; i < 3; ++i) out.unused114[i] = ReadI16(b + off::kUnused114 + 2 * i);
-  out.referenceId = ReadU16(b + off::kReferenceId);
-  out.timeMeridian = ReadI16(b + off::kTimeMeridian);
-  out.meterDepth = ReadI16(b + off::kMeterDepth);
-  out.unused126 = ReadU8(b + off::kUnused126);
-  out.vicinityIndex = ReadU16(b + off::kVicinityIndex);
-  out.observesDst = ReadU8(b + off::kObservesDst);
-}
+// The record's fields in file order.
+struct CurrentFields {
+  template <typename Walker, typename Record>
+  constexpr void operator()(Walker& w, Record& r) const {
+    WalkStationIdentity(w, r);
+    w.I16(off::kSlackBeforeFloodTime, r.slackBeforeFloodTime);
+    w.I16(off::kFloodTime, r.floodTime);
+    w.I16(off::kFloodSpeedRatio, r.floodSpeedRatio);
+    w.I16(off::kSlackBeforeEbbTime, r.slackBeforeEbbTime);
+    w.I16(off::kEbbTime, r.ebbTime);
+    w.I16(off::kEbbSpeedRatio, r.ebbSpeedRatio);
+    w.I16(off::kSlackBeforeFloodSpeed, r.slackBeforeFloodSpeed);
+    w.I16(off::kSlackBeforeFloodDirection, r.slackBeforeFloodDirection);
+    w.I16(off::kFloodSpeed, r.floodSpeed);
+    w.I16(off::kFloodDirection, r.floodDirection);
+    w.I16(off::kSlackBeforeEbbSpeed, r.slackBeforeEbbSpeed);
+    w.I16(off::kSlackBeforeEbbDirection, r.slackBeforeEbbDirection);
+    w.I16(off::kEbbSpeed, r.ebbSpeed);
+    w.I16(off::kEbbDirection, r.ebbDirection);
+    w.I16(off::kStationKind, r.stationKind);
+    w.I16(off::kSecondEventTime, r.secondEventTime);
+    w.I16(off::kSecondEventRatio, r.secondEventRatio);
+    w.I16(off::kUnused102, r.unused102);
+    w.I16(off::kSecondEventDirection, r.secondEventDirection);
+    w.I16(off::kThirdEventTime, r.thirdEventTime);
+    w.I16(off::kThirdEventRatio, r.thirdEventRatio);
+    w.I16(off::kUnused110, r.unused110);
+    w.I16(off::kThirdEventDirection, r.thirdEventDirection);
+    w.I16s(off::kUnused114, r.unused114);
+    w.U16(off::kReferenceId, r.referenceId);
+    w.I16(off::kTimeMeridian, r.timeMeridian);
+    w.I16(off::kMeterDepth, r.meterDepth);
+    w.U8(off::kUnused126, r.unused126);
+    w.U16(off::kVicinityIndex, r.vicinityIndex);
+    w.U8(off::kObservesDst, r.observesDst);
+  }
+};
 
-void EncodeCurrentLocation(const CurrentLocation& in, uint8_t* b) {
-  std::memset(b, 0, kCurrentLocationSize);
-  WriteU8(b + off::kKindCode, in.kindCode);
-  WriteU16(b + off::kStationId, in.stationId);
-  std::memcpy(b + off::kName, in.name, strnlen(in.name, 50));
-  b[off::kLatHemisphere] = static_cast<uint8_t>(in.latHemisphere);
-  WriteI16(b + off::kLatDegrees, in.latDegrees);
-  WriteI16(b + off::kLatDegrees + 2, in.latMinutes);
-  WriteI16(b + off::kLatDegrees + 4, in.latSeconds);
-  b[off::kLonHemisphere] = static_cast<uint8_t>(in.lonHemisphere);
-  WriteI16(b + off::kLonDegrees, in.lonDegrees);
-  WriteI16(b + off::kLonDegrees + 2, in.lonMinutes);
-  WriteI16(b + off::kLonDegrees + 4, in.lonSeconds);
-  WriteI16(b + off::kSlackBeforeFloodTime, in.slackBeforeFloodTime);
-  WriteI16(b + off::kFloodTime, in.floodTime);
-  WriteI16(b + off::kFloodSpeedRatio, in.floodSpeedRatio);
-  WriteI16(b + off::kSlackBeforeEbbTime, in.slackBeforeEbbTime);
-  WriteI16(b + off::kEbbTime, in.ebbTime);
-  WriteI16(b + off::kEbbSpeedRatio, in.ebbSpeedRatio);
-  WriteI16(b + off::kSlackBeforeFloodSpeed, in.slackBeforeFloodSpeed);
-  WriteI16(b + off::kSlackBeforeFloodDirection, in.slackBeforeFloodDirection);
-  WriteI16(b + off::kFloodSpeed, in.floodSpeed);
-  WriteI16(b + off::kFloodDirection, in.floodDirection);
-  WriteI16(b + off::kSlackBeforeEbbSpeed, in.slackBeforeEbbSpeed);
-  WriteI16(b + off::kSlackBeforeEbbDirection, in.slackBeforeEbbDirection);
-  WriteI16(b + off::kEbbSpeed, in.ebbSpeed);
-  WriteI16(b + off::kEbbDirection, in.ebbDirection);
-  WriteI16(b + off::kStationKind, in.stationKind);
-  WriteI16(b + off::kSecondEventTime, in.secondEventTime);
-  WriteI16(b + off::kSecondEventRatio, in.secondEventRatio);
-  WriteI16(b + off::kUnused102, in.unused102);
-  WriteI16(b + off::kSecondEventDirection, in.secondEventDirection);
-  WriteI16(b + off::kThirdEventTime, in.thirdEventTime);
-  WriteI16(b + off::kThirdEventRatio, in.thirdEventRatio);
-  WriteI16(b + off::kUnused110, in.unused110);
-  WriteI16(b + off::kThirdEventDirection, in.thirdEventDirection);
-  for (int i = 0; i < 3; ++i) WriteI16(b + off::kUnused114 + 2 * i, in.unused114[i]);
-  WriteU16(b + off::kReferenceId, in.referenceId);
-  WriteI16(b + off::kTimeMeridian, in.timeMeridian);
-  WriteI16(b + off::kMeterDepth, in.meterDepth);
-  WriteU8(b + off::kUnused126, in.unused126);
-  WriteU16(b + off::kVicinityIndex, in.vicinityIndex);
-  WriteU8(b + off::kObservesDst, in.observesDst);
-}
+static_assert(FieldsCoverRecord<CurrentLocation, CurrentFields>(kCurrentLocationSize));
+
+}  // namespace
+
+void DecodeCurrentLocation(const uint8_t* bytes, CurrentLocation& out) { DecodeFields<CurrentFields>(bytes, out); }
+
+void EncodeCurrentLocation(const CurrentLocation& in, uint8_t* bytes) { EncodeFields<CurrentFields>(in, bytes); }
 
 bool IsSubordinateCurrent(const CurrentLocation& s) {
   return s.slackBeforeFloodTime != 0 || s.floodTime != 0 || s.floodSpeedRatio != 0 ||
          s.slackBeforeEbbTime != 0 || s.ebbTime != 0 || s.ebbSpeedRatio != 0;
 }
 
-bool CurrentLocationPosition(const CurrentLocation& s, double& latitude, double& longitude) {
-  const int16_t lat[3] = {s.latDegrees, s.latMinutes, s.latSeconds};
-  const int16_t lon[3] = {s.lonDegrees, s.lonMinutes, s.lonSeconds};
-  return StationPositionDegrees(s.latHemisphere, lat, s.lonHemisphere, lon, latitude, longitude);
+bool CurrentLocationPosition(const CurrentLocation& station, double& latitude, double& longitude) {
+  return StationRecordPosition(station, latitude, longitude);
 }
 
 }  // namespace qw

@@ -1,11 +1,11 @@
 // The 130-byte current station record of the region files ("curr<n>.dat"), in file order.
 //
 // The record shares its identity part with the tide station record (kind code, station
-// id, name, position, six correction fields at 68..79) and adds the current-side fields:
-// average speeds and directions of the four phases, the station kind with its double
-// events, the reference harmonic file, time meridian, meter depth, vicinity link and the
-// daylight flag. DecodeCurrentLocation and EncodeCurrentLocation are the only code that
-// touches its bytes.
+// id, name, position: station_identity.h; six correction fields at 68..79) and adds the
+// current-side fields: average speeds and directions of the four phases, the station kind
+// with its double events, the reference harmonic file, time meridian, meter depth,
+// vicinity link and the daylight flag. DecodeCurrentLocation and EncodeCurrentLocation are
+// the only code that touches its bytes; both walk one field table.
 //
 // Every int16 field except the identity and position fields uses kNotGiven16 for a value
 // the data does not give. Times are minutes, speeds hundredths of a knot, ratios
@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "engine/engine_values.h"
+#include "engine/station_identity.h"
 
 namespace qw {
 
@@ -76,13 +77,7 @@ struct CurrentLocation {
 
 // Byte offsets of the fields in the file record.
 namespace current_location_offset {
-constexpr size_t kKindCode = 0;
-constexpr size_t kStationId = 1;
-constexpr size_t kName = 3;
-constexpr size_t kLatHemisphere = 54;
-constexpr size_t kLatDegrees = 55;
-constexpr size_t kLonHemisphere = 61;
-constexpr size_t kLonDegrees = 62;
+using namespace station_identity_offset;  // kKindCode .. kLonDegrees, bytes 0..67
 constexpr size_t kSlackBeforeFloodTime = 68;
 constexpr size_t kFloodTime = 70;
 constexpr size_t kFloodSpeedRatio = 72;
@@ -114,9 +109,7 @@ constexpr size_t kUnused126 = 126;
 constexpr size_t kVicinityIndex = 127;
 constexpr size_t kObservesDst = 129;
 
-static_assert(kName == kStationId + 2 && kLatHemisphere == kName + 51);
-static_assert(kLatDegrees == kLatHemisphere + 1 && kLonHemisphere == kLatDegrees + 6);
-static_assert(kLonDegrees == kLonHemisphere + 1 && kSlackBeforeFloodTime == kLonDegrees + 6);
+static_assert(kSlackBeforeFloodTime == kEnd);
 static_assert(kFloodTime == kSlackBeforeFloodTime + 2 && kFloodSpeedRatio == kFloodTime + 2);
 static_assert(kSlackBeforeEbbTime == kFloodSpeedRatio + 2 && kEbbTime == kSlackBeforeEbbTime + 2);
 static_assert(kEbbSpeedRatio == kEbbTime + 2 && kSlackBeforeFloodSpeed == kEbbSpeedRatio + 2);

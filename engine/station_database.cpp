@@ -218,9 +218,7 @@ int FindStation(const RegionList& list, int regionSlot, int startIndex, std::str
   if (!file) return -1;
   const std::string needle = Lower(text);
   const size_t size = RegionRecordSize(kind);
-  namespace off = tide_location_offset;  // identity fields sit alike in both records
-  static_assert(off::kStationId == current_location_offset::kStationId);
-  static_assert(off::kName == current_location_offset::kName);
+  namespace off = station_identity_offset;  // identity fields sit alike in both records
 
   auto matches = [&](const uint8_t* record) {
     if (needle.empty()) return ReadU16(record + off::kStationId) == stationId;

@@ -1,13 +1,16 @@
 // The 100-byte tide station record of the region files ("tide<n>.dat"), in file order.
 //
 // The record is carried through the program in its decoded form; DecodeTideLocation and
-// EncodeTideLocation are the only code that touches its bytes.
+// EncodeTideLocation are the only code that touches its bytes. Both walk one field table,
+// which opens with the identity and position fields shared with the current record
+// (station_identity.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "engine/engine_values.h"
+#include "engine/station_identity.h"
 
 namespace qw {
 
@@ -45,13 +48,7 @@ constexpr uint8_t kTideFlagMhhwLabel = 0x02;  // label the high range line "MHHW
 
 // Byte offsets of the fields in the file record.
 namespace tide_location_offset {
-constexpr size_t kKindCode = 0;
-constexpr size_t kStationId = 1;
-constexpr size_t kName = 3;
-constexpr size_t kLatHemisphere = 54;
-constexpr size_t kLatDegrees = 55;
-constexpr size_t kLonHemisphere = 61;
-constexpr size_t kLonDegrees = 62;
+using namespace station_identity_offset;  // kKindCode .. kLonDegrees, bytes 0..67
 constexpr size_t kHighTimeOffset = 68;
 constexpr size_t kHighHeightDiff = 70;
 constexpr size_t kHighHeightRatio = 72;
@@ -69,9 +66,7 @@ constexpr size_t kFlags = 96;
 constexpr size_t kVicinityIndex = 97;
 constexpr size_t kObservesDst = 99;
 
-static_assert(kName == kStationId + 2 && kLatHemisphere == kName + 51);
-static_assert(kLatDegrees == kLatHemisphere + 1 && kLonHemisphere == kLatDegrees + 6);
-static_assert(kLonDegrees == kLonHemisphere + 1 && kHighTimeOffset == kLonDegrees + 6);
+static_assert(kHighTimeOffset == kEnd);
 static_assert(kExtremeRule == kHighTimeOffset + 2 * 9 && kUnused88 == kExtremeRule + 2);
 static_assert(kReferenceId == kUnused88 + 4 && kTimeMeridian == kReferenceId + 2);
 static_assert(kFlags == kTimeMeridian + 2 && kVicinityIndex == kFlags + 1);
@@ -86,9 +81,5 @@ void EncodeTideLocation(const TideLocation& in, uint8_t* bytes);
 // The position as signed degrees (negative south and west); false when the position is
 // missing (a blank hemisphere or all-zero latitude or longitude).
 bool TideLocationPosition(const TideLocation& station, double& latitude, double& longitude);
-
-// The same rule over the position fields that tide and current records share.
-bool StationPositionDegrees(char latHemisphere, const int16_t latDms[3], char lonHemisphere,
-                            const int16_t lonDms[3], double& latitude, double& longitude);
 
 }  // namespace qw

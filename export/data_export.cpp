@@ -101,9 +101,9 @@ bool CollectDay(const ExportJob& job, EngineMinute day, bool needSky, ExportDay&
 
 std::string ValueText(const ExportJob& job, int32_t value) {
   const int flags = job.hundredths ? kValueTextHundredths : 0;
-  if (job.station.kind == StationKind::Tide) return HeightText(value, flags, job.units.tide);
+  if (job.station.kind == StationKind::Tide) return HeightText(MicroFeet(value), flags, job.units.tide);
   // Ebb speeds carry a minus sign; an undefined speed counts as negative.
-  return (value < 0 ? "-" : "") + SpeedText(value, flags, job.units.current);
+  return (value < 0 ? "-" : "") + SpeedText(MicroKnots(value), flags, job.units.current);
 }
 
 // The text of field `id` for row `i` of the day; rows past the last give empty texts

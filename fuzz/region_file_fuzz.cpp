@@ -1,16 +1,22 @@
 // Region files of any content: listing, counting, reading every record and searching
-// must neither crash nor read out of bounds.
+// must neither crash nor read out of bounds. A record decoded and encoded again keeps every
+// byte but the name's padding after its end.
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "engine/current_location.h"
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
 #include "engine/report.h"
 #include "engine/station_database.h"
+#include "engine/tide_location.h"
 
 namespace {
 
@@ -46,9 +52,28 @@ void Exercise(qw::StationKind kind, Reader read) {
   }
 }
 
+template <typename Record>
+void CheckRoundTrip(const uint8_t* data, size_t size, size_t recordSize, void (*decode)(const uint8_t*, Record&),
+                    void (*encode)(const Record&, uint8_t*)) {
+  if (size < recordSize) return;
+  Record record;
+  decode(data, record);
+  std::vector<uint8_t> again(recordSize);
+  encode(record, again.data());
+  namespace id = qw::station_identity_offset;
+  const size_t nameEnd = id::kName + strnlen(reinterpret_cast<const char*>(data + id::kName), id::kNameSize - 1);
+  for (size_t i = 0; i < recordSize; ++i) {
+    const bool padding = i >= nameEnd && i < id::kName + id::kNameSize;
+    if (padding ? again[i] != 0 : again[i] != data[i]) std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CheckRoundTrip<qw::TideLocation>(data, size, qw::kTideLocationSize, qw::DecodeTideLocation, qw::EncodeTideLocation);
+  CheckRoundTrip<qw::CurrentLocation>(data, size, qw::kCurrentLocationSize, qw::DecodeCurrentLocation,
+                                      qw::EncodeCurrentLocation);
   qw::ResetEngine();
   Write("tide1.dat", data, size);
   Write("curr1.dat", data, size);

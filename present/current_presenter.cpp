@@ -13,8 +13,8 @@ namespace {
 // "0.3 kt  056°" for a speed in hundredths of a knot and its direction; "- - kt" when
 // the speed is not given.
 std::string AverageText(int16_t hundredthsKnot, int16_t direction, CurrentUnit unit) {
-  if (hundredthsKnot == kNotGiven16) return SpeedDisplayText(kValueNotDefined, unit);
-  std::string text = SpeedDisplayText(HundredthsKnotToDisplay(hundredthsKnot, unit), unit);
+  if (hundredthsKnot == kNotGiven16) return SpeedDisplayText(DisplaySpeed(kValueNotDefined, unit));
+  std::string text = SpeedDisplayText(HundredthsKnotToDisplay(hundredthsKnot, unit));
   const std::string degrees = DirectionText(direction);
   return degrees.empty() ? text : text + "  " + degrees;
 }
@@ -64,7 +64,7 @@ void CurrentRangeLines(const CurrentLocation& station, const AppSettings& settin
       high.label = ranges.highLabel;
     } else {
       high.shown = station.floodSpeed != kNotGiven16;
-      high.value = HundredthsKnotToDisplay(std::abs(station.floodSpeed), unit);
+      high.value = HundredthsKnotToDisplay(std::abs(station.floodSpeed), unit).raw;
       high.label = "max fld";
     }
   }
@@ -76,7 +76,7 @@ void CurrentRangeLines(const CurrentLocation& station, const AppSettings& settin
       low.label = ranges.lowLabel;
     } else {
       low.shown = station.ebbSpeed != kNotGiven16;
-      low.value = -HundredthsKnotToDisplay(std::abs(station.ebbSpeed), unit);
+      low.value = -HundredthsKnotToDisplay(std::abs(station.ebbSpeed), unit).raw;
       low.label = "max ebb";
     }
   }
@@ -106,7 +106,7 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
     e.word = CurrentEventWord(event.kind);
     e.tone = event.kind == 'F' ? EventTone::Rising : event.kind == 'E' ? EventTone::Falling : EventTone::Neutral;
     e.time = TimeOfMinute(event.time, clock);
-    e.value = SpeedDisplayText(SpeedToDisplay(event.speed, unit), unit);
+    e.value = SpeedDisplayText(SpeedToDisplay(MicroKnots(event.speed), unit));
     e.direction = DirectionText(event.direction);
     p.events.push_back(e);
   }
@@ -122,12 +122,14 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
   PresentSky(day.sun, day.moon, clock, p);
 
   DayGraphData& g = p.graph;
-  for (size_t i = 0; i < g.halfHour.size(); ++i) g.halfHour[i] = SpeedToDisplay(day.halfHour[i], unit);
-  for (int32_t v : day.fine) g.fine.push_back(SpeedToDisplay(v, unit));
+  for (size_t i = 0; i < g.halfHour.size(); ++i) {
+    g.halfHour[i] = SpeedToDisplay(MicroKnots(day.halfHour[i]), unit).raw;
+  }
+  for (int32_t v : day.fine) g.fine.push_back(SpeedToDisplay(MicroKnots(v), unit).raw);
   g.fineStepMinutes = kFineStepMinutes;
   if (day.eventsFound) {
-    g.minimum = SpeedToDisplay(day.minimum, unit);
-    g.maximum = SpeedToDisplay(day.maximum, unit);
+    g.minimum = SpeedToDisplay(MicroKnots(day.minimum), unit).raw;
+    g.maximum = SpeedToDisplay(MicroKnots(day.maximum), unit).raw;
   }
   // The day's extremes come from the events and the day's ends; a subordinate station
   // whose events are not defined still draws the values it has.
@@ -145,7 +147,8 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
     const int64_t minute = static_cast<int64_t>(event.time) - day.day;
     if (minute < 0 || minute > 1440) continue;
     // On the curve: a slack is where the speed is least, on or near the zero line.
-    const int32_t value = event.speed == kValueNotDefined ? 0 : SpeedToDisplay(event.speed, unit);
+    const int32_t value =
+        event.speed == kValueNotDefined ? 0 : SpeedToDisplay(MicroKnots(event.speed), unit).raw;
     g.marks.push_back(GraphMark{static_cast<int>(minute), value});
   }
   return p;

@@ -29,38 +29,41 @@ std::string Fixed(int32_t value, int64_t divisor, int digits, const char* unit) 
 
 }  // namespace
 
-int32_t HeightToDisplay(int32_t microFeet, TideUnit unit) {
-  if (microFeet == kValueNotDefined) return microFeet;
+DisplayHeight HeightToDisplay(MicroFeet height, TideUnit unit) {
+  const int32_t microFeet = height.raw;
+  if (microFeet == kValueNotDefined) return DisplayHeight(microFeet, unit);
   switch (unit) {
-    case TideUnit::Metres: return (microFeet / 100000) * 3048;
-    case TideUnit::Centimetres: return (microFeet / 1000) * 3048;
+    case TideUnit::Metres: return DisplayHeight((microFeet / 100000) * 3048, unit);
+    case TideUnit::Centimetres: return DisplayHeight((microFeet / 1000) * 3048, unit);
     case TideUnit::Feet: break;
   }
-  return microFeet;
+  return DisplayHeight(microFeet, unit);
 }
 
-int32_t HeightToDisplayExact(int32_t microFeet, TideUnit unit) {
-  if (microFeet == kValueNotDefined) return microFeet;
+DisplayHeight HeightToDisplayExact(MicroFeet height, TideUnit unit) {
+  const int32_t microFeet = height.raw;
+  if (microFeet == kValueNotDefined) return DisplayHeight(microFeet, unit);
   // 1 ft = 0.3048 m: millionths of a foot x 0.03048 = hundred-thousandths of a metre.
   switch (unit) {
-    case TideUnit::Metres: return static_cast<int32_t>(std::llround(microFeet * 0.03048));
-    case TideUnit::Centimetres: return static_cast<int32_t>(std::llround(microFeet * 3.048));
+    case TideUnit::Metres: return DisplayHeight(static_cast<int32_t>(std::llround(microFeet * 0.03048)), unit);
+    case TideUnit::Centimetres: return DisplayHeight(static_cast<int32_t>(std::llround(microFeet * 3.048)), unit);
     case TideUnit::Feet: break;
   }
-  return microFeet;
+  return DisplayHeight(microFeet, unit);
 }
 
-int32_t SpeedToDisplay(int32_t microKnots, CurrentUnit unit) {
-  if (microKnots == kValueNotDefined || unit == CurrentUnit::Knots) return microKnots;
-  return (microKnots / 1000) * 514;
+DisplaySpeed SpeedToDisplay(MicroKnots speed, CurrentUnit unit) {
+  const int32_t microKnots = speed.raw;
+  if (microKnots == kValueNotDefined || unit == CurrentUnit::Knots) return DisplaySpeed(microKnots, unit);
+  return DisplaySpeed((microKnots / 1000) * 514, unit);
 }
 
-int32_t HundredthsFootToDisplay(int32_t hundredthsFoot, TideUnit unit) {
-  return HeightToDisplay(hundredthsFoot * 10000, unit);
+DisplayHeight HundredthsFootToDisplay(int32_t hundredthsFoot, TideUnit unit) {
+  return HeightToDisplay(MicroFeet(hundredthsFoot * 10000), unit);
 }
 
-int32_t HundredthsKnotToDisplay(int32_t hundredthsKnot, CurrentUnit unit) {
-  return SpeedToDisplay(hundredthsKnot * 10000, unit);
+DisplaySpeed HundredthsKnotToDisplay(int32_t hundredthsKnot, CurrentUnit unit) {
+  return SpeedToDisplay(MicroKnots(hundredthsKnot * 10000), unit);
 }
 
 int32_t ScaleUnit(TideUnit unit) { return unit == TideUnit::Feet ? 1000000 : 100000; }
@@ -77,20 +80,21 @@ const char* UnitName(TideUnit unit) {
 
 const char* UnitName(CurrentUnit unit) { return unit == CurrentUnit::Knots ? "kt" : "m/s"; }
 
-std::string HeightDisplayText(int32_t display, TideUnit unit) {
-  if (display == kValueNotDefined) return std::string("- - ") + UnitName(unit);
-  if (unit == TideUnit::Centimetres) return Fixed(display, ScaleUnit(unit), 0, "cm");
-  return Fixed(display, ScaleUnit(unit), 2, UnitName(unit));
+std::string HeightDisplayText(DisplayHeight height) {
+  const TideUnit unit = height.unit;
+  if (height.raw == kValueNotDefined) return std::string("- - ") + UnitName(unit);
+  if (unit == TideUnit::Centimetres) return Fixed(height.raw, ScaleUnit(unit), 0, "cm");
+  return Fixed(height.raw, ScaleUnit(unit), 2, UnitName(unit));
 }
 
-std::string TableHeightText(int32_t microFeet, TideUnit unit) {
-  if (microFeet == kValueNotDefined) return std::string("---  ") + UnitName(unit);
-  return HeightDisplayText(HeightToDisplay(microFeet, unit), unit);
+std::string TableHeightText(MicroFeet height, TideUnit unit) {
+  if (height.raw == kValueNotDefined) return std::string("---  ") + UnitName(unit);
+  return HeightDisplayText(HeightToDisplay(height, unit));
 }
 
-std::string SpeedDisplayText(int32_t display, CurrentUnit unit) {
-  if (display == kValueNotDefined) return std::string("- - ") + UnitName(unit);
-  return Fixed(display, ScaleUnit(unit), 1, UnitName(unit));
+std::string SpeedDisplayText(DisplaySpeed speed) {
+  if (speed.raw == kValueNotDefined) return std::string("- - ") + UnitName(speed.unit);
+  return Fixed(speed.raw, ScaleUnit(speed.unit), 1, UnitName(speed.unit));
 }
 
 std::string ClockText(int hour, int minute, TimeType clock) {

@@ -159,7 +159,7 @@ int RealTimeBoard::SlotOf(const RealTimeEntry& entry, const StationInstant& now)
 void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings) {
   if (!entry.predictable || entry.failed) {
     entry.valueNow = kValueNotDefined;
-    entry.valueText = RealTimeHeightText(kValueNotDefined, settings.tideUnit);
+    entry.valueText = RealTimeHeightText(MicroFeet(kValueNotDefined), settings.tideUnit);
     entry.changeText.clear();
     entry.icon = RealTimeIcon::None;
     return;
@@ -178,7 +178,7 @@ void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const StationInstant& now, 
     if (slot >= 0) entry.minuteValues[static_cast<size_t>(slot)] = value;
   }
   entry.valueNow = value;
-  entry.valueText = RealTimeHeightText(value, settings.tideUnit);
+  entry.valueText = RealTimeHeightText(MicroFeet(value), settings.tideUnit);
 
   const std::optional<TideExtreme> next = entry.failed ? std::nullopt : NextTideEvent(entry, now);
   if (!next) {
@@ -187,7 +187,8 @@ void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const StationInstant& now, 
     return;
   }
   const int minutesAhead = static_cast<int>(int64_t{EventStandard(entry, next->time)} - int64_t{now.standard});
-  entry.changeText = NextTideText(next->kind, RealTimeHeightText(next->height, settings.tideUnit), minutesAhead);
+  entry.changeText =
+      NextTideText(next->kind, RealTimeHeightText(MicroFeet(next->height), settings.tideUnit), minutesAhead);
   entry.icon = next->kind == 'H' ? RealTimeIcon::Rising : RealTimeIcon::Falling;
 }
 
@@ -215,7 +216,7 @@ std::optional<TideExtreme> RealTimeBoard::NextTideEvent(RealTimeEntry& entry, co
 void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings) {
   if (!entry.predictable || entry.failed) {
     entry.valueNow = kValueNotDefined;
-    entry.valueText = RealTimeSpeedText(kValueNotDefined, settings.currentUnit);
+    entry.valueText = RealTimeSpeedText(MicroKnots(kValueNotDefined), settings.currentUnit);
     entry.changeText.clear();
     entry.icon = RealTimeIcon::None;
     return;
@@ -244,7 +245,7 @@ void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& no
   entry.valueNow = value;
   entry.kindNow = kind;
   entry.directionNow = direction;
-  entry.valueText = RealTimeSpeedText(value, settings.currentUnit) +
+  entry.valueText = RealTimeSpeedText(MicroKnots(value), settings.currentUnit) +
                     (value == kValueNotDefined ? std::string() : CurrentStateSuffix(kind));
   if (entry.current.stationKind == kCurrentKindRotary) {
     entry.icon = RealTimeIcon::Rotary;
@@ -269,7 +270,8 @@ void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& no
     return;
   }
   const int minutesAhead = static_cast<int>(int64_t{EventStandard(entry, next->time)} - int64_t{now.standard});
-  entry.changeText = NextCurrentText(next->kind, next->speed, next->direction, settings.currentUnit, minutesAhead);
+  entry.changeText =
+      NextCurrentText(next->kind, MicroKnots(next->speed), next->direction, settings.currentUnit, minutesAhead);
 }
 
 std::optional<CurrentEvent> RealTimeBoard::NextCurrentEvent(RealTimeEntry& entry, const StationInstant& now) {

@@ -49,9 +49,9 @@ std::string CountdownText(int minutes, StationKind kind) {
   return n > 0 ? Format(" in %d%s", n, mins) : std::string();
 }
 
-std::string RealTimeHeightText(int32_t microFeet, TideUnit unit) {
-  if (microFeet == kValueNotDefined || microFeet == kValueFailed) return "unpredictable";
-  const int64_t display = HeightToDisplayExact(microFeet, unit);
+std::string RealTimeHeightText(MicroFeet height, TideUnit unit) {
+  if (height.raw == kValueNotDefined || height.raw == kValueFailed) return "unpredictable";
+  const int64_t display = HeightToDisplayExact(height, unit).raw;
   switch (unit) {
     case TideUnit::Centimetres: {
       const int64_t cm = RoundedQuotient(display, ScaleUnit(unit));
@@ -63,9 +63,9 @@ std::string RealTimeHeightText(int32_t microFeet, TideUnit unit) {
   return Decimal(RoundedQuotient(display, ScaleUnit(unit) / 10), 10, UnitName(unit));
 }
 
-std::string RealTimeSpeedText(int32_t microKnots, CurrentUnit unit) {
-  if (microKnots == kValueNotDefined || microKnots == kValueFailed) return std::string("- - ") + UnitName(unit);
-  const int64_t display = SpeedToDisplay(microKnots, unit);
+std::string RealTimeSpeedText(MicroKnots speed, CurrentUnit unit) {
+  if (speed.raw == kValueNotDefined || speed.raw == kValueFailed) return std::string("- - ") + UnitName(unit);
+  const int64_t display = SpeedToDisplay(speed, unit).raw;
   const int64_t tenths = std::llabs(RoundedQuotient(display, ScaleUnit(unit) / 10));
   return Decimal(tenths, 10, UnitName(unit));
 }
@@ -88,23 +88,23 @@ std::string NextTideText(char kind, const std::string& heightText, int minutesAh
          CountdownText(minutesAhead, StationKind::Tide);
 }
 
-std::string NextCurrentText(char kind, int32_t microKnots, int16_t direction, CurrentUnit unit, int minutesAhead) {
-  if (microKnots == kValueNotDefined) return "Next change unpredictable";
-  const std::string speed = RealTimeSpeedText(microKnots, unit);
+std::string NextCurrentText(char kind, MicroKnots speed, int16_t direction, CurrentUnit unit, int minutesAhead) {
+  if (speed.raw == kValueNotDefined) return "Next change unpredictable";
+  const std::string speedText = RealTimeSpeedText(speed, unit);
   const bool hasDirection = direction != kNotGiven16;
   std::string text;
   switch (kind) {
     case 'F':
-      text = hasDirection ? Format("next max flood (%s at %d%s) ", speed.c_str(), direction, kDegree)
-                          : Format("next max flood (%s) ", speed.c_str());
+      text = hasDirection ? Format("next max flood (%s at %d%s) ", speedText.c_str(), direction, kDegree)
+                          : Format("next max flood (%s) ", speedText.c_str());
       break;
     case 'E':
-      text = hasDirection ? Format("next max ebb (%s at %d%s) ", speed.c_str(), direction, kDegree)
-                          : Format("next max ebb (%s) ", speed.c_str());
+      text = hasDirection ? Format("next max ebb (%s at %d%s) ", speedText.c_str(), direction, kDegree)
+                          : Format("next max ebb (%s) ", speedText.c_str());
       break;
     case 'S': text = "slack water"; break;
-    case 'M': text = Format("Max rotary (%s)", speed.c_str()); break;
-    case 'm': text = Format("Min rotary (%s)", speed.c_str()); break;
+    case 'M': text = Format("Max rotary (%s)", speedText.c_str()); break;
+    case 'm': text = Format("Min rotary (%s)", speedText.c_str()); break;
     default: text = "Unknown current in "; break;
   }
   return text + CountdownText(std::max(minutesAhead, 0), StationKind::Current);

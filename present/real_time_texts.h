@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/engine_values.h"
 #include "engine/region_files.h"
 #include "settings/app_settings.h"
 
@@ -19,11 +20,11 @@ std::string CountdownText(int minutes, StationKind kind);
 // A height now in the display unit: "%ld.%ld ft" (tenths of a foot), "%ld cm",
 // "%ld.%02ld m" (hundredths of a metre), rounded half away from zero, a leading "-" when
 // negative; "unpredictable" when the height is not defined.
-std::string RealTimeHeightText(int32_t microFeet, TideUnit unit);
+std::string RealTimeHeightText(MicroFeet height, TideUnit unit);
 
 // A speed now: the magnitude in tenths, "%ld.%ld kt" or "%ld.%ld m/s" ("0.0 kt" when
 // zero); "- - kt" or "- - m/s" when the speed is not defined.
-std::string RealTimeSpeedText(int32_t microKnots, CurrentUnit unit);
+std::string RealTimeSpeedText(MicroKnots speed, CurrentUnit unit);
 
 // " fld", " ebb", " slk", " max", " min" after the speed for the letters F, E, S, M, m.
 const char* CurrentStateSuffix(char kind);
@@ -37,7 +38,7 @@ std::string NextTideText(char kind, const std::string& heightText, int minutesAh
 // ebb (%s at %d°) ", "slack water", "Max rotary (%s)", "Min rotary (%s)" or "Unknown
 // current in "; "Next change unpredictable" when the event's speed is not defined. A
 // missing direction leaves out " at %d°".
-std::string NextCurrentText(char kind, int32_t microKnots, int16_t direction, CurrentUnit unit, int minutesAhead);
+std::string NextCurrentText(char kind, MicroKnots speed, int16_t direction, CurrentUnit unit, int minutesAhead);
 
 // The caption strip: "Real Time   " then the weekday, month, day and year ("Tue Mar 3,
 // 2026") and the time ("10:02 am" on the 12-hour clock, "22:02" on the 24-hour clock).

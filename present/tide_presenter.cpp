@@ -18,7 +18,7 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
     switch (ranges.highRange) {
       case kTideHighMeanTide:
         high.shown = station.meanTideLevel != kNotGiven16;
-        high.value = HundredthsFootToDisplay(station.meanTideLevel, unit);
+        high.value = HundredthsFootToDisplay(station.meanTideLevel, unit).raw;
         high.label = "mean tide";
         break;
       case kTideHighUser:
@@ -28,7 +28,7 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
         break;
       default:
         high.shown = station.meanHigherHighWater != kNotGiven16;
-        high.value = HundredthsFootToDisplay(station.meanHigherHighWater, unit);
+        high.value = HundredthsFootToDisplay(station.meanHigherHighWater, unit).raw;
         high.label = (station.flags & kTideFlagMhhwLabel) ? "MHHW" : "MHWS";
         break;
     }
@@ -76,13 +76,14 @@ DayPresentation PresentTideDay(const TideLocation& station, const TideDay& day, 
     e.word = high ? "High" : "Low";
     e.tone = high ? EventTone::Rising : EventTone::Falling;
     e.time = extreme.time == static_cast<EngineMinute>(kValueNotDefined) ? kNoTimeText : TimeOfMinute(extreme.time, clock);
-    e.value = HeightDisplayText(HeightToDisplay(extreme.height, unit), unit);
+    e.value = HeightDisplayText(HeightToDisplay(MicroFeet(extreme.height), unit));
     p.events.push_back(e);
   }
   p.averagesHeading = "Average Tides:";
   auto average = [&](const char* label, int16_t hundredths) {
-    const int32_t display = hundredths == kNotGiven16 ? kValueNotDefined : HundredthsFootToDisplay(hundredths, unit);
-    p.averages.push_back({label, HeightDisplayText(display, unit)});
+    const DisplayHeight display =
+        hundredths == kNotGiven16 ? DisplayHeight(kValueNotDefined, unit) : HundredthsFootToDisplay(hundredths, unit);
+    p.averages.push_back({label, HeightDisplayText(display)});
   };
   average("Mean Range:", station.meanRange);
   average((station.flags & kTideFlagMhhwLabel) ? "MHHW:" : "MHWS:", station.meanHigherHighWater);
@@ -91,12 +92,14 @@ DayPresentation PresentTideDay(const TideLocation& station, const TideDay& day, 
   PresentSky(day.sun, day.moon, clock, p);
 
   DayGraphData& g = p.graph;
-  for (size_t i = 0; i < g.halfHour.size(); ++i) g.halfHour[i] = HeightToDisplay(day.halfHour[i], unit);
-  for (int32_t v : day.fine) g.fine.push_back(HeightToDisplayExact(v, unit));
+  for (size_t i = 0; i < g.halfHour.size(); ++i) {
+    g.halfHour[i] = HeightToDisplay(MicroFeet(day.halfHour[i]), unit).raw;
+  }
+  for (int32_t v : day.fine) g.fine.push_back(HeightToDisplayExact(MicroFeet(v), unit).raw);
   g.fineStepMinutes = kFineStepMinutes;
   if (day.extremesFound) {
-    g.minimum = HeightToDisplay(day.minimum, unit);
-    g.maximum = HeightToDisplay(day.maximum, unit);
+    g.minimum = HeightToDisplay(MicroFeet(day.minimum), unit).raw;
+    g.maximum = HeightToDisplay(MicroFeet(day.maximum), unit).raw;
   } else {
     g.minimum = g.maximum = 0;
     for (int32_t v : g.halfHour) {

@@ -93,9 +93,27 @@ bool LayoutPanel(const PageCanvas& canvas, double width, double height, int rows
   return true;
 }
 
-void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& heading, const std::vector<ReportDay>& days,
-               StationKind kind, const PanelColumns& columns, const PanelGeometry& g,
-               const std::optional<GraphScale>& scale, const ReportGraphStyle& stripStyle, const AppSettings& settings) {
+// One month's panel to draw: where, its heading and days, and what every panel of the
+// page shares (the columns, their layout, the strips' scale and style).
+struct PanelJob {
+  QRectF area;
+  QString heading;
+  const std::vector<ReportDay>* days = nullptr;
+  StationKind kind = StationKind::Tide;
+  PanelColumns columns;
+  PanelGeometry geometry;
+  std::optional<GraphScale> scale;
+  ReportGraphStyle stripStyle;
+  const AppSettings* settings = nullptr;
+};
+
+void DrawPanel(const PageCanvas& canvas, const PanelJob& job) {
+  const QRectF& area = job.area;
+  const std::vector<ReportDay>& days = *job.days;
+  const StationKind kind = job.kind;
+  const PanelColumns& columns = job.columns;
+  const PanelGeometry& g = job.geometry;
+  const AppSettings& settings = *job.settings;
   const ReportInk& ink = canvas.ink();
   QPainter& p = canvas.painter();
   const double pad = canvas.Pt(2);
@@ -103,7 +121,7 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
 
   // Headings: the month, then the columns.
   canvas.Text(QRectF(area.left(), area.top(), area.width(), g.line), Qt::AlignLeft | Qt::AlignVCenter, g.bold,
-              ink.text, heading);
+              ink.text, job.heading);
   const double headY = area.top() + g.line * 1.1;
   double x = area.left() + g.dateWidth;
   const QRectF stripColumn(x, headY, g.stripWidth, g.line);
@@ -164,9 +182,9 @@ void DrawPanel(const PageCanvas& canvas, const QRectF& area, const QString& head
       if (day.predicted) {
         ReportGraphInput input;
         input.data = &day.graph;
-        input.scale = scale;
+        input.scale = job.scale;
         input.extremes = GraphInputFor(day, canvas.options(), settings.timeType).extremes;
-        DrawReportGraph(canvas, strip, input, stripStyle);
+        DrawReportGraph(canvas, strip, input, job.stripStyle);
       } else {
         p.setPen(canvas.Pen(ink.rule, 0.4));
         p.setBrush(Qt::NoBrush);
@@ -306,10 +324,14 @@ PageResult DrawCalendarPage(PageContext& context, int months) {
   }
   const double panelGap = months == 1 ? 0 : canvas.Pt(10);
   const double panelWidth = (body.width() - panelGap * (months - 1)) / months;
-  PanelGeometry geometry;
-  if (!LayoutPanel(canvas, panelWidth, body.height(), rows, eventCells, columns, geometry)) return PageResult::NoRoom;
-
-  ReportGraphStyle strip;
+  PanelJob job;
+  if (!LayoutPanel(canvas, panelWidth, body.height(), rows, eventCells, columns, job.geometry)) {
+    return PageResult::NoRoom;
+  }
+  job.kind = station.kind;
+  job.columns = columns;
+  job.settings = &settings;
+  ReportGraphStyle& strip = job.stripStyle;
   strip.format = format;
   strip.axes = false;
   strip.grid = options.includeGrid;
@@ -318,13 +340,14 @@ PageResult DrawCalendarPage(PageContext& context, int months) {
   strip.rangeShading = options.rangeShading;
   strip.extremeMarks = options.dailyExtremes;
   strip.clock = settings.timeType;
-  const std::optional<GraphScale> scale = StripScale(graphs, options.rangeLines);
+  job.scale = StripScale(graphs, options.rangeLines);
 
   for (int m = 0; m < months; ++m) {
-    const QRectF area(body.left() + m * (panelWidth + panelGap), body.top(), panelWidth, body.height());
-    const ReportDay& firstDay = panels[static_cast<size_t>(m)].front();
-    DrawPanel(canvas, area, MonthText(firstDay.day), panels[static_cast<size_t>(m)], station.kind, columns, geometry,
-              scale, strip, settings);
+    const std::vector<ReportDay>& days = panels[static_cast<size_t>(m)];
+    job.area = QRectF(body.left() + m * (panelWidth + panelGap), body.top(), panelWidth, body.height());
+    job.heading = MonthText(days.front().day);
+    job.days = &days;
+    DrawPanel(canvas, job);
   }
   return PageResult::Drawn;
 }

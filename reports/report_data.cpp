@@ -110,8 +110,8 @@ std::string ReportUnitName(StationKind kind, const AppSettings& settings) {
 }
 
 std::string ReportValueText(StationKind kind, int32_t display, const AppSettings& settings) {
-  return kind == StationKind::Tide ? HeightDisplayText(display, settings.tideUnit)
-                                   : SpeedDisplayText(display, settings.currentUnit);
+  return kind == StationKind::Tide ? HeightDisplayText(DisplayHeight(display, settings.tideUnit))
+                                   : SpeedDisplayText(DisplaySpeed(display, settings.currentUnit));
 }
 
 const char* ReportValueHeading(StationKind kind) { return kind == StationKind::Tide ? "Tide" : "Current"; }
@@ -147,14 +147,13 @@ ReportDay ReportDays::TideDayOf(const TideLocation& station, EngineMinute day, c
   r.day = day;
   for (size_t i = 0; i < t.extremes.size() && i < p.events.size(); ++i) {
     const TideExtreme& e = t.extremes[i];
-    const int32_t display =
-        e.height == kValueNotDefined ? kValueNotDefined : HeightToDisplayExact(e.height, settings_.tideUnit);
+    const int32_t display = HeightToDisplayExact(MicroFeet(e.height), settings_.tideUnit).raw;
     r.events.push_back(EventOf(e.kind, e.time, day, display, p.events[i]));
   }
   TakeDay(r, t.date, t.extremesFound, t.sun, t.moon, std::move(p));
   FillTable(r, needs, failed, [&](EngineMinute minute) {
     const int32_t height = TideHeightAt(station, minute);
-    return height == kValueFailed ? kValueFailed : HeightToDisplay(height, settings_.tideUnit);
+    return height == kValueFailed ? kValueFailed : HeightToDisplay(MicroFeet(height), settings_.tideUnit).raw;
   });
   return r;
 }
@@ -171,7 +170,7 @@ ReportDay ReportDays::CurrentDayOf(const CurrentLocation& station, EngineMinute 
   r.day = day;
   for (size_t i = 0; i < c.events.size() && i < p.events.size(); ++i) {
     const CurrentEvent& e = c.events[i];
-    const int32_t display = e.speed == kValueNotDefined ? kValueNotDefined : SpeedToDisplay(e.speed, unit);
+    const int32_t display = SpeedToDisplay(MicroKnots(e.speed), unit).raw;
     ReportEvent event = EventOf(e.kind, e.time, day, display, p.events[i]);
     event.direction = e.direction;
     // A slack prints its time alone.
@@ -181,7 +180,7 @@ ReportDay ReportDays::CurrentDayOf(const CurrentLocation& station, EngineMinute 
   TakeDay(r, c.date, c.eventsFound, c.sun, c.moon, std::move(p));
   FillTable(r, needs, failed, [&](EngineMinute minute) {
     const int32_t speed = CurrentValueAt(station, minute).value;
-    return speed == kValueFailed || speed == kValueNotDefined ? speed : SpeedToDisplay(speed, unit);
+    return speed == kValueFailed || speed == kValueNotDefined ? speed : SpeedToDisplay(MicroKnots(speed), unit).raw;
   });
   return r;
 }

@@ -139,21 +139,20 @@ int32_t SearchDaylightMinutes(const SearchStation& station, EngineMinute standar
   return station.current.observesDst != kDstNone && daylightDay ? 60 : 0;
 }
 
-bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& resume, EngineMinute rangeStart,
-                   EngineMinute rangeEnd, int dayStart, int dayEnd, int32_t threshold, EngineMinute& hitStart,
-                   EngineMinute& hitEnd, int32_t& hitValue, uint8_t weekdayMask, SearchProgress& progress) {
+std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventSearchPlan& plan, EngineMinute& resume,
+                                      SearchProgress& progress) {
   IntlCorrectionHold hold;
   const int intlMinutes = hold.saved();
   const int32_t slackLimit = ValueSlackThreshold();
-  const int kind = SearchKindOf(code);
-  const int condition = SearchConditionOf(code);
-  const int period = condition >= kConditionGreatest ? SearchPeriodOf(code) : kPeriodWholeRange;
+  const int kind = SearchKindOf(plan.code);
+  const int condition = SearchConditionOf(plan.code);
+  const int period = condition >= kConditionGreatest ? SearchPeriodOf(plan.code) : kPeriodWholeRange;
   const bool valueKind = kind == kSearchTideValues || kind == kSearchCurrentValues;
   const bool swingKind = kind == kSearchTidalSwings || kind == kSearchCurrentSwings;
   const bool keepsBest = condition >= kConditionGreatest;
   // A call that continues after a hit of "greater or equal" or "less or equal" carries
   // the swing chain on from the hit's last event, so that no swing is lost between hits.
-  const bool continuesChain = swingKind && !keepsBest && resume >= rangeStart && resume != 0;
+  const bool continuesChain = swingKind && !keepsBest && resume >= plan.rangeStart && resume != 0;
 
   bool found = false;
   Candidate result;
@@ -161,8 +160,8 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
   int32_t daylight = 0;
 
   for (;;) {  // one pass per period
-    if (resume < rangeStart) {
-      resume = rangeStart / kMinutesPerDay * kMinutesPerDay;
+    if (resume < plan.rangeStart) {
+      resume = plan.rangeStart / kMinutesPerDay * kMinutesPerDay;
     } else {
       resume += 1;
     }
@@ -174,7 +173,7 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
     Candidate best;
     DateRecord periodDate;
     MinuteToDate(resume + 1379, periodDate);
-    const EngineMinute periodEnd = PeriodEnd(period, periodDate, rangeEnd);
+    const EngineMinute periodEnd = PeriodEnd(period, periodDate, plan.rangeEnd);
 
     for (;;) {  // one event
       char letter = 0;
@@ -184,7 +183,7 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
         primed = true;
         EngineMinute before = resume;
         previousEvent = EngineStep(station, before, -1, letter);
-        if (previousEvent == kValueFailed) return false;
+        if (previousEvent == kValueFailed) return std::nullopt;
         if (before < resume) resume = before;
         if (continuesChain && Defined(previousEvent) && (kind != kSearchCurrentSwings || letter != 'S')) {
           previousSwing = RoundToTenth(previousEvent);
@@ -193,7 +192,7 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
       }
       const EngineMinute from = resume;
       int32_t value = EngineStep(station, resume, +1, letter);
-      if (value == kValueFailed || resume <= from) return false;  // failed, or did not advance
+      if (value == kValueFailed || resume <= from) return std::nullopt;  // failed, or did not advance
       if (station.kind == StationKind::Tide) letter = previousEvent < value ? 'H' : 'L';
 
       daylight = SearchDaylightMinutes(station, resume, intlMinutes);
@@ -223,11 +222,11 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
       const EngineMinute shown = resume + daylight;
       DateRecord shownDate;
       MinuteToDate(shown, shownDate);
-      if (weekdayMask != kAllWeekdays && (weekdayMask & (1u << shownDate.weekday)) == 0) {
+      if (plan.weekdayMask != kAllWeekdays && (plan.weekdayMask & (1u << shownDate.weekday)) == 0) {
         rejected = true;
       } else if (!Defined(previousEvent) || !Defined(value)) {
         rejected = true;
-      } else if (!valueKind && (TimeOfDay(shown) < dayStart || TimeOfDay(shown) > dayEnd)) {
+      } else if (!valueKind && (TimeOfDay(shown) < plan.dayStart || TimeOfDay(shown) > plan.dayEnd)) {
         rejected = true;
       }
 
@@ -260,20 +259,26 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
             break;
           case kSearchTideValues:
           case kSearchCurrentValues: {
-            auto meets = [&](int32_t v) { return condition == kConditionAtLeast ? v >= threshold : v <= threshold; };
+            auto meets = [&](int32_t v) {
+              return condition == kConditionAtLeast ? v >= plan.threshold : v <= plan.threshold;
+            };
             if (condition > kConditionAtMost || !meets(value)) break;
             EngineMinute first = 0, last = 0;
-            ScanRun(station, resume, rangeStart, periodEnd, daylight, dayStart, dayEnd, meets, first, last);
+            ScanRun(station, resume, plan.rangeStart, periodEnd, daylight, plan.dayStart, plan.dayEnd, meets, first,
+                    last);
             // Cut the span to the time-of-day window.
-            if (TimeOfDay(first + daylight) < dayStart) {
-              first = first - static_cast<EngineMinute>(TimeOfDay(first + daylight)) + static_cast<EngineMinute>(dayStart);
+            if (TimeOfDay(first + daylight) < plan.dayStart) {
+              first = first - static_cast<EngineMinute>(TimeOfDay(first + daylight)) +
+                      static_cast<EngineMinute>(plan.dayStart);
             }
-            if (TimeOfDay(last + daylight) > dayEnd) {
-              last = last - static_cast<EngineMinute>(TimeOfDay(last + daylight)) + static_cast<EngineMinute>(dayEnd);
+            if (TimeOfDay(last + daylight) > plan.dayEnd) {
+              last = last - static_cast<EngineMinute>(TimeOfDay(last + daylight)) +
+                     static_cast<EngineMinute>(plan.dayEnd);
             }
-            if (TimeOfDay(first + daylight) < dayEnd && TimeOfDay(last + daylight) > dayStart && first <= last) {
+            if (TimeOfDay(first + daylight) < plan.dayEnd && TimeOfDay(last + daylight) > plan.dayStart &&
+                first <= last) {
               hit = true;
-              result = {threshold, first, last};
+              result = {plan.threshold, first, last};
               resume = last;
             }
             break;
@@ -282,7 +287,8 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
             if (letter != 'S') break;
             auto slack = [&](int32_t v) { return std::llabs(v) < slackLimit; };
             EngineMinute first = 0, last = 0;
-            ScanRun(station, resume, rangeStart, periodEnd, daylight, dayStart, dayEnd, slack, first, last);
+            ScanRun(station, resume, plan.rangeStart, periodEnd, daylight, plan.dayStart, plan.dayEnd, slack, first,
+                    last);
             test = true;
             candidate = {static_cast<int32_t>(last - first), first, last};
             break;
@@ -293,8 +299,8 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
 
         if (test) {
           switch (condition) {
-            case kConditionAtLeast: hit = candidate.value >= threshold; break;
-            case kConditionAtMost: hit = candidate.value <= threshold; break;
+            case kConditionAtLeast: hit = candidate.value >= plan.threshold; break;
+            case kConditionAtMost: hit = candidate.value <= plan.threshold; break;
             case kConditionGreatest:
               if (!hasBest || candidate.value > best.value) best = candidate, hasBest = true;
               break;
@@ -324,16 +330,16 @@ bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& res
       result = best;
       goto done;
     }
-    if (resume + daylight >= rangeEnd) break;
+    if (resume + daylight >= plan.rangeEnd) break;
   }
 
 done:
-  if (found) {
-    hitStart = result.start + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.start, intlMinutes));
-    hitEnd = result.end + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.end, intlMinutes));
-    hitValue = result.value;
-  }
-  return found;
+  if (!found) return std::nullopt;
+  EventHit hit;
+  hit.start = result.start + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.start, intlMinutes));
+  hit.end = result.end + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.end, intlMinutes));
+  hit.value = result.value;
+  return hit;
 }
 
 }  // namespace qw

@@ -13,12 +13,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/current_location.h"
 #include "engine/engine_values.h"
 #include "engine/region_files.h"
 #include "engine/tide_location.h"
+#include "search/result_rows.h"
 #include "search/search_progress.h"
 #include "settings/app_settings.h"
 
@@ -77,18 +79,25 @@ struct SearchStation {
 // at its ends.
 int32_t SearchThreshold(double number, int kind, TideUnit tideUnit, CurrentUnit currentUnit);
 
+// What a search looks for and where (PlanEventSearch builds it from the user's choices).
+struct EventSearchPlan {
+  uint8_t code = 0;             // MakeSearchCode
+  int32_t threshold = 0;        // in the unit of the kind (SearchThreshold)
+  EngineMinute rangeStart = 0;  // 00:00 of the first day
+  EngineMinute rangeEnd = 0;    // 23:59 of the last day
+  int dayStart = 0;             // minutes after midnight of the time-of-day window;
+  int dayEnd = 23 * 60 + 59;    // 0 and 1439 when it is off
+  uint8_t weekdayMask = kAllWeekdays;  // bit 0 Sunday .. bit 6 Saturday
+};
+
 // One search step. Finds the first hit after `resume` (0 before the first call) and
-// moves `resume` on, so that the next call continues after it. The range runs from
-// `rangeStart` to `rangeEnd`; `dayStart` and `dayEnd` are minutes after midnight of the
-// time-of-day window (0 and 1439 when it is off); `weekdayMask` has bit 0 for Sunday ..
-// bit 6 for Saturday (kAllWeekdays when off). Returns true with the hit's start, end and
-// value set; false when the range is exhausted, the user stopped the search (seen through
+// moves `resume` on, so that the next call continues after it. Returns the hit, or
+// nothing when the range is exhausted, the user stopped the search (seen through
 // `progress`, which also receives the date being examined in status line 2) or the engine
 // failed. With condition "greatest" or "smallest" a stop still returns the best value
 // found so far in the period.
-bool FindNextEvent(const SearchStation& station, uint8_t code, EngineMinute& resume, EngineMinute rangeStart,
-                   EngineMinute rangeEnd, int dayStart, int dayEnd, int32_t threshold, EngineMinute& hitStart,
-                   EngineMinute& hitEnd, int32_t& hitValue, uint8_t weekdayMask, SearchProgress& progress);
+std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventSearchPlan& plan, EngineMinute& resume,
+                                      SearchProgress& progress);
 
 // The daylight minutes the search adds to a standard-time minute of the station to give
 // the time its window shows, with `intlMinutes` as the international correction.

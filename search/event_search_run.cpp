@@ -28,8 +28,8 @@ const char* UnitWord(int kindNumber, const ValueUnits& units) {
 
 std::string ValueCell(int kindNumber, int32_t value, const ValueUnits& units) {
   if (kindNumber == kSearchSlackWater) return FormatString(text::kSlackMinutesValue, static_cast<int>(value));
-  if (IsCurrentSearchKind(kindNumber)) return SpeedText(value, kValueTextUnit, units.current);
-  return HeightText(value, kValueTextUnit, units.tide);
+  if (IsCurrentSearchKind(kindNumber)) return SpeedText(MicroKnots(value), kValueTextUnit, units.current);
+  return HeightText(MicroFeet(value), kValueTextUnit, units.tide);
 }
 
 }  // namespace
@@ -139,14 +139,13 @@ bool RunEventSearch(const SearchStation& station, const EventSearchPlan& plan, R
       stopped = true;
       break;
     }
-    EventHit hit;
-    if (!FindNextEvent(station, plan.code, resume, plan.rangeStart, plan.rangeEnd, plan.dayStart, plan.dayEnd,
-                       plan.threshold, hit.start, hit.end, hit.value, plan.weekdayMask, progress)) {
-      // FindNextEvent returns false on a stop too; the flag tells the two apart.
+    const std::optional<EventHit> hit = FindNextEvent(station, plan, resume, progress);
+    if (!hit) {
+      // FindNextEvent returns nothing on a stop too; the flag tells the two apart.
       stopped = progress.StopRequested();
       break;
     }
-    AddEventHitRow(table, kind, hit, units);
+    AddEventHitRow(table, kind, *hit, units);
   }
   progress.Status(1, "");
   progress.Status(2, "");

@@ -36,17 +36,6 @@ struct EventSearchSettings {
   std::string valueText;        // the value box's text
 };
 
-// Everything FindNextEvent needs, built from the settings.
-struct EventSearchPlan {
-  uint8_t code = 0;
-  int32_t threshold = 0;
-  EngineMinute rangeStart = 0;  // 00:00 of the first day
-  EngineMinute rangeEnd = 0;    // 23:59 of the last day
-  int dayStart = 0;
-  int dayEnd = 23 * 60 + 59;
-  uint8_t weekdayMask = kAllWeekdays;
-};
-
 // Why a search cannot start: the message and caption numbers of the string table.
 struct SearchRefusal {
   int message = 0;

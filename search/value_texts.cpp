@@ -41,7 +41,8 @@ std::string WithUnit(std::string text, int flags, const char* unit) {
 
 }  // namespace
 
-std::string HeightText(int32_t heightMicroFeet, int flags, TideUnit unit) {
+std::string HeightText(MicroFeet height, int flags, TideUnit unit) {
+  const int32_t heightMicroFeet = height.raw;
   if (heightMicroFeet == kValueNotDefined) return "- -";
   const bool hundredths = (flags & kValueTextHundredths) != 0;
   switch (unit) {
@@ -61,7 +62,8 @@ std::string HeightText(int32_t heightMicroFeet, int flags, TideUnit unit) {
   }
 }
 
-std::string SpeedText(int32_t speedMicroKnots, int flags, CurrentUnit unit) {
+std::string SpeedText(MicroKnots speed, int flags, CurrentUnit unit) {
+  const int32_t speedMicroKnots = speed.raw;
   if (speedMicroKnots == kValueNotDefined) return "- -";
   const int digits = (flags & kValueTextHundredths) ? 2 : 1;
   if (unit == CurrentUnit::MetresPerSecond) {

@@ -1,10 +1,10 @@
 // The texts of values, times and dates in the result rows of the event search and in
 // the records of the data export.
 //
-// Heights arrive in millionths of a foot and speeds in millionths of a knot (the engine's
-// units); they are converted to the display unit here and only here for these two
-// features. The conversions keep the program's historic integer arithmetic, so that a
-// value reads the same in a search, an export and a saved table:
+// Heights arrive in millionths of a foot (MicroFeet) and speeds in millionths of a knot
+// (MicroKnots), the engine's units; they are converted to the display unit here and only
+// here for these two features. The conversions keep the program's historic integer
+// arithmetic, so that a value reads the same in a search, an export and a saved table:
 //   centimetres: trunc(height / 1000) x 3048, in hundred-thousandths of a centimetre;
 //   metres:      trunc(height / 100000) x 3048, in hundred-thousandths of a metre;
 //   m/s:         trunc(speed / 1000) x 514, in millionths of a metre per second (the
@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/calendar.h"
+#include "engine/engine_values.h"
 #include "settings/app_settings.h"
 
 namespace qw {
@@ -34,12 +35,12 @@ struct ValueUnits {
 // half up at the last digit; whole centimetres (two decimals with hundredths); metres
 // always with two decimals. A leading "-" for a negative value. kValueNotDefined gives
 // "- -". Units "ft", "cm", "m".
-std::string HeightText(int32_t heightMicroFeet, int flags, TideUnit unit);
+std::string HeightText(MicroFeet height, int flags, TideUnit unit);
 
 // A speed without its sign (ebbs read as positive numbers), one decimal or two with
 // kValueTextHundredths, rounded half up at the last digit. kValueNotDefined gives "- -".
 // Units "kt", "m/s".
-std::string SpeedText(int32_t speedMicroKnots, int flags, CurrentUnit unit);
+std::string SpeedText(MicroKnots speed, int flags, CurrentUnit unit);
 
 // "%2d:%02d" with "a" or "p" on the 12-hour clock (hour 0 reads 12), "%02d:%02d" on the
 // 24-hour clock.

@@ -24,48 +24,255 @@ bool OneOf(int value, std::initializer_list<int> allowed) {
 // A plain decimal conversion, like the C library's atof: leading number or 0.
 double DecimalValue(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
-FontSetting ReadFont(const ProfileFile& file, const char* section, const FontSetting& defaults,
-                     bool withPitch) {
-  FontSetting font;
-  font.height = file.ReadInt(section, "FontHeight", defaults.height);
-  font.faceName = file.ReadString(section, "FaceName", defaults.faceName, 32);
-  font.weight = file.ReadInt(section, "FontWeight", defaults.weight);
-  font.italic = file.ReadInt(section, "FontItalic", defaults.italic);
-  font.pitchAndFamily = withPitch ? file.ReadInt(section, "PitchAndFamily", defaults.pitchAndFamily) : 0;
-  return font;
-}
-
-void WriteFont(ProfileFile& file, const char* section, const FontSetting& font, bool withPitch) {
-  file.WriteInt(section, "FontHeight", font.height);
-  file.WriteString(section, "FaceName", font.faceName);
-  file.WriteInt(section, "FontWeight", font.weight);
-  file.WriteInt(section, "FontItalic", font.italic);
-  if (withPitch) file.WriteInt(section, "PitchAndFamily", font.pitchAndFamily);
-}
-
-void ReadRanges(const ProfileFile& file, const char* section, RangeSettings& ranges,
-                std::initializer_list<int> highCodes, std::initializer_list<int> lowCodes) {
-  const RangeSettings defaults = ranges;
-  ranges.highRange = file.ReadInt(section, "HighRange", defaults.highRange);
-  if (!OneOf(ranges.highRange, highCodes)) ranges.highRange = defaults.highRange;
-  ranges.lowRange = file.ReadInt(section, "LowRange", defaults.lowRange);
-  if (!OneOf(ranges.lowRange, lowCodes)) ranges.lowRange = defaults.lowRange;
-  ranges.highHeight = ProfileInteger(file.ReadString(section, "HighHeight", "0", kStr128), 0);
-  ranges.lowHeight = ProfileInteger(file.ReadString(section, "LowHeight", "0", kStr128), 0);
-  ranges.highLabel = file.ReadString(section, "HighLabel", "", 20);
-  ranges.lowLabel = file.ReadString(section, "LowLabel", "", 20);
-}
-
-void WriteRanges(ProfileFile& file, const char* section, const RangeSettings& ranges) {
-  file.WriteInt(section, "HighRange", ranges.highRange);
-  file.WriteInt(section, "LowRange", ranges.lowRange);
-  file.WriteInt(section, "HighHeight", ranges.highHeight);
-  file.WriteInt(section, "LowHeight", ranges.lowHeight);
-  file.WriteString(section, "HighLabel", ranges.highLabel);
-  file.WriteString(section, "LowLabel", ranges.lowLabel);
-}
-
 std::string Slot(const char* key, int slot) { return std::string(key) + std::to_string(slot); }
+
+// How a key of the table takes part in loading and saving.
+enum class KeyUse {
+  kLoadAndSave,
+  kLoadOnly,    // written where it changes (or never), not at the orderly stop
+  kWindowSize,  // the main window's size and place: not saved in integrated mode
+};
+
+// Reads each key of the table into its field. A field's value on entry is its default:
+// the value of a fresh AppSettings.
+class KeyLoader {
+ public:
+  explicit KeyLoader(const ProfileFile& file) : file_(file) {}
+
+  void Int(const char* section, const char* key, int& value, KeyUse = KeyUse::kLoadAndSave) const {
+    value = file_.ReadInt(section, key, value);
+  }
+  void Flag(const char* section, const char* key, bool& value, KeyUse = KeyUse::kLoadAndSave) const {
+    value = file_.ReadInt(section, key, value ? 1 : 0) != 0;
+  }
+  // A value code; a code outside `allowed` leaves the default.
+  template <typename T>
+  void Code(const char* section, const char* key, T& value, std::initializer_list<int> allowed,
+            KeyUse use = KeyUse::kLoadAndSave) const {
+    CodeOr(section, key, value, allowed, static_cast<int>(value), use);
+  }
+  // The same where a missing key reads as `absent` rather than as the default.
+  template <typename T>
+  void CodeOr(const char* section, const char* key, T& value, std::initializer_list<int> allowed, int absent,
+              KeyUse = KeyUse::kLoadAndSave) const {
+    const int code = file_.ReadInt(section, key, absent);
+    if (OneOf(code, allowed)) value = static_cast<T>(code);
+  }
+  // A number outside low..high leaves the default.
+  void Bounded(const char* section, const char* key, int& value, int low, int high,
+               KeyUse = KeyUse::kLoadAndSave) const {
+    const int number = file_.ReadInt(section, key, value);
+    if (number >= low && number <= high) value = number;
+  }
+  void Text(const char* section, const char* key, std::string& value, size_t bufferLength,
+            KeyUse = KeyUse::kLoadAndSave) const {
+    value = file_.ReadString(section, key, value, bufferLength);
+  }
+  // An integer read from a 128-byte text buffer (the profile rule), written as an integer.
+  void NumberText(const char* section, const char* key, int32_t& value) const {
+    value = ProfileInteger(file_.ReadString(section, key, "", kStr128), value);
+  }
+  // A long read from a 128-byte text buffer by the C library's rule, written as an integer.
+  void LongText(const char* section, const char* key, long& value) const {
+    value = std::strtol(file_.ReadString(section, key, std::to_string(value), kStr128).c_str(), nullptr, 10);
+  }
+  // The slack threshold in knots; a value outside 0.1..0.6 leaves the default.
+  void SlackKnots(const char* section, const char* key, double& value) const {
+    const double knots = DecimalValue(file_.ReadString(section, key, FormatSlackValue(value), kStr128));
+    if (IsValidSlackValue(knots)) value = knots;
+  }
+  // A letter, lower-cased; a missing or empty key, or "?", leaves the default.
+  void Letter(const char* section, const char* key, char& value) const {
+    const std::string text = file_.ReadString(section, key, "?", 5);
+    const char letter = text.empty() ? '?' : static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    if (letter != '?') value = letter;
+  }
+  void Mru(const char* section, std::array<MruEntry, kMruSlots>& mru) const {
+    for (int slot = 0; slot < kMruSlots; ++slot) {
+      MruEntry& entry = mru[static_cast<size_t>(slot)];
+      entry.location = file_.ReadString(section, Slot("MruLocation", slot), "", 127);
+      entry.region = static_cast<uint16_t>(file_.ReadInt(section, Slot("MruRegion", slot), kMruEmpty));
+      entry.subregion = static_cast<uint16_t>(file_.ReadInt(section, Slot("MruSubregion", slot), kMruEmpty));
+      entry.type = static_cast<uint16_t>(file_.ReadInt(section, Slot("MruType", slot), kMruEmpty));
+    }
+  }
+
+ private:
+  const ProfileFile& file_;
+};
+
+// Writes each key of the table that is saved at the stop.
+class KeySaver {
+ public:
+  KeySaver(ProfileFile& file, bool integratedMode) : file_(file), integratedMode_(integratedMode) {}
+
+  void Int(const char* section, const char* key, int value, KeyUse use = KeyUse::kLoadAndSave) const {
+    if (Saves(use)) file_.WriteInt(section, key, value);
+  }
+  void Flag(const char* section, const char* key, bool value, KeyUse use = KeyUse::kLoadAndSave) const {
+    if (Saves(use)) file_.WriteInt(section, key, value ? 1 : 0);
+  }
+  template <typename T>
+  void Code(const char* section, const char* key, T value, std::initializer_list<int>,
+            KeyUse use = KeyUse::kLoadAndSave) const {
+    if (Saves(use)) file_.WriteInt(section, key, static_cast<int>(value));
+  }
+  template <typename T>
+  void CodeOr(const char* section, const char* key, T value, std::initializer_list<int> allowed, int,
+              KeyUse use = KeyUse::kLoadAndSave) const {
+    Code(section, key, value, allowed, use);
+  }
+  void Bounded(const char* section, const char* key, int value, int, int, KeyUse use = KeyUse::kLoadAndSave) const {
+    Int(section, key, value, use);
+  }
+  void Text(const char* section, const char* key, const std::string& value, size_t,
+            KeyUse use = KeyUse::kLoadAndSave) const {
+    if (Saves(use)) file_.WriteString(section, key, value);
+  }
+  void NumberText(const char* section, const char* key, int32_t value) const { file_.WriteInt(section, key, value); }
+  void LongText(const char* section, const char* key, long value) const { file_.WriteInt(section, key, value); }
+  void SlackKnots(const char* section, const char* key, double value) const {
+    file_.WriteString(section, key, FormatSlackValue(value));
+  }
+  void Letter(const char* section, const char* key, char value) const {
+    file_.WriteString(section, key, std::string(1, value));
+  }
+  // The list is written from slot 0 up to the first empty name.
+  void Mru(const char* section, const std::array<MruEntry, kMruSlots>& mru) const {
+    file_.RemoveSection(section);
+    for (int slot = 0; slot < kMruSlots; ++slot) {
+      const MruEntry& entry = mru[static_cast<size_t>(slot)];
+      if (entry.location.empty()) break;
+      file_.WriteString(section, Slot("MruLocation", slot), entry.location);
+      file_.WriteInt(section, Slot("MruRegion", slot), entry.region);
+      file_.WriteInt(section, Slot("MruSubregion", slot), entry.subregion);
+      file_.WriteInt(section, Slot("MruType", slot), entry.type);
+    }
+  }
+
+ private:
+  bool Saves(KeyUse use) const {
+    return use == KeyUse::kLoadAndSave || (use == KeyUse::kWindowSize && !integratedMode_);
+  }
+
+  ProfileFile& file_;
+  bool integratedMode_;
+};
+
+// The keys of a font section; the tide font has a pitch-and-family key, the others not.
+template <typename Walker, typename Font>
+void WalkFont(Walker& w, const char* section, Font& font, bool withPitch) {
+  w.Int(section, "FontHeight", font.height);
+  w.Text(section, "FaceName", font.faceName, 32);
+  w.Int(section, "FontWeight", font.weight);
+  w.Int(section, "FontItalic", font.italic);
+  if (withPitch) w.Int(section, "PitchAndFamily", font.pitchAndFamily);
+}
+
+template <typename Walker, typename Ranges>
+void WalkRanges(Walker& w, const char* section, Ranges& ranges, std::initializer_list<int> highCodes,
+                std::initializer_list<int> lowCodes) {
+  w.Code(section, "HighRange", ranges.highRange, highCodes);
+  w.Code(section, "LowRange", ranges.lowRange, lowCodes);
+  w.NumberText(section, "HighHeight", ranges.highHeight);
+  w.NumberText(section, "LowHeight", ranges.lowHeight);
+  w.Text(section, "HighLabel", ranges.highLabel, 20);
+  w.Text(section, "LowLabel", ranges.lowLabel, 20);
+}
+
+// The real-time window's keys, also saved on their own when its setup changes.
+template <typename Walker, typename Settings>
+void WalkRealTimeKeys(Walker& w, Settings& s) {
+  w.Int("Real Time", "ShowChange", s.realTimeShowChange);
+  w.Int("Real Time", "Enabled", s.realTimeEnabled);
+  w.Int("Real Time", "AlwaysOnTop", s.realTimeAlwaysOnTop);
+  w.Int("Real Time", "RememberPos", s.realTimeRememberPos);
+  w.Int("Real Time", "X", s.realTimeX);
+  w.Int("Real Time", "Y", s.realTimeY);
+  w.Bounded("Real Time", "UpdatePeriod", s.realTimeUpdatePeriod, 1, 15);
+  WalkFont(w, "Real Time Font", s.realTimeFont, false);
+}
+
+// Every key of the settings file that LoadSettings reads, the saved ones in the order
+// SaveSettings writes them (a new file gets its sections and keys in this order). The
+// first-run rule and the colour-scheme rule are applied by LoadSettings around it.
+template <typename Walker, typename Settings>
+void WalkSettingsKeys(Walker& w, Settings& s) {
+  w.Flag("ReportOptions", "UseColor", s.reportUseColor);
+  w.Flag("Startup", "ShowCaution", s.showCaution);
+  w.Flag("Startup", "ShowWelcome", s.showWelcome);
+  w.Flag("Startup", "AutoOpen", s.autoOpen);
+  w.Int("Startup", "ShowWaterMark", s.showWaterMark, KeyUse::kLoadOnly);
+  w.Code("Startup", "StartupWinSize32", s.startupWinSize, {0, 1, 3}, KeyUse::kWindowSize);
+  w.Code("Startup", "LastMainWinSize32", s.lastMainWinSize, {0, 1, 3}, KeyUse::kWindowSize);
+
+  w.Int("Options", "CloseBeforeOpen", s.closeBeforeOpen);
+  w.Flag("Options", "DateInWinTitle", s.dateInWinTitle);
+  w.Flag("Options", "ProgramPilot", s.programPilot);
+  w.Code("Options", "UseGMTCorrection", s.useGmtCorrection, {0, 1, 2, 3});
+  w.Text("Options", "GMTCorrection", s.gmtCorrectionText, kStr128);
+  w.Code("Options", "TimeType", s.timeType, {1, 2});
+  w.Int("Options", "UnitType", s.unitType);
+  // The legacy unit code is what the two unit keys read when they are missing.
+  w.CodeOr("Options", "TideUnitType", s.tideUnit, {1, 2, 4}, s.unitType);
+  w.CodeOr("Options", "CurrentUnitType", s.currentUnit, {1, 2}, s.unitType);
+  w.Flag("Options", "PrevNextWorksOnAll", s.prevNextWorksOnAll);
+  w.Flag("Options", "HighRangeLine", s.highRangeLine);
+  w.Flag("Options", "LowRangeLine", s.lowRangeLine);
+  w.Int("Options", "NumColorSchemes", s.numColorSchemes);
+  w.Int("Options", "SelectedSchemeIndex", s.selectedSchemeIndex);
+
+  WalkRanges(w, "Tide Ranges", s.tideRanges, {kTideHighMhhw, kTideHighMeanTide, kTideHighUser},
+             {kTideLowDatum, kTideLowUser});
+  WalkRanges(w, "Current Ranges", s.currentRanges, {kCurrentHighMaxFlood, kCurrentHighUser},
+             {kCurrentLowMaxEbb, kCurrentLowUser});
+
+  w.Flag("Options", "Grid", s.grid);
+  w.Flag("Options", "WeeklyGrid", s.weeklyGrid);
+  w.Bounded("Options", "TableInterval", s.tableInterval, 1, 1440);
+  w.Flag("Options", "DefaultWeeklyOn", s.defaultWeeklyOn);
+  w.Flag("Options", "DefaultInfoOn", s.defaultInfoOn);
+  w.Flag("Options", "DefaultTableOn", s.defaultTableOn);
+  w.Flag("Options", "UseUserSlack", s.useUserSlack);
+  w.SlackKnots("Options", "UserSlackValue", s.userSlackKnots);
+  w.Code("Options", "GraphStyle", s.graphStyle, {0, 1, 2});
+
+  WalkFont(w, "Tide Font", s.tideFont, true);
+  w.Letter("Options", "MathType", s.mathType);
+  w.Flag("Options", "DaylightSavings", s.daylightSavings);
+  w.Bounded("Options", "IntlDaylightSavings", s.intlDaylightSavings, 0, 150);
+
+  w.Int("Default Location", "DefaultTideRegion", s.defaultTideRegion);
+  w.Int("Default Location", "DefaultTideSubregion", s.defaultTideSubregion);
+  w.Int("Default Location", "DefaultCurrentRegion", s.defaultCurrentRegion);
+  w.Int("Default Location", "DefaultCurrentSubregion", s.defaultCurrentSubregion);
+
+  w.Mru("MRU", s.mru);
+  WalkRealTimeKeys(w, s);
+
+  w.Int("Date", "DateChangeAffectsAll", s.dateChangeAffectsAll);
+  w.LongText("Date", "SetToDate", s.dateSetToDate);
+
+  w.Int("Startup", "X", s.mainX, KeyUse::kWindowSize);
+  w.Int("Startup", "Y", s.mainY, KeyUse::kWindowSize);
+  w.Int("Startup", "Width", s.mainWidth, KeyUse::kWindowSize);
+  w.Int("Startup", "Height", s.mainHeight, KeyUse::kWindowSize);
+
+  // Kept by their own dialogs the moment they change.
+  w.Text("Set Date", "SetToDate", s.setDateText, 64, KeyUse::kLoadOnly);
+  w.Int("TOTD", "CurrentTip", s.currentTip, KeyUse::kLoadOnly);
+  w.Int("TOTD", "ShowAtStartup", s.tipShowAtStartup, KeyUse::kLoadOnly);
+  w.Text("Searching", "HeaderFontFace", s.searchHeaderFont.faceName, 40, KeyUse::kLoadOnly);
+  w.Int("Searching", "HeaderCreateFontHeight", s.searchHeaderFont.height, KeyUse::kLoadOnly);
+  w.Int("Searching", "HeaderFontWeight", s.searchHeaderFont.weight, KeyUse::kLoadOnly);
+  w.Int("Searching", "HeaderFontItalic", s.searchHeaderFont.italic, KeyUse::kLoadOnly);
+  w.Text("Searching", "BodyFontFace", s.searchBodyFont.faceName, 40, KeyUse::kLoadOnly);
+  w.Int("Searching", "BodyCreateFontHeight", s.searchBodyFont.height, KeyUse::kLoadOnly);
+  w.Int("Searching", "BodyFontWeight", s.searchBodyFont.weight, KeyUse::kLoadOnly);
+  w.Int("Searching", "BodyFontItalic", s.searchBodyFont.italic, KeyUse::kLoadOnly);
+  // Set by the charting program's installer.
+  w.Text("Charting", "LoadSaveDirectory", s.chartingDirectory, 260, KeyUse::kLoadOnly);
+}
 
 }  // namespace
 
@@ -88,61 +295,10 @@ AppSettings LoadSettings(ProfileFile& file, int timeZoneBiasMinutesWest) {
   }
   s.firstRun = file.ReadInt("Misc", "FirstRun", 1);
 
-  s.showWaterMark = file.ReadInt("Startup", "ShowWaterMark", 0);
-  s.showWelcome = file.ReadInt("Startup", "ShowWelcome", 1) != 0;
-  s.showCaution = file.ReadInt("Startup", "ShowCaution", 1) != 0;
-  s.autoOpen = file.ReadInt("Startup", "AutoOpen", 0) != 0;
-  s.startupWinSize = file.ReadInt("Startup", "StartupWinSize32", 3);
-  if (!OneOf(s.startupWinSize, {0, 1, 3})) s.startupWinSize = 3;
-  s.lastMainWinSize = file.ReadInt("Startup", "LastMainWinSize32", 3);
-  if (!OneOf(s.lastMainWinSize, {0, 1, 3})) s.lastMainWinSize = 3;
-  s.mainX = file.ReadInt("Startup", "X", -1);
-  s.mainY = file.ReadInt("Startup", "Y", -1);
-  s.mainWidth = file.ReadInt("Startup", "Width", -1);
-  s.mainHeight = file.ReadInt("Startup", "Height", -1);
+  KeyLoader loader(file);
+  WalkSettingsKeys(loader, s);
 
-  s.reportUseColor = file.ReadInt("ReportOptions", "UseColor", 0) != 0;
-
-  s.closeBeforeOpen = file.ReadInt("Options", "CloseBeforeOpen", 0);
-  s.dateInWinTitle = file.ReadInt("Options", "DateInWinTitle", 1) != 0;
-  s.programPilot = file.ReadInt("Options", "ProgramPilot", 0) != 0;
-  s.useUserSlack = file.ReadInt("Options", "UseUserSlack", 1) != 0;
-  s.userSlackKnots = DecimalValue(file.ReadString("Options", "UserSlackValue", "0.1", kStr128));
-  if (!(s.userSlackKnots >= 0.1 - 1e-9 && s.userSlackKnots <= 0.6 + 1e-9)) s.userSlackKnots = 0.1;
-  s.useGmtCorrection = file.ReadInt("Options", "UseGMTCorrection", 0);
-  if (!OneOf(s.useGmtCorrection, {0, 1, 2, 3})) s.useGmtCorrection = 0;
-  s.gmtCorrectionText = file.ReadString("Options", "GMTCorrection", "0.0", kStr128);
-  const int timeType = file.ReadInt("Options", "TimeType", 2);
-  s.timeType = timeType == 1 ? TimeType::Clock24 : TimeType::Clock12;
-  s.unitType = file.ReadInt("Options", "UnitType", 1);
-  const int tideUnit = file.ReadInt("Options", "TideUnitType", s.unitType);
-  s.tideUnit = OneOf(tideUnit, {1, 2, 4}) ? static_cast<TideUnit>(tideUnit) : TideUnit::Feet;
-  const int currentUnit = file.ReadInt("Options", "CurrentUnitType", s.unitType);
-  s.currentUnit = OneOf(currentUnit, {1, 2}) ? static_cast<CurrentUnit>(currentUnit) : CurrentUnit::Knots;
-  s.prevNextWorksOnAll = file.ReadInt("Options", "PrevNextWorksOnAll", 0) != 0;
-  s.highRangeLine = file.ReadInt("Options", "HighRangeLine", 1) != 0;
-  s.lowRangeLine = file.ReadInt("Options", "LowRangeLine", 1) != 0;
-
-  ReadRanges(file, "Tide Ranges", s.tideRanges, {kTideHighMhhw, kTideHighMeanTide, kTideHighUser},
-             {kTideLowDatum, kTideLowUser});
-  ReadRanges(file, "Current Ranges", s.currentRanges, {kCurrentHighMaxFlood, kCurrentHighUser},
-             {kCurrentLowMaxEbb, kCurrentLowUser});
-
-  s.grid = file.ReadInt("Options", "Grid", 0) != 0;
-  s.weeklyGrid = file.ReadInt("Options", "WeeklyGrid", 0) != 0;
-  s.tableInterval = file.ReadInt("Options", "TableInterval", 15);
-  if (s.tableInterval < 1 || s.tableInterval > 1440) s.tableInterval = 15;
-  s.defaultWeeklyOn = file.ReadInt("Options", "DefaultWeeklyOn", 0) != 0;
-  s.defaultInfoOn = file.ReadInt("Options", "DefaultInfoOn", 1) != 0;
-  s.defaultTableOn = file.ReadInt("Options", "DefaultTableOn", 0) != 0;
-  const int style = file.ReadInt("Options", "GraphStyle", 0);
-  s.graphStyle = OneOf(style, {0, 1, 2}) ? static_cast<GraphStyle>(style) : GraphStyle::Bars;
-
-  s.tideFont = ReadFont(file, "Tide Font", s.tideFont, true);
-
-  // Colour schemes.
-  s.numColorSchemes = file.ReadInt("Options", "NumColorSchemes", 0);
-  s.selectedSchemeIndex = file.ReadInt("Options", "SelectedSchemeIndex", 0);
+  // Colour schemes: index 0 selects the first; no usable selection writes the built-in one.
   if (s.selectedSchemeIndex == 0) {
     s.selectedSchemeIndex = 1;
     file.WriteInt("Options", "SelectedSchemeIndex", 1);
@@ -152,55 +308,6 @@ AppSettings LoadSettings(ProfileFile& file, int timeZoneBiasMinutesWest) {
     MakeBuiltInColorScheme(file, s);
   }
   s.colors = ReadColorScheme(file, s.selectedSchemeIndex);
-
-  std::string math = file.ReadString("Options", "MathType", "?", 5);
-  char letter = math.empty() ? '?' : static_cast<char>(std::tolower(static_cast<unsigned char>(math[0])));
-  s.mathType = letter == '?' ? 'f' : letter;
-
-  s.daylightSavings = file.ReadInt("Options", "DaylightSavings", 1) != 0;
-  s.intlDaylightSavings = file.ReadInt("Options", "IntlDaylightSavings", 0);
-  if (s.intlDaylightSavings < 0 || s.intlDaylightSavings > 150) s.intlDaylightSavings = 0;
-
-  s.defaultTideRegion = file.ReadInt("Default Location", "DefaultTideRegion", 0);
-  s.defaultTideSubregion = file.ReadInt("Default Location", "DefaultTideSubregion", 0);
-  s.defaultCurrentRegion = file.ReadInt("Default Location", "DefaultCurrentRegion", 0);
-  s.defaultCurrentSubregion = file.ReadInt("Default Location", "DefaultCurrentSubregion", 0);
-
-  for (int slot = 0; slot < kMruSlots; ++slot) {
-    MruEntry& entry = s.mru[static_cast<size_t>(slot)];
-    entry.location = file.ReadString("MRU", Slot("MruLocation", slot), "", 127);
-    entry.region = static_cast<uint16_t>(file.ReadInt("MRU", Slot("MruRegion", slot), kMruEmpty));
-    entry.subregion = static_cast<uint16_t>(file.ReadInt("MRU", Slot("MruSubregion", slot), kMruEmpty));
-    entry.type = static_cast<uint16_t>(file.ReadInt("MRU", Slot("MruType", slot), kMruEmpty));
-  }
-
-  s.realTimeShowChange = file.ReadInt("Real Time", "ShowChange", 0);
-  s.realTimeEnabled = file.ReadInt("Real Time", "Enabled", 0);
-  s.realTimeAlwaysOnTop = file.ReadInt("Real Time", "AlwaysOnTop", 1);
-  s.realTimeRememberPos = file.ReadInt("Real Time", "RememberPos", 1);
-  s.realTimeX = file.ReadInt("Real Time", "X", 0);
-  s.realTimeY = file.ReadInt("Real Time", "Y", 0);
-  s.realTimeUpdatePeriod = file.ReadInt("Real Time", "UpdatePeriod", 1);
-  if (s.realTimeUpdatePeriod < 1 || s.realTimeUpdatePeriod > 15) s.realTimeUpdatePeriod = 1;
-  s.realTimeFont = ReadFont(file, "Real Time Font", s.realTimeFont, false);
-
-  s.dateChangeAffectsAll = file.ReadInt("Date", "DateChangeAffectsAll", 0);
-  s.dateSetToDate = std::strtol(file.ReadString("Date", "SetToDate", "0", kStr128).c_str(), nullptr, 10);
-  s.setDateText = file.ReadString("Set Date", "SetToDate", "", 64);
-
-  s.currentTip = file.ReadInt("TOTD", "CurrentTip", 0);
-  s.tipShowAtStartup = file.ReadInt("TOTD", "ShowAtStartup", 1);
-
-  s.searchHeaderFont.faceName = file.ReadString("Searching", "HeaderFontFace", "MS Sans Serif", 40);
-  s.searchHeaderFont.height = file.ReadInt("Searching", "HeaderCreateFontHeight", -10);
-  s.searchHeaderFont.weight = file.ReadInt("Searching", "HeaderFontWeight", 700);
-  s.searchHeaderFont.italic = file.ReadInt("Searching", "HeaderFontItalic", 0);
-  s.searchBodyFont.faceName = file.ReadString("Searching", "BodyFontFace", "MS Sans Serif", 40);
-  s.searchBodyFont.height = file.ReadInt("Searching", "BodyCreateFontHeight", -10);
-  s.searchBodyFont.weight = file.ReadInt("Searching", "BodyFontWeight", 100);
-  s.searchBodyFont.italic = file.ReadInt("Searching", "BodyFontItalic", 0);
-
-  s.chartingDirectory = file.ReadString("Charting", "LoadSaveDirectory", "", 260);
   return s;
 }
 
@@ -212,86 +319,13 @@ std::string FormatSlackValue(double knots) {
 }
 
 void SaveRealTimeSettings(const AppSettings& s, ProfileFile& file) {
-  file.WriteInt("Real Time", "ShowChange", s.realTimeShowChange);
-  file.WriteInt("Real Time", "Enabled", s.realTimeEnabled);
-  file.WriteInt("Real Time", "AlwaysOnTop", s.realTimeAlwaysOnTop);
-  file.WriteInt("Real Time", "RememberPos", s.realTimeRememberPos);
-  file.WriteInt("Real Time", "X", s.realTimeX);
-  file.WriteInt("Real Time", "Y", s.realTimeY);
-  file.WriteInt("Real Time", "UpdatePeriod", s.realTimeUpdatePeriod);
-  WriteFont(file, "Real Time Font", s.realTimeFont, false);
+  KeySaver saver(file, false);
+  WalkRealTimeKeys(saver, s);
 }
 
 void SaveSettings(const AppSettings& s, ProfileFile& file, bool integratedMode) {
-  file.WriteInt("ReportOptions", "UseColor", s.reportUseColor);
-  file.WriteInt("Startup", "ShowCaution", s.showCaution);
-  file.WriteInt("Startup", "ShowWelcome", s.showWelcome);
-  file.WriteInt("Startup", "AutoOpen", s.autoOpen);
-  if (!integratedMode) {
-    file.WriteInt("Startup", "StartupWinSize32", s.startupWinSize);
-    file.WriteInt("Startup", "LastMainWinSize32", s.lastMainWinSize);
-  }
-
-  file.WriteInt("Options", "CloseBeforeOpen", s.closeBeforeOpen);
-  file.WriteInt("Options", "DateInWinTitle", s.dateInWinTitle);
-  file.WriteInt("Options", "ProgramPilot", s.programPilot);
-  file.WriteInt("Options", "UseGMTCorrection", s.useGmtCorrection);
-  file.WriteString("Options", "GMTCorrection", s.gmtCorrectionText);
-  file.WriteInt("Options", "TimeType", static_cast<int>(s.timeType));
-  file.WriteInt("Options", "UnitType", s.unitType);
-  file.WriteInt("Options", "TideUnitType", static_cast<int>(s.tideUnit));
-  file.WriteInt("Options", "CurrentUnitType", static_cast<int>(s.currentUnit));
-  file.WriteInt("Options", "PrevNextWorksOnAll", s.prevNextWorksOnAll);
-  file.WriteInt("Options", "HighRangeLine", s.highRangeLine);
-  file.WriteInt("Options", "LowRangeLine", s.lowRangeLine);
-  file.WriteInt("Options", "NumColorSchemes", s.numColorSchemes);
-  file.WriteInt("Options", "SelectedSchemeIndex", s.selectedSchemeIndex);
-
-  WriteRanges(file, "Tide Ranges", s.tideRanges);
-  WriteRanges(file, "Current Ranges", s.currentRanges);
-
-  file.WriteInt("Options", "Grid", s.grid);
-  file.WriteInt("Options", "WeeklyGrid", s.weeklyGrid);
-  file.WriteInt("Options", "TableInterval", s.tableInterval);
-  file.WriteInt("Options", "DefaultWeeklyOn", s.defaultWeeklyOn);
-  file.WriteInt("Options", "DefaultInfoOn", s.defaultInfoOn);
-  file.WriteInt("Options", "DefaultTableOn", s.defaultTableOn);
-  file.WriteInt("Options", "UseUserSlack", s.useUserSlack);
-  file.WriteString("Options", "UserSlackValue", FormatSlackValue(s.userSlackKnots));
-  file.WriteInt("Options", "GraphStyle", static_cast<int>(s.graphStyle));
-
-  WriteFont(file, "Tide Font", s.tideFont, true);
-  file.WriteString("Options", "MathType", std::string(1, s.mathType));
-  file.WriteInt("Options", "DaylightSavings", s.daylightSavings);
-  file.WriteInt("Options", "IntlDaylightSavings", s.intlDaylightSavings);
-
-  file.WriteInt("Default Location", "DefaultTideRegion", s.defaultTideRegion);
-  file.WriteInt("Default Location", "DefaultTideSubregion", s.defaultTideSubregion);
-  file.WriteInt("Default Location", "DefaultCurrentRegion", s.defaultCurrentRegion);
-  file.WriteInt("Default Location", "DefaultCurrentSubregion", s.defaultCurrentSubregion);
-
-  // The list is written from slot 0 up to the first empty name.
-  file.RemoveSection("MRU");
-  for (int slot = 0; slot < kMruSlots; ++slot) {
-    const MruEntry& entry = s.mru[static_cast<size_t>(slot)];
-    if (entry.location.empty()) break;
-    file.WriteString("MRU", Slot("MruLocation", slot), entry.location);
-    file.WriteInt("MRU", Slot("MruRegion", slot), entry.region);
-    file.WriteInt("MRU", Slot("MruSubregion", slot), entry.subregion);
-    file.WriteInt("MRU", Slot("MruType", slot), entry.type);
-  }
-
-  SaveRealTimeSettings(s, file);
-
-  file.WriteInt("Date", "DateChangeAffectsAll", s.dateChangeAffectsAll);
-  file.WriteInt("Date", "SetToDate", s.dateSetToDate);
-
-  if (!integratedMode) {
-    file.WriteInt("Startup", "X", s.mainX);
-    file.WriteInt("Startup", "Y", s.mainY);
-    file.WriteInt("Startup", "Width", s.mainWidth);
-    file.WriteInt("Startup", "Height", s.mainHeight);
-  }
+  KeySaver saver(file, integratedMode);
+  WalkSettingsKeys(saver, s);
 }
 
 void ApplyEngineSettings(const AppSettings& s) {

@@ -126,8 +126,8 @@ bool WriteCustomFile(StationKind kind, const CustomFileContents& contents, std::
 }
 
 std::string EntryName(const CustomRecord& record) {
-  if (record.size() < tide_location_offset::kName + 51) return std::string();
-  const char* name = reinterpret_cast<const char*>(record.data() + tide_location_offset::kName);
+  if (record.size() < station_identity_offset::kName + station_identity_offset::kNameSize) return std::string();
+  const char* name = reinterpret_cast<const char*>(record.data() + station_identity_offset::kName);
   std::string text(name, strnlen(name, kCustomNameBytes));
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();
@@ -135,15 +135,15 @@ std::string EntryName(const CustomRecord& record) {
 }
 
 uint16_t EntryStationId(const CustomRecord& record) {
-  return record.size() < 3 ? 0 : ReadU16(record.data() + tide_location_offset::kStationId);
+  return record.size() < 3 ? 0 : ReadU16(record.data() + station_identity_offset::kStationId);
 }
 
 bool IsSection(const CustomRecord& record) { return EntryStationId(record) == 0; }
 
 void SetEntryName(CustomRecord& record, std::string_view name) {
-  if (record.size() < tide_location_offset::kName + 51) return;
-  uint8_t* field = record.data() + tide_location_offset::kName;
-  std::memset(field, 0, 51);
+  if (record.size() < station_identity_offset::kName + station_identity_offset::kNameSize) return;
+  uint8_t* field = record.data() + station_identity_offset::kName;
+  std::memset(field, 0, station_identity_offset::kNameSize);
   std::memcpy(field, name.data(), std::min(name.size(), kCustomNameBytes));
 }
 

@@ -84,8 +84,8 @@ int CustomLocationList::InsertLocation(int selected, CustomRecord record) {
   if (id == 0) return -1;  // every ID has been given out
   record.resize(RegionRecordSize(kind_), 0);
   record[0] = kCustomMarker;
-  record[tide_location_offset::kStationId] = static_cast<uint8_t>(id & 0xFF);
-  record[tide_location_offset::kStationId + 1] = static_cast<uint8_t>(id >> 8);
+  record[station_identity_offset::kStationId] = static_cast<uint8_t>(id & 0xFF);
+  record[station_identity_offset::kStationId + 1] = static_cast<uint8_t>(id >> 8);
   contents_.nextStationId = static_cast<uint16_t>(id + 1);
   const int at = (selected < 0 || count() == 0) ? 0 : std::min(selected + 1, count());
   contents_.entries.insert(contents_.entries.begin() + at, std::move(record));
@@ -104,8 +104,8 @@ void CustomLocationList::ReplaceLocation(int index, CustomRecord record) {
   CustomRecord& old = contents_.entries.at(static_cast<size_t>(index));
   record.resize(old.size(), 0);
   record[0] = kCustomMarker;
-  record[tide_location_offset::kStationId] = old[tide_location_offset::kStationId];
-  record[tide_location_offset::kStationId + 1] = old[tide_location_offset::kStationId + 1];
+  record[station_identity_offset::kStationId] = old[station_identity_offset::kStationId];
+  record[station_identity_offset::kStationId + 1] = old[station_identity_offset::kStationId + 1];
   old = std::move(record);
   edited_.insert(EntryStationId(old));
   changed_ = true;

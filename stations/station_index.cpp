@@ -14,14 +14,6 @@ namespace {
 constexpr size_t kLargestRegionFile = (65535 + 1) * kCurrentLocationSize;
 
 template <typename Record>
-void FillPosition(const Record& station, StationSummary& summary) {
-  const int16_t lat[3] = {station.latDegrees, station.latMinutes, station.latSeconds};
-  const int16_t lon[3] = {station.lonDegrees, station.lonMinutes, station.lonSeconds};
-  summary.hasPosition = StationPositionDegrees(station.latHemisphere, lat, station.lonHemisphere, lon,
-                                               summary.latitude, summary.longitude);
-}
-
-template <typename Record>
 void FillCommon(const Record& station, StationSummary& summary) {
   summary.name = station.name;
   summary.folded = FoldCase(summary.name);
@@ -30,7 +22,7 @@ void FillCommon(const Record& station, StationSummary& summary) {
   summary.kindCode = station.kindCode;
   summary.reference = station.stationId != 0 && !IsSubordinate(station);
   summary.officialNotes = HasOfficialNotes(station);
-  FillPosition(station, summary);
+  summary.hasPosition = StationRecordPosition(station, summary.latitude, summary.longitude);
 }
 
 int Search(const std::vector<StationSummary>& stations, int startIndex, int direction,

@@ -49,7 +49,7 @@ QString CurrentWindow::TableText(const MinuteValue& value) const {
   const CurrentUnit unit = settings_.currentUnit;
   if (value.value == kValueNotDefined) return QString("---  %1").arg(UnitName(unit));
   const std::string direction = DirectionText(value.direction);
-  std::string text = SpeedDisplayText(SpeedToDisplay(value.value, unit), unit);
+  std::string text = SpeedDisplayText(SpeedToDisplay(MicroKnots(value.value), unit));
   if (!direction.empty()) text += "  " + direction;
   return QString::fromStdString(text);
 }

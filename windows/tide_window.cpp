@@ -43,7 +43,7 @@ MinuteValue TideWindow::TableValue(EngineMinute minute) {
 }
 
 QString TideWindow::TableText(const MinuteValue& value) const {
-  return QString::fromStdString(TableHeightText(value.value, settings_.tideUnit));
+  return QString::fromStdString(TableHeightText(MicroFeet(value.value), settings_.tideUnit));
 }
 
 LocationWindow* MakeTideWindow(const CatalogueDirectory& catalogue, const AppSettings& settings,

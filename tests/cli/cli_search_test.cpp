@@ -52,7 +52,7 @@ TEST_F(CliSearchTest, SearchListsTheDayListsHighWatersThatMeetTheCondition) {
       if (e.time == 0) break;
       if (e.kind != 'H' || (e.height + 50000) / 100000 < 55) continue;
       expected.push_back(std::to_string(expected.size()) + ",\"" + EventTimeText(e.time, TimeType::Clock24) + "\"," +
-                         HeightText((e.height + 50000) / 100000 * 100000, kValueTextUnit, TideUnit::Feet));
+                         HeightText(MicroFeet((e.height + 50000) / 100000 * 100000), kValueTextUnit, TideUnit::Feet));
     }
   }
   ASSERT_GT(expected.size(), 3u);
@@ -84,7 +84,7 @@ TEST_F(CliSearchTest, ExportWritesRecordsAndTables) {
   const std::vector<std::string> lines = Lines(text.str());
   ASSERT_EQ(lines.size(), 48u);
   EngineMinute t = MinuteOf(2026, 3, 1, 13, 0);
-  EXPECT_EQ(lines[13], "03/1/2026,13:00," + HeightText(PredictTide(harbour_, t, 0, 0), 0, TideUnit::Feet));
+  EXPECT_EQ(lines[13], "03/1/2026,13:00," + HeightText(MicroFeet(PredictTide(harbour_, t, 0, 0)), 0, TideUnit::Feet));
 
   r = RunCliCaptured({"export", "Golden", "--from", "2026-03-01", "--format", "dif"});
   ASSERT_EQ(r.status, 0) << r.err;

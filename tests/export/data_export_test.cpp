@@ -76,7 +76,7 @@ class DataExportTest : public test::EngineTest {
 
   std::string Height(EngineMinute minute) {
     int32_t h = PredictTide(job_.station.tide, minute, 0, 0);
-    return HeightText(h, 0, TideUnit::Feet);
+    return HeightText(MicroFeet(h), 0, TideUnit::Feet);
   }
 
   // A day of 2021 whose day list has `count` events.
@@ -140,7 +140,7 @@ TEST_F(DataExportTest, EventsOnlyRecordsEndWhenTheDaysEventsRunOut) {
       DateRecord d;
       MinuteToDate(extremes[static_cast<size_t>(k)].time, d);
       EXPECT_EQ(pairs[static_cast<size_t>(2 * k)], Trim(TimeText(d.hour, d.minute, TimeType::Clock12)));
-      EXPECT_EQ(pairs[static_cast<size_t>(2 * k + 1)], HeightText(extremes[static_cast<size_t>(k)].height, 0, TideUnit::Feet));
+      EXPECT_EQ(pairs[static_cast<size_t>(2 * k + 1)], HeightText(MicroFeet(extremes[static_cast<size_t>(k)].height), 0, TideUnit::Feet));
     }
   }
   // Value_Type carries the day list's letters.
@@ -257,7 +257,7 @@ TEST_F(CurrentExportTest, EventsCarryTheirLettersDirectionsAndEbbSigns) {
     const CurrentEvent& e = events[k];
     DateRecord d;
     MinuteToDate(e.time, d);
-    const std::string speed = (e.speed < 0 ? "-" : "") + SpeedText(e.speed, 0, CurrentUnit::Knots);
+    const std::string speed = (e.speed < 0 ? "-" : "") + SpeedText(MicroKnots(e.speed), 0, CurrentUnit::Knots);
     EXPECT_EQ(records[k], TimeText(d.hour, d.minute, TimeType::Clock24) + "," + speed + "," + e.kind + "," +
                               (e.direction >= 0 ? std::to_string(e.direction) : "---") + "\r\n");
   }

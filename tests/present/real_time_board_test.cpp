@@ -35,7 +35,7 @@ class RealTimeBoardTest : public test::RealTimeFixture {
 };
 
 std::string Expected(const TideExtreme& event, int minutes, TideUnit unit) {
-  return NextTideText(event.kind, RealTimeHeightText(event.height, unit), minutes);
+  return NextTideText(event.kind, RealTimeHeightText(MicroFeet(event.height), unit), minutes);
 }
 
 TEST_F(RealTimeBoardTest, ValueNowIsTheEnginesValueAtTheStationsClock) {
@@ -47,7 +47,7 @@ TEST_F(RealTimeBoardTest, ValueNowIsTheEnginesValueAtTheStationsClock) {
   const RealTimeEntry& entry = LoadAt(test::kPacificPort, utc);
   EXPECT_EQ(entry.name, "Mixed Harbour");
   EXPECT_EQ(entry.valueNow, expected);
-  EXPECT_EQ(entry.valueText, RealTimeHeightText(expected, TideUnit::Feet));
+  EXPECT_EQ(entry.valueText, RealTimeHeightText(MicroFeet(expected), TideUnit::Feet));
 
   const TideExtreme next = NextExtreme(pacific, MinuteOf(2026, 7, 4, 12, 37));
   EXPECT_EQ(entry.changeText, Expected(next, static_cast<int>(next.time - MinuteOf(2026, 7, 4, 12, 37)), TideUnit::Feet));
@@ -61,7 +61,7 @@ TEST_F(RealTimeBoardTest, ValueNowIsTheEnginesValueAtTheStationsClock) {
   // Metres: hundredths, the same height.
   settings_.tideUnit = TideUnit::Metres;
   ASSERT_TRUE(board_.Update(utc, settings_));
-  EXPECT_EQ(board_.tides()[0].valueText, RealTimeHeightText(plain.valueNow, TideUnit::Metres));
+  EXPECT_EQ(board_.tides()[0].valueText, RealTimeHeightText(MicroFeet(plain.valueNow), TideUnit::Metres));
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
@@ -189,22 +189,22 @@ TEST(RealTimeTextsTest, CountdownsAndValuesReadAsTheWindowWritesThem) {
   EXPECT_EQ(CountdownText(60, StationKind::Current), " in 1hr 0mins");
   EXPECT_EQ(CountdownText(0, StationKind::Current), "");
 
-  EXPECT_EQ(RealTimeHeightText(5'250'000, TideUnit::Feet), "5.3 ft");
-  EXPECT_EQ(RealTimeHeightText(-340'000, TideUnit::Feet), "-0.3 ft");
-  EXPECT_EQ(RealTimeHeightText(-40'000, TideUnit::Feet), "0.0 ft");
-  EXPECT_EQ(RealTimeHeightText(10'000'000, TideUnit::Metres), "3.05 m");
-  EXPECT_EQ(RealTimeHeightText(-1'000'000, TideUnit::Metres), "-0.30 m");
-  EXPECT_EQ(RealTimeHeightText(10'000'000, TideUnit::Centimetres), "305 cm");
-  EXPECT_EQ(RealTimeHeightText(kValueNotDefined, TideUnit::Metres), "unpredictable");
-  EXPECT_EQ(RealTimeSpeedText(-2'340'000, CurrentUnit::Knots), "2.3 kt");
-  EXPECT_EQ(RealTimeSpeedText(0, CurrentUnit::MetresPerSecond), "0.0 m/s");
-  EXPECT_EQ(RealTimeSpeedText(kValueNotDefined, CurrentUnit::Knots), "- - kt");
+  EXPECT_EQ(RealTimeHeightText(MicroFeet(5'250'000), TideUnit::Feet), "5.3 ft");
+  EXPECT_EQ(RealTimeHeightText(MicroFeet(-340'000), TideUnit::Feet), "-0.3 ft");
+  EXPECT_EQ(RealTimeHeightText(MicroFeet(-40'000), TideUnit::Feet), "0.0 ft");
+  EXPECT_EQ(RealTimeHeightText(MicroFeet(10'000'000), TideUnit::Metres), "3.05 m");
+  EXPECT_EQ(RealTimeHeightText(MicroFeet(-1'000'000), TideUnit::Metres), "-0.30 m");
+  EXPECT_EQ(RealTimeHeightText(MicroFeet(10'000'000), TideUnit::Centimetres), "305 cm");
+  EXPECT_EQ(RealTimeHeightText(MicroFeet(kValueNotDefined), TideUnit::Metres), "unpredictable");
+  EXPECT_EQ(RealTimeSpeedText(MicroKnots(-2'340'000), CurrentUnit::Knots), "2.3 kt");
+  EXPECT_EQ(RealTimeSpeedText(MicroKnots(0), CurrentUnit::MetresPerSecond), "0.0 m/s");
+  EXPECT_EQ(RealTimeSpeedText(MicroKnots(kValueNotDefined), CurrentUnit::Knots), "- - kt");
 
   EXPECT_EQ(NextTideText('L', "1.2 ft", 95), "next low tide (1.2 ft) in 1hr 35mins");
   EXPECT_EQ(NextTideText('H', "6.0 ft", 0), "high tide");
-  EXPECT_EQ(NextCurrentText('F', 1'500'000, 45, CurrentUnit::Knots, 70), "next max flood (1.5 kt at 45\u00B0)  in 1hr 10mins");
-  EXPECT_EQ(NextCurrentText('S', 0, kNotGiven16, CurrentUnit::Knots, 25), "slack water in 25mins");
-  EXPECT_EQ(NextCurrentText('E', kValueNotDefined, 200, CurrentUnit::Knots, 25), "Next change unpredictable");
+  EXPECT_EQ(NextCurrentText('F', MicroKnots(1'500'000), 45, CurrentUnit::Knots, 70), "next max flood (1.5 kt at 45\u00B0)  in 1hr 10mins");
+  EXPECT_EQ(NextCurrentText('S', MicroKnots(0), kNotGiven16, CurrentUnit::Knots, 25), "slack water in 25mins");
+  EXPECT_EQ(NextCurrentText('E', MicroKnots(kValueNotDefined), 200, CurrentUnit::Knots, 25), "Next change unpredictable");
 
   const QDateTime evening(QDate(2026, 3, 3), QTime(22, 5));
   EXPECT_EQ(CaptionText(evening, TimeType::Clock12), "Real Time   Tue Mar 3, 2026 10:05 pm");

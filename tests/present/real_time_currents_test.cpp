@@ -80,13 +80,13 @@ TEST_F(RealTimeCurrentsTest, SpeedNowAndNextEventAreTheEnginesAtTheStationsClock
     const RealTimeEntry& entry = LoadAt(0, At(2007, 7, 4, hour, 17, -7));
     EXPECT_EQ(entry.name, "Fixture Narrows");
     EXPECT_EQ(entry.valueNow, speed);
-    EXPECT_EQ(entry.valueText, RealTimeSpeedText(speed, CurrentUnit::Knots) + CurrentStateSuffix(kind));
+    EXPECT_EQ(entry.valueText, RealTimeSpeedText(MicroKnots(speed), CurrentUnit::Knots) + CurrentStateSuffix(kind));
     const RealTimeIcon icon = kind == 'F' ? RealTimeIcon::Flood : kind == 'E' ? RealTimeIcon::Ebb : RealTimeIcon::Slack;
     EXPECT_EQ(entry.icon, icon) << hour;
     floods += kind == 'F';
     ebbs += kind == 'E';
     const CurrentEvent next = NextEvent(shown);
-    EXPECT_EQ(entry.changeText, NextCurrentText(next.kind, next.speed, next.direction, CurrentUnit::Knots,
+    EXPECT_EQ(entry.changeText, NextCurrentText(next.kind, MicroKnots(next.speed), next.direction, CurrentUnit::Knots,
                                                 static_cast<int>(next.time - shown)));
   }
   EXPECT_GT(floods, 2);
@@ -123,7 +123,7 @@ TEST_F(RealTimeCurrentsTest, CountdownAcrossTheSpringChangeIsRealTime) {
     ASSERT_NE(next, nullptr);
     const RealTimeEntry& entry = LoadAt(0, utc);
     EXPECT_EQ(entry.changeText,
-              NextCurrentText(next->kind, next->speed, next->direction, CurrentUnit::Knots, realMinutes))
+              NextCurrentText(next->kind, MicroKnots(next->speed), next->direction, CurrentUnit::Knots, realMinutes))
         << after;
   }
   EXPECT_FALSE(reports_.Has(3004)) << reports_.Describe();

@@ -89,8 +89,7 @@ class ReportPdfTest : public ::testing::Test {
       DateRecord date;
       MinuteToDate(e.time, date);
       events.emplace_back(QString::fromStdString(ClockText(date.hour, date.minute, settings_.timeType)),
-                          QString::fromStdString(HeightDisplayText(HeightToDisplay(e.height, settings_.tideUnit),
-                                                                   settings_.tideUnit)));
+                          QString::fromStdString(HeightDisplayText(HeightToDisplay(MicroFeet(e.height), settings_.tideUnit))));
     }
     EXPECT_FALSE(events.empty());
     return events;
@@ -163,7 +162,7 @@ TEST_F(ReportPdfTest, TextReportTableHoldsTheHeightsAtEveryInterval) {
   int rows = 0;
   for (int minute = 0; minute <= 1440; minute += 15) {
     const int32_t height = TideHeightAt(job.locations[0].tide, job.locations[0].windowDay + static_cast<EngineMinute>(minute));
-    const QString value = QString::fromStdString(HeightDisplayText(HeightToDisplay(height, TideUnit::Metres), TideUnit::Metres));
+    const QString value = QString::fromStdString(HeightDisplayText(HeightToDisplay(MicroFeet(height), TideUnit::Metres)));
     const QString time = QString::asprintf("%02d:%02d", minute / 60, minute % 60);
     const QRegularExpression row("(^|\\s)" + QRegularExpression::escape(time) + "\\s+" + QRegularExpression::escape(value));
     EXPECT_TRUE(row.match(text).hasMatch()) << time.toStdString() << " " << value.toStdString();
@@ -250,7 +249,7 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
                         QRegularExpression::escape(QString::fromStdString(ClockText(date.hour, date.minute, settings_.timeType)));
       if (e.kind != 'S') {
         pattern += "\\s+" + QRegularExpression::escape(QString::fromStdString(
-                                  SpeedDisplayText(SpeedToDisplay(e.speed, settings_.currentUnit), settings_.currentUnit)));
+                                  SpeedDisplayText(SpeedToDisplay(MicroKnots(e.speed), settings_.currentUnit))));
       }
       EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern.toStdString() << "\n" << text.toStdString();
     }

@@ -46,11 +46,13 @@ class CurrentSearchTest : public test::EngineTest {
   std::vector<EventHit> Search(int kind, int condition, int32_t threshold) {
     std::vector<EventHit> hits;
     SearchProgress progress;
+    const EventSearchPlan plan{.code = MakeSearchCode(kind, condition, kPeriodWholeRange),
+                               .threshold = threshold,
+                               .rangeStart = first_,
+                               .rangeEnd = last_ + 1439};
     EngineMinute resume = 0;
-    EventHit hit;
-    while (FindNextEvent(station_, MakeSearchCode(kind, condition, kPeriodWholeRange), resume, first_, last_ + 1439,
-                         0, 1439, threshold, hit.start, hit.end, hit.value, kAllWeekdays, progress)) {
-      hits.push_back(hit);
+    while (const std::optional<EventHit> hit = FindNextEvent(station_, plan, resume, progress)) {
+      hits.push_back(*hit);
       if (hits.size() > 2000) break;
     }
     return hits;

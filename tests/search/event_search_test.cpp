@@ -105,11 +105,10 @@ class EventSearchTest : public test::EngineTest {
                                int dayStart = 0, int dayEnd = 1439, uint8_t mask = kAllWeekdays) {
     std::vector<EventHit> hits;
     CountingProgress progress;
+    const EventSearchPlan plan{code, threshold, first, lastDay + 1439, dayStart, dayEnd, mask};
     EngineMinute resume = 0;
-    EventHit hit;
-    while (FindNextEvent(station_, code, resume, first, lastDay + 1439, dayStart, dayEnd, threshold, hit.start,
-                         hit.end, hit.value, mask, progress)) {
-      hits.push_back(hit);
+    while (const std::optional<EventHit> hit = FindNextEvent(station_, plan, resume, progress)) {
+      hits.push_back(*hit);
       if (hits.size() > 5000) break;
     }
     return hits;
@@ -308,7 +307,7 @@ TEST_F(EventSearchTest, RowsAndRefusals) {
   const EventHit hit = std::get<EventHit>(table.record(1));
   EXPECT_EQ(table.Cell(1, 0), EventTimeText(hit.start, TimeType::Clock24));
   EXPECT_EQ(table.Cell(1, 2), DurationText(hit.end - hit.start));
-  EXPECT_EQ(table.Cell(1, 3), HeightText(hit.value, kValueTextUnit, TideUnit::Metres));
+  EXPECT_EQ(table.Cell(1, 3), HeightText(MicroFeet(hit.value), kValueTextUnit, TideUnit::Metres));
 
   EventSearchSettings bad = settings;
   bad.rangeEnd = MinuteOf(2021, 4, 30);
@@ -337,9 +336,11 @@ TEST_F(EventSearchTest, StopEndsTheSearchAndKeepsTheBestValueOfThePeriod) {
   // A stop on the twentieth day shown: January's best so far is still returned.
   CountingProgress progress(20);
   EngineMinute resume = 0;
-  EventHit hit;
-  ASSERT_TRUE(FindNextEvent(station_, code, resume, first, last + 1439, 0, 1439, 0, hit.start, hit.end, hit.value,
-                            kAllWeekdays, progress));
+  const std::optional<EventHit> found =
+      FindNextEvent(station_, EventSearchPlan{.code = code, .rangeStart = first, .rangeEnd = last + 1439}, resume,
+                    progress);
+  ASSERT_TRUE(found);
+  const EventHit& hit = *found;
   EXPECT_TRUE(progress.StopRequested());
   EXPECT_LT(hit.start, MinuteOf(2021, 1, 21));
   int32_t best = kValueNotDefined;
@@ -404,12 +405,12 @@ TEST(EventSearchRealDataTest, SanFranciscoHighWatersMatchTheDayListsAcrossDaylig
   }
   std::vector<EventHit> hits;
   CountingProgress progress;
+  const EventSearchPlan plan{.code = MakeSearchCode(kSearchHighTides, kConditionAtLeast, 0),
+                             .threshold = 5500000,
+                             .rangeStart = first,
+                             .rangeEnd = last + 1439};
   EngineMinute resume = 0;
-  EventHit hit;
-  while (FindNextEvent(station, MakeSearchCode(kSearchHighTides, kConditionAtLeast, 0), resume, first, last + 1439,
-                       0, 1439, 5500000, hit.start, hit.end, hit.value, kAllWeekdays, progress)) {
-    hits.push_back(hit);
-  }
+  while (const std::optional<EventHit> hit = FindNextEvent(station, plan, resume, progress)) hits.push_back(*hit);
   ASSERT_GT(expected.size(), 100u);
   ExpectSameHits(hits, expected);
   EXPECT_TRUE(reports.empty()) << reports.Describe();

@@ -125,13 +125,12 @@ TEST_F(SearchWindowsTest, EventSearchListsTheHitsAndOpenShowsTheirDays) {
   ASSERT_TRUE(catalogue_.ReadTide(location_->station(), station.tide));
   std::vector<EventHit> expected;
   SearchProgress quiet;
+  const EventSearchPlan plan{.code = MakeSearchCode(kSearchHighTides, kConditionAtLeast, 0),
+                             .threshold = 5000000,
+                             .rangeStart = MinuteOf(2021, 3, 1),
+                             .rangeEnd = MinuteOf(2021, 3, 14, 23, 59)};
   EngineMinute resume = 0;
-  EventHit hit;
-  while (FindNextEvent(station, MakeSearchCode(kSearchHighTides, kConditionAtLeast, 0), resume, MinuteOf(2021, 3, 1),
-                       MinuteOf(2021, 3, 14, 23, 59), 0, 1439, 5000000, hit.start, hit.end, hit.value, kAllWeekdays,
-                       quiet)) {
-    expected.push_back(hit);
-  }
+  while (const std::optional<EventHit> hit = FindNextEvent(station, plan, resume, quiet)) expected.push_back(*hit);
   ASSERT_GT(expected.size(), 3u);
   ASSERT_EQ(results->table().rows(), static_cast<int>(expected.size()));
   for (int r = 0; r < results->table().rows(); ++r) EXPECT_EQ(std::get<EventHit>(results->table().record(r)), expected[r]);

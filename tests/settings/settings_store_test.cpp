@@ -12,6 +12,122 @@ namespace {
 constexpr int kPacificBias = 480;  // minutes west of UTC
 constexpr int kCentralEuropeBias = -60;
 
+// The file LoadSettings and SaveSettings write over a new one for the settings of
+// EverySavedKeyRoundTrips.
+constexpr const char* kSavedFile = R"([Misc]
+FirstRun=0
+
+[Options]
+SelectedSchemeIndex=1
+NumColorSchemes=1
+CloseBeforeOpen=1
+DateInWinTitle=0
+ProgramPilot=1
+UseGMTCorrection=2
+GMTCorrection=5.75
+TimeType=1
+UnitType=2
+TideUnitType=4
+CurrentUnitType=2
+PrevNextWorksOnAll=1
+HighRangeLine=0
+LowRangeLine=0
+Grid=1
+WeeklyGrid=1
+TableInterval=30
+DefaultWeeklyOn=1
+DefaultInfoOn=0
+DefaultTableOn=1
+UseUserSlack=0
+UserSlackValue=0.35
+GraphStyle=2
+MathType=i
+DaylightSavings=0
+IntlDaylightSavings=90
+
+[Color Scheme 1]
+SchemeName=Quaywise Default
+DayLightColor=8454143
+NightTimeColor=8421504
+NormalBarColor=16711680
+AboveHighRangeColor=255
+BelowLowRangeColor=255
+GridColor=12632256
+RangeLineColor=16711680
+
+[ReportOptions]
+UseColor=1
+
+[Startup]
+ShowCaution=0
+ShowWelcome=0
+AutoOpen=1
+StartupWinSize32=1
+LastMainWinSize32=1
+X=10
+Y=20
+Width=800
+Height=600
+
+[Tide Ranges]
+HighRange=103
+LowRange=111
+HighHeight=1050
+LowHeight=-25
+HighLabel=Dock
+LowLabel=Bar
+
+[Current Ranges]
+HighRange=101
+LowRange=111
+HighHeight=150
+LowHeight=200
+HighLabel=fast
+LowLabel=ebb!
+
+[Tide Font]
+FontHeight=-15
+FaceName=DejaVu Sans
+FontWeight=700
+FontItalic=1
+PitchAndFamily=34
+
+[Default Location]
+DefaultTideRegion=3
+DefaultTideSubregion=17
+DefaultCurrentRegion=2
+DefaultCurrentSubregion=5
+
+[MRU]
+MruLocation0=Seattle, Puget Sound
+MruRegion0=4
+MruSubregion0=120
+MruType0=1
+MruLocation1=The Narrows
+MruRegion1=2
+MruSubregion1=7
+MruType1=2
+
+[Real Time]
+ShowChange=1
+Enabled=1
+AlwaysOnTop=0
+RememberPos=0
+X=640
+Y=12
+UpdatePeriod=15
+
+[Real Time Font]
+FontHeight=-12
+FaceName=DejaVu Sans Mono
+FontWeight=400
+FontItalic=1
+
+[Date]
+DateChangeAffectsAll=1
+SetToDate=45000
+)";
+
 ProfileFile FromText(const std::string& text) {
   ProfileFile file;
   file.LoadFromText(text);
@@ -167,6 +283,8 @@ TEST(SettingsStoreTest, EverySavedKeyRoundTrips) {
   RecordMainWindow(s, MainWindowState::Normal, 10, 20, 800, 600);
 
   SaveSettings(s, file, /*integratedMode=*/false);
+  // A new file gets its sections and keys in the order they are saved.
+  EXPECT_EQ(file.Text(), kSavedFile);
   std::string error;
   ASSERT_TRUE(file.Save(&error)) << error;
 
@@ -179,6 +297,35 @@ TEST(SettingsStoreTest, EverySavedKeyRoundTrips) {
   EXPECT_EQ(again.ReadString("Options", "UserSlackValue", "", 128), "0.35");
   EXPECT_EQ(loaded.lastMainWinSize, 1);
   EXPECT_EQ(loaded.mainWidth, 800);
+  // Saving what a full file loaded writes it again byte for byte, but for the recent
+  // locations: their section is written anew, at the end.
+  SaveSettings(loaded, again, false);
+  const std::string saved = kSavedFile;
+  const size_t mru = saved.find("[MRU]"), next = saved.find("\n[", mru);
+  EXPECT_EQ(again.Text(), saved.substr(0, mru) + saved.substr(next + 1) + "\n" + saved.substr(mru, next - mru));
+}
+
+TEST(SettingsStoreTest, KeysKeptByTheirOwnDialogsAreReadButNotWrittenAtTheStop) {
+  ProfileFile file = FromText(
+      "[Misc]\nFirstRun=0\n[Startup]\nShowWaterMark=1\n[TOTD]\nCurrentTip=7\nShowAtStartup=0\n"
+      "[Set Date]\nSetToDate=03/05/2021\n[Charting]\nLoadSaveDirectory=/opt/brantwick\n"
+      "[Searching]\nHeaderFontFace=Arial\nHeaderFontWeight=400\nBodyCreateFontHeight=-12\n");
+  AppSettings s = LoadSettings(file, kPacificBias);
+  EXPECT_EQ(s.showWaterMark, 1);
+  EXPECT_EQ(s.currentTip, 7);
+  EXPECT_EQ(s.tipShowAtStartup, 0);
+  EXPECT_EQ(s.setDateText, "03/05/2021");
+  EXPECT_EQ(s.chartingDirectory, "/opt/brantwick");
+  EXPECT_EQ(s.searchHeaderFont, (FontSetting{-10, "Arial", 400, 0, 0}));
+  EXPECT_EQ(s.searchBodyFont, (FontSetting{-12, "MS Sans Serif", 100, 0, 0}));
+
+  s.currentTip = 9;
+  s.chartingDirectory = "/elsewhere";
+  s.searchBodyFont.height = -20;
+  SaveSettings(s, file, false);
+  EXPECT_EQ(file.ReadInt("TOTD", "CurrentTip", 0), 7);
+  EXPECT_EQ(file.ReadString("Charting", "LoadSaveDirectory", "", 260), "/opt/brantwick");
+  EXPECT_EQ(file.ReadInt("Searching", "BodyCreateFontHeight", 0), -12);
 }
 
 TEST(SettingsStoreTest, MruIsWrittenUpToTheFirstEmptySlot) {

@@ -85,7 +85,7 @@ class CurrentWindowTest : public ::testing::Test {
       EventText t;
       t.word = CurrentEventWord(e.kind);
       t.time = ClockText(date.hour, date.minute, settings_.timeType);
-      t.value = SpeedDisplayText(SpeedToDisplay(e.speed, settings_.currentUnit), settings_.currentUnit);
+      t.value = SpeedDisplayText(SpeedToDisplay(MicroKnots(e.speed), settings_.currentUnit));
       t.direction = DirectionText(e.direction);
       texts.push_back(t);
     }
@@ -184,7 +184,8 @@ TEST_F(CurrentWindowTest, SteppingTheTableAndEveryStyle) {
   ASSERT_TRUE(catalogue_.ReadCurrent(*goldenGate_, station));
   const MinuteValue at = CurrentValueAt(station, window->day() + 60);
   const QString text = table.data(table.index(4, 1), Qt::DisplayRole).toString();
-  EXPECT_EQ(text.toStdString(), SpeedDisplayText(at.value, CurrentUnit::Knots) + "  " + DirectionText(at.direction));
+  EXPECT_EQ(text.toStdString(),
+            SpeedDisplayText(SpeedToDisplay(MicroKnots(at.value), CurrentUnit::Knots)) + "  " + DirectionText(at.direction));
   EXPECT_EQ(table.data(table.index(4, 0), Qt::DisplayRole).toString(), "1:00 am");
 
   for (GraphStyle style : {GraphStyle::Bars, GraphStyle::Filled, GraphStyle::Smooth}) {
