@@ -16,21 +16,6 @@ uint64_t Key(int region, int index) {
   return (static_cast<uint64_t>(static_cast<uint16_t>(region)) << 32) | static_cast<uint32_t>(index);
 }
 
-template <typename T>
-bool ParseNumber(const std::string& text, T& out, T low, T high) {
-  const char* end = text.data() + text.size();
-  auto result = std::from_chars(text.data(), end, out);
-  return result.ec == std::errc() && result.ptr == end && out >= low && out <= high;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 const StationDatum* StationDatumSet::Find(std::string_view name) const {
@@ -73,9 +58,9 @@ bool StationDatums::Parse(std::string_view text, std::string* error) {
     uint32_t id = 0;
     int64_t microFeet = 0;
     // A datum lies within a few thousand feet of the chart datum; more is damage.
-    if (!SplitCsvLine(line, fields) || fields.size() != 6 || !ParseNumber(fields[0], region, 1, 99) ||
-        !ParseNumber(fields[1], index, 0, 0x7FFFFFFF) || !ParseNumber(fields[2], id, 0u, 65535u) || fields[3].empty() ||
-        fields[4].empty() || !ParseNumber(fields[5], microFeet, int64_t{-10000000000}, int64_t{10000000000})) {
+    if (!SplitCsvLine(line, fields) || fields.size() != 6 || !ParseCsvNumber(fields[0], region, 1, 99) ||
+        !ParseCsvNumber(fields[1], index, 0, 0x7FFFFFFF) || !ParseCsvNumber(fields[2], id, 0u, 65535u) || fields[3].empty() ||
+        fields[4].empty() || !ParseCsvNumber(fields[5], microFeet, int64_t{-10000000000}, int64_t{10000000000})) {
       ++skipped_;
       continue;
     }

@@ -24,23 +24,6 @@ uint64_t IdKey(char kind, uint32_t stationId) {
   return (static_cast<uint64_t>(static_cast<unsigned char>(kind)) << 32) | stationId;
 }
 
-template <typename T>
-bool ParseNumber(const std::string& text, T& out, T low, T high) {
-  const char* end = text.data() + text.size();
-  auto result = std::from_chars(text.data(), end, out);
-  return result.ec == std::errc() && result.ptr == end && out >= low && out <= high;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // One column's field of an entry, as written, and read back; false for a field that
 // cannot be read. The reader and the writer both walk this, in kStationSourceColumns order.
 struct Column {
@@ -55,11 +38,11 @@ const Column kColumns[kStationSourceColumnCount] = {
        return e.kind == 'T' || e.kind == 'C';
      }},
     {[](const StationSource& e) { return std::to_string(e.region); },
-     [](StationSource& e, std::string&& f) { return ParseNumber(f, e.region, 1, 99); }},
+     [](StationSource& e, std::string&& f) { return ParseCsvNumber(f, e.region, 1, 99); }},
     {[](const StationSource& e) { return std::to_string(e.index); },
-     [](StationSource& e, std::string&& f) { return ParseNumber(f, e.index, 0, 0x7FFFFFFF); }},
+     [](StationSource& e, std::string&& f) { return ParseCsvNumber(f, e.index, 0, 0x7FFFFFFF); }},
     {[](const StationSource& e) { return std::to_string(e.stationId); },
-     [](StationSource& e, std::string&& f) { return ParseNumber(f, e.stationId, 0u, 65535u); }},
+     [](StationSource& e, std::string&& f) { return ParseCsvNumber(f, e.stationId, 0u, 65535u); }},
     {[](const StationSource& e) { return e.source; }, [](StationSource& e, std::string&& f) { return e.source = std::move(f), true; }},
     {[](const StationSource& e) { return e.sourceId; }, [](StationSource& e, std::string&& f) { return e.sourceId = std::move(f), true; }},
     {[](const StationSource& e) { return e.timeZone; }, [](StationSource& e, std::string&& f) { return e.timeZone = std::move(f), true; }},
@@ -216,6 +199,14 @@ std::vector<const StationSource*> StationSources::FindBySourceId(char kind,
 }  // namespace qw
 
 namespace qw {
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
 
 const StationSource* StationSources::FindByStationId(char kind, uint32_t stationId) const {
   auto it = byStationId_.find(IdKey(kind, stationId));

@@ -15,6 +15,7 @@
 // in the Canadian file family but not data of the Canadian Hydrographic Service.
 #pragma once
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -92,5 +93,16 @@ std::string EncodeStationSources(const std::vector<StationSource>& entries);
 
 // Splits one CSV line into fields (RFC 4180 quoting). False when a quote is unbalanced.
 bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields);
+
+// A field that is a whole number within low..high, nothing else.
+template <typename T>
+bool ParseCsvNumber(const std::string& text, T& out, T low, T high) {
+  const char* end = text.data() + text.size();
+  auto result = std::from_chars(text.data(), end, out);
+  return result.ec == std::errc() && result.ptr == end && out >= low && out <= high;
+}
+
+// Equal texts in any mix of ASCII case.
+bool EqualNoCase(std::string_view a, std::string_view b);
 
 }  // namespace qw
