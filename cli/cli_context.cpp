@@ -32,7 +32,17 @@ std::string CliContext::SourceLabel(StationKind kind, int regionNumber, int stat
   const StationSource* entry =
       sources->Find(static_cast<char>(kind), regionNumber, stationIndex);
   if (!entry) return "";
-  return entry->source.empty() ? entry->sourceId : entry->source + " " + entry->sourceId;
+  const std::string label = qw::SourceLabel(*entry);
+  return label.empty() ? entry->sourceId : label + " " + entry->sourceId;
+}
+
+const StationDatums* CliContext::Datums() {
+  if (!datumsTried_) {
+    datumsTried_ = true;
+    StationDatums datums;
+    if (datums.Load(DataFilePath(StationDatums::kFileName))) datums_ = std::move(datums);
+  }
+  return datums_ ? &*datums_ : nullptr;
 }
 
 }  // namespace qw::cli

@@ -8,6 +8,7 @@
 
 #include "engine/region_files.h"
 #include "engine/station_database.h"
+#include "engine/station_datums.h"
 #include "engine/station_sources.h"
 
 namespace qw::cli {
@@ -27,8 +28,12 @@ class CliContext {
   const StationSources* Sources();
   const std::string& SourcesProblem();
 
-  // A station's source identifier ("NOAA 9414290"), or "" when unknown.
+  // A station's source label and identifier ("NOAA 9414290", "TICON-4 (UHSLC)
+  // newlyn-new-gbr-bodc"), or "" when unknown.
   std::string SourceLabel(StationKind kind, int regionNumber, int stationIndex);
+
+  // The tide stations' datums, read on first use; nullptr when the file is missing.
+  const StationDatums* Datums();
 
  private:
   std::FILE* out_;
@@ -38,6 +43,8 @@ class CliContext {
   std::optional<StationSources> sources_;
   bool sourcesTried_ = false;
   std::string sourcesProblem_;
+  std::optional<StationDatums> datums_;
+  bool datumsTried_ = false;
 };
 
 }  // namespace qw::cli

@@ -1,4 +1,6 @@
 // Catalogue commands: regions, stations, find.
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "cli/cli_context.h"
@@ -8,6 +10,8 @@
 #include "cli/station_listing.h"
 #include "cli/station_ref.h"
 #include "cli/station_time.h"
+#include "engine/data_dir.h"
+#include "engine/official_notes_file.h"
 #include "engine/tide_corrections.h"
 
 namespace qw::cli {
@@ -115,6 +119,42 @@ void Line(CliContext& context, const char* label, const std::string& value) {
   std::fprintf(context.out(), "%-22s %s\n", label, value.c_str());
 }
 
+// The station's own official note (source, licence, attribution, what was left out or
+// computed), or "" when the notes file does not have it.
+std::string StationNote(const ResolvedStation& s) {
+  const int number = s.kind == StationKind::Tide ? s.tide.unused88[1] : s.current.unused114[2];
+  if (number <= 0) return "";
+  std::ifstream in(DataFilePath(OfficialNotesFileName(s.regionNumber, s.kind == StationKind::Current)),
+                   std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  std::string note;
+  return FindOfficialNote(text.str(), number, note) ? note : "";
+}
+
+// "TICON-4 (UHSLC)" of the station whose stationId is `referenceId`, or "".
+std::string ReferenceLabel(CliContext& context, StationKind kind, uint16_t referenceId) {
+  const StationSources* sources = context.Sources();
+  const StationSource* entry = sources ? sources->FindByStationId(static_cast<char>(kind), referenceId) : nullptr;
+  return entry ? SourceLabel(*entry) : "";
+}
+
+void DatumLines(CliContext& context, const ResolvedStation& s) {
+  const StationDatums* datums = context.Datums();
+  const StationDatumSet* set = datums ? datums->Find(s.regionNumber, s.index) : nullptr;
+  if (!set) return;
+  Line(context, "Chart datum", set->chartDatum + " (heights are above it)");
+  std::string text;
+  char item[64];
+  for (const StationDatum& d : set->datums) {
+    if (d.name == set->chartDatum) continue;
+    std::snprintf(item, sizeof item, "%s%s %.2f ft", text.empty() ? "" : ", ", d.name.c_str(),
+                  d.microFeetAboveChartDatum / 1e6);
+    text += item;
+  }
+  Line(context, "Datums above it", text.empty() ? "not given (the corrections do not carry its reference's)" : text);
+}
+
 int RunInfo(CliContext& context, const ParsedArgs& args) {
   if (args.positional.size() != 1) throw UsageError("info needs exactly one STATION");
   const StationKind kind = KindOf(args);
@@ -126,10 +166,16 @@ int RunInfo(CliContext& context, const ParsedArgs& args) {
   const StationSources* sources = context.Sources();
   if (const StationSource* source =
           sources ? sources->Find(static_cast<char>(kind), s.regionNumber, s.index) : nullptr) {
-    Line(context, "Source", source->source + " " + source->sourceId);
-    Line(context, "Time zone", source->timeZone);
-    Line(context, "Licence", source->licence);
+    Line(context, "Source", SourceLabel(*source) + " " + source->sourceId);
+    if (!source->sourceName.empty()) {
+      Line(context, "Published by", source->sourceName + (source->agency.empty() ? "" : "; gauge record from " + source->agency));
+    }
+    std::string licence = LicenceName(source->licence);
+    if (IsNonCommercial(*source)) licence += ", NOT FOR COMMERCIAL USE";
+    if (!source->licenceUrl.empty()) licence += " (" + source->licenceUrl + ")";
+    Line(context, "Licence", licence);
     Line(context, "Attribution", source->attribution);
+    Line(context, "Time zone", source->timeZone);
   }
   const int16_t meridian = kind == StationKind::Tide ? s.tide.timeMeridian : s.current.timeMeridian;
   const uint8_t dst = kind == StationKind::Tide ? s.tide.observesDst : s.current.observesDst;
@@ -140,10 +186,11 @@ int RunInfo(CliContext& context, const ParsedArgs& args) {
   static const char* kDst[] = {"none", "North American rule", "international correction"};
   Line(context, "Daylight saving", dst <= 2 ? kDst[dst] : "class " + std::to_string(dst));
   const uint16_t reference = s.referenceId();
+  const std::string referenceLabel = reference ? ReferenceLabel(context, kind, reference) : "";
+  const std::string labelText = referenceLabel.empty() ? "" : ", " + referenceLabel;
   if (kind == StationKind::Tide) {
     const std::string name = reference ? ReferenceStationName(s.tide) : "";
-    Line(context, "Reference", reference == 0 ? "none" : std::to_string(reference) + " " + name +
-                                                             DataFamilyShortName(reference));
+    Line(context, "Reference", reference == 0 ? "none" : std::to_string(reference) + " " + name + labelText);
     const TideLocation& t = s.tide;
     Line(context, "High water", "time " + Field(t.highTimeOffset, " min") + ", ratio " +
                                     Field(t.highHeightRatio, "", 100) + ", difference " +
@@ -155,28 +202,35 @@ int RunInfo(CliContext& context, const ParsedArgs& args) {
     Line(context, "Mean range", Field(t.meanRange, " ft", 100));
     Line(context, "Mean higher high water", Field(t.meanHigherHighWater, " ft", 100));
     Line(context, "Mean tide level", Field(t.meanTideLevel, " ft", 100));
+    DatumLines(context, s);
     if (t.flags & kTideFlagDiurnal) Line(context, "Note", "Tide is diurnal in nature.");
   } else {
-    Line(context, "Reference", reference == 0 ? "none" : "current harmonic file " + std::to_string(reference));
+    Line(context, "Reference", reference == 0 ? "none" : "current harmonic file " + std::to_string(reference) + labelText);
     const CurrentLocation& c = s.current;
     Line(context, "Flood", "time " + Field(c.floodTime, " min") + ", ratio " + Field(c.floodSpeedRatio, "", 100) +
-                               ", speed " + Field(c.floodSpeed, " kt", 100) + ", direction " +
+                               ", average speed " + Field(c.floodSpeed, " kt", 100) + ", direction " +
                                Field(c.floodDirection, " deg"));
     Line(context, "Ebb", "time " + Field(c.ebbTime, " min") + ", ratio " + Field(c.ebbSpeedRatio, "", 100) +
-                             ", speed " + Field(c.ebbSpeed, " kt", 100) + ", direction " +
+                             ", average speed " + Field(c.ebbSpeed, " kt", 100) + ", direction " +
                              Field(c.ebbDirection, " deg"));
-    Line(context, "Slack before flood", "time " + Field(c.slackBeforeFloodTime, " min"));
-    Line(context, "Slack before ebb", "time " + Field(c.slackBeforeEbbTime, " min"));
+    Line(context, "Slack before flood", "time " + Field(c.slackBeforeFloodTime, " min") + ", minimum speed " +
+                                            Field(c.slackBeforeFloodSpeed, " kt", 100));
+    Line(context, "Slack before ebb", "time " + Field(c.slackBeforeEbbTime, " min") + ", minimum speed " +
+                                          Field(c.slackBeforeEbbSpeed, " kt", 100));
     Line(context, "Station kind", std::to_string(c.stationKind));
     if (c.meterDepth != 0) Line(context, "Meter depth", std::to_string(c.meterDepth) + " ft");
   }
+  const std::string note = StationNote(s);
+  if (!note.empty()) Line(context, "Official note", note);
   return kExitOk;
 }
 
 const CommandRegistration kInfo({
     "info", "info STATION [--currents]",
     "everything the catalogue holds about one station",
-    "Identity, source, time meridian, daylight-saving class, reference and corrections.",
+    "Identity, source (publisher, licence, attribution; a licence that forbids commercial use\n"
+    "says so), time meridian, daylight-saving class, reference and corrections, a tide\n"
+    "station's datums above its chart datum, and the station's official note.",
     {kCurrents}, RunInfo});
 
 const CommandRegistration kRegions({

@@ -48,7 +48,7 @@ void WriteStationRow(CliContext& context, const ResolvedStation& s, bool csv) {
     WriteCsvRecord(context.out(),
                    {std::to_string(s.slot), std::to_string(s.index), std::to_string(s.stationId()),
                     s.name(), hasPosition ? Degrees(latitude) : "", hasPosition ? Degrees(longitude) : "",
-                    StationRole(s), source ? source->source : "", source ? source->sourceId : ""});
+                    StationRole(s), source ? SourceLabel(*source) : "", source ? source->sourceId : ""});
     return;
   }
   std::string position = "-";
@@ -60,7 +60,7 @@ void WriteStationRow(CliContext& context, const ResolvedStation& s, bool csv) {
     position = text;
   }
   const std::string where = std::to_string(s.slot) + ":" + std::to_string(s.index);
-  std::string sourceText = source ? source->source + " " + source->sourceId : "-";
+  std::string sourceText = source ? SourceLabel(*source) + " " + source->sourceId : "-";
   std::fprintf(context.out(), "%-9s %5u  %-50s  %-20s  %-11s  %s\n", where.c_str(), s.stationId(),
                s.name(), position.c_str(), StationRole(s), sourceText.c_str());
 }

@@ -62,15 +62,19 @@ std::vector<Match> SearchAll(CliContext& context, StationKind kind, std::string_
 
 [[noreturn]] void Ambiguous(CliContext& context, StationKind kind, std::string_view text,
                             const std::vector<Match>& matches) {
+  // Enough of the matches, each with its source id, to pick one by.
+  constexpr size_t kShown = 6;
+  const StationSources* sources = context.Sources();
   std::string examples;
-  for (size_t i = 0; i < matches.size() && i < 3; ++i) {
+  for (size_t i = 0; i < matches.size() && i < kShown; ++i) {
     ResolvedStation s = LoadStation(context, kind, matches[i].slot, matches[i].index);
-    examples += (i ? "; " : "") + s.Label();
+    const StationSource* entry = sources ? sources->Find(static_cast<char>(kind), s.regionNumber, s.index) : nullptr;
+    examples += (i ? "; " : "") + s.Label() + (entry ? " = src:" + entry->sourceId : "");
   }
   throw UsageError("station '" + std::string(text) + "' is ambiguous: " +
                    std::to_string(matches.size()) + " " + KindWord(kind) + " stations match (" +
-                   examples + (matches.size() > 3 ? "; ..." : "") +
-                   "); use SLOT:INDEX, id:N or src:SOURCEID");
+                   examples + (matches.size() > kShown ? "; ..." : "") +
+                   "); use a longer part of the name, SLOT:INDEX, id:N or src:SOURCEID");
 }
 
 }  // namespace

@@ -1,14 +1,21 @@
 // The side catalogue "catalogue.csv" in the data directory: for every installed station
 // its public source and the identifier it has there (e.g. NOAA 9414290), its IANA time
-// zone, licence and attribution.
+// zone, licence and attribution, and who published the data.
 //
-// UTF-8 text, one header line "kind,region,index,station_id,source,source_id,time_zone,
-// licence,attribution", then one line per station: kind T or C, region number, station
-// index in the region file, stationId, and the texts. Fields may be quoted with '"'
-// (a doubled quote inside stands for one). Damaged lines are skipped and counted; a
-// damaged file never stops the program.
+// UTF-8 text, one header line, then one line per station. The header starts with the nine
+// columns every edition has, "kind,region,index,station_id,source,source_id,time_zone,
+// licence,attribution"; the columns after them are read by name and may be absent
+// (kStationSourceColumns lists them all). A line holds as many fields as the header. Kind
+// is T or C, region the region number, index the station index in the region file. Fields
+// may be quoted with '"' (a doubled quote inside stands for one). Damaged lines are
+// skipped and counted; a damaged file never stops the program.
+//
+// The `source` column is the station database's source family ("NOAA", "TICON-4",
+// "Kartverket"), never read from the station's number range: a TICON-4 gauge in Canada is
+// in the Canadian file family but not data of the Canadian Hydrographic Service.
 #pragma once
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,12 +30,24 @@ struct StationSource {
   int region = 0;        // region number (not slot)
   int index = 0;         // stationIndex in the region file
   uint32_t stationId = 0;
-  std::string source;    // e.g. "NOAA", "CHS", "TICON"
+  std::string source;    // source family: "NOAA", "CHS", "TICON-4", "Kartverket"
   std::string sourceId;  // e.g. "9414290"
   std::string timeZone;  // IANA name, e.g. "America/Los_Angeles"
-  std::string licence;
+  std::string licence;   // licence id: "public domain", "cc-by-4.0", "cc-by-nc-4.0"
   std::string attribution;
+  // Optional columns; empty (commercialUse: from the licence id) in an older file.
+  std::string sourceLabel;  // shown beside the station: "NOAA", "TICON-4 (UHSLC)", "Kartverket"
+  std::string sourceName;   // "US National Oceanic and Atmospheric Administration (NOAA)", ...
+  std::string agency;       // TICON-4: the agency that collected the gauge record; "" when not known
+  std::string licenceUrl;
+  bool commercialUse = true;  // false: the licence forbids commercial use (CC BY-NC)
+  std::string context;        // the source's words placing the station, e.g. "0.46 Nm E of"
 };
+
+// Every column in file order; the first kStationSourceRequiredColumns must be there.
+extern const char* const kStationSourceColumns[];
+constexpr size_t kStationSourceColumnCount = 15;
+constexpr size_t kStationSourceRequiredColumns = 9;
 
 class StationSources {
  public:
@@ -48,14 +67,42 @@ class StationSources {
   const StationSource* Find(char kind, int region, int index) const;
   // Every entry of `kind` whose source id equals `sourceId` (case-insensitive).
   std::vector<const StationSource*> FindBySourceId(char kind, std::string_view sourceId) const;
+  // The entry of the station of `kind` whose stationId is `stationId` (a reference
+  // station's id is its harmonic record or file number, its stations' referenceId), or
+  // nullptr. Station ids are unique per kind.
+  const StationSource* FindByStationId(char kind, uint32_t stationId) const;
 
  private:
   std::vector<StationSource> entries_;
   std::unordered_map<uint64_t, size_t> byStation_;
+  std::unordered_map<uint64_t, size_t> byStationId_;
   size_t skipped_ = 0;
 };
 
+// The label shown beside a station ("NOAA", "TICON-4 (UHSLC)", "Kartverket"): the
+// catalogue's label, or its source family when the file has no label column.
+std::string SourceLabel(const StationSource& entry);
+// The licence as people write it: "public domain", "CC BY 4.0", "CC BY-NC 4.0".
+std::string LicenceName(std::string_view licenceId);
+// True when the licence forbids commercial use, which the program must say.
+bool IsNonCommercial(const StationSource& entry);
+
+// The file's text, header included, one line per entry in the order given: the writer of
+// the data builder and of test fixtures.
+std::string EncodeStationSources(const std::vector<StationSource>& entries);
+
 // Splits one CSV line into fields (RFC 4180 quoting). False when a quote is unbalanced.
 bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields);
+
+// A field that is a whole number within low..high, nothing else.
+template <typename T>
+bool ParseCsvNumber(const std::string& text, T& out, T low, T high) {
+  const char* end = text.data() + text.size();
+  auto result = std::from_chars(text.data(), end, out);
+  return result.ec == std::errc() && result.ptr == end && out >= low && out <= high;
+}
+
+// Equal texts in any mix of ASCII case.
+bool EqualNoCase(std::string_view a, std::string_view b);
 
 }  // namespace qw

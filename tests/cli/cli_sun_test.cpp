@@ -104,7 +104,7 @@ TEST_F(CliSunTest, SunAndMoonAtTideAndCurrentStations) {
   ASSERT_STREQ(tide.name, "San Francisco (Golden Gate)");
   ExpectEngineSun("src:9414290", PlaceOf(tide), "-07:00", false);
   const CurrentLocation current = Read<CurrentLocation>(StationKind::Current, 4, 140);
-  ASSERT_STREQ(current.name, "Golden Gate Bridge");
+  ASSERT_STREQ(current.name, "Golden Gate Bridge, 0.46 Nm E of");
   ExpectEngineSun("4:140", PlaceOf(current), "-07:00", true);
 
   // The table names its columns truthfully: the moon's phase angle in degrees.

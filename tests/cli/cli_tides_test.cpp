@@ -7,6 +7,8 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
+#include "engine/station_datums.h"
+#include "engine/station_sources.h"
 #include "engine/tide_prediction.h"
 #include "tests/cli/cli_test_support.h"
 #include "tests/support/tide_station_fixture.h"
@@ -149,7 +151,7 @@ TEST_F(CliTidesTest, InfoShowsTheReferenceAndTheCorrections) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Station                tide 0:1 in region 3, station id 12, subordinate\n"),
             std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("Reference              100 Mixed Harbour (NOAA)\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Reference              100 Mixed Harbour\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("High water             time 30 min, ratio 1.00, difference 0.00 ft\n"),
             std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Time meridian          -120.0 degrees (UTC-08:00 standard time)\n"),
@@ -158,6 +160,54 @@ TEST_F(CliTidesTest, InfoShowsTheReferenceAndTheCorrections) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("difference not given"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("not defined (a correction is not given)"), std::string::npos) << r.out;
+}
+
+// Who published the data comes from the station's own line of the side catalogue, never
+// from the number range of its record: here a reference of TICON-4 data with a
+// non-commercial licence, whose record number lies in the NOAA range.
+TEST_F(CliTidesTest, InfoSaysWhoPublishedTheDataItsLicenceAndDatums) {
+  ASSERT_TRUE(WriteTideRegionFile(DataFilePath("tide4.dat"), 4, "Coast", {test::ReferenceLocation(100, 100, "Mixed Harbour")}));
+  StationSource golden;
+  golden.region = 3;
+  golden.stationId = 11;
+  golden.source = "NOAA";
+  golden.sourceId = "9414290";
+  golden.sourceLabel = "NOAA";
+  golden.licence = "public domain";
+  StationSource mixed;
+  mixed.region = 4;
+  mixed.stationId = 100;
+  mixed.source = "TICON-4";
+  mixed.sourceId = "mixed-1-aus-bom";
+  mixed.sourceLabel = "TICON-4 (BOM)";
+  mixed.sourceName = "TICON-4 (Hart-Davis, Dettmering, Seitz 2025)";
+  mixed.agency = "Australian Bureau of Meteorology";
+  mixed.licence = "cc-by-nc-4.0";
+  mixed.licenceUrl = "https://creativecommons.org/licenses/by-nc/4.0/";
+  mixed.commercialUse = false;
+  mixed.attribution = "Source: TICON-4";
+  std::ofstream(DataFilePath(StationSources::kFileName)) << EncodeStationSources({golden, mixed});
+  std::ofstream(DataFilePath(StationDatums::kFileName))
+      << EncodeStationDatums({{4, 0, 100, "LAT", "LAT", 0}, {4, 0, 100, "LAT", "MSL", 3126000}});
+
+  auto r = RunCliCaptured({"info", "src:mixed-1-aus-bom"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* line : {
+           "Source                 TICON-4 (BOM) mixed-1-aus-bom\n",
+           "Published by           TICON-4 (Hart-Davis, Dettmering, Seitz 2025); gauge record from Australian Bureau of "
+           "Meteorology\n",
+           "Licence                CC BY-NC 4.0, NOT FOR COMMERCIAL USE (https://creativecommons.org/licenses/by-nc/4.0/)\n",
+           "Reference              100 Mixed Harbour, TICON-4 (BOM)\n",
+           "Chart datum            LAT (heights are above it)\n",
+           "Datums above it        MSL 3.13 ft\n"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+  }
+  EXPECT_EQ(r.out.find("NOAA"), std::string::npos) << r.out;
+  // A station computed from it says so too.
+  r = RunCliCaptured({"info", "Golden"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Reference              100 Mixed Harbour, TICON-4 (BOM)\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Licence                public domain\n"), std::string::npos) << r.out;
 }
 
 TEST_F(CliTidesTest, UserErrorsExitTwoEngineFailuresExitOne) {

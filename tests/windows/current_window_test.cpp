@@ -113,11 +113,11 @@ TEST_F(CurrentWindowTest, ShowsTheEnginesDayAndDrawsTheGraph) {
   auto window = Open(*goldenGate_, day);
   ASSERT_TRUE(window);
   const DayPresentation& view = window->presentation();
-  EXPECT_EQ(view.name, "Golden Gate Bridge");
+  EXPECT_EQ(view.name, "Golden Gate Bridge, 0.88 Nm NE of");
   EXPECT_EQ(view.source, "Harmonic station (NOAA)");
   EXPECT_EQ(view.zone, "(PDT)");
   EXPECT_EQ(view.eventsHeading, "Daily Max Floods & Ebbs:");
-  EXPECT_EQ(window->title(), "Golden Gate Bridge - 6/15/2024");
+  EXPECT_EQ(window->title(), "Golden Gate Bridge, 0.88 Nm NE of - 6/15/2024");
   ASSERT_EQ(view.averages.size(), 4u);
   EXPECT_EQ(view.averages[0].label, "Min Before Flood:");
   EXPECT_EQ(view.averages[3].label, "Avg Max Ebb:");
@@ -170,7 +170,7 @@ TEST_F(CurrentWindowTest, SteppingTheTableAndEveryStyle) {
   ASSERT_TRUE(window);
   window->SetDay(AddDays(window->day(), 1));
   EXPECT_EQ(window->day(), MinuteOf(2024, 6, 16));
-  EXPECT_EQ(window->title(), "Golden Gate Bridge - 6/16/2024");
+  EXPECT_EQ(window->title(), "Golden Gate Bridge, 0.88 Nm NE of - 6/16/2024");
   ExpectSameEvents(window->presentation().events, EngineEvents(*goldenGate_, MinuteOf(2024, 6, 16)));
   window->SetDay(AddMonths(window->day(), 6));  // into standard time
   EXPECT_EQ(window->presentation().zone, "(PST)");
@@ -204,7 +204,7 @@ TEST_F(CurrentWindowTest, SteppingTheTableAndEveryStyle) {
 
 TEST_F(CurrentWindowTest, SubordinateStationNamesItsReference) {
   // Golden Gate Bridge (NOAA PCT0281) is computed from a harmonic station nearby.
-  const std::optional<StationRef> ref = Find(45380);
+  const std::optional<StationRef> ref = Find(45379);
   ASSERT_TRUE(ref);
   auto window = Open(*ref, MinuteOf(2024, 6, 15));
   ASSERT_TRUE(window);

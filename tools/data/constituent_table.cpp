@@ -139,6 +139,10 @@ const std::map<std::string, std::string>& Aliases() {
       {"EP2", "EPS2"},           {"M2KS2", "M2(KS)2"},      {"2KMSN2", "2KM(SN)2"},
       {"2SNMK2", "2SN(MK)2"},    {"ALPHA1", "ALP1"},        {"BETA1", "BET1"},
       {"UPSILON1", "UPS1"},
+      // NOAA's OO2 (Anchorage) is O1 + Q1, 27.3416965 deg/h: XTide's table has the same
+      // station's term, same amplitude and phase, as OQ2-HORN. (XTide's "OQ2" is the other
+      // line of that name, 3 N2 - 2 M2 at 27.3509801 deg/h.)
+      {"OO2", "OQ2-HORN"},
   };
   return aliases;
 }
@@ -166,6 +170,17 @@ int MatchConstituent(const ConstituentTable& table, const SourceConstituent& con
     }
   }
   return -1;
+}
+
+std::string LeftOutReason(const std::string& sourceName) {
+  // TICON-4's manual defines 3N2 as Doodson 257555, 29.0662415 deg/h, and MKS2 as 245555,
+  // 28.4350877 deg/h; but TICON-4's MKS2 values are those of the 29.0662415 deg/h line
+  // (they match Kartverket's MKS2 at the same gauges), and one fit cannot give two terms
+  // of one frequency: its 3N2, listed beside MKS2, is another line, which no published
+  // document names.
+  if (sourceName == "3N2") return "TICON-4 defines 3N2 inconsistently";
+  if (sourceName == "S1_KV" || sourceName == "OQ2_KV") return "Kartverket's own variant, definition not published";
+  return "no table of this program defines it";
 }
 
 bool BuildSlotOrder(const ConstituentTable& table, const std::vector<bool>& neededInNarrowFiles,

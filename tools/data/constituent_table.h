@@ -58,6 +58,11 @@ bool AddExtraConstituents(const std::vector<PredictorConstituent>& extras, Const
 // 0.001 degree per hour) when the predictor knows the constituent.
 int MatchConstituent(const ConstituentTable& table, const SourceConstituent& constituent);
 
+// Why a source constituent that MatchConstituent does not place is left out, in a few
+// words for the station's note: the sources' own variants whose definitions are not
+// established (TICON-4's 3N2, Kartverket's S1_KV and OQ2_KV), or no table has it.
+std::string LeftOutReason(const std::string& sourceName);
+
 // The slots of the program's constituent files. The first 160 slots are what the NOAA and
 // Canadian files hold; the international files hold all 230.
 constexpr int kNarrowSlotCount = 160;

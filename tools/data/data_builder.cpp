@@ -41,11 +41,13 @@ int main(int argc, char** argv) {
   }
   std::ofstream report(reportDir + "/data_report.txt", std::ios::binary | std::ios::trunc);
   size_t tides = 0, currents = 0;
+  std::printf("quaywise-data: stations per region (tide/current):\n");
   for (const auto& [number, region] : data.regions) {
     tides += region.tides.size();
     currents += region.currents.size();
     report << "region " << number << " " << region.name << ": " << region.tides.size() << " tide, "
            << region.currents.size() << " current stations\n";
+    std::printf("  %2d %-40s %4zu/%zu\n", number, region.name.c_str(), region.tides.size(), region.currents.size());
   }
   for (const auto& [family, records] : data.tideFamilies) report << "family " << family << ": " << records.size() << " records\n";
   report << "current harmonic files: " << data.currentFiles.size() << "\n";

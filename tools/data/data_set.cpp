@@ -10,6 +10,9 @@
 
 #include "engine/engine_values.h"
 #include "engine/official_notes_file.h"
+#include "tools/data/current_averages.h"
+#include "tools/data/source_labels.h"
+#include "tools/data/station_names.h"
 
 namespace qw::data {
 
@@ -48,6 +51,13 @@ struct Matched {
   double phase = 0;
 };
 
+// A source constituent left out of a reference station, with why.
+struct Dropped {
+  std::string name;
+  double amplitude = 0;  // metres, or knots for a current station
+  std::string reason;
+};
+
 // One source station on its way into the data set.
 struct Candidate {
   const SourceStation* source = nullptr;
@@ -59,29 +69,18 @@ struct Candidate {
   double latitude = 0, longitude = 0;
   int16_t meridian = 0;
   uint8_t dstClass = 0;
+  SourceLabels labels;
+  std::string displayName;  // the name written, distinct within its region
   std::vector<Matched> matched;
-  std::vector<std::pair<std::string, double>> dropped;  // constituents no table defines
-  const Candidate* referenceStation = nullptr;          // of a subordinate station
+  std::vector<Dropped> dropped;
+  const Candidate* referenceStation = nullptr;  // of a subordinate station
   int index = 0;
   uint16_t stationId = 0;
   uint16_t harmonicNumber = 0;  // record or file number of a reference station
   bool diurnal = false;
   bool mhhwLabel = false;
+  CurrentAverages averages;  // reference current stations
 };
-
-std::string SourceShortName(const std::string& source) {
-  if (source.rfind("US National Oceanic", 0) == 0) return "NOAA";
-  if (source.rfind("Canadian Hydrographic", 0) == 0) return "CHS";
-  if (source.rfind("Kartverket", 0) == 0) return "Kartverket";
-  return source;
-}
-
-std::string LicenceLabel(const std::string& licence) {
-  if (licence == "public domain") return "public domain";
-  if (licence == "cc-by-4.0") return "CC BY 4.0";
-  if (licence == "cc-by-nc-4.0") return "CC BY-NC 4.0";
-  return licence;
-}
 
 std::string WithoutMarkup(const std::string& text) {
   std::string out;
@@ -100,6 +99,11 @@ double DistanceKm(const Candidate& a, const Candidate& b) {
   const double h = std::sin(dLat / 2) * std::sin(dLat / 2) +
                    std::cos(a.latitude * rad) * std::cos(b.latitude * rad) * std::sin(dLon / 2) * std::sin(dLon / 2);
   return 12742.0 * std::asin(std::sqrt(std::min(1.0, h)));
+}
+
+std::string Upper(std::string text) {
+  for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return text;
 }
 
 int16_t Round16(double value) { return static_cast<int16_t>(std::lround(value)); }
@@ -129,7 +133,7 @@ void FillIdentity(const Candidate& c, Record& r) {
                : c.family == Family::Chs ? kCanadianKindCode
                                          : kInternationalKindCode;
   r.stationId = c.stationId;
-  const std::string name = FitName(c.source->Text("name"), 50);
+  const std::string& name = c.displayName;
   std::memset(r.name, 0, sizeof r.name);
   std::memcpy(r.name, name.data(), name.size());
   int16_t lat[3], lon[3];
@@ -156,10 +160,12 @@ class Builder {
     LinkSubordinates();
     PlaceInRegions();
     if (!Number(error)) return false;
+    NameApart();
     if (!BuildSlotOrder(table_, NarrowNeeds(), out_.slots, error)) return false;
+    BuildCurrentFiles();
     Emit();
     Report();
-    return true;
+    return CheckNotes(error);
   }
 
  private:
@@ -173,7 +179,8 @@ class Builder {
       c.isReference = s.IsReference();
       c.latitude = s.Number("lat").value_or(0);
       c.longitude = s.Number("lon").value_or(0);
-      const std::string source = SourceShortName(s.Text("source"));
+      c.labels = LabelsOf(s);
+      const std::string& source = c.labels.family;
       const std::string country = s.Text("country");
       if (source == "NOAA") c.family = Family::Noaa;
       else if (source == "CHS" || country == "CA") c.family = Family::Chs;
@@ -208,11 +215,25 @@ class Builder {
       c.exclusion = "no harmonic constants";
       return;
     }
-    std::set<int> seen;
+    std::map<int, std::string> seen;  // table index -> the source name that took it
+    std::set<std::string> names;
+    for (const SourceConstituent& k : s.constituents) names.insert(Upper(k.name));
     for (const SourceConstituent& k : s.constituents) {
-      const int index = MatchConstituent(table_, k);
-      if (index < 0 || !seen.insert(index).second) {
-        c.dropped.emplace_back(k.name, k.amplitude);
+      // A name the predictor takes for another constituent the station lists too is the
+      // source's own, different line (TICON-4's 3N2 beside its MKS2); where the station
+      // lacks that other one, the name is the predictor's (the database's own re-fits of
+      // the WSV and RWS gauges give 3N2 at the predictor's MKS2 speed, and no MKS2).
+      const bool ownLine = !k.predictorName.empty() && Upper(k.predictorName) != Upper(k.name) &&
+                           names.count(Upper(k.predictorName)) > 0;
+      const int index = ownLine ? -1 : MatchConstituent(table_, k);
+      if (index < 0) {
+        std::string reason = LeftOutReason(k.name);
+        if (ownLine && reason == LeftOutReason("")) reason = "not defined apart from the " + k.predictorName + " it lists";
+        c.dropped.push_back({k.name, k.amplitude, reason});
+        continue;
+      }
+      if (!seen.emplace(index, k.name).second) {
+        c.dropped.push_back({k.name, k.amplitude, "given twice, as " + seen[index] + " too"});
         continue;
       }
       c.matched.push_back({k.name, index, k.amplitude, k.phaseDegrees});
@@ -249,36 +270,52 @@ class Builder {
         c.exclusion = "its reference station " + c.source->Text("ref") + " is not available";
         continue;
       }
+      const double km = DistanceKm(c, *it->second);
+      if (km > kMaxSubordinateDistanceKm) {
+        c.exclusion = "its position is far from its reference station (the source's position is wrong)";
+        char line[200];
+        std::snprintf(line, sizeof line, "left out %s (%s): %.0f km from its reference station %s, at %.2f %.2f",
+                      c.source->Id().c_str(), c.source->Text("name").c_str(), km, it->second->source->Id().c_str(),
+                      c.latitude, c.longitude);
+        out_.report.push_back(line);
+        continue;
+      }
       c.referenceStation = it->second;
       c.diurnal = it->second->diurnal;
     }
   }
 
+  // Each station goes to the region its country and subdivision give, when its position
+  // lies in that region's bounds; else to the region of its family whose bounds hold it
+  // (of several, the one of the nearest station placed so); never across an ocean.
   void PlaceInRegions() {
-    std::vector<Candidate*> unplaced;
+    std::vector<Candidate*> byPosition;
     for (Candidate& c : candidates_) {
       if (!c.exclusion.empty()) continue;
-      c.region = RegionByPlace(c.family, c.source->Text("country"), c.source->Text("region_code"));
-      if (c.region == 0) unplaced.push_back(&c);
+      c.region = RegionByPlace(c.family, c.source->Text("country"), c.source->Text("region_code"), c.latitude,
+                               c.longitude);
+      if (c.region == 0) byPosition.push_back(&c);
     }
-    for (Candidate* c : unplaced) {
+    for (Candidate* c : byPosition) {
+      const std::vector<int> holding = RegionsHolding(c->family, c->latitude, c->longitude);
+      if (holding.empty()) {
+        c->exclusion = "its position lies in no region of its family";
+        continue;
+      }
       const Candidate* nearest = nullptr;
       double best = 1e300;
       for (const Candidate& other : candidates_) {
-        if (other.region == 0 || other.family != c->family || !other.exclusion.empty()) continue;
-        // A station of the same country wins over a nearer one across a border.
-        const bool sameCountry = other.source->Text("country") == c->source->Text("country");
-        const double d = DistanceKm(*c, other) + (sameCountry ? 0.0 : 1e5);
+        if (other.region == 0 || !other.exclusion.empty() || other.family != c->family ||
+            std::find(holding.begin(), holding.end(), other.region) == holding.end()) {
+          continue;
+        }
+        const double d = DistanceKm(*c, other);
         if (d < best) best = d, nearest = &other;
       }
-      if (!nearest) {
-        c->exclusion = "no region for country " + c->source->Text("country");
-        continue;
-      }
-      c->region = nearest->region;
+      c->region = nearest ? nearest->region : holding.front();
       out_.report.push_back("placed " + c->source->Id() + " (" + c->source->Text("country") + " " +
                             c->source->Text("region_code") + ") in region " + std::to_string(c->region) +
-                            " beside " + nearest->source->Id());
+                            " by its position");
     }
   }
 
@@ -300,10 +337,13 @@ class Builder {
     }
     int nextNoaa = 1, nextChs = kFirstChsTideRecord, nextCurrent = kFirstCurrentFileNumber;
     int nextTideSub = kFirstSubordinateStationId, nextCurrentSub = kFirstSubordinateStationId;
+    int shared = 30001;  // BA0, the international stations outside regions 31..43
     for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
       for (auto& [region, list] : *byRegion) {
         std::sort(list.begin(), list.end(), BrowseOrder);
-        int international = region * 1000 + 1;
+        const int ownFamily = InternationalFamilyNumber(region);
+        const int internationalBase = (30 + ownFamily) * 1000;
+        int& international = ownFamily == 0 ? shared : (own_[region] = internationalBase + 1);
         for (size_t i = 0; i < list.size(); ++i) {
           Candidate& c = *list[i];
           c.index = static_cast<int>(i);
@@ -319,7 +359,7 @@ class Builder {
           c.harmonicNumber = static_cast<uint16_t>(number);
           c.stationId = c.harmonicNumber;
         }
-        if (international > region * 1000 + 1000) {
+        if (international > internationalBase + 1000) {
           error = "region " + std::to_string(region) + " has more than 999 harmonic records";
           return false;
         }
@@ -354,32 +394,104 @@ class Builder {
     return number;
   }
 
+  // The station note: who published the data, the licence and attribution, what was left
+  // out and why, what was computed here, and a subordinate's reference.
   std::string StationNote(const Candidate& c) const {
     const SourceStation& s = *c.source;
-    std::string note = "Source: " + s.Text("source") + ", station " + s.Text("source_id") +
-                       ". Licence: " + LicenceLabel(s.Text("licence"));
+    std::string note = "Source: " + c.labels.name;
+    if (!c.labels.agencyCode.empty()) {
+      note += ", gauge record from " + (c.labels.agency.empty() ? "" : c.labels.agency + ", ") + "GESLA-4 contributor " +
+              c.labels.agencyCode;
+    }
+    note += ", station " + s.Text("source_id") + ". Licence: " + LicenceName(s.Text("licence"));
     if (s.Text("commercial") == "0") note += ", not for commercial use";
     note += " (" + s.Text("licence_url") + "). Attribution: " + s.Text("attribution");
     if (!note.empty() && note.back() != '.') note += '.';
     if (c.referenceStation == nullptr && !c.dropped.empty()) {
-      note += " Left out, as no table of this program defines them:";
-      char amount[64];
-      for (const auto& [name, amplitude] : c.dropped) {
-        std::snprintf(amount, sizeof amount, " %s %.3f %s;", name.c_str(), amplitude, c.tide ? "m" : "kn");
+      note += " Constituents left out:";
+      char amount[160];
+      for (const Dropped& d : c.dropped) {
+        if (c.tide) {
+          std::snprintf(amount, sizeof amount, " %s %.3f m (%.3f ft), %s;", d.name.c_str(), d.amplitude,
+                        d.amplitude / kMetresPerFoot, d.reason.c_str());
+        } else {
+          std::snprintf(amount, sizeof amount, " %s %.3f kn, %s;", d.name.c_str(), d.amplitude, d.reason.c_str());
+        }
         note += amount;
       }
     }
     if (c.referenceStation) {
-      note += " Predicted from the reference station " + c.referenceStation->source->Text("name") + " (" +
-              SourceShortName(c.referenceStation->source->Text("source")) + " " +
-              c.referenceStation->source->Text("source_id") + ").";
+      note += " Predicted from the reference station " + c.referenceStation->displayName + " (" +
+              c.referenceStation->labels.label + " " + c.referenceStation->source->Text("source_id") + ").";
+    }
+    if (!c.tide) {
+      note += " Average speeds: computed by this program from the station's predictions over " +
+              std::to_string(kAverageEpochFirstYear) + "-" + std::to_string(kAverageEpochLastYear) +
+              " (every " + std::to_string(kAverageSampleDays) + "th day); the source gives none.";
     }
     return note;
   }
 
+  bool CheckNotes(std::string& error) const {
+    for (const auto& [file, notes] : out_.notes) {
+      for (const auto& [number, text] : notes) {
+        if (text.size() + 4 > kOfficialNoteMaxLine) {
+          error = "note " + std::to_string(number) + " of " + file + " is longer than a notes line holds";
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+
   std::string FamilyName(const Candidate& c) const {
-    if (c.family == Family::International) return "BA" + std::to_string(c.region - 30);
+    if (c.family == Family::International) return "BA" + std::to_string(c.harmonicNumber / 1000 - 30);
     return std::string(c.family == Family::Noaa ? "NOS" : "CHS") + (c.region <= 10 ? "WTIDE" : "ETIDE");
+  }
+
+  // Names that read apart within each region's list of each kind.
+  void NameApart() {
+    for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
+      for (auto& [region, list] : *byRegion) {
+        std::vector<NamingFacts> facts;
+        for (const Candidate* c : list) {
+          const SourceStation& s = *c->source;
+          NamingFacts f;
+          f.name = s.Text("name");
+          f.context = s.Text("context");
+          f.publisher = c->labels.label;
+          f.publisher.erase(std::remove(f.publisher.begin(), f.publisher.end(), '('), f.publisher.end());
+          f.publisher.erase(std::remove(f.publisher.begin(), f.publisher.end(), ')'), f.publisher.end());
+          if (!c->labels.agencyCode.empty()) {
+            std::string code = c->labels.agencyCode;
+            for (char& ch : code) ch = ch == '_' ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            f.record = c->labels.family + " " + code;
+          }
+          const std::string& id = s.Text("source_id");
+          if (c->family == Family::Noaa && id.find('@') != std::string::npos) f.bin = id.substr(id.find('@') + 1);
+          f.sourceId = id;
+          facts.push_back(std::move(f));
+        }
+        const std::vector<std::string> names = DistinctNames(facts);
+        for (size_t i = 0; i < list.size(); ++i) {
+          list[i]->displayName = names[i];
+          if (names[i] != FitName(facts[i].name, kStationNameBytes)) ++renamed_;
+        }
+      }
+    }
+  }
+
+  // The harmonic files of the reference current stations, and the averages computed from
+  // them, before any station record is made (a subordinate takes its reference's).
+  void BuildCurrentFiles() {
+    for (Candidate& c : candidates_) {
+      if (c.tide || !c.isReference || !c.exclusion.empty()) continue;
+      auto flood = c.source->Number("flood_dir"), ebb = c.source->Number("ebb_dir");
+      AddCurrentHarmonics(c, flood ? *flood : *ebb + 180.0, ebb ? *ebb : *flood + 180.0);
+      c.averages = ComputeCurrentAverages(out_.currentFiles.back(), table_, out_.slots);
+    }
+    std::sort(out_.currentFiles.begin(), out_.currentFiles.end(),
+              [](const CurrentHarmonicFile& a, const CurrentHarmonicFile& b) { return a.number < b.number; });
   }
 
   void Emit() {
@@ -388,12 +500,30 @@ class Builder {
         RegionData& data = out_.regions[region];
         data.name = RegionName(region);
         for (Candidate* c : list) {
-          if (c->tide) data.tides.push_back(TideRecord(*c));
-          else data.currents.push_back(CurrentRecord(*c));
+          if (c->tide) {
+            data.tides.push_back(TideRecord(*c));
+            AddDatums(*c);
+          } else {
+            data.currents.push_back(CurrentRecord(*c));
+          }
           const SourceStation& s = *c->source;
-          out_.catalogue.push_back({c->tide ? 'T' : 'C', region, c->index, c->stationId,
-                                    SourceShortName(s.Text("source")), s.Text("source_id"),
-                                    s.Text("time_zone"), s.Text("licence"), s.Text("attribution")});
+          CatalogueRow row;
+          row.kind = c->tide ? 'T' : 'C';
+          row.region = region;
+          row.index = c->index;
+          row.stationId = c->stationId;
+          row.source = c->labels.family;
+          row.sourceId = s.Text("source_id");
+          row.timeZone = s.Text("time_zone");
+          row.licence = s.Text("licence");
+          row.attribution = s.Text("attribution");
+          row.sourceLabel = c->labels.label;
+          row.sourceName = c->labels.name;
+          row.agency = c->labels.agency;
+          row.licenceUrl = s.Text("licence_url");
+          row.commercialUse = s.Text("commercial") != "0";
+          row.context = s.Text("context");
+          out_.catalogue.push_back(std::move(row));
         }
       }
     }
@@ -403,6 +533,38 @@ class Builder {
     for (auto& [family, records] : out_.tideFamilies) {
       std::sort(records.begin(), records.end(),
                 [](const TideHarmonicRecord& a, const TideHarmonicRecord& b) { return a.number < b.number; });
+    }
+  }
+
+  // Datums as heights above the chart datum: a reference station's own; a subordinate's
+  // only where its corrections scale the whole curve alike (one ratio for highs and lows,
+  // no difference), as its reference's times that ratio; else its chart datum alone.
+  void AddDatums(const Candidate& c) {
+    const Candidate& reference = c.referenceStation ? *c.referenceStation : c;
+    const SourceStation& r = *reference.source;
+    std::string chart = c.source->Text("chart_datum");
+    if (chart.empty()) chart = r.Text("chart_datum");
+    double scale = 1.0;
+    bool sound = c.referenceStation == nullptr;
+    if (!sound) {
+      const SourceStation& s = *c.source;
+      auto high = s.Number("height_high"), low = s.Number("height_low");
+      if (high && low && *high == *low && s.Text("height_type") == "ratio") sound = true, scale = *high;
+      if (high && low && *high == 0 && *low == 0 && s.Text("height_type") == "fixed") sound = true;
+      if (sound) ++subordinateDatums_;
+    }
+    out_.datums.push_back({c.region, c.index, c.stationId, chart, chart, 0});
+    if (!sound) return;
+    const std::optional<double> zero = chart == "MSL" ? r.Number("datum_MSL") : r.Number("datum_chart");
+    if (!zero) return;
+    static const std::set<std::string> notLevels = {"DHQ", "DLQ", "GT", "MN", "HWI", "LWI", "CRD_OFFSET", "chart"};
+    for (const auto& [key, value] : r.fields) {
+      if (key.rfind("datum_", 0) != 0) continue;
+      const std::string name = key.substr(6);
+      auto metres = r.Number(key);
+      if (notLevels.count(name) || name == chart || !metres) continue;
+      const double feet = (*metres - *zero) * scale / kMetresPerFoot;
+      out_.datums.push_back({c.region, c.index, c.stationId, chart, name, std::llround(feet * 1e6)});
     }
   }
 
@@ -460,7 +622,7 @@ class Builder {
   void AddTideHarmonics(const Candidate& c, double meanLevelMetres) {
     TideHarmonicRecord record;
     record.number = c.harmonicNumber;
-    record.name = FitName(c.source->Text("name"), 50);
+    record.name = c.displayName;
     record.meanLevelMicroFeet = static_cast<int32_t>(std::lround(meanLevelMetres / kMetresPerFoot * 1e6));
     const double zoneHours = MeridianHours(c.meridian);
     for (const Matched& m : c.matched) {
@@ -486,7 +648,7 @@ class Builder {
     r.ebbDirection = ebb ? Degrees16(*ebb) : kNotGiven16;
     if (c.isReference) {
       r.referenceId = c.harmonicNumber;
-      AddCurrentHarmonics(c, flood ? *flood : *ebb + 180.0, ebb ? *ebb : *flood + 180.0);
+      SetAverages(c.averages, 100, 100, r);
       return r;
     }
     r.referenceId = c.referenceStation->harmonicNumber;
@@ -506,13 +668,28 @@ class Builder {
     r.ebbTime = time("ebb_time");
     r.floodSpeedRatio = ratio("flood_ratio");
     r.ebbSpeedRatio = ratio("ebb_ratio");
+    SetAverages(c.referenceStation->averages, r.floodSpeedRatio, r.ebbSpeedRatio, r);
     return r;
+  }
+
+  // The averages of the window's "Average Currents", in hundredths of a knot: a reference
+  // station's own; a subordinate's are its reference's times its speed ratios (its floods
+  // and ebbs are its reference's scaled so), and its minimum speeds only where the
+  // reference's current turns (a minimum of 0 stays 0). The slack directions stay not
+  // given: the engine would take a slack speed with a direction as its slack threshold.
+  static void SetAverages(const CurrentAverages& a, int16_t floodRatio, int16_t ebbRatio, CurrentLocation& r) {
+    auto hundredths = [](double knots, int16_t ratio) { return Round16(knots * 100.0 * ratio / 100.0); };
+    if (a.hasFlood && floodRatio != kNotGiven16) r.floodSpeed = hundredths(a.floodKnots, floodRatio);
+    if (a.hasEbb && ebbRatio != kNotGiven16) r.ebbSpeed = hundredths(a.ebbKnots, ebbRatio);
+    const bool own = floodRatio == 100 && ebbRatio == 100;
+    if (a.hasMinBeforeFlood && (own || a.minBeforeFloodKnots == 0)) r.slackBeforeFloodSpeed = hundredths(a.minBeforeFloodKnots, 100);
+    if (a.hasMinBeforeEbb && (own || a.minBeforeEbbKnots == 0)) r.slackBeforeEbbSpeed = hundredths(a.minBeforeEbbKnots, 100);
   }
 
   void AddCurrentHarmonics(const Candidate& c, double floodDegrees, double ebbDegrees) {
     CurrentHarmonicFile file;
     file.number = c.harmonicNumber;
-    file.name = FitName(c.source->Text("name"), 50);
+    file.name = c.displayName;
     file.meanCurrentMicroKnots = static_cast<int32_t>(std::lround(c.source->Number("mean_flow").value_or(0) * 1e6));
     file.ebbDirectionDegrees = Degrees16(ebbDegrees);
     const int16_t axis = static_cast<int16_t>(Degrees16(floodDegrees) * 10);
@@ -530,23 +707,45 @@ class Builder {
   void Report() {
     std::map<std::string, int> excluded;
     std::map<std::string, std::pair<int, double>> dropped;  // name -> stations, largest amplitude
+    std::map<std::string, std::string> reasons;
+    struct FamilyLoss {
+      int stations = 0, overHundredth = 0;
+      double largestFeet = 0;
+      std::string largestAt;
+    };
+    std::map<std::string, FamilyLoss> losses;
     for (const Candidate& c : candidates_) {
       if (!c.exclusion.empty()) {
         const std::string reason = c.exclusion.rfind("its reference station", 0) == 0 ? "its reference station is not available" : c.exclusion;
-        ++excluded[std::string(c.tide ? "tide " : "current ") + SourceShortName(c.source->Text("source")) + ": " + reason];
+        ++excluded[std::string(c.tide ? "tide " : "current ") + c.labels.family + ": " + reason];
         continue;
       }
-      for (const auto& [name, amplitude] : c.dropped) {
-        auto& d = dropped[name];
-        ++d.first;
-        d.second = std::max(d.second, amplitude);
+      double lostFeet = 0;
+      for (const Dropped& d : c.dropped) {
+        auto& entry = dropped[d.name];
+        ++entry.first;
+        entry.second = std::max(entry.second, d.amplitude);
+        reasons[d.name] = d.reason;
+        lostFeet += c.tide ? d.amplitude / kMetresPerFoot : 0;
       }
+      if (c.dropped.empty() || !c.tide) continue;
+      FamilyLoss& loss = losses[c.family == Family::Noaa ? "NOAA" : c.family == Family::Chs ? "Canadian" : "international"];
+      ++loss.stations;
+      loss.overHundredth += lostFeet > 0.01;
+      if (lostFeet > loss.largestFeet) loss.largestFeet = lostFeet, loss.largestAt = c.source->Id();
     }
     for (const auto& [reason, count] : excluded) out_.report.push_back("left out " + std::to_string(count) + " " + reason);
-    char line[160];
+    char line[300];
     for (const auto& [name, d] : dropped) {
-      std::snprintf(line, sizeof line, "constituent %s not in the tables: %d stations, largest amplitude %.4f",
-                    name.c_str(), d.first, d.second);
+      std::snprintf(line, sizeof line, "constituent %s left out (%s): %d stations, largest amplitude %.4f",
+                    name.c_str(), reasons[name].c_str(), d.first, d.second);
+      out_.report.push_back(line);
+    }
+    for (const auto& [family, loss] : losses) {
+      std::snprintf(line, sizeof line,
+                    "amplitude left out, %s family: %d tide stations lose a term, %d of them more than 0.01 ft "
+                    "(largest %.3f ft at %s), every one with its reason in its note",
+                    family.c_str(), loss.stations, loss.overHundredth, loss.largestFeet, loss.largestAt.c_str());
       out_.report.push_back(line);
     }
     for (const std::string& zone : southernDst_) {
@@ -554,6 +753,9 @@ class Builder {
     }
     out_.report.push_back("subordinate stations whose time offsets include their reference's zone difference: " +
                           std::to_string(zoneShifted_));
+    out_.report.push_back("stations named apart from others of their name in their region: " + std::to_string(renamed_));
+    out_.report.push_back("subordinate tide stations carrying their reference's datums (one ratio, no difference): " +
+                          std::to_string(subordinateDatums_));
   }
 
   const std::vector<SourceStation>& sources_;
@@ -564,7 +766,10 @@ class Builder {
   std::map<int, std::vector<Candidate*>> tideByRegion_, currentByRegion_;
   std::map<std::string, std::map<std::string, int>> noteTexts_;
   std::set<std::string> southernDst_;
+  std::map<int, int> own_;  // next record number of each international region's own family
   int zoneShifted_ = 0;
+  int renamed_ = 0;
+  int subordinateDatums_ = 0;
 };
 
 }  // namespace

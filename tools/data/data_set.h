@@ -11,6 +11,7 @@
 
 #include "engine/current_harmonic_file.h"
 #include "engine/current_location.h"
+#include "engine/station_sources.h"
 #include "engine/tide_location.h"
 #include "tools/data/constituent_table.h"
 #include "tools/data/regions.h"
@@ -31,6 +32,10 @@ constexpr int kLastChsTideRecord = 29999;
 // Subordinate stations are numbered from here, above every harmonic record number, so a
 // reference station's id can be its harmonic record number.
 constexpr int kFirstSubordinateStationId = 45001;
+// A subordinate station farther than this from its reference station has a position the
+// source got wrong (two NOAA stations lie half the globe away, their longitude's sign
+// flipped); it is left out rather than shown, and predicted in a time zone, elsewhere.
+constexpr double kMaxSubordinateDistanceKm = 8000.0;
 // The station kind code (first byte of a station record) by family. The graph labels the
 // datum of a station whose code is above 30 as the international family's; 99 is for the
 // user's own locations.
@@ -53,16 +58,17 @@ struct TideHarmonicRecord {
   std::vector<TideConstituentEntry> entries;
 };
 
-struct CatalogueRow {
-  char kind = 'T';
+// A station's line of the side catalogue (engine/station_sources.h).
+using CatalogueRow = StationSource;
+
+// One datum of a tide station: its height above the station's chart datum.
+struct DatumRow {
   int region = 0;
   int index = 0;
   uint16_t stationId = 0;
-  std::string source;    // "NOAA", "CHS", "TICON-4", "Kartverket"
-  std::string sourceId;  // e.g. "9414290"
-  std::string timeZone;  // IANA name
-  std::string licence;
-  std::string attribution;
+  std::string chartDatum;  // the chart datum's name ("MLLW", "LAT", "CD")
+  std::string datum;       // "MSL", "NAVD88", ...; the chart datum itself too, at 0
+  int64_t microFeet = 0;   // above the chart datum
 };
 
 struct RegionData {
@@ -80,6 +86,7 @@ struct DataSet {
   std::vector<CurrentHarmonicFile> currentFiles;
   std::map<std::string, std::map<int, std::string>> notes;  // by notes file name
   std::vector<CatalogueRow> catalogue;                       // by kind, region, index
+  std::vector<DatumRow> datums;                              // by region, index, datum name
   std::vector<std::string> report;                           // what was left out and why
   // Source constituent names that made it into each reference station's harmonics, by
   // station id, so an independent predictor can be given the very same constants.

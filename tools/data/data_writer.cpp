@@ -10,21 +10,14 @@
 #include "engine/data_writers.h"
 #include "engine/official_notes_file.h"
 #include "engine/region_files.h"
+#include "engine/station_datums.h"
+#include "engine/station_sources.h"
 
 namespace qw::data {
-
-const char* const kCatalogueCsvHeader = "kind,region,index,station_id,source,source_id,time_zone,licence,attribution";
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
 
 bool WriteText(const fs::path& path, const std::string& text, std::string& error) {
   return WriteFileAtomically(path.string(), std::vector<uint8_t>(text.begin(), text.end()), &error);
@@ -33,7 +26,7 @@ bool WriteText(const fs::path& path, const std::string& text, std::string& error
 void RemoveEarlierFiles(const fs::path& directory) {
   static const std::regex made(
       R"((tide|curr)[0-9]+\.dat|[0-9]{5}\.dat|(NOS|CHS)[WE]TIDE\.(IDX|DAT)|BA[0-9]+\.(IDX|DAT)|[we][tc]notes\.dat|)"
-      R"(constspd\.(dat|ba)|yeardata\.(dat|can|ba)|costable\.dat|catalogue\.csv|constituents\.csv|SOURCES\.txt)");
+      R"(constspd\.(dat|ba)|yeardata\.(dat|can|ba)|costable\.dat|catalogue\.csv|constituents\.csv|datums\.csv|SOURCES\.txt)");
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(directory, ec)) {
     if (entry.is_regular_file() && std::regex_match(entry.path().filename().string(), made)) {
@@ -72,6 +65,12 @@ bool WriteConstituentFiles(const SlotOrder& slots, const ConstituentTable& table
          WriteYearFile((dir / "yeardata.ba").string(), kWideSlotCount, kFirstDataYear, years, &error);
 }
 
+std::vector<StationDatumEntry> ToDatumEntries(const std::vector<DatumRow>& rows) {
+  std::vector<StationDatumEntry> entries;
+  for (const DatumRow& r : rows) entries.push_back({r.region, r.index, r.stationId, r.chartDatum, r.datum, r.microFeet});
+  return entries;
+}
+
 HarmonicRecordData ToRecordData(const TideHarmonicRecord& record) {
   HarmonicRecordData data;
   data.number = record.number;
@@ -93,21 +92,23 @@ const char* const kSources =
     "    CC BY 4.0, or CC BY-NC 4.0 (no commercial use) where catalogue.csv says so.\n"
     "  - Kartverket / Norwegian Mapping Authority, Hydrographic Service: CC BY 4.0.\n"
     "  Every station's licence and attribution are in catalogue.csv and in its official note.\n"
+    "  Station places and contexts are the database's, from GeoNames (CC BY 4.0), OpenStreetMap\n"
+    "  (ODbL 1.0, OpenStreetMap contributors) and Marine Regions (CC BY 4.0).\n"
     "\n"
     "Constituent speeds, equilibrium arguments and node factors:\n"
-    "  XTide harmonics-dwf-20191229-free (Debian package xtide-data), read with libtcd.\n"
+    "  XTide harmonics-dwf-20191229-free (Debian package xtide-data), read with libtcd;\n"
+    "  ten constituents XTide lacks from @neaps/tide-predictor 0.11.0 (MIT), among them\n"
+    "  Kartverket's SA_KV as the IHO standard list defines it (argument h - p1).\n"
+    "\n"
+    "Computed by Quaywise, not given by the sources: the current stations' average maximum\n"
+    "flood and ebb speeds and minimum speeds before flood and ebb (from each station's\n"
+    "predictions over 1983-2001), and subordinate stations' datums scaled by their ratio.\n"
     "\n"
     "Earth series (EARTH.IDX, EARTH.DAT): VSOP87D from the npm package astronomia 4.2.0 (MIT).\n"
     "\n"
     "NOT FOR NAVIGATION without checking against official predictions.\n";
 
 }  // namespace
-
-std::string CatalogueCsvLine(const CatalogueRow& row) {
-  return std::string(1, row.kind) + ',' + std::to_string(row.region) + ',' + std::to_string(row.index) + ',' +
-         std::to_string(row.stationId) + ',' + CsvField(row.source) + ',' + CsvField(row.sourceId) + ',' +
-         CsvField(row.timeZone) + ',' + CsvField(row.licence) + ',' + CsvField(row.attribution);
-}
 
 bool WriteDataSet(const DataSet& data, const ConstituentTable& table, const std::string& directory,
                   std::string& error) {
@@ -158,9 +159,9 @@ bool WriteDataSet(const DataSet& data, const ConstituentTable& table, const std:
     slots += line;
   }
   if (!WriteText(dir / "constituents.csv", slots, error)) return false;
-  std::string csv = std::string(kCatalogueCsvHeader) + "\n";
-  for (const CatalogueRow& row : data.catalogue) csv += CatalogueCsvLine(row) + "\n";
-  return WriteText(dir / "catalogue.csv", csv, error) && WriteText(dir / "SOURCES.txt", kSources, error);
+  return WriteText(dir / StationSources::kFileName, EncodeStationSources(data.catalogue), error) &&
+         WriteText(dir / StationDatums::kFileName, EncodeStationDatums(ToDatumEntries(data.datums)), error) &&
+         WriteText(dir / "SOURCES.txt", kSources, error);
 }
 
 }  // namespace qw::data

@@ -1,6 +1,6 @@
 // Writes a data set into a data directory: every file the program reads, besides the
-// Earth series, plus the side catalogue "catalogue.csv", the constituent of every slot
-// "constituents.csv" and "SOURCES.txt".
+// Earth series, plus the side catalogue "catalogue.csv", the tide stations' datums
+// "datums.csv", the constituent of every slot "constituents.csv" and "SOURCES.txt".
 #pragma once
 
 #include <string>
@@ -19,9 +19,5 @@ constexpr int kLastDataYear = 2100;
 // `error` set when a file cannot be written.
 bool WriteDataSet(const DataSet& data, const ConstituentTable& table, const std::string& directory,
                   std::string& error);
-
-// One line of the side catalogue, quoted where CSV needs it, without the line end.
-std::string CatalogueCsvLine(const CatalogueRow& row);
-extern const char* const kCatalogueCsvHeader;
 
 }  // namespace qw::data

@@ -14,7 +14,8 @@
 //
 // Format: lines of tab-separated fields.
 //   C  name  speed(degrees per hour)  role("extra" or "check")
-//      (the name is the predictor's own, as the station extract gives it)
+//      (the name is the predictor's own, as the station extract gives it; SA_KV is
+//      the source's, the predictor not knowing it)
 //   Y  year  V0+u(degrees, 0..360)  f
 // Y lines follow their C line, one per year, in order.
 
@@ -26,8 +27,8 @@ if (!output || !firstText || !lastText) {
   console.error("usage: node extra_constituents.mjs OUTPUT_FILE FIRST_YEAR LAST_YEAR");
   process.exit(2);
 }
-const first = Number(firstText);
-const last = Number(lastText);
+const firstYear = Number(firstText);
+const lastYear = Number(lastText);
 
 const extras = ["MA2", "MB2", "3L2", "MSQM", "MTM", "T3", "M(KS)2", "alpha2", "gamma2"];
 // Constituents of both sources whose definitions agree (the tests check it); the accuracy
@@ -63,7 +64,7 @@ for (const [names, role] of [[extras, "extra"], [checks, "check"]]) {
     const c = constituents[name];
     if (!c) throw new Error(`the predictor does not know ${name}`);
     lines.push(["C", c.name, String(c.speed), role].join("\t"));
-    for (let year = first; year <= last; year++) {
+    for (let year = firstYear; year <= lastYear; year++) {
       const start = astro(new Date(Date.UTC(year, 0, 1)));
       const { f, u } = nodal(name, new Date(Date.UTC(year, 6, 2)));
       let v = (c.value(start) + u) % 360;
@@ -72,5 +73,17 @@ for (const [names, role] of [[extras, "extra"], [checks, "check"]]) {
     }
   }
 }
+// The solar annual constituent with the solar perigee (Kartverket's SA_KV): V = h - p1, f = 1.
+{
+  const at = (year) => astro(new Date(Date.UTC(year, 0, 1)));
+  const first = at(2000);
+  lines.push(["C", "SA_KV", String(first.h.speed - first.pp.speed), "extra"].join("\t"));
+  for (let year = firstYear; year <= lastYear; year++) {
+    const a = at(year);
+    let v = (a.h.value - a.pp.value) % 360;
+    if (v < 0) v += 360;
+    lines.push(["Y", String(year), String(v), "1"].join("\t"));
+  }
+}
 writeFileSync(output, lines.join("\n") + "\n");
-console.log(`extra constituents: ${extras.length} written to ${output}`);
+console.log(`extra constituents: ${extras.length + 1} written to ${output}`);

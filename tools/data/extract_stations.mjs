@@ -10,7 +10,9 @@
 //
 // Format: UTF-8 lines of tab-separated fields; the first field says what the line is.
 //   #  comment
-//   S  key=value ...   one station; the keys are listed in stationFields below
+//   S  key=value ...   one station; the keys are those of stationLine below, and for a
+//                      reference tide station datum_NAME for every datum it has
+//                      ("datum_MSL", "datum_NAVD88") and datum_chart, its chart datum's
 //   H  name  canonical  speed  amplitude  phase
 //                      one harmonic constituent of the station above: the source's own
 //                      name, the name and speed (degrees per hour) the predictor package
@@ -57,7 +59,8 @@ function zoneFacts(zone) {
   return zoneCache.get(zone);
 }
 
-const datumKeys = ["MSL", "MTL", "MHHW", "MHW", "MLW", "MLLW", "MHWS", "MLWS", "LAT", "HAT"];
+// Every datum the database gives a station, by name, in metres in the station's own frame.
+const datumKeys = (s) => Object.keys(s.datums ?? {}).filter((key) => Number.isFinite(s.datums[key])).sort();
 
 function stationLine(s) {
   const zone = zoneFacts(s.timezone);
@@ -81,12 +84,17 @@ function stationLine(s) {
     licence_url: s.license.url,
     attribution: s.attribution,
     disclaimers: s.disclaimers ?? "",
+    // What tells stations of one name apart: the source's own words ("0.46 Nm E of") or,
+    // when derived, the place the database geocoded ("Galveston, TX").
+    context: s.context ?? "",
+    context_derived: s.context_derived ? "1" : "0",
+    locality: s.locality ?? "",
   };
   if (s.kind === "tide") {
     fields.chart_datum = s.chart_datum ?? "";
     // A subordinate station's datums are its reference station's; only references carry their own.
     if (s.type === "reference") {
-      for (const key of datumKeys) fields[`datum_${key}`] = num(s.datums?.[key]);
+      for (const key of datumKeys(s)) fields[`datum_${key}`] = num(s.datums[key]);
       if (s.chart_datum) fields.datum_chart = num(s.datums?.[s.chart_datum]);
     }
     if (s.offsets) {

@@ -7,7 +7,9 @@
 //   COMPUTED              extra_constituents.mjs's output; its "check" constituents are
 //                         those the predictor and XTide's table define alike
 //   The predictor gets the kept constituents that are also "check" ones, so the comparison
-//   checks conventions, not the constituent tables.
+//   checks conventions, not the constituent tables; and Kartverket's SA_KV, which it does
+//   not know, as its Sa with the phase lag p1 added: H cos(h - p1 - G) = H cos(h - (G + p1)),
+//   p1 (the solar perigee, moving 0.017 degrees a year) taken at the middle of the span.
 //   START, END            ISO instants (UTC)
 //   ID                    station ids of the database (e.g. noaa/9447130)
 //
@@ -17,7 +19,7 @@
 
 import { readFileSync, writeFileSync } from "node:fs";
 import { stationsById } from "@neaps/tide-database";
-import { constituents, createTidePredictor, useStation } from "@neaps/tide-predictor";
+import { astro, constituents, createTidePredictor, useStation } from "@neaps/tide-predictor";
 
 const [output, keptFile, computedFile, startText, endText, ...ids] = process.argv.slice(2);
 if (!output || !keptFile || !computedFile || !startText || !endText || ids.length === 0) {
@@ -49,6 +51,11 @@ for (const id of ids) {
   const constants = station.harmonic_constituents.filter(
     (c) => names.has(c.name) && constituents[c.name] && alike.has(constituents[c.name].name),
   );
+  const saKv = station.harmonic_constituents.find((c) => c.name === "SA_KV" && names.has(c.name));
+  if (saKv) {
+    const perigee = astro(new Date((start.getTime() + end.getTime()) / 2)).pp.value;
+    constants.push({ name: "Sa", amplitude: saKv.amplitude, phase: (saKv.phase + perigee) % 360 });
+  }
   let extremes;
   if (station.kind === "current") {
     // A current station's speed along its flood direction: the mean flow plus the sum.

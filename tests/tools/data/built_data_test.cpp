@@ -3,6 +3,8 @@
 // their checksums, against the side catalogue; and a second build compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,9 +17,13 @@
 #include "engine/held_data.h"
 #include "engine/official_notes_file.h"
 #include "engine/station_database.h"
+#include "engine/station_datums.h"
+#include "engine/station_sources.h"
 #include "engine/tide_corrections.h"
 #include "tests/support/test_support.h"
 #include "tests/tools/data/data_files.h"
+#include "tools/data/regions.h"
+#include "tools/data/station_extract.h"
 
 namespace qw {
 namespace {
@@ -99,8 +105,8 @@ class BuiltDataTest : public test::EngineTest {
 
 TEST_F(BuiltDataTest, EveryStationRecordReadsBackAndMatchesTheCatalogue) {
   ASSERT_FALSE(rows_.empty());
-  EXPECT_EQ(rows_[0], (std::vector<std::string>{"kind", "region", "index", "station_id", "source", "source_id",
-                                                 "time_zone", "licence", "attribution"}));
+  ASSERT_EQ(rows_[0].size(), kStationSourceColumnCount);
+  for (size_t c = 0; c < kStationSourceColumnCount; ++c) EXPECT_EQ(rows_[0][c], kStationSourceColumns[c]);
   std::vector<std::string> problems;
   size_t row = 1;
   std::map<std::string, int> perFamily;
@@ -131,27 +137,36 @@ TEST_F(BuiltDataTest, EveryStationRecordReadsBackAndMatchesTheCatalogue) {
         const uint8_t dst = kind == StationKind::Tide ? tide.observesDst : current.observesDst;
         const std::string where = std::string(1, static_cast<char>(kind)) + " " + std::to_string(number) + ":" + std::to_string(index);
         if (!read || std::strlen(name) == 0 || std::strlen(name) > 50 || !ValidUtf8(name)) problems.push_back(where + " bad name");
-        if (r.size() != 9 || r[0] != std::string(1, static_cast<char>(kind)) || r[1] != std::to_string(number) ||
+        if (r.size() != kStationSourceColumnCount || r[0] != std::string(1, static_cast<char>(kind)) || r[1] != std::to_string(number) ||
             r[2] != std::to_string(index) || r[3] != std::to_string(id)) {
           problems.push_back(where + " does not match catalogue row " + std::to_string(row));
           continue;
         }
         if (id == 0 || !ids.insert(id).second) problems.push_back(where + " station id not unique");
-        // Kind codes above 30 label the datum as the international family's.
-        if ((kindCode > 30) != (reference >= 31000 && reference <= 44000) || dst > 2 || reference == 0) {
+        // Kind codes above 30 label the datum as the international family's (records
+        // 30001..43999, the 230-slot families BA0..BA13).
+        const bool internationalRecord = reference > 30000 && reference < 44000;
+        if ((kindCode > 30) != internationalRecord || dst > 2 || reference == 0) {
           problems.push_back(where + " bad kind code, daylight class or reference");
         }
-        // The data family follows from the reference number.
+        // The data family follows from the reference number; the label from the source.
         const std::string& source = r[4];
-        const bool international = source != "NOAA" && number >= 31 && number <= 43;
+        const bool international = source != "NOAA" && internationalRecord;
         const bool familyOk = source == "NOAA" ? reference < 10000
-                              : international ? reference >= 31000 && reference <= 44000
-                                              : reference >= 10000 && reference < 30000;
+                              : international || (reference >= 10000 && reference < 30000);
         if (!familyOk || (source != "NOAA" && !international && r[6].rfind("America/", 0) != 0)) {
           problems.push_back(where + " reference " + std::to_string(reference) + " is outside its family");
         }
         ++perFamily[std::string(1, static_cast<char>(kind)) + " " + (international ? "international" : source)];
         if (r[5].empty() || r[6].empty() || r[7].empty() || r[8].empty()) problems.push_back(where + " catalogue row incomplete");
+        // Labels say who published the data: NOAA and CHS only for their own.
+        const std::string& label = r[9];
+        const bool labelOk = source == "NOAA" ? label == "NOAA"
+                             : source == "TICON-4" ? label.rfind("TICON-4", 0) == 0
+                                                   : label == source;
+        if (!labelOk || r[10].empty() || (r[13] == "no") != (r[7] == "cc-by-nc-4.0")) {
+          problems.push_back(where + " label '" + label + "' or licence columns do not fit the source " + source);
+        }
       }
     }
   }
@@ -323,6 +338,116 @@ TEST_F(BuiltDataTest, EveryNoteNumberHasItsLine) {
     }
   }
   EXPECT_GT(found, 7000);
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Every region lists its stations under names that read apart, and holds only stations
+// within its bounds: a user browsing a coast finds that coast's stations there, and none
+// from across an ocean.
+TEST_F(BuiltDataTest, RegionListsReadApartAndHoldTheirOwnCoast) {
+  std::vector<std::string> problems;
+  int stations = 0;
+  for (StationKind kind : {StationKind::Tide, StationKind::Current}) {
+    const RegionList regions = BuildRegionList(kind);
+    for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+      const int number = regions[slot].number;
+      std::map<std::string, int> names;
+      for (int index = 0; index < CountStations(regions, slot, kind); ++index, ++stations) {
+        TideLocation tide;
+        CurrentLocation current;
+        if (kind == StationKind::Tide) ReadTideLocation(regions, slot, index, tide);
+        else ReadCurrentLocation(regions, slot, index, current);
+        const char* name = kind == StationKind::Tide ? tide.name : current.name;
+        const char latH = kind == StationKind::Tide ? tide.latHemisphere : current.latHemisphere;
+        const char lonH = kind == StationKind::Tide ? tide.lonHemisphere : current.lonHemisphere;
+        const int16_t* lat = kind == StationKind::Tide ? &tide.latDegrees : &current.latDegrees;
+        const int16_t* lon = kind == StationKind::Tide ? &tide.lonDegrees : &current.lonDegrees;
+        const double latitude = (latH == 'S' ? -1 : 1) * (lat[0] + (kind == StationKind::Tide ? tide.latMinutes : current.latMinutes) / 60.0);
+        const double longitude = (lonH == 'W' ? -1 : 1) * (lon[0] + (kind == StationKind::Tide ? tide.lonMinutes : current.lonMinutes) / 60.0);
+        if (++names[Lower(name)] == 2) {
+          problems.push_back(std::string(1, static_cast<char>(kind)) + " region " + std::to_string(number) +
+                             " lists '" + name + "' twice");
+        }
+        bool inside = false;
+        for (const data::GeoBox& box : data::RegionBounds(number)) inside |= box.Holds(latitude, longitude);
+        if (!inside) {
+          problems.push_back(std::string(name) + " at " + std::to_string(latitude) + " " + std::to_string(longitude) +
+                             " lies outside region " + std::to_string(number) + " " + regions[slot].name);
+        }
+      }
+    }
+  }
+  EXPECT_GT(stations, 7000);
+  EXPECT_TRUE(problems.empty()) << problems.size() << " problems, first: " << problems.front();
+}
+
+// The datums file gives every tide station its chart datum, and the source's datums: at a
+// NOAA and a TICON-4 station, mean sea level above the chart datum as the database has it.
+TEST_F(BuiltDataTest, DatumsAreTheSourcesAboveTheChartDatum) {
+  StationDatums datums;
+  std::string error;
+  ASSERT_TRUE(datums.Load(BuiltDataFile(StationDatums::kFileName), &error)) << error;
+  EXPECT_EQ(datums.skippedLines(), 0u);
+  StationSources sources;
+  ASSERT_TRUE(sources.Load(BuiltDataFile(StationSources::kFileName), &error)) << error;
+  size_t tides = 0, withDatums = 0;
+  for (const StationSource& entry : sources.entries()) {
+    if (entry.kind != 'T') continue;
+    ++tides;
+    const StationDatumSet* set = datums.Find(entry.region, entry.index);
+    ASSERT_NE(set, nullptr) << entry.sourceId;
+    ASSERT_FALSE(set->datums.empty());
+    EXPECT_EQ(set->datums[0].name, set->chartDatum);
+    EXPECT_EQ(set->datums[0].microFeetAboveChartDatum, 0);
+    withDatums += set->Find("MSL") != nullptr;
+  }
+  EXPECT_EQ(datums.stationCount(), tides);
+  EXPECT_GT(withDatums, 2500u);  // every reference station and the subordinates of one ratio
+
+  std::vector<data::SourceStation> extract;
+  ASSERT_TRUE(data::ReadStationExtract(QW_TEST_STATION_EXTRACT, extract, error)) << error;
+  int checked = 0;
+  for (const char* id : {"noaa/9414290", "ticon/newlyn-new-gbr-bodc", "kartverket/AES"}) {
+    const auto source = std::find_if(extract.begin(), extract.end(), [&](const data::SourceStation& s) { return s.Id() == id; });
+    ASSERT_NE(source, extract.end()) << id;
+    const std::vector<const StationSource*> entries = sources.FindBySourceId('T', source->Text("source_id"));
+    ASSERT_EQ(entries.size(), 1u) << id;
+    const StationDatumSet* set = datums.Find(entries[0]->region, entries[0]->index);
+    ASSERT_NE(set, nullptr);
+    EXPECT_EQ(set->chartDatum, source->Text("chart_datum"));
+    const double expected = (*source->Number("datum_MSL") - *source->Number("datum_chart")) / 0.3048;
+    ASSERT_NE(set->Find("MSL"), nullptr) << id;
+    EXPECT_NEAR(set->Find("MSL")->microFeetAboveChartDatum / 1e6, expected, 0.005) << id;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 3);
+}
+
+// The current window's averages: given at nearly every current station (a subordinate
+// without a speed ratio for a half has none for it).
+TEST_F(BuiltDataTest, CurrentStationsCarryAverageSpeeds) {
+  const RegionList regions = BuildRegionList(StationKind::Current);
+  int stations = 0, floods = 0, ebbs = 0, minimums = 0;
+  for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
+    for (int index = 0; index < CountStations(regions, slot, StationKind::Current); ++index) {
+      CurrentLocation s;
+      ASSERT_TRUE(ReadCurrentLocation(regions, slot, index, s));
+      ++stations;
+      floods += s.floodSpeed != kNotGiven16 && s.floodSpeed > 0;
+      ebbs += s.ebbSpeed != kNotGiven16 && s.ebbSpeed > 0;
+      minimums += s.slackBeforeFloodSpeed != kNotGiven16;
+      EXPECT_EQ(s.slackBeforeFloodDirection, kNotGiven16) << s.name;  // no slack threshold for the engine
+      EXPECT_EQ(s.slackBeforeEbbDirection, kNotGiven16) << s.name;
+    }
+  }
+  std::printf("  %d current stations: %d with an average flood, %d with an average ebb, %d with a minimum before flood\n",
+              stations, floods, ebbs, minimums);
+  EXPECT_GT(floods, stations * 95 / 100);
+  EXPECT_GT(ebbs, stations * 95 / 100);
 }
 
 // Two builds from the same sources give the same bytes.

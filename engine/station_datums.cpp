@@ -1,0 +1,96 @@
+#include "engine/station_datums.h"
+
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+#include "engine/station_sources.h"
+
+namespace qw {
+namespace {
+
+constexpr const char* kHeader = "region,index,station_id,chart_datum,datum,micro_feet";
+
+uint64_t Key(int region, int index) {
+  return (static_cast<uint64_t>(static_cast<uint16_t>(region)) << 32) | static_cast<uint32_t>(index);
+}
+
+}  // namespace
+
+const StationDatum* StationDatumSet::Find(std::string_view name) const {
+  for (const StationDatum& d : datums) {
+    if (EqualNoCase(d.name, name)) return &d;
+  }
+  return nullptr;
+}
+
+bool StationDatums::Load(const std::string& path, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    stations_.clear();
+    if (error) *error = "the datum list " + path + " is missing";
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  return Parse(text.str(), error);
+}
+
+bool StationDatums::Parse(std::string_view text, std::string* error) {
+  stations_.clear();
+  skipped_ = 0;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  bool headerSeen = false;
+  std::vector<std::string> fields;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    if (!headerSeen) {
+      if (line != kHeader) break;
+      headerSeen = true;
+      continue;
+    }
+    int region = 0, index = 0;
+    uint32_t id = 0;
+    int64_t microFeet = 0;
+    // A datum lies within a few thousand feet of the chart datum; more is damage.
+    if (!SplitCsvLine(line, fields) || fields.size() != 6 || !ParseCsvNumber(fields[0], region, 1, 99) ||
+        !ParseCsvNumber(fields[1], index, 0, 0x7FFFFFFF) || !ParseCsvNumber(fields[2], id, 0u, 65535u) || fields[3].empty() ||
+        fields[4].empty() || !ParseCsvNumber(fields[5], microFeet, int64_t{-10000000000}, int64_t{10000000000})) {
+      ++skipped_;
+      continue;
+    }
+    StationDatumSet& set = stations_[Key(region, index)];
+    if (set.chartDatum.empty()) set.chartDatum = fields[3];
+    if (fields[3] != set.chartDatum || set.Find(fields[4])) {
+      ++skipped_;  // a second chart datum or a datum named twice: the first stands
+      continue;
+    }
+    set.datums.push_back({fields[4], microFeet});
+  }
+  if (!headerSeen) {
+    if (error) *error = "the datum list does not start with the expected header";
+    return false;
+  }
+  return true;
+}
+
+const StationDatumSet* StationDatums::Find(int region, int index) const {
+  auto it = stations_.find(Key(region, index));
+  return it == stations_.end() ? nullptr : &it->second;
+}
+
+std::string EncodeStationDatums(const std::vector<StationDatumEntry>& entries) {
+  std::string text = std::string(kHeader) + "\n";
+  for (const StationDatumEntry& e : entries) {
+    text += std::to_string(e.region) + "," + std::to_string(e.index) + "," + std::to_string(e.stationId) + "," +
+            e.chartDatum + "," + e.datum + "," + std::to_string(e.microFeet) + "\n";
+  }
+  return text;
+}
+
+}  // namespace qw

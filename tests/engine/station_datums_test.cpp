@@ -1,0 +1,47 @@
+#include "engine/station_datums.h"
+
+#include <gtest/gtest.h>
+
+namespace qw {
+namespace {
+
+TEST(StationDatums, WrittenFileReadsBackPerStation) {
+  const std::vector<StationDatumEntry> entries = {
+      {5, 12, 101, "MLLW", "MLLW", 0},           {5, 12, 101, "MLLW", "MSL", 3125000},
+      {5, 12, 101, "MLLW", "NAVD88", -147000},   {32, 0, 32001, "CD", "CD", 0},
+      {32, 0, 32001, "CD", "NN2000", 4881890},   {32, 1, 45001, "LAT", "LAT", 0},
+  };
+  StationDatums datums;
+  ASSERT_TRUE(datums.Parse(EncodeStationDatums(entries)));
+  EXPECT_EQ(datums.stationCount(), 3u);
+  const StationDatumSet* sf = datums.Find(5, 12);
+  ASSERT_NE(sf, nullptr);
+  EXPECT_EQ(sf->chartDatum, "MLLW");
+  ASSERT_NE(sf->Find("msl"), nullptr);
+  EXPECT_EQ(sf->Find("MSL")->microFeetAboveChartDatum, 3125000);
+  EXPECT_EQ(sf->Find("NAVD88")->microFeetAboveChartDatum, -147000);  // a land datum may lie below
+  EXPECT_EQ(sf->Find("LAT"), nullptr);                                 // a datum it does not have
+  EXPECT_EQ(datums.Find(32, 1)->datums.size(), 1u);                    // its chart datum alone
+  EXPECT_EQ(datums.Find(5, 13), nullptr);
+}
+
+// Damaged lines are skipped, the first of a doubled datum stands, another chart datum for
+// the same station is refused; a file without the header is not read.
+TEST(StationDatums, DamagedLinesAreSkipped) {
+  StationDatums datums;
+  ASSERT_TRUE(datums.Parse("region,index,station_id,chart_datum,datum,micro_feet\r\n"
+                           "5,12,101,MLLW,MLLW,0\r\n"
+                           "5,12,101,MLLW,MSL,3125000\r\n"
+                           "5,12,101,MLLW,MSL,9\r\n"
+                           "5,12,101,LAT,HAT,9\r\n"
+                           "5,12,101,MLLW,MHW,lots\r\n"
+                           "5,12,101,MLLW,MHHW\r\n"));
+  EXPECT_EQ(datums.skippedLines(), 4u);
+  EXPECT_EQ(datums.Find(5, 12)->Find("MSL")->microFeetAboveChartDatum, 3125000);
+  std::string error;
+  EXPECT_FALSE(datums.Parse("5,12,101,MLLW,MLLW,0\n", &error));
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace qw
