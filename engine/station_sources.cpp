@@ -102,7 +102,7 @@ bool StationSources::Parse(std::string_view text, std::string* error) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty()) continue;
     if (!headerSeen) {
-      if (!SplitCsvLine(line, fields) || fields.size() != kColumns) break;
+      if (!SplitCsvLine(line, fields) || fields.size() < kColumns) break;
       for (size_t i = 0; i < kColumns; ++i) {
         if (fields[i] != kHeader[i]) {
           if (error) *error = "the station source list does not start with the expected header";
@@ -113,7 +113,7 @@ bool StationSources::Parse(std::string_view text, std::string* error) {
       continue;
     }
     StationSource entry;
-    if (!SplitCsvLine(line, fields) || fields.size() != kColumns || fields[0].size() != 1 ||
+    if (!SplitCsvLine(line, fields) || fields.size() < kColumns || fields[0].size() != 1 ||
         (fields[0][0] != 'T' && fields[0][0] != 'C') ||
         !ParseNumber(fields[1], entry.region, 1, 99) ||
         !ParseNumber(fields[2], entry.index, 0, 0x7FFFFFFF) ||

@@ -4,7 +4,8 @@
 //
 // UTF-8 text, one header line "kind,region,index,station_id,source,source_id,time_zone,
 // licence,attribution", then one line per station: kind T or C, region number, station
-// index in the region file, stationId, and the texts. Fields may be quoted with '"'
+// index in the region file, stationId, and the texts. Columns a later edition adds after
+// these are passed over. Fields may be quoted with '"'
 // (a doubled quote inside stands for one). Damaged lines are skipped and counted; a
 // damaged file never stops the program.
 #pragma once
