@@ -1,6 +1,7 @@
 #include "engine/sky_day.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -16,6 +17,58 @@ constexpr int64_t kSameEventMinutes = 3;
 // after its start: a principal phase comes every 7.4 days.
 constexpr double kPhaseLookBackDays = 1.5;
 constexpr double kPhaseLookAheadDays = 10.0;
+
+// The principal phases are found for blocks of 32 days and kept: the day lists of a month
+// or a year ask for the same weeks day after day. The last few blocks are kept.
+constexpr double kPhaseBlockDays = 32.0;
+constexpr size_t kPhaseBlocksKept = 4;
+
+struct PhaseBlock {
+  bool filled = false;
+  int64_t index = 0;  // the block of Julian Days [index * 32, (index + 1) * 32)
+  std::vector<PrincipalPhase> phases;
+};
+
+struct SkyDayState {
+  std::array<PhaseBlock, kPhaseBlocksKept> blocks;
+  size_t next = 0;  // the block to be replaced next
+};
+
+SkyDayState& State() {
+  static SkyDayState state;
+  return state;
+}
+
+const std::vector<PrincipalPhase>& BlockPhases(int64_t index) {
+  SkyDayState& s = State();
+  for (const PhaseBlock& b : s.blocks) {
+    if (b.filled && b.index == index) return b.phases;
+  }
+  const double start = static_cast<double>(index) * kPhaseBlockDays;
+  // Scanned from half a day before the block, so that a phase at its very start is seen.
+  std::vector<PrincipalPhase> phases = PrincipalPhases(start - 0.5, start + kPhaseBlockDays);
+  std::erase_if(phases, [&](const PrincipalPhase& p) { return p.julianDayUt < start; });
+  PhaseBlock& slot = s.blocks[s.next];
+  s.next = (s.next + 1) % kPhaseBlocksKept;
+  slot.index = index;
+  slot.phases = std::move(phases);
+  // Without the Earth series nothing is found; nothing is kept either.
+  slot.filled = !slot.phases.empty();
+  return slot.phases;
+}
+
+// The principal phases with instants in [from, to) (Julian Days, UT).
+std::vector<PrincipalPhase> PhasesBetween(double from, double to) {
+  std::vector<PrincipalPhase> out;
+  const int64_t first = static_cast<int64_t>(std::floor(from / kPhaseBlockDays));
+  const int64_t last = static_cast<int64_t>(std::floor(to / kPhaseBlockDays));
+  for (int64_t index = first; index <= last; ++index) {
+    for (const PrincipalPhase& p : BlockPhases(index)) {
+      if (p.julianDayUt >= from && p.julianDayUt < to) out.push_back(p);
+    }
+  }
+  return out;
+}
 
 double JulianDayOfUtcMinute(int64_t utcMinute) {
   return JulianDay(1900, 1, 1.0) + static_cast<double>(utcMinute) / kMinutesPerDay;
@@ -61,6 +114,8 @@ struct Search {
 
 }  // namespace
 
+void ResetSkyDays() { State() = SkyDayState{}; }
+
 SkyDay FindSkyDay(const StationPlace& place, const StationClock& clock, EngineMinute date) {
   SkyDay day;
   day.span = clock.Day(date);
@@ -82,8 +137,7 @@ SkyDay FindSkyDay(const StationPlace& place, const StationClock& clock, EngineMi
   day.nearestPhase.ageDegrees = static_cast<int16_t>(age / 10);
 
   const double from = JulianDayOfUtcMinute(utcStart);
-  const std::vector<PrincipalPhase> phases =
-      PrincipalPhases(from - kPhaseLookBackDays, from + kPhaseLookAheadDays);
+  const std::vector<PrincipalPhase> phases = PhasesBetween(from - kPhaseLookBackDays, from + kPhaseLookAheadDays);
   bool chosen = false;
   for (const PrincipalPhase& p : phases) {
     const int64_t standard = UtcMinuteOfJulianDay(p.julianDayUt) + clock.standardOffsetMinutes();

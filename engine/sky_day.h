@@ -50,4 +50,7 @@ struct SkyDay {
 
 SkyDay FindSkyDay(const StationPlace& place, const StationClock& clock, EngineMinute date);
 
+// Forgets the principal phases kept between calls (engine reset).
+void ResetSkyDays();
+
 }  // namespace qw
