@@ -1,6 +1,7 @@
 #include "engine/civil_days.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/current_prediction.h"
 #include "engine/current_window.h"
@@ -117,36 +118,45 @@ CurrentDayList FindCurrentDay(const CurrentLocation& station, const StationClock
   return day;
 }
 
-TideDayHeights FindTideDayHeights(const TideLocation& station, const StationClock& clock, EngineMinute date,
-                                  int stepMinutes) {
-  TideDayHeights day;
+namespace {
+
+// The rows of a date every `stepMinutes` minutes of elapsed time from its first instant:
+// `value(t)` gives a row or nothing after a failure, which ends the rows with status -1.
+template <typename Rows, typename Value>
+Rows StepThroughDate(const StationClock& clock, EngineMinute date, int stepMinutes, Value value) {
+  Rows day;
   day.span = clock.Day(date);
   const EngineMinute step = static_cast<EngineMinute>(std::clamp(stepMinutes, 1, static_cast<int>(kMinutesPerDay)));
   for (EngineMinute t = day.span.standardStart; t < day.span.standardEnd; t += step) {
-    const int32_t height = PredictTide(station, t, 0).height;
-    if (height == kValueFailed) {
+    const auto row = value(t);
+    if (!row) {
       day.status = -1;
       break;
     }
-    day.rows.push_back({height, clock.At(t)});
+    day.rows.push_back(*row);
   }
   return day;
 }
 
+}  // namespace
+
+TideDayHeights FindTideDayHeights(const TideLocation& station, const StationClock& clock, EngineMinute date,
+                                  int stepMinutes) {
+  return StepThroughDate<TideDayHeights>(clock, date, stepMinutes, [&](EngineMinute t) -> std::optional<ShownTideValue> {
+    const int32_t height = PredictTide(station, t, 0).height;
+    if (height == kValueFailed) return std::nullopt;
+    return ShownTideValue{height, clock.At(t)};
+  });
+}
+
 CurrentDaySpeeds FindCurrentDaySpeeds(const CurrentLocation& station, const StationClock& clock, EngineMinute date,
                                       int stepMinutes) {
-  CurrentDaySpeeds day;
-  day.span = clock.Day(date);
-  const EngineMinute step = static_cast<EngineMinute>(std::clamp(stepMinutes, 1, static_cast<int>(kMinutesPerDay)));
-  for (EngineMinute t = day.span.standardStart; t < day.span.standardEnd; t += step) {
-    const CurrentEvent value = PredictCurrent(station, t, 0);
-    if (value.speed == kValueFailed) {
-      day.status = -1;
-      break;
-    }
-    day.rows.push_back({value.kind, value.speed, value.direction, clock.At(t)});
-  }
-  return day;
+  return StepThroughDate<CurrentDaySpeeds>(
+      clock, date, stepMinutes, [&](EngineMinute t) -> std::optional<ShownCurrentValue> {
+        const CurrentEvent value = PredictCurrent(station, t, 0);
+        if (value.speed == kValueFailed) return std::nullopt;
+        return ShownCurrentValue{value.kind, value.speed, value.direction, clock.At(t)};
+      });
 }
 
 }  // namespace qw

@@ -21,6 +21,15 @@
 //    DaylightSavings is on (changing at midnight standard time, as the whole-day rule
 //    does), plus IntlDaylightSavings minutes all year for a class 2 station. Current
 //    stations know only the North American hour: any class but 0 is class 1.
+//
+// How callers use it: the events of a date come from the day lists (civil_days.h,
+// sky_day.h); a value at a time the user typed is PredictTide / PredictCurrent at
+// StandardAt(shown); "now" is StandardOfUtc of the computer's UTC minute, and the
+// minutes to an event are the difference of two standard minutes (real minutes, also
+// across a change of the clocks); a graph or table of a date runs from Day(date).
+// standardStart for Day(date).Minutes() minutes, its time axis labelled with At().
+// A clock is cheap to copy and keeps the last period it looked up (single-threaded, like
+// the rest of the engine).
 #pragma once
 
 #include <cstdint>

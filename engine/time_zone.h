@@ -83,9 +83,10 @@ EngineMinute TideStandardToShown(EngineMinute standard, const StationZone& stati
 EngineMinute CurrentShownToStandard(EngineMinute shown, const StationZone& station, uint8_t dstFlag);
 EngineMinute CurrentStandardToShown(EngineMinute standard, const StationZone& station, uint8_t dstFlag);
 
-// Minutes to add to UTC to reach the station's shown time on the day of `dayStart`
-// (00:00 shown time): the zone of its time meridian, plus the daylight minutes of that
-// day, less the GMT correction.
+// By the whole-day rule: minutes to add to UTC to reach the station's shown time on the
+// day of `dayStart` (00:00 shown time): the zone of its time meridian, plus the daylight
+// minutes of that day, less the GMT correction. (A station's clock gives the offset in
+// force at each instant: StationClock::OffsetAt.)
 int32_t StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart);
 int32_t StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart);
 

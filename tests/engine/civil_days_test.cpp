@@ -56,6 +56,30 @@ class CivilDaysTest : public test::EngineTest {
     }
     return out;
   }
+
+  // Over the five dates around `change`: the events the day lists give (`list(date)`) are
+  // the ones a walk from event to event finds (`next(t)`), each once. Counts the events
+  // met between 01:00 and 03:00 of the change date.
+  template <typename List, typename Next>
+  void ExpectEachEventOnce(const Change& change, List list, Next next, int& inTheChangingHours) {
+    const EngineMinute changeDate = MinuteOf(change.year, change.month, change.day);
+    std::vector<EngineMinute> listed;
+    for (int d = -2; d <= 2; ++d) {
+      const EngineMinute date = changeDate + static_cast<EngineMinute>(d * static_cast<int>(kMinutesPerDay));
+      const auto day = list(date);
+      ASSERT_EQ(day.status, 0) << reports_.Describe();
+      for (EngineMinute t : Instants(day.events, date, change)) listed.push_back(t);
+    }
+    const EngineMinute from = pacific_.Day(changeDate - 2 * kMinutesPerDay).standardStart;
+    const EngineMinute to = pacific_.Day(changeDate + 2 * kMinutesPerDay).standardEnd;
+    std::vector<EngineMinute> expected;
+    for (EngineMinute t = next(from - 1); t < to; t = next(t)) {
+      expected.push_back(t);
+      const EngineMinute shown = pacific_.ShownAt(t);
+      inTheChangingHours += shown >= changeDate + 60 && shown < changeDate + 180;
+    }
+    EXPECT_EQ(listed, expected) << change.year << "-" << change.month;
+  }
 };
 
 TEST_F(CivilDaysTest, TideEventsAroundTheChangesAreEachListedOnce) {
@@ -71,26 +95,9 @@ TEST_F(CivilDaysTest, TideEventsAroundTheChangesAreEachListedOnce) {
   int inTheChangingHours = 0;
   for (const TideLocation& station : {test::ReferenceLocation(kMixed, 1, "Mixed Harbour"), subordinate}) {
     for (const Change& change : kTideChanges) {
-      const EngineMinute changeDate = MinuteOf(change.year, change.month, change.day);
-      std::vector<EngineMinute> listed;
-      for (int d = -2; d <= 2; ++d) {
-        const EngineMinute date = changeDate + static_cast<EngineMinute>(d * static_cast<int>(kMinutesPerDay));
-        const TideDayList day = FindTideDay(station, pacific_, date);
-        ASSERT_EQ(day.status, 0) << reports_.Describe();
-        for (EngineMinute t : Instants(day.events, date, change)) listed.push_back(t);
-      }
-      // The turning points of the curve over the same instants, one after another.
-      const EngineMinute from = pacific_.Day(changeDate - 2 * kMinutesPerDay).standardStart;
-      const EngineMinute to = pacific_.Day(changeDate + 2 * kMinutesPerDay).standardEnd;
-      std::vector<EngineMinute> expected;
-      for (EngineMinute t = from - 1;;) {
-        t = PredictTide(station, t, +1).time;
-        if (t >= to) break;
-        expected.push_back(t);
-        const EngineMinute shown = pacific_.ShownAt(t);
-        inTheChangingHours += shown >= changeDate + 60 && shown < changeDate + 180;
-      }
-      EXPECT_EQ(listed, expected) << change.year << "-" << change.month;
+      ExpectEachEventOnce(
+          change, [&](EngineMinute date) { return FindTideDay(station, pacific_, date); },
+          [&](EngineMinute t) { return PredictTide(station, t, +1).time; }, inTheChangingHours);
     }
   }
   EXPECT_GT(inTheChangingHours, 2);  // events between 01:00 and 03:00 of a change day were met
@@ -133,25 +140,9 @@ TEST_F(CivilDaysTest, CurrentEventsAroundTheChangesAreEachListedOnce) {
   int inTheChangingHours = 0;
   for (const CurrentLocation& station : {reference, subordinate}) {
     for (const Change& change : kCurrentChanges) {
-      const EngineMinute changeDate = MinuteOf(change.year, change.month, change.day);
-      std::vector<EngineMinute> listed;
-      for (int d = -2; d <= 2; ++d) {
-        const EngineMinute date = changeDate + static_cast<EngineMinute>(d * static_cast<int>(kMinutesPerDay));
-        const CurrentDayList day = FindCurrentDay(station, pacific_, date);
-        ASSERT_EQ(day.status, 0) << reports_.Describe();
-        for (EngineMinute t : Instants(day.events, date, change)) listed.push_back(t);
-      }
-      const EngineMinute from = pacific_.Day(changeDate - 2 * kMinutesPerDay).standardStart;
-      const EngineMinute to = pacific_.Day(changeDate + 2 * kMinutesPerDay).standardEnd;
-      std::vector<EngineMinute> expected;
-      for (EngineMinute t = from - 1;;) {
-        t = PredictCurrent(station, t, +1).time;
-        if (t >= to) break;
-        expected.push_back(t);
-        const EngineMinute shown = pacific_.ShownAt(t);
-        inTheChangingHours += shown >= changeDate + 60 && shown < changeDate + 180;
-      }
-      EXPECT_EQ(listed, expected) << change.year << "-" << change.month;
+      ExpectEachEventOnce(
+          change, [&](EngineMinute date) { return FindCurrentDay(station, pacific_, date); },
+          [&](EngineMinute t) { return PredictCurrent(station, t, +1).time; }, inTheChangingHours);
     }
   }
   EXPECT_GT(inTheChangingHours, 2);
