@@ -185,6 +185,20 @@ int RunInfo(CliContext& context, const ParsedArgs& args) {
   Line(context, "Time meridian", zone);
   static const char* kDst[] = {"none", "North American rule", "international correction"};
   Line(context, "Daylight saving", dst <= 2 ? kDst[dst] : "class " + std::to_string(dst));
+  const StationClock clock = ClockOf(context, s);
+  const EngineMinute now = clock.StandardAt(clock.Today());
+  switch (clock.basis()) {
+    case ClockBasis::Zone:
+      Line(context, "Clock", clock.zoneName() + " (today " + clock.AbbreviationAt(now) + ", UTC" +
+                                 FormatUtcOffset(clock.OffsetAt(now)) + ")");
+      break;
+    case ClockBasis::Meridian:
+      Line(context, "Clock", "time meridian and daylight-saving class (no time zone known)");
+      break;
+    case ClockBasis::Gmt:
+      Line(context, "Clock", "GMT, by the GMT correction of the settings");
+      break;
+  }
   const uint16_t reference = s.referenceId();
   const std::string referenceLabel = reference ? ReferenceLabel(context, kind, reference) : "";
   const std::string labelText = referenceLabel.empty() ? "" : ", " + referenceLabel;

@@ -11,7 +11,7 @@
 #include "cli/station_ref.h"
 #include "cli/station_time.h"
 #include "cli/units.h"
-#include "engine/current_prediction.h"
+#include "engine/civil_days.h"
 
 namespace qw::cli {
 namespace {
@@ -39,22 +39,22 @@ struct Output {
                  station.index, station.stationId(), role, source.empty() ? "" : ", ", source.c_str());
   }
 
-  // One row; `event` is the event's letter or 0 for a plain value. `offset` is the day's
-  // UTC offset.
-  void Row(EngineMinute time, int offset, char event, int32_t speed, int16_t direction) {
+  // One row at the time shown and the offset in force at its instant; `event` is the
+  // event's letter or 0 for a plain value.
+  void Row(const ClockReading& at, char event, int32_t speed, int16_t direction) {
     const std::string value = FormatSpeed(MicroKnots(speed), unit);
     const std::string eventText = event ? std::string(1, event) : std::string();
     const std::string directionText = FormatDirection(direction);
     if (csv) {
-      WriteCsvRecord(context.out(), {IsoDate(time), ClockTime(time), FormatUtcOffset(offset), eventText, value,
+      WriteCsvRecord(context.out(), {ShownDate(at), ShownClock(at), ShownOffset(at), eventText, value,
                                      SpeedUnitName(unit), directionText});
       return;
     }
     DateRecord date;
-    MinuteToDate(time, date);
+    MinuteToDate(at.shown, date);
     std::fprintf(context.out(), "%s %s %s %s  %-1s %9s %-3s  %s\n", kWeekdays[date.weekday % 7],
-                 IsoDate(time).c_str(), ClockTime(time).c_str(), FormatUtcOffset(offset).c_str(),
-                 eventText.c_str(), value.empty() ? "-" : value.c_str(), SpeedUnitName(unit),
+                 ShownDate(at).c_str(), ShownClock(at).c_str(), ShownOffset(at).c_str(), eventText.c_str(),
+                 value.empty() ? "-" : value.c_str(), SpeedUnitName(unit),
                  directionText.empty() ? "-" : directionText.c_str());
   }
 };
@@ -78,18 +78,12 @@ int RunCurrents(CliContext& context, const ParsedArgs& args) {
   ResolvedStation station = CurrentStationArgument(context, args, "currents");
   auto to = args.Value("to");
   DayRange range = ParseDayRange(args.Required("from", "currents"), to ? &*to : nullptr);
+  const StationClock clock = ClockOf(context, station);
   output.Header(station);
   for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
-    CurrentDayEvents events;
-    int32_t maximum = 0, minimum = 0;
-    if (FindCurrentDayEvents(station.current, day, events, maximum, minimum) != 0) {
-      throw EngineFailure("the currents of " + IsoDate(day) + " could not be computed");
-    }
-    const int offset = StationUtcOffsetMinutes(station.current, day);
-    for (const CurrentEvent& e : events) {
-      if (e.time == 0) break;
-      output.Row(e.time, offset, e.kind, e.speed, e.direction);
-    }
+    const CurrentDayList list = FindCurrentDay(station.current, clock, day);
+    if (list.status != 0) throw EngineFailure("the currents of " + IsoDate(day) + " could not be computed");
+    for (const ShownCurrentEvent& e : list.events) output.Row(e.at, e.kind, e.speed, e.direction);
   }
   return kExitOk;
 }
@@ -101,20 +95,12 @@ int RunSpeeds(CliContext& context, const ParsedArgs& args) {
   DayRange range = ParseDayRange(args.Required("from", "speeds"), to ? &*to : nullptr);
   const int interval = static_cast<int>(
       ParseInteger(args.Required("interval", "speeds"), 1, kMinutesPerDay, "--interval"));
+  const StationClock clock = ClockOf(context, station);
   output.Header(station);
   for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
-    const int flag = DayDstFlag(day);
-    const int offset = StationUtcOffsetMinutes(station.current, day);
-    for (EngineMinute t = day; t < day + kMinutesPerDay; t += static_cast<EngineMinute>(interval)) {
-      EngineMinute minute = t;
-      char kind = ' ';
-      int16_t direction = kNotGiven16;
-      const int32_t speed = PredictCurrent(station.current, minute, 0, flag, kind, direction);
-      if (speed == kValueFailed) {
-        throw EngineFailure("the current at " + IsoDate(t) + " " + ClockTime(t) + " could not be computed");
-      }
-      output.Row(t, offset, 0, speed, direction);
-    }
+    const CurrentDaySpeeds speeds = FindCurrentDaySpeeds(station.current, clock, day, interval);
+    for (const ShownCurrentValue& row : speeds.rows) output.Row(row.at, 0, row.speed, row.direction);
+    if (speeds.status != 0) throw EngineFailure("the currents of " + IsoDate(day) + " could not be computed");
   }
   return kExitOk;
 }
@@ -124,14 +110,18 @@ const CommandRegistration kCurrents({
     "each day's maximum floods (F), maximum ebbs (E) and slacks (S), as the current window lists them",
     "STATION is a current station (the forms of 'tides', looked up among the current stations).\n"
     "Speeds are signed: flood positive, ebb negative; rotary stations list their maxima (M)\n"
-    "and minima (m) as magnitudes. Directions are degrees true. Times are the station's shown\n"
-    "time with their offset from UTC. A value the station does not define is empty.",
+    "and minima (m) as magnitudes. Directions are degrees true. Times are the station's own\n"
+    "clock, each with the offset from UTC in force at that instant; a day is the station's\n"
+    "calendar day (23 or 25 hours when the clocks change). A value the station does not\n"
+    "define is empty.",
     {kFrom, kTo, kCsv, kUnits}, RunCurrents});
 
 const CommandRegistration kSpeeds({
     "speeds",
     "speeds STATION --from YYYY-MM-DD [--to YYYY-MM-DD] --interval MINUTES [--csv] [--units kt|mps]",
-    "current speeds and directions from 00:00 of each day every MINUTES minutes", "",
+    "current speeds and directions from the start of each day every MINUTES minutes",
+    "Rows step through the real minutes of the station's day: on the days its clocks change\n"
+    "the day has 23 or 25 hours of rows, each with the offset from UTC then in force.",
     {kFrom, kTo, {"interval", true, "MINUTES", "minutes between values, 1 to 1440"}, kCsv, kUnits},
     RunSpeeds});
 

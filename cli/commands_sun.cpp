@@ -1,5 +1,6 @@
 // Sun and moon commands: sun (each day's sunrise, sunset, moonrise, moonset and moon
-// phase at a station) and phases (the principal phases of the moon in a range, UTC).
+// phase at a station) and phases (the principal phases of the moon in a range, in UTC or
+// on a station's clock).
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -14,6 +15,7 @@
 #include "engine/astro_time.h"
 #include "engine/moon_phase.h"
 #include "engine/rise_set.h"
+#include "engine/sky_day.h"
 
 namespace qw::cli {
 namespace {
@@ -21,17 +23,19 @@ namespace {
 const OptionSpec kFrom{"from", true, "YYYY-MM-DD", "first day"};
 const OptionSpec kTo{"to", true, "YYYY-MM-DD", "last day (default: the first day)"};
 const OptionSpec kSunCsv{"csv", false, "", "CSV: date,utc_offset,sunrise,sunset,moonrise,moonset,phase_angle,phase"};
-const OptionSpec kPhasesCsv{"csv", false, "", "CSV: date,time,phase"};
+const OptionSpec kPhasesCsv{"csv", false, "", "CSV: date,time,phase (with a STATION: date,time,utc_offset,phase)"};
 const OptionSpec kSunCurrents{"currents", false, "", "STATION is a current station"};
 
-// "HH:MM" of an event of the day; empty when the event does not occur that day (the
-// result names another day's event, or the body stays up or down).
-std::string EventTime(float value, float other, double fraction) {
-  if (value == kRiseSetNotAvailable || value == other) return std::string();
-  const long minutes = std::lround(value * 60.0 - fraction);
-  if (minutes < 0 || minutes >= 1440) return std::string();
-  char text[8];
-  std::snprintf(text, sizeof text, "%02ld:%02ld", minutes / 60, minutes % 60);
+// The times of the day's events of one kind, "HH:MM", each followed by its own offset when
+// that is not the row's (an event before the clocks change); "" when there is none.
+std::string EventTimes(const SkyDay& day, SkyEventKind kind, int32_t rowOffset) {
+  std::string text;
+  for (const SkyEvent& e : day.events) {
+    if (e.kind != kind) continue;
+    if (!text.empty()) text += ' ';
+    text += ShownClock(e.at);
+    if (e.at.utcOffsetMinutes != rowOffset) text += ShownOffset(e.at);
+  }
   return text;
 }
 
@@ -44,6 +48,7 @@ int RunSun(CliContext& context, const ParsedArgs& args) {
   const bool csv = args.Has("csv");
   const bool tide = kind == StationKind::Tide;
   const StationPlace place = tide ? PlaceOf(station.tide) : PlaceOf(station.current);
+  const StationClock clock = ClockOf(context, station);
   if (csv) {
     WriteCsvRecord(context.out(), {"date", "utc_offset", "sunrise", "sunset", "moonrise", "moonset", "phase_angle", "phase"});
   } else {
@@ -51,23 +56,23 @@ int RunSun(CliContext& context, const ParsedArgs& args) {
                  "set", "mrise", "mset", "angle", "phase");
   }
   for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
-    const SunTimes sun = SunRiseSet(day, place);
-    const MoonDay moon = FindNextPhase(place, day);
-    if (sun.rise == kRiseSetNotAvailable && moon.times.rise == kRiseSetNotAvailable) {
+    const SkyDay sky = FindSkyDay(place, clock, day);
+    if (sky.sun == RiseSetDay::NotAvailable && sky.moon == RiseSetDay::NotAvailable) {
       throw EngineFailure("the sun and moon times need a station position and EARTH.IDX and EARTH.DAT in the data directory");
     }
-    const std::string offset = FormatUtcOffset(tide ? StationUtcOffsetMinutes(station.tide, day)
-                                                    : StationUtcOffsetMinutes(station.current, day));
+    // The row's offset: the one in force at midday (on the days the clocks change, at
+    // every event after the change).
+    const int32_t rowOffset = clock.OffsetAt(sky.span.standardStart + sky.span.Minutes() / 2);
     char angle[16];
-    std::snprintf(angle, sizeof angle, "%.1f", moon.times.phaseAngle);
+    std::snprintf(angle, sizeof angle, "%.1f", sky.phaseAngle);
     const std::string fields[] = {IsoDate(day),
-                                  offset,
-                                  EventTime(sun.rise, sun.set, 0.25),
-                                  EventTime(sun.set, sun.rise, 0.25),
-                                  EventTime(moon.times.rise, moon.times.set, 0.05),
-                                  EventTime(moon.times.set, moon.times.rise, 0.05),
+                                  FormatUtcOffset(rowOffset),
+                                  EventTimes(sky, SkyEventKind::Sunrise, rowOffset),
+                                  EventTimes(sky, SkyEventKind::Sunset, rowOffset),
+                                  EventTimes(sky, SkyEventKind::Moonrise, rowOffset),
+                                  EventTimes(sky, SkyEventKind::Moonset, rowOffset),
                                   angle,
-                                  PhaseLine(moon.phase)};
+                                  PhaseLine(sky.nearestPhase)};
     if (csv) {
       WriteCsvRecord(context.out(), {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]});
       continue;
@@ -76,15 +81,42 @@ int RunSun(CliContext& context, const ParsedArgs& args) {
     std::fprintf(context.out(), "%-10s %-6s  %-5s %-5s  %-5s %-5s  %5s  %s%s%s\n", fields[0].c_str(), fields[1].c_str(),
                  shown(fields[2]).c_str(), shown(fields[3]).c_str(), shown(fields[4]).c_str(),
                  shown(fields[5]).c_str(), fields[6].c_str(), fields[7].c_str(),
-                 moon.phase.tideType ? ", " : "", TideTypeName(moon.phase.tideType));
+                 sky.nearestPhase.tideType ? ", " : "", TideTypeName(sky.nearestPhase.tideType));
   }
   return kExitOk;
 }
 
+// The principal phases of the dates of a station's clock, with their own offsets.
+int StationPhases(CliContext& context, const ParsedArgs& args, const DayRange& range) {
+  const StationKind kind = args.Has("currents") ? StationKind::Current : StationKind::Tide;
+  const ResolvedStation station = ResolveStation(context, args.positional[0], kind);
+  const StationPlace place = kind == StationKind::Tide ? PlaceOf(station.tide) : PlaceOf(station.current);
+  const StationClock clock = ClockOf(context, station);
+  const bool csv = args.Has("csv");
+  if (csv) WriteCsvRecord(context.out(), {"date", "time", "utc_offset", "phase"});
+  bool any = false;
+  for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
+    const SkyDay sky = FindSkyDay(place, clock, day);
+    any = any || sky.nearestPhase.phaseType != kPhaseNone;
+    for (const ShownPhase& p : sky.phases) {
+      const std::string name = std::string(PhaseName(p.type)) + " moon";
+      if (csv) {
+        WriteCsvRecord(context.out(), {ShownDate(p.at), ShownClock(p.at), ShownOffset(p.at), name});
+      } else {
+        std::fprintf(context.out(), "%s %s %s  %s\n", ShownDate(p.at).c_str(), ShownClock(p.at).c_str(),
+                     ShownOffset(p.at).c_str(), name.c_str());
+      }
+    }
+  }
+  if (!any) throw EngineFailure("the moon phases need EARTH.IDX and EARTH.DAT in the data directory");
+  return kExitOk;
+}
+
 int RunPhases(CliContext& context, const ParsedArgs& args) {
-  if (!args.positional.empty()) throw UsageError("phases takes no STATION");
+  if (args.positional.size() > 1) throw UsageError("phases takes at most one STATION");
   auto to = args.Value("to");
   const DayRange range = ParseDayRange(args.Required("from", "phases"), to ? &*to : nullptr);
+  if (!args.positional.empty()) return StationPhases(context, args, range);
   DateRecord first, last;
   MinuteToDate(range.first, first);
   MinuteToDate(range.last, last);
@@ -113,14 +145,20 @@ int RunPhases(CliContext& context, const ParsedArgs& args) {
 const CommandRegistration kSun({
     "sun", "sun STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--currents] [--csv]",
     "each day's sunrise, sunset, moonrise, moonset, moon phase angle and nearest phase",
-    "Times are the station's shown time of that date, with that date's offset from UTC.\n"
-    "A time is empty (\"-\") when the event does not occur that day. The column 'angle'\n"
-    "is the moon's phase angle in degrees (0 new, 90 first quarter, 180 full, 270 last).",
+    "Times are the station's own clock on that date; utc_offset is the offset in force at\n"
+    "midday. On the days the clocks change, an event before the change carries its own\n"
+    "offset (\"01:32-05:00\"). A time is empty (\"-\") when the event does not occur that day;\n"
+    "two events of a kind in one day are separated by a space. The column 'angle' is the\n"
+    "moon's phase angle in degrees (0 new, 90 first quarter, 180 full, 270 last) at the\n"
+    "start of the day.",
     {kFrom, kTo, kSunCurrents, kSunCsv}, RunSun});
 
 const CommandRegistration kPhases({
-    "phases", "phases --from YYYY-MM-DD --to YYYY-MM-DD [--csv]",
-    "the principal phases of the moon in the range, in UTC", "", {kFrom, kTo, kPhasesCsv}, RunPhases});
+    "phases", "phases [STATION] --from YYYY-MM-DD [--to YYYY-MM-DD] [--currents] [--csv]",
+    "the principal phases of the moon in the range, in UTC or on a station's clock",
+    "Without a STATION the dates and times are UTC. With one, the dates are the station's\n"
+    "and each time is its own clock with the offset from UTC in force then.",
+    {kFrom, kTo, kSunCurrents, kPhasesCsv}, RunPhases});
 
 }  // namespace
 }  // namespace qw::cli

@@ -11,7 +11,7 @@
 #include "cli/station_ref.h"
 #include "cli/station_time.h"
 #include "cli/units.h"
-#include "engine/tide_prediction.h"
+#include "engine/civil_days.h"
 
 namespace qw::cli {
 namespace {
@@ -43,20 +43,21 @@ struct Output {
                  source.empty() ? "" : ", ", source.c_str());
   }
 
-  // One row; `event` is 'H', 'L' or 0 for a plain height. `offset` is the day's UTC offset.
-  void Row(EngineMinute time, int offset, char event, int32_t height) {
+  // One row at the time shown and the offset in force at its instant; `event` is 'H', 'L'
+  // or 0 for a plain height.
+  void Row(const ClockReading& at, char event, int32_t height) {
     const std::string value = FormatHeight(MicroFeet(height), unit);
     const std::string eventText = event ? std::string(1, event) : std::string();
     if (csv) {
-      WriteCsvRecord(context.out(), {IsoDate(time), ClockTime(time), FormatUtcOffset(offset),
-                                     eventText, value, HeightUnitName(unit)});
+      WriteCsvRecord(context.out(), {ShownDate(at), ShownClock(at), ShownOffset(at), eventText, value,
+                                     HeightUnitName(unit)});
       return;
     }
     DateRecord date;
-    MinuteToDate(time, date);
-    std::fprintf(context.out(), "%s %s %s %s  %-1s %9s %s\n", kWeekdays[date.weekday % 7],
-                 IsoDate(time).c_str(), ClockTime(time).c_str(), FormatUtcOffset(offset).c_str(),
-                 eventText.c_str(), value.empty() ? "-" : value.c_str(), HeightUnitName(unit));
+    MinuteToDate(at.shown, date);
+    std::fprintf(context.out(), "%s %s %s %s  %-1s %9s %s\n", kWeekdays[date.weekday % 7], ShownDate(at).c_str(),
+                 ShownClock(at).c_str(), ShownOffset(at).c_str(), eventText.c_str(), value.empty() ? "-" : value.c_str(),
+                 HeightUnitName(unit));
   }
 };
 
@@ -75,17 +76,10 @@ ResolvedStation TideStationArgument(CliContext& context, const ParsedArgs& args,
   return station;
 }
 
-void WriteDayExtremes(Output& output, const ResolvedStation& station, EngineMinute day) {
-  TideDayExtremes extremes;
-  int32_t maximum = 0, minimum = 0;
-  if (FindTideDayExtremes(station.tide, day, extremes, maximum, minimum) != 0) {
-    throw EngineFailure("the high and low waters of " + IsoDate(day) + " could not be computed");
-  }
-  const int offset = StationUtcOffsetMinutes(station.tide, day);
-  for (const TideExtreme& e : extremes) {
-    if (e.time == 0) break;
-    output.Row(e.time, offset, e.kind, e.height);
-  }
+void WriteDayExtremes(Output& output, const ResolvedStation& station, const StationClock& clock, EngineMinute day) {
+  const TideDayList list = FindTideDay(station.tide, clock, day);
+  if (list.status != 0) throw EngineFailure("the high and low waters of " + IsoDate(day) + " could not be computed");
+  for (const ShownTideEvent& e : list.events) output.Row(e.at, e.kind, e.height);
 }
 
 int RunTides(CliContext& context, const ParsedArgs& args) {
@@ -93,9 +87,10 @@ int RunTides(CliContext& context, const ParsedArgs& args) {
   ResolvedStation station = TideStationArgument(context, args, "tides");
   auto to = args.Value("to");
   DayRange range = ParseDayRange(args.Required("from", "tides"), to ? &*to : nullptr);
+  const StationClock clock = ClockOf(context, station);
   output.Header(station);
   for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
-    WriteDayExtremes(output, station, day);
+    WriteDayExtremes(output, station, clock, day);
   }
   return kExitOk;
 }
@@ -107,18 +102,12 @@ int RunHeights(CliContext& context, const ParsedArgs& args) {
   DayRange range = ParseDayRange(args.Required("from", "heights"), to ? &*to : nullptr);
   const int interval = static_cast<int>(
       ParseInteger(args.Required("interval", "heights"), 1, kMinutesPerDay, "--interval"));
+  const StationClock clock = ClockOf(context, station);
   output.Header(station);
   for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
-    const int flag = DayDstFlag(day);
-    const int offset = StationUtcOffsetMinutes(station.tide, day);
-    for (EngineMinute t = day; t < day + kMinutesPerDay; t += static_cast<EngineMinute>(interval)) {
-      EngineMinute minute = t;
-      int32_t height = PredictTide(station.tide, minute, 0, flag);
-      if (height == kValueFailed) {
-        throw EngineFailure("the height at " + IsoDate(t) + " " + ClockTime(t) + " could not be computed");
-      }
-      output.Row(t, offset, 0, height);
-    }
+    const TideDayHeights heights = FindTideDayHeights(station.tide, clock, day, interval);
+    for (const ShownTideValue& row : heights.rows) output.Row(row.at, 0, row.height);
+    if (heights.status != 0) throw EngineFailure("the heights of " + IsoDate(day) + " could not be computed");
   }
   return kExitOk;
 }
@@ -153,22 +142,27 @@ int RunToday(CliContext& context, const ParsedArgs& args) {
       args.positional.empty() ? DefaultStation(context)
                               : ResolveStation(context, args.positional[0], StationKind::Tide);
   RequirePredictions(station);
+  const StationClock clock = ClockOf(context, station);
   output.Header(station);
-  WriteDayExtremes(output, station, StationToday(station.tide));
+  WriteDayExtremes(output, station, clock, clock.Today());
   return kExitOk;
 }
 
 const CommandRegistration kTides({
     "tides", "tides STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--csv] [--units ft|m|cm]",
     "each day's high and low waters, as the tide window lists them",
-    "Times are the station's shown time (daylight saving as the settings say) with their\n"
-    "offset from UTC. A value that is not defined for a subordinate station is empty.",
+    "Times are the station's own clock (its time zone; standard time all year with\n"
+    "--no-daylight-saving), each with the offset from UTC in force at that instant. A day\n"
+    "is the station's calendar day: 23 or 25 hours long when the clocks change. A value\n"
+    "that is not defined for a subordinate station is empty.",
     {kFrom, kTo, kCsv, kUnits}, RunTides});
 
 const CommandRegistration kHeights({
     "heights",
     "heights STATION --from YYYY-MM-DD [--to YYYY-MM-DD] --interval MINUTES [--csv] [--units ft|m|cm]",
-    "heights from 00:00 of each day every MINUTES minutes", "",
+    "heights from the start of each day every MINUTES minutes",
+    "Rows step through the real minutes of the station's day: on the days its clocks change\n"
+    "the day has 23 or 25 hours of rows, each with the offset from UTC then in force.",
     {kFrom, kTo, {"interval", true, "MINUTES", "minutes between heights, 1 to 1440"}, kCsv, kUnits},
     RunHeights});
 

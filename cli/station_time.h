@@ -1,25 +1,23 @@
-// The station's shown time in the command-line tool: the UTC offset text and "today" at
-// the station. The offset itself is the engine's (StationUtcOffsetMinutes of
-// engine/time_zone.h), shared with the windows and the exports.
+// The station's clock in the command-line tool: every time a command prints is the
+// station's civil time at that instant, with the UTC offset then in force
+// (engine/station_clock.h), shared with the windows and the exports.
 #pragma once
 
 #include <string>
 
-#include "engine/calendar.h"
-#include "engine/current_location.h"
-#include "engine/tide_location.h"
-#include "engine/time_zone.h"
+#include "cli/cli_context.h"
+#include "cli/station_ref.h"
+#include "engine/station_clock.h"
 
 namespace qw::cli {
 
-// "+09:30", "-07:00", "+00:00"
-std::string FormatUtcOffset(int minutes);
+// The clock of a resolved station: its zone from the side catalogue (or, for a custom
+// location, its reference station's), else its record's time meridian and daylight class.
+StationClock ClockOf(CliContext& context, const ResolvedStation& station);
 
-// 00:00 of today's date at the station, from the computer's clock.
-EngineMinute StationToday(const TideLocation& station);
-EngineMinute StationToday(const CurrentLocation& station);
-
-// The dstFlag the engine is given for the day of `minute`.
-int DayDstFlag(EngineMinute minute);
+// "2026-07-01 06:44 +02:00"-style pieces of a reading.
+std::string ShownDate(const ClockReading& at);
+std::string ShownClock(const ClockReading& at);
+std::string ShownOffset(const ClockReading& at);
 
 }  // namespace qw::cli

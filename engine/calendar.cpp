@@ -181,6 +181,13 @@ EngineMinute AddMonths(EngineMinute minute, int16_t months) {
 EngineMinute FirstSupportedMinute() { return MinuteOf(1901, 1, 1); }
 EngineMinute LastSupportedMinute() { return MinuteOf(2099, 12, 31); }
 
+EngineMinute FirstComputableMinute() { return MinuteOf(1900, 1, 1); }
+EngineMinute LastComputableMinute() { return MinuteOf(2100, 12, 31, 23, 59); }
+
+bool InComputableRange(int64_t minute) {
+  return minute >= static_cast<int64_t>(FirstComputableMinute()) && minute <= static_cast<int64_t>(LastComputableMinute());
+}
+
 bool CheckPredictionDate(EngineMinute minute) {
   DateRecord bound;
   if (minute < FirstSupportedMinute()) {

@@ -59,4 +59,11 @@ EngineMinute LastSupportedMinute();
 // 3201 with the bound's date and returns false.
 bool CheckPredictionDate(EngineMinute minute);
 
+// The minutes the installed year data let the engine compute: 1 January 1900 00:00 to
+// 31 December 2100 23:59. The searches for the events around a supported date, and the
+// last hours of 31 December 2099, look into them; dates shown stay in the supported range.
+EngineMinute FirstComputableMinute();
+EngineMinute LastComputableMinute();
+bool InComputableRange(int64_t minute);
+
 }  // namespace qw

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "engine/current_harmonics.h"
 #include "engine/engine_settings.h"
@@ -10,7 +11,6 @@
 #include "engine/extremes_cache.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
-#include "engine/time_adjust.h"
 
 namespace qw {
 namespace {
@@ -85,8 +85,8 @@ int Sign(int32_t speed) { return speed > 0 ? 1 : speed < 0 ? -1 : 0; }
 // The search for the next (s = +1) or previous (s = -1) event from `start` at one station.
 class EventSearch {
  public:
-  EventSearch(const CurrentLocation& station, int64_t start, int s, int dstFlag)
-      : station_(station), start_(start), s_(s), dstFlag_(dstFlag), form_(Settings().mathType) {}
+  EventSearch(const CurrentLocation& station, int64_t start, int s)
+      : station_(station), start_(start), s_(s), form_(Settings().mathType) {}
 
   // The event strictly beyond the start; false after a failure was reported.
   bool Run(FoundEvent& out) {
@@ -117,7 +117,7 @@ class EventSearch {
   bool Beyond(int64_t t) const { return s_ > 0 ? t > start_ : t < start_; }
 
   bool SampleAt(int64_t t, Sample& out) {
-    if (t < static_cast<int64_t>(FirstSupportedMinute()) || t > static_cast<int64_t>(LastSupportedMinute())) {
+    if (!InComputableRange(t)) {
       CheckPredictionDate(t < 0 ? 0 : static_cast<EngineMinute>(std::min<int64_t>(t, UINT32_MAX)));
       return false;
     }
@@ -131,8 +131,10 @@ class EventSearch {
         PrepareCurrentYear(station_.referenceId, date.year) <= 0) {
       return false;
     }
+    const CurrentSample sample = ComputeCurrentSpeed(static_cast<EngineMinute>(t), form_);
     out.time = t;
-    out.speed = ComputeCurrentSpeed(station_, static_cast<EngineMinute>(t), form_, dstFlag_, out.direction);
+    out.speed = sample.speed;
+    out.direction = sample.direction;
     out.magnitude = std::abs(out.speed);
     return out.speed != kValueFailed;
   }
@@ -225,7 +227,6 @@ class EventSearch {
   const CurrentLocation& station_;
   const int64_t start_;
   const int s_;
-  const int dstFlag_;
   const char form_;
 };
 
@@ -250,36 +251,29 @@ bool PrepareReferenceCurrent(const CurrentLocation& station, EngineMinute minute
   return PrepareCurrentYear(station.referenceId, date.year) > 0;
 }
 
-int32_t FindReferenceCurrentEvent(const CurrentLocation& station, EngineMinute& minute, int step, int dstFlag,
-                                  char& kind, int16_t& direction) {
-  if (!PrepareReferenceCurrent(station, minute)) return kValueFailed;
+CurrentEvent FindReferenceCurrentEvent(const CurrentLocation& station, EngineMinute minute, int step) {
+  const CurrentEvent failed{0, kValueFailed, minute, kNotGiven16};
+  if (!PrepareReferenceCurrent(station, minute)) return failed;
   const char form = Settings().mathType;
   if (step == 0) {
-    kind = ' ';
-    return ComputeCurrentSpeed(station, minute, form, dstFlag, direction);
+    const CurrentSample sample = ComputeCurrentSpeed(minute, form);
+    return CurrentEvent{' ', sample.speed, minute, sample.direction};
   }
 
   const int s = step > 0 ? 1 : -1;
   const uint16_t record = station.referenceId;
-  const int32_t gmtShift = GmtShiftMinutes(station.timeMeridian);
   const int32_t threshold = EventSlackThreshold();
-  CachedExtreme cached;
-  if (FindCache(record, minute, s, cached, dstFlag, gmtShift)) {
-    minute = cached.time;
-    kind = LabelForThreshold(cached.kind, cached.value, threshold);
-    direction = cached.flag;
-    return cached.value;
+  if (const std::optional<CachedExtreme> cached = FindCache(record, minute, s)) {
+    return CurrentEvent{LabelForThreshold(cached->kind, cached->value, threshold), cached->value, cached->time,
+                        cached->flag};
   }
 
   FoundEvent e;
-  if (!EventSearch(station, minute, s, dstFlag).Run(e)) return kValueFailed;
-  const int64_t start = minute;
-  minute = static_cast<EngineMinute>(e.sample.time);
-  kind = LabelForThreshold(e.stored, e.sample.speed, threshold);
-  direction = e.sample.direction;
-  AddCache(record, static_cast<EngineMinute>(start), s, {minute, e.sample.speed, e.stored, e.sample.direction}, dstFlag,
-           gmtShift);
-  return e.sample.speed;
+  if (!EventSearch(station, minute, s).Run(e)) return failed;
+  const CurrentEvent found{LabelForThreshold(e.stored, e.sample.speed, threshold), e.sample.speed,
+                           static_cast<EngineMinute>(e.sample.time), e.sample.direction};
+  AddCache(record, minute, s, {found.time, found.speed, e.stored, found.direction});
+  return found;
 }
 
 }  // namespace qw

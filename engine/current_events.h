@@ -13,8 +13,17 @@
 
 #include "engine/calendar.h"
 #include "engine/current_location.h"
+#include "engine/engine_values.h"
 
 namespace qw {
+
+// One current event or value.
+struct CurrentEvent {
+  char kind = 0;                    // 'F', 'E', 'S'; rotary 'M', 'm'; ' ' a plain value; 0 empty
+  int32_t speed = 0;                // millionths of a knot; kValueFailed, kValueNotDefined
+  EngineMinute time = 0;            // standard minute, unless a function says otherwise; 0 ends a day's list
+  int16_t direction = kNotGiven16;  // degrees true
+};
 
 // The speed (millionths of a knot) at or below which a single value is a slack: the
 // UserSlackValue setting when UseUserSlack is on, else 0.1 knot. Stations that give their
@@ -25,14 +34,13 @@ int32_t ValueSlackThreshold();
 // UserSlackValue setting (never below 0.3 knot) when UseUserSlack is on, else 0.3 knot.
 int32_t EventSlackThreshold();
 
-// At the station's reference harmonic file (`referenceId`; the station's time meridian
-// decides the GMT option shift): step 0 gives the current at `minute` and its direction,
-// kind ' '. Step +1 gives the first event strictly after `minute`, step -1 the last one
-// strictly before it; `minute`, `kind` and `direction` become the event's. Loads the file
-// and the years the search passes through. Returns the signed speed, or kValueFailed after
-// the failure was reported.
-int32_t FindReferenceCurrentEvent(const CurrentLocation& station, EngineMinute& minute, int step, int dstFlag,
-                                  char& kind, int16_t& direction);
+// At the station's reference harmonic file (`referenceId`), in standard minutes: step 0
+// gives the current at `minute` and its direction, kind ' '. Step +1 gives the first
+// event strictly after `minute`, step -1 the last one strictly before it. Loads the file
+// and the years the search passes through; the search may look past the ends of the
+// supported dates into the rest of the installed years (ComputableRange of calendar.h).
+// The speed is kValueFailed after the failure was reported.
+CurrentEvent FindReferenceCurrentEvent(const CurrentLocation& station, EngineMinute minute, int step);
 
 // Makes the reference file of `station` ready for the year of `minute`; false after the
 // failure was reported.

@@ -18,8 +18,6 @@
 #include "engine/minute_cache.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
-#include "engine/time_adjust.h"
-#include "engine/time_zone.h"
 
 namespace qw {
 namespace {
@@ -290,25 +288,20 @@ bool CurrentYearReady(uint16_t fileNumber, int year) {
   return FileHeld(fileNumber) && HeldYear() == year && TermsReady();
 }
 
-int32_t ComputeCurrentSpeed(const CurrentLocation& station, EngineMinute minute, char mathType, int daylightFlag,
-                            int16_t& direction) {
+CurrentSample ComputeCurrentSpeed(EngineMinute minute, char mathType) {
   HeldCurrent& s = State();
   if (!TermsReady()) {
     ReportEngineError(kMsgCurrentLogicError, StringText(kMsgCurrentLogicError));
-    return kValueFailed;
+    return CurrentSample{kValueFailed, kNotGiven16};
   }
-  const int64_t adjusted = static_cast<int64_t>(minute) + GmtShiftMinutes(station.timeMeridian) -
-                           CurrentDaylightMinutes(ZoneOf(station), daylightFlag != 0 ? 1 : 0);
+  const int64_t adjusted = minute;
   const char form = (mathType == 'f' || mathType == 'F') ? 'f' : 'i';
 
   const int64_t day =
       adjusted >= 0 ? adjusted / kMinutesPerDay : -((-adjusted + kMinutesPerDay - 1) / kMinutesPerDay);
   const auto slot = static_cast<size_t>(adjusted - day * kMinutesPerDay);
   MinuteCache* cache = MinuteCacheFor(s.file.number, day, form);
-  if (cache && cache->value[slot] != kMinuteNotComputed) {
-    direction = cache->direction[slot];
-    return cache->value[slot];
-  }
+  if (cache && cache->value[slot] != kMinuteNotComputed) return CurrentSample{cache->value[slot], cache->direction[slot]};
 
   ++s.sums;
   CombinedCurrent current = form == 'f' ? FloatingCurrent(adjusted) : IntegerCurrent(adjusted);
@@ -320,8 +313,7 @@ int32_t ComputeCurrentSpeed(const CurrentLocation& station, EngineMinute minute,
     cache->value[slot] = current.speedMicroKnots;
     cache->direction[slot] = current.directionDegrees;
   }
-  direction = current.directionDegrees;
-  return current.speedMicroKnots;
+  return CurrentSample{current.speedMicroKnots, current.directionDegrees};
 }
 
 uint16_t HeldCurrentFileNumber() {

@@ -8,7 +8,7 @@
 // axis in floating point or in the integer form (integer_cosine.h); the axis sums are
 // combined into one signed speed (flood positive, ebb negative, millionths of a knot) and
 // a direction in whole degrees true (current_components.h). Values of the current day are
-// kept in the shared minute cache (minute_cache.h).
+// kept in the shared minute cache (minute_cache.h). Minutes are standard minutes.
 #pragma once
 
 #include <cstdint>
@@ -50,16 +50,17 @@ int PrepareCurrentYear(uint16_t fileNumber, int year);
 // True when the terms of `fileNumber` for `year` are prepared and still held.
 bool CurrentYearReady(uint16_t fileNumber, int year);
 
-// The signed current (millionths of a knot) at `minute` of the station's local clock, and
-// its direction in whole degrees true. `mathType` 'f' sums in floating point, any other
-// letter in the integer form. The GMT options shift the minute and a set `daylightFlag`
-// (with the DaylightSavings setting on, at a station that observes daylight saving)
-// removes an hour of daylight saving. Only the station's time meridian and daylight
-// flag are read. The caller must have prepared the year that holds
-// `minute` (PrepareCurrentYear); without prepared terms this reports 2213 and returns
-// kValueFailed.
-int32_t ComputeCurrentSpeed(const CurrentLocation& station, EngineMinute minute, char mathType,
-                            int daylightFlag, int16_t& direction);
+// The current of the held file at one minute.
+struct CurrentSample {
+  int32_t speed = 0;       // signed, millionths of a knot; kValueFailed after a reported failure
+  int16_t direction = 0;   // whole degrees true
+};
+
+// The current at standard minute `minute` (UTC plus the station's time meridian, which
+// the file's phases are referred to). `mathType` 'f' sums in floating point, any other
+// letter in the integer form. The caller must have prepared the year that holds `minute`
+// (PrepareCurrentYear); without prepared terms this reports 2213 and gives kValueFailed.
+CurrentSample ComputeCurrentSpeed(EngineMinute minute, char mathType);
 
 // The held file's number (0 when none is held) and its prepared terms.
 uint16_t HeldCurrentFileNumber();

@@ -11,7 +11,7 @@
 #include "engine/report.h"
 #include "engine/rotary_current.h"
 #include "engine/string_table.h"
-#include "engine/time_adjust.h"
+#include "engine/time_zone.h"
 
 namespace qw {
 namespace {
@@ -31,17 +31,14 @@ void ReportLogicError() { ReportEngineError(kMsgCurrentLogicError, StringText(kM
 
 // One reference event search; for a station that ebbs most of the time it is repeated
 // from each event found until a maximum ebb comes.
-bool SearchEvent(const CurrentLocation& station, EngineMinute from, int step, int dstFlag, WindowEvent& out) {
+bool SearchEvent(const CurrentLocation& station, EngineMinute from, int step, WindowEvent& out) {
   const bool ebbOnly = station.stationKind == kCurrentKindEbbsMostly;
   for (int i = 0; i < kMaxEbbSearches; ++i) {
-    EngineMinute minute = from;
-    char kind = ' ';
-    int16_t direction = kNotGiven16;
-    const int32_t speed = FindReferenceCurrentEvent(station, minute, step, dstFlag, kind, direction);
-    if (speed == kValueFailed) return false;
-    out = {minute, speed, kind, direction};
-    if (!ebbOnly || kind == 'E') return true;
-    from = minute;
+    const CurrentEvent e = FindReferenceCurrentEvent(station, from, step);
+    if (e.speed == kValueFailed) return false;
+    out = {e.time, e.speed, e.kind, e.direction};
+    if (!ebbOnly || e.kind == 'E') return true;
+    from = e.time;
   }
   ReportLogicError();
   return false;
@@ -98,17 +95,17 @@ struct Segment {
 
 // Makes the window's E1 + c1 .. E2 + c2 hold `minute` (strictly after E1 + c1 for step -1,
 // strictly before E2 + c2 for step +1). False after the failure was reported.
-bool FrameMinute(const CurrentLocation& station, EngineMinute minute, int step, int dstFlag,
+bool FrameMinute(const CurrentLocation& station, EngineMinute minute, int step,
                  const CurrentCorrections& corrections) {
   ReferenceEventWindow& w = CurrentEventWindow();
   const bool ebbOnly = station.stationKind == kCurrentKindEbbsMostly;
   if (w.e1.time != 0 && (minute < w.e1.time || minute > w.e2.time)) EmptyCurrentEventWindow();
 
-  if (NeedsEvent(w.e1, ebbOnly) && !SearchEvent(station, minute, -1, dstFlag, w.e1)) return false;
-  if ((NeedsEvent(w.e2, ebbOnly) || w.e2.time <= w.e1.time) && !SearchEvent(station, w.e1.time, 1, dstFlag, w.e2)) {
+  if (NeedsEvent(w.e1, ebbOnly) && !SearchEvent(station, minute, -1, w.e1)) return false;
+  if ((NeedsEvent(w.e2, ebbOnly) || w.e2.time <= w.e1.time) && !SearchEvent(station, w.e1.time, 1, w.e2)) {
     return false;
   }
-  if ((NeedsEvent(w.e3, ebbOnly) || w.e3.time <= w.e2.time) && !SearchEvent(station, w.e2.time, 1, dstFlag, w.e3)) {
+  if ((NeedsEvent(w.e3, ebbOnly) || w.e3.time <= w.e2.time) && !SearchEvent(station, w.e2.time, 1, w.e3)) {
     return false;
   }
 
@@ -121,7 +118,7 @@ bool FrameMinute(const CurrentLocation& station, EngineMinute minute, int step, 
       return false;
     }
     WindowEvent next;
-    if (!SearchEvent(station, w.e3.time, 1, dstFlag, next)) return false;
+    if (!SearchEvent(station, w.e3.time, 1, next)) return false;
     w.c1 = w.c2;
     w.e1 = w.e2;
     w.e2 = w.e3;
@@ -138,7 +135,7 @@ bool FrameMinute(const CurrentLocation& station, EngineMinute minute, int step, 
       return false;
     }
     WindowEvent previous;
-    if (!SearchEvent(station, w.e1.time, -1, dstFlag, previous)) return false;
+    if (!SearchEvent(station, w.e1.time, -1, previous)) return false;
     w.e3 = w.e2;
     w.e2 = w.e1;
     w.c2 = w.c1;
@@ -248,8 +245,8 @@ int32_t HalfCycleThreshold(const CurrentLocation& s, int32_t threshold) {
   return threshold;
 }
 
-int32_t ValueAt(const CurrentLocation& station, bool subordinate, EngineMinute minute, int dstFlag,
-                const Segment& g, char& kind, int16_t& direction) {
+CurrentEvent ValueAt(const CurrentLocation& station, bool subordinate, EngineMinute minute, const Segment& g) {
+  const CurrentEvent failed{0, kValueFailed, minute, kNotGiven16};
   const ReferenceEventWindow& w = CurrentEventWindow();
   const int32_t v = subordinate ? SegmentPosition(minute, g.Start(), g.End()) : 0;
   const int32_t ic = subordinate ? InterpolatedCorrection(v, g.c1, g.c2) : 0;
@@ -260,18 +257,19 @@ int32_t ValueAt(const CurrentLocation& station, bool subordinate, EngineMinute m
   int16_t referenceDirection = kNotGiven16;
   if (needReference) {
     const int64_t at = static_cast<int64_t>(minute) - ic;
-    if (at < static_cast<int64_t>(FirstSupportedMinute()) || at > static_cast<int64_t>(LastSupportedMinute())) {
+    if (!InComputableRange(at)) {
       CheckPredictionDate(at < 0 ? 0 : static_cast<EngineMinute>(std::min<int64_t>(at, UINT32_MAX)));
-      return kValueFailed;
+      return failed;
     }
-    if (!PrepareReferenceCurrent(station, static_cast<EngineMinute>(at))) return kValueFailed;
-    reference = ComputeCurrentSpeed(station, static_cast<EngineMinute>(at), Settings().mathType, dstFlag,
-                                    referenceDirection);
-    if (reference == kValueFailed) return kValueFailed;
+    if (!PrepareReferenceCurrent(station, static_cast<EngineMinute>(at))) return failed;
+    const CurrentSample sample = ComputeCurrentSpeed(static_cast<EngineMinute>(at), Settings().mathType);
+    if (sample.speed == kValueFailed) return failed;
+    reference = sample.speed;
+    referenceDirection = sample.direction;
   }
 
   int32_t speed = reference;
-  direction = referenceDirection;
+  int16_t direction = referenceDirection;
   if (subordinate) {
     int32_t weight;
     if (needReference) {
@@ -286,7 +284,7 @@ int32_t ValueAt(const CurrentLocation& station, bool subordinate, EngineMinute m
   }
 
   const int32_t threshold = HalfCycleThreshold(station, ValueSlackThreshold());
-  kind = speed > threshold ? 'F' : speed < -threshold ? 'E' : 'S';
+  const char kind = speed > threshold ? 'F' : speed < -threshold ? 'E' : 'S';
   if (subordinate || direction == kNotGiven16) {
     const bool running = speed < -threshold || speed >= threshold;
     const bool fromSlack = w.e1.kind == 'S';
@@ -298,9 +296,9 @@ int32_t ValueAt(const CurrentLocation& station, bool subordinate, EngineMinute m
     const bool notDefined = (k2 == 'S' && k1 == 'E' && !Given(station.ebbTime)) ||
                             (k2 == 'S' && k1 == 'F' && !Given(station.floodTime)) ||
                             (k2 == 'E' && !Given(station.ebbTime)) || (k2 == 'F' && !Given(station.floodTime));
-    if (notDefined) return kValueNotDefined;
+    if (notDefined) speed = kValueNotDefined;
   }
-  return speed;
+  return CurrentEvent{kind, speed, minute, direction};
 }
 
 }  // namespace
@@ -315,56 +313,60 @@ int32_t CorrectionForMiddleEvent(const CurrentCorrections& corrections) {
   return CorrectionForClass(ClassifyMiddleEvent(), corrections);
 }
 
-int32_t PredictCurrent(const CurrentLocation& station, EngineMinute& minute, int step, int dstFlag, char& kind,
-                       int16_t& direction) {
-  if (station.observesDst == 0) dstFlag = 0;
+CurrentEvent PredictCurrent(const CurrentLocation& station, EngineMinute minute, int step) {
+  const CurrentEvent failed{0, kValueFailed, minute, kNotGiven16};
   ReferenceEventWindow& w = CurrentEventWindow();
-  const bool daylight = dstFlag != 0 && Settings().daylightSavings;
-  const int32_t gmtShift = GmtShiftMinutes(station.timeMeridian);
   const char form = Settings().mathType == 'f' || Settings().mathType == 'F' ? 'f' : 'i';
   const bool rotary = station.stationKind == kCurrentKindRotary;
-  // A window built for another station kind, reference, daylight state or option is of no
-  // use. (The rotary window holds floods and follows its own table instead.)
+  // A window built for another station kind, reference or form of the sum is of no use.
+  // (The rotary window holds floods and follows its own table instead.)
   if (!w.used || w.stationKind != station.stationKind || w.referenceId != station.referenceId ||
-      w.daylight != daylight || w.gmtShiftMinutes != gmtShift || w.mathForm != form ||
-      (!rotary && HeldCurrentFileNumber() != station.referenceId)) {
+      w.mathForm != form || (!rotary && HeldCurrentFileNumber() != station.referenceId)) {
     EmptyCurrentEventWindow();
     w.used = true;
     w.stationKind = station.stationKind;
     w.referenceId = station.referenceId;
-    w.daylight = daylight;
-    w.gmtShiftMinutes = gmtShift;
     w.mathForm = form;
   }
 
-  direction = kNotGiven16;
-  if (rotary) return PredictRotaryCurrent(station, minute, step, dstFlag, kind, direction);
+  if (rotary) return PredictRotaryCurrent(station, minute, step);
 
   const bool subordinate = IsSubordinateCurrent(station);
   const CurrentCorrections corrections = EffectiveCurrentCorrections(station);
   if (subordinate) EmptyCurrentEventWindow();  // its corrections move with every minute asked
 
-  if (!FrameMinute(station, minute, step, dstFlag, corrections)) return kValueFailed;
+  if (!FrameMinute(station, minute, step, corrections)) return failed;
   FillWindowDirections(station, subordinate);
   const Segment g = BuildSegment(station, subordinate, minute, step);
 
-  if (step == 0) return ValueAt(station, subordinate, minute, dstFlag, g, kind, direction);
+  if (step == 0) return ValueAt(station, subordinate, minute, g);
 
   const bool back = step < 0;
   const int64_t time = back ? g.Start() : g.End();
-  if (time < static_cast<int64_t>(FirstSupportedMinute()) || time > static_cast<int64_t>(LastSupportedMinute())) {
+  if (!InComputableRange(time)) {
     CheckPredictionDate(time < 0 ? 0 : static_cast<EngineMinute>(std::min<int64_t>(time, UINT32_MAX)));
-    return kValueFailed;
+    return failed;
   }
-  minute = static_cast<EngineMinute>(time);
-  kind = back ? g.startKind : g.endKind;
-  direction = back ? g.startDirection : g.endDirection;
-  if (!subordinate) return back ? w.e1.speedMicroKnots : w.e2.speedMicroKnots;
-
+  CurrentEvent event{back ? g.startKind : g.endKind, 0, static_cast<EngineMinute>(time),
+                     back ? g.startDirection : g.endDirection};
+  if (!subordinate) {
+    event.speed = back ? w.e1.speedMicroKnots : w.e2.speedMicroKnots;
+    return event;
+  }
   const WindowEvent& x = back ? w.e1 : w.e2;
   const WindowEvent& y = back ? w.e2 : w.e3;
-  if (EventNotDefined(station, x.kind, y.kind)) return kValueNotDefined;
-  return back ? ScaleBySpeedRatio(g.startReferenceSpeed, g.r1) : ScaleBySpeedRatio(g.endReferenceSpeed, g.r2);
+  event.speed = EventNotDefined(station, x.kind, y.kind)
+                    ? kValueNotDefined
+                    : (back ? ScaleBySpeedRatio(g.startReferenceSpeed, g.r1) : ScaleBySpeedRatio(g.endReferenceSpeed, g.r2));
+  return event;
+}
+
+CurrentEvent PredictCurrentShown(const CurrentLocation& station, EngineMinute shown, int step, int dstFlag) {
+  const StationZone zone = ZoneOf(station);
+  const uint8_t flag = dstFlag != 0 ? 1 : 0;
+  CurrentEvent result = PredictCurrent(station, CurrentShownToStandard(shown, zone, flag), step);
+  result.time = step == 0 ? shown : CurrentStandardToShown(result.time, zone, flag);
+  return result;
 }
 
 int FindCurrentDayEvents(const CurrentLocation& station, EngineMinute dayStart, CurrentDayEvents& events,
@@ -393,32 +395,27 @@ int FindCurrentDayEvents(const CurrentLocation& station, EngineMinute dayStart, 
   };
 
   EmptyCurrentEventWindow();
-  char kind = ' ';
-  int16_t direction = kNotGiven16;
-  EngineMinute at = dayStart;
-  const int32_t v0 = PredictCurrent(station, at, 0, dayFlag, kind, direction);
+  const int32_t v0 = PredictCurrentShown(station, dayStart, 0, dayFlag).speed;
   if (v0 == kValueFailed) return failed();
 
   int kept = 0;
   EngineMinute minute = dayStart >= 60 ? dayStart - 60 : 0;
   while (minute <= dayEnd) {
-    EngineMinute next = minute;
-    const int32_t speed = PredictCurrent(station, next, 1, dayFlag, kind, direction);
-    if (speed == kValueFailed || next <= minute) return failed();
-    const bool inDay = next >= dayStart && next <= dayEnd;
-    const bool lateHour = next < dayStart && dayFlag == 0 && afterChangeBack;
+    const CurrentEvent next = PredictCurrentShown(station, minute, 1, dayFlag);
+    if (next.speed == kValueFailed || next.time <= minute) return failed();
+    const bool inDay = next.time >= dayStart && next.time <= dayEnd;
+    const bool lateHour = next.time < dayStart && dayFlag == 0 && afterChangeBack;
     if (inDay || lateHour) {
       if (kept == kMaxCurrentDayEvents) {
         failed();
         break;
       }
-      events[static_cast<size_t>(kept++)] = {kind, speed, next, direction};
+      events[static_cast<size_t>(kept++)] = next;
     }
-    minute = next;
+    minute = next.time;
   }
 
-  at = dayEnd;
-  const int32_t v1 = PredictCurrent(station, at, 0, dayFlag, kind, direction);
+  const int32_t v1 = PredictCurrentShown(station, dayEnd, 0, dayFlag).speed;
   if (v1 == kValueFailed) return failed();
 
   maxSpeed = 0;

@@ -3,8 +3,8 @@
 // at a time instead of searching again. Current predictions keep the reference's floods,
 // slacks and ebbs in it; rotary predictions keep three consecutive maximum floods.
 //
-// Times are the reference station's own (uncorrected) local clock minutes; a time of 0
-// marks an empty slot. c1 and c2 are the subordinate time corrections of E1 and E2.
+// Times are the reference station's own (uncorrected) standard minutes; a time of 0 marks
+// an empty slot. c1 and c2 are the subordinate time corrections of E1 and E2.
 #pragma once
 
 #include <cstdint>
@@ -31,9 +31,7 @@ struct ReferenceEventWindow {
   // What the window was built for; a change of any of them empties it.
   bool used = false;
   int16_t stationKind = 0;
-  bool daylight = false;       // the caller's daylight flag and the DaylightSavings setting both on
   uint16_t referenceId = 0;
-  int32_t gmtShiftMinutes = 0;
   char mathForm = 'f';
 };
 

@@ -18,10 +18,13 @@ struct EngineSettings {
   int useGmtCorrection = 0;
   // "GMTCorrection": hours, may be fractional or negative.
   double gmtCorrectionHours = 0.0;
-  // "DaylightSavings": when false, daylight-saving days are treated as standard time.
+  // "DaylightSavings": true, each station's own clock (its zone's civil time,
+  // station_clock.h); false, standard time all year. The earlier whole-day rule
+  // (time_zone.h) reads it as: daylight-saving days are treated as standard time.
   bool daylightSavings = true;
-  // International daylight-saving offset in minutes for stations of the international
-  // family (harmonic records 31000..44000), kept current by the time-zone module.
+  // "IntlDaylightSavings": minutes. The station clocks add it, all year, to stations of
+  // daylight-saving class 2 whose zone is not known; the earlier whole-day rule to the
+  // tide stations of the international family (harmonic records 31000..44000).
   int16_t intlDaylightMinutes = 0;
   // "UseUserSlack": when on, userSlackValue sets the speed below which a current counts
   // as slack (for a single value) and, never below 0.3 knot, the speed up to which a

@@ -6,6 +6,7 @@
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
 #include "engine/rotary_current.h"
+#include "engine/sky_day.h"
 #include "engine/station_database.h"
 #include "engine/tide_height.h"
 #include "engine/tide_prediction.h"
@@ -23,6 +24,7 @@ void ResetEngine() {
   ResetRotaryCurrent();
   ResetStationDatabase();
   ResetEarthSeries();
+  ResetSkyDays();
 }
 
 }  // namespace qw

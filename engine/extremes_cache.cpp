@@ -6,7 +6,6 @@
 
 #include "engine/engine_settings.h"
 #include "engine/report.h"
-#include "engine/time_adjust.h"
 
 namespace qw {
 namespace {
@@ -26,7 +25,6 @@ struct Entry {
 struct Node {
   uint16_t record = 0;
   char form = 0;
-  int32_t gmtShift = 0;
   int64_t coveredFrom = 0;  // earliest coverStart of the entries
   int64_t coveredTo = 0;    // latest coverEnd of the entries
   std::vector<Entry> entries;  // sorted by time, at most kCacheMax
@@ -44,10 +42,10 @@ CacheState& State() {
 
 char CurrentForm() { return Settings().mathType == 'f' || Settings().mathType == 'F' ? 'f' : 'i'; }
 
-Node* FindNode(uint16_t record, int32_t gmtShift) {
+Node* FindNode(uint16_t record) {
   const char form = CurrentForm();
   for (const auto& node : State().nodes) {
-    if (node->record == record && node->form == form && node->gmtShift == gmtShift) return node.get();
+    if (node->record == record && node->form == form) return node.get();
   }
   return nullptr;
 }
@@ -59,23 +57,21 @@ Node* FindNode(uint16_t record, int32_t gmtShift) {
 
 }  // namespace
 
-int FindCache(uint16_t record, EngineMinute minute, int direction, CachedExtreme& found, int dstFlag,
-              int32_t gmtShiftMinutes) {
-  if (direction == 0) return 0;
+std::optional<CachedExtreme> FindCache(uint16_t record, EngineMinute minute, int direction) {
+  if (direction == 0) return std::nullopt;
   CacheState& state = State();
   ++state.counters.queries;
-  const int32_t daylight = DaylightShiftMinutes(record, dstFlag);
-  const int64_t b = static_cast<int64_t>(minute) - daylight;
+  const int64_t b = minute;
   CACHE_TRACE(record, "In FindCache - time for %ld for %d, dir = %d\n", static_cast<long>(b), record, direction);
 
-  const Node* node = FindNode(record, gmtShiftMinutes);
+  const Node* node = FindNode(record);
   if (!node) {
     CACHE_TRACE(record, "Not Found - 1\n");
-    return 0;
+    return std::nullopt;
   }
   if (b < node->coveredFrom || b > node->coveredTo) {
     CACHE_TRACE(record, "Not Found - 2\n");
-    return 0;
+    return std::nullopt;
   }
   const std::vector<Entry>& entries = node->entries;
   size_t i = 0;
@@ -86,43 +82,34 @@ int FindCache(uint16_t record, EngineMinute minute, int direction, CachedExtreme
   }
   if (i == entries.size()) {
     CACHE_TRACE(record, "Not Found - 3\n");
-    return 0;
+    return std::nullopt;
   }
   const Entry& entry = entries[i];
   if (direction > 0 && b < entry.coverStart) {
     CACHE_TRACE(record, "Not Found - 4\n");
-    return 0;
+    return std::nullopt;
   }
   if (direction < 0 && entry.time >= b) {
     CACHE_TRACE(record, "Not Found - 5\n");
-    return 0;
+    return std::nullopt;
   }
-  const int64_t local = entry.time + daylight;
-  if (local < 0 || local > static_cast<int64_t>(UINT32_MAX)) return 0;
-  found.time = static_cast<EngineMinute>(local);
-  found.value = entry.value;
-  found.kind = entry.kind;
-  found.flag = entry.flag;
   ++state.counters.hits;
   CACHE_TRACE(record, "Found\n");
-  return 1;
+  return CachedExtreme{static_cast<EngineMinute>(entry.time), entry.value, entry.kind, entry.flag};
 }
 
-int AddCache(uint16_t record, EngineMinute queryMinute, int direction, const CachedExtreme& found,
-             int dstFlag, int32_t gmtShiftMinutes) {
+int AddCache(uint16_t record, EngineMinute queryMinute, int direction, const CachedExtreme& found) {
   CacheState& state = State();
-  const int32_t daylight = DaylightShiftMinutes(record, dstFlag);
-  const int64_t b = static_cast<int64_t>(queryMinute) - daylight;
-  const int64_t d = static_cast<int64_t>(found.time) - daylight;
+  const int64_t b = queryMinute;
+  const int64_t d = found.time;
   CACHE_TRACE(record, "In AddCache - time for %ld for %d, value %ld\n", static_cast<long>(d), record,
               static_cast<long>(found.value));
   try {
-    Node* node = FindNode(record, gmtShiftMinutes);
+    Node* node = FindNode(record);
     if (!node) {
       auto created = std::make_unique<Node>();
       created->record = record;
       created->form = CurrentForm();
-      created->gmtShift = gmtShiftMinutes;
       created->entries.reserve(kCacheMax);
       state.nodes.push_back(std::move(created));
       node = state.nodes.back().get();
@@ -184,9 +171,9 @@ int AddCache(uint16_t record, EngineMinute queryMinute, int direction, const Cac
   }
 }
 
-std::vector<CacheEntryView> CachedEntries(uint16_t record, int32_t gmtShiftMinutes) {
+std::vector<CacheEntryView> CachedEntries(uint16_t record) {
   std::vector<CacheEntryView> out;
-  if (const Node* node = FindNode(record, gmtShiftMinutes)) {
+  if (const Node* node = FindNode(record)) {
     for (const Entry& e : node->entries) out.push_back({e.time, e.value, e.kind, e.flag, e.coverStart, e.coverEnd});
   }
   return out;

@@ -8,16 +8,16 @@
 // Neighbouring extremes known to be consecutive have their spans joined, so a whole
 // stretch of days already searched is answered without a sum.
 //
-// Keys are in the station's standard time (daylight saving removed, see time_adjust.h).
-// The cache is kept apart per record, per form of the sum ("MathType") and per GMT shift,
-// so stations in different zones that share a reference record, or a change of the
-// options, never see each other's times. At most kCacheMax extremes are kept per key;
+// Times are standard minutes: the standard time of the record's station (UTC plus its
+// time meridian), in which every sum is computed. The cache is kept apart per record and
+// per form of the sum ("MathType"). At most kCacheMax extremes are kept per key;
 // beyond that the entry farthest from the insertion point is recycled. The cache is shared
 // with the current side, whose values are speeds and whose kinds and flags are its own.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/calendar.h"
@@ -27,25 +27,21 @@ namespace qw {
 constexpr int kCacheMax = 300;
 
 struct CachedExtreme {
-  EngineMinute time = 0;  // local clock time of the extreme
+  EngineMinute time = 0;  // standard minute of the extreme
   int32_t value = 0;      // height (millionths of a foot) or speed (millionths of a knot)
   char kind = ' ';        // 'H' or 'L' for tides (' ' unknown); the current side's letters
   int16_t flag = 0;       // 0 for tides; stored and returned for the current side
 };
 
-// Looks for the extreme after (`direction` +1) or before (-1) `minute`. Returns 1 and
-// fills `found` (time in the caller's local clock) when the cache knows it, else 0;
-// direction 0 always gives 0. `gmtShiftMinutes` is the GMT shift the caller's sum applies
-// for this station (GmtShiftMinutes of its time meridian).
-int FindCache(uint16_t record, EngineMinute minute, int direction, CachedExtreme& found, int dstFlag,
-              int32_t gmtShiftMinutes);
+// The extreme after (`direction` +1) or before (-1) `minute` when the cache knows it;
+// nothing for direction 0.
+std::optional<CachedExtreme> FindCache(uint16_t record, EngineMinute minute, int direction);
 
 // Records that the search from `queryMinute` in `direction` found `found`. Returns 1, or 0
 // when memory ran out (the cache is left as it was).
-int AddCache(uint16_t record, EngineMinute queryMinute, int direction, const CachedExtreme& found,
-             int dstFlag, int32_t gmtShiftMinutes);
+int AddCache(uint16_t record, EngineMinute queryMinute, int direction, const CachedExtreme& found);
 
-// One cached extreme as stored (standard-time minutes), for inspection and tests.
+// One cached extreme as stored, for inspection and tests.
 struct CacheEntryView {
   int64_t time = 0;
   int32_t value = 0;
@@ -54,8 +50,8 @@ struct CacheEntryView {
   int64_t coverStart = 0;
   int64_t coverEnd = 0;
 };
-// The entries kept for `record` under the current form and `gmtShiftMinutes`, in time order.
-std::vector<CacheEntryView> CachedEntries(uint16_t record, int32_t gmtShiftMinutes);
+// The entries kept for `record` under the current form, in time order.
+std::vector<CacheEntryView> CachedEntries(uint16_t record);
 
 // Counters for debugging: queries with a direction, hits, bytes allocated.
 struct ExtremesCacheStatistics {

@@ -190,6 +190,41 @@ MoonTimes MoonRiseSet(EngineMinute day, const StationPlace& place) {
   return out;
 }
 
+namespace {
+
+RiseSetMinutes RiseSetFrom(Body body, int64_t utcStartMinute, const StationPlace& place) {
+  RiseSetMinutes out;
+  if (!HasPosition(place) || utcStartMinute < 0) return out;
+  // The window as a "local day" of the UTC date holding its start, in a zone that many
+  // hours west of Greenwich.
+  const int64_t utcDate = utcStartMinute - utcStartMinute % kMinutesPerDay;
+  DayInput in = MakeDayInput(static_cast<EngineMinute>(std::min<int64_t>(utcDate, UINT32_MAX)), place);
+  in.zoneHours = -static_cast<double>(utcStartMinute - utcDate) / 60.0;
+  in.daylightDays = 0.0;
+  double rise = 0.0, set = 0.0;
+  if (!RiseSetHours(body, in.date, in.zoneHours, in.daylightDays, in.latitude, in.longitudeWest, rise, set)) {
+    return out;
+  }
+  if (rise == set) {
+    out.day = rise < 8.0 ? RiseSetDay::NeverSets : RiseSetDay::NeverRises;
+    return out;
+  }
+  out.day = RiseSetDay::Events;
+  out.rise = static_cast<int32_t>(std::trunc(rise * 60.0));
+  out.set = static_cast<int32_t>(std::trunc(set * 60.0));
+  return out;
+}
+
+}  // namespace
+
+RiseSetMinutes SunRiseSetFrom(int64_t utcStartMinute, const StationPlace& place) {
+  return RiseSetFrom(Body::Sun, utcStartMinute, place);
+}
+
+RiseSetMinutes MoonRiseSetFrom(int64_t utcStartMinute, const StationPlace& place) {
+  return RiseSetFrom(Body::Moon, utcStartMinute, place);
+}
+
 RiseSetDay ClassifySunDay(float rise, float set) {
   if (rise == kRiseSetNotAvailable && set == kRiseSetNotAvailable) return RiseSetDay::NotAvailable;
   if (rise != set) return RiseSetDay::Events;

@@ -66,6 +66,19 @@ enum class RiseSetDay { NotAvailable, Events, NeverSets, NeverRises };
 RiseSetDay ClassifySunDay(float rise, float set);
 RiseSetDay ClassifyMoonDay(float rise, float set);
 
+// The rise and set of a body in the 24 hours from the instant `utcStartMinute` (UTC
+// minutes since 1900-01-01 00:00; any minute, not only a midnight), as whole minutes after
+// that instant, found and rounded as the local day's are. A minute outside 0..1439 is an
+// event of a neighbouring window. The station clock's day lists (sky_day.h) use these, so
+// that a date of 23 or 25 hours is covered by the instants it really has.
+struct RiseSetMinutes {
+  RiseSetDay day = RiseSetDay::NotAvailable;  // rise and set are meaningful for Events only
+  int32_t rise = 0;
+  int32_t set = 0;
+};
+RiseSetMinutes SunRiseSetFrom(int64_t utcStartMinute, const StationPlace& place);
+RiseSetMinutes MoonRiseSetFrom(int64_t utcStartMinute, const StationPlace& place);
+
 // --- The parts of the computation, exposed for testing. ---
 
 constexpr int kRiseSetFlagNone = 0;

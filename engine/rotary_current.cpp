@@ -62,37 +62,34 @@ std::vector<RotaryExtreme> FindExtremes(const RotaryTable& t) {
   return out;
 }
 
-bool SearchFlood(const CurrentLocation& station, EngineMinute from, int step, int dstFlag, WindowEvent& out) {
+bool SearchFlood(const CurrentLocation& station, EngineMinute from, int step, WindowEvent& out) {
   for (int i = 0; i < kMaxFloodSearches; ++i) {
-    EngineMinute minute = from;
-    char kind = ' ';
-    int16_t direction = kNotGiven16;
-    const int32_t speed = FindReferenceCurrentEvent(station, minute, step, dstFlag, kind, direction);
-    if (speed == kValueFailed) return false;
-    if (kind == 'F') {
-      out = {minute, speed, kind, direction};
+    const CurrentEvent e = FindReferenceCurrentEvent(station, from, step);
+    if (e.speed == kValueFailed) return false;
+    if (e.kind == 'F') {
+      out = {e.time, e.speed, e.kind, e.direction};
       return true;
     }
-    from = minute;
+    from = e.time;
   }
   ReportEngineError(kMsgRotaryFrame, StringText(kMsgRotaryFrame));
   return false;
 }
 
-bool ShiftForward(const CurrentLocation& station, int dstFlag) {
+bool ShiftForward(const CurrentLocation& station) {
   ReferenceEventWindow& w = CurrentEventWindow();
   WindowEvent next;
-  if (!SearchFlood(station, w.e3.time, 1, dstFlag, next)) return false;
+  if (!SearchFlood(station, w.e3.time, 1, next)) return false;
   w.e1 = w.e2;
   w.e2 = w.e3;
   w.e3 = next;
   return true;
 }
 
-bool ShiftBack(const CurrentLocation& station, int dstFlag) {
+bool ShiftBack(const CurrentLocation& station) {
   ReferenceEventWindow& w = CurrentEventWindow();
   WindowEvent previous;
-  if (!SearchFlood(station, w.e1.time, -1, dstFlag, previous)) return false;
+  if (!SearchFlood(station, w.e1.time, -1, previous)) return false;
   w.e3 = w.e2;
   w.e2 = w.e1;
   w.e1 = previous;
@@ -101,22 +98,22 @@ bool ShiftBack(const CurrentLocation& station, int dstFlag) {
 
 // Frames `minute` by two consecutive floods E1 <= minute <= E2 (strictly after E1 for step
 // -1, strictly before E2 for step +1).
-bool FrameMinute(const CurrentLocation& station, EngineMinute minute, int step, int dstFlag) {
+bool FrameMinute(const CurrentLocation& station, EngineMinute minute, int step) {
   ReferenceEventWindow& w = CurrentEventWindow();
   const int64_t t = minute;
   if (w.e1.time != 0 && (t < static_cast<int64_t>(w.e1.time) - kWindowReachMinutes ||
                          t > static_cast<int64_t>(w.e2.time) + kWindowReachMinutes)) {
     EmptyCurrentEventWindow();
   }
-  if ((w.e1.time == 0 || w.e1.kind != 'F') && !SearchFlood(station, minute, -1, dstFlag, w.e1)) return false;
-  if ((w.e2.time <= w.e1.time || w.e2.kind != 'F') && !SearchFlood(station, w.e1.time, 1, dstFlag, w.e2)) return false;
-  if ((w.e3.time <= w.e2.time || w.e3.kind != 'F') && !SearchFlood(station, w.e2.time, 1, dstFlag, w.e3)) return false;
+  if ((w.e1.time == 0 || w.e1.kind != 'F') && !SearchFlood(station, minute, -1, w.e1)) return false;
+  if ((w.e2.time <= w.e1.time || w.e2.kind != 'F') && !SearchFlood(station, w.e1.time, 1, w.e2)) return false;
+  if ((w.e3.time <= w.e2.time || w.e3.kind != 'F') && !SearchFlood(station, w.e2.time, 1, w.e3)) return false;
 
   for (int shifts = 0; minute > w.e2.time || (minute == w.e2.time && step >= 1); ++shifts) {
-    if (shifts == kMaxWindowShifts || !ShiftForward(station, dstFlag)) return false;
+    if (shifts == kMaxWindowShifts || !ShiftForward(station)) return false;
   }
   for (int shifts = 0; minute < w.e1.time || (minute == w.e1.time && step < 0); ++shifts) {
-    if (shifts == kMaxWindowShifts || !ShiftBack(station, dstFlag)) return false;
+    if (shifts == kMaxWindowShifts || !ShiftBack(station)) return false;
   }
   if (minute < w.e1.time || minute > w.e2.time) {
     ReportEngineError(kMsgRotaryFrame, StringText(kMsgRotaryFrame));
@@ -200,22 +197,20 @@ int LoadRotaryTable(uint16_t stationId) {
 
 uint16_t LoadedRotaryStation() { return State().stationId; }
 
-int32_t PredictRotaryCurrent(const CurrentLocation& station, EngineMinute& minute, int step, int dstFlag, char& kind,
-                             int16_t& direction) {
-  if (station.observesDst == 0) dstFlag = 0;
+CurrentEvent PredictRotaryCurrent(const CurrentLocation& station, EngineMinute minute, int step) {
+  const CurrentEvent failed{0, kValueFailed, minute, kNotGiven16};
   RotaryState& s = State();
   if (s.stationId != station.stationId || station.stationId == 0) {
-    if (LoadRotaryTable(station.stationId) <= 0) return kValueFailed;
+    if (LoadRotaryTable(station.stationId) <= 0) return failed;
     EmptyCurrentEventWindow();
   }
-  if (!FrameMinute(station, minute, step, dstFlag)) return kValueFailed;
+  if (!FrameMinute(station, minute, step)) return failed;
 
   ReferenceEventWindow& w = CurrentEventWindow();
   if (step == 0) {
-    int32_t speed = 0;
-    Interpolate(minute, speed, direction);
-    kind = ' ';
-    return speed;
+    CurrentEvent value{' ', 0, minute, kNotGiven16};
+    Interpolate(minute, value.speed, value.direction);
+    return value;
   }
 
   // The first table extreme after the minute (or the last before it), this cycle or the
@@ -232,7 +227,7 @@ int32_t PredictRotaryCurrent(const CurrentLocation& station, EngineMinute& minut
       }
     }
     if (!found) {
-      if (!ShiftForward(station, dstFlag)) return kValueFailed;
+      if (!ShiftForward(station)) return failed;
       found = &s.extremes.front();
     }
   } else {
@@ -243,15 +238,13 @@ int32_t PredictRotaryCurrent(const CurrentLocation& station, EngineMinute& minut
       }
     }
     if (!found) {
-      if (!ShiftBack(station, dstFlag)) return kValueFailed;
+      if (!ShiftBack(station)) return failed;
       found = &s.extremes.back();
     }
   }
   when = SlotTime(w.e1.time, span(), found->slot);
-  minute = static_cast<EngineMinute>(when);
-  kind = found->kind;
-  direction = static_cast<int16_t>(NormalDegrees(s.table.directionDegrees[found->slot]));
-  return s.table.speedHundredthsKnot[found->slot] * 10000;
+  return CurrentEvent{found->kind, s.table.speedHundredthsKnot[found->slot] * 10000, static_cast<EngineMinute>(when),
+                      static_cast<int16_t>(NormalDegrees(s.table.directionDegrees[found->slot]))};
 }
 
 void ResetRotaryCurrent() { State() = RotaryState{}; }

@@ -11,17 +11,17 @@
 #include <cstdint>
 
 #include "engine/calendar.h"
+#include "engine/current_events.h"
 #include "engine/current_location.h"
 
 namespace qw {
 
-// step 0: the speed (millionths of a knot, a magnitude) and direction at `minute`, kind
-// ' '. step -1 / +1: the last maximum or minimum before / the first after `minute`;
-// `minute`, `kind` ('M' or 'm') and `direction` become the event's. Returns kValueFailed
-// after a failure was reported (table missing or damaged, reference floods not found,
-// 2214 when the minute cannot be framed by two floods).
-int32_t PredictRotaryCurrent(const CurrentLocation& station, EngineMinute& minute, int step, int dstFlag, char& kind,
-                             int16_t& direction);
+// In standard minutes: step 0: the speed (millionths of a knot, a magnitude) and
+// direction at `minute`, kind ' '. step -1 / +1: the last maximum or minimum before / the
+// first after `minute`, kind 'M' or 'm'. The speed is kValueFailed after a failure was
+// reported (table missing or damaged, reference floods not found, 2214 when the minute
+// cannot be framed by two floods).
+CurrentEvent PredictRotaryCurrent(const CurrentLocation& station, EngineMinute minute, int step);
 
 // Makes the table of `stationId` the loaded one (1 also when it already is). Missing:
 // message 2210 "Error opening rotary file: '<path>'"; shorter than 100 bytes or holding a

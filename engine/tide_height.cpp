@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "engine/engine_settings.h"
@@ -14,7 +15,6 @@
 #include "engine/minute_cache.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
-#include "engine/time_adjust.h"
 
 namespace qw {
 namespace {
@@ -41,7 +41,6 @@ struct IntegerTerms {
 
 struct TideHeightState {
   uint64_t sums = 0;
-  char lastKind = ' ';
   IntegerTerms terms;
 };
 
@@ -267,14 +266,13 @@ bool NeedsLoad(const TideLocation& station, int64_t minute) {
 
 }  // namespace
 
-int32_t ComputeTideHeight(const TideLocation& station, EngineMinute minute, char mathForm, int dstFlag) {
+int32_t ComputeTideHeight(EngineMinute minute, char mathForm) {
   if (!TideHarmonicsReady()) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
     return kValueFailed;
   }
   const uint16_t record = LoadedStationNumber();
-  const int64_t adjusted = static_cast<int64_t>(minute) + GmtShiftMinutes(station.timeMeridian) -
-                           DaylightShiftMinutes(record, dstFlag);
+  const int64_t adjusted = minute;
   const char form = (mathForm == 'f' || mathForm == 'F') ? 'f' : 'i';
 
   const int64_t day = adjusted >= 0 ? adjusted / kMinutesPerDay : -((-adjusted + kMinutesPerDay - 1) / kMinutesPerDay);
@@ -298,20 +296,17 @@ int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm) {
 
 int32_t LibraryCosineSumAt(int64_t adjustedMinute) { return LibraryFloatingSum(adjustedMinute); }
 
-int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, int step, int dstFlag) {
-  if (NeedsLoad(station, minute) && !LoadFor(station, minute)) return kValueFailed;
+TideExtreme PredictReferenceTide(const TideLocation& station, EngineMinute minute, int step) {
+  const TideExtreme failed{0, kValueFailed, minute};
+  if (NeedsLoad(station, minute) && !LoadFor(station, minute)) return failed;
   const char form = Settings().mathType;
-  if (step == 0) return ComputeTideHeight(station, minute, form, dstFlag);
+  if (step == 0) return TideExtreme{0, ComputeTideHeight(minute, form), minute};
 
   const int s = step > 0 ? 1 : -1;
   const uint16_t record = station.referenceId;
-  const int32_t gmtShift = GmtShiftMinutes(station.timeMeridian);
   const int64_t start = minute;
-  CachedExtreme cached;
-  if (FindCache(record, minute, s, cached, dstFlag, gmtShift)) {
-    minute = cached.time;
-    State().lastKind = cached.kind;
-    return cached.value;
+  if (const std::optional<CachedExtreme> cached = FindCache(record, minute, s)) {
+    return TideExtreme{cached->kind, cached->value, cached->time};
   }
 
   // Three samples T0, T1, T2 (in the direction of travel) at a stride that starts at 64
@@ -331,19 +326,19 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
   for (;;) {
     if (t < 0 || t > static_cast<int64_t>(UINT32_MAX)) {
       CheckPredictionDate(t < 0 ? 0 : UINT32_MAX);  // reports the supported range
-      return kValueFailed;
+      return failed;
     }
     if (std::llabs(t - start) > kSearchLimitMinutes) {
       ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
-      return kValueFailed;
+      return failed;
     }
     if (t < static_cast<int64_t>(HeldYearStart()) || t > static_cast<int64_t>(HeldYearEnd()) ||
         !TideHarmonicsReady()) {
-      if (!LoadFor(station, static_cast<EngineMinute>(t))) return kValueFailed;
+      if (!LoadFor(station, static_cast<EngineMinute>(t))) return failed;
     }
     T[k] = t;
-    V[k] = ComputeTideHeight(station, static_cast<EngineMinute>(t), form, dstFlag);
-    if (V[k] == kValueFailed) return kValueFailed;
+    V[k] = ComputeTideHeight(static_cast<EngineMinute>(t), form);
+    if (V[k] == kValueFailed) return failed;
     ++k;
     if (k == 3) filled = true;
 
@@ -381,13 +376,10 @@ int32_t PredictReferenceTide(const TideLocation& station, EngineMinute& minute, 
     t += static_cast<int64_t>(stride) * s;
   }
 
-  minute = static_cast<EngineMinute>(t);
-  State().lastKind = kind;
-  AddCache(record, static_cast<EngineMinute>(start), s, {minute, V[1], kind, 0}, dstFlag, gmtShift);
-  return V[1];
+  const TideExtreme found{kind, V[1], static_cast<EngineMinute>(t)};
+  AddCache(record, static_cast<EngineMinute>(start), s, {found.time, found.height, kind, 0});
+  return found;
 }
-
-char LastReferenceExtremeKind() { return State().lastKind; }
 
 uint64_t TideHeightSumCount() { return State().sums; }
 

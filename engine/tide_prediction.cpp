@@ -10,7 +10,7 @@
 #include "engine/string_table.h"
 #include "engine/tide_corrections.h"
 #include "engine/tide_height.h"
-#include "engine/time_adjust.h"
+#include "engine/time_zone.h"
 
 namespace qw {
 namespace {
@@ -23,7 +23,6 @@ struct ReferenceBracket {
   int32_t hp = 0;
   EngineMinute tn = 0;
   int32_t hn = 0;
-  int daylight = 0;          // the daylight-saving state the bracket was built in
   uint16_t referenceId = 0;  // the reference it was built for
   bool doubleFinder = false; // built with PickDoubleTideExtreme
 };
@@ -51,15 +50,15 @@ EngineMinute ToMinute(int64_t value) {
 }
 
 // The reference extreme before (step -1) or after (+1) `minute`, by the station's finder.
-int32_t FindReferenceExtreme(const TideLocation& station, EngineMinute& minute, int step,
-                             int dstFlag) {
-  return UsesDoubleTideFinder(station) ? PickDoubleTideExtreme(station, minute, step, dstFlag)
-                                       : PredictReferenceTide(station, minute, step, dstFlag);
+TideExtreme FindReferenceExtreme(const TideLocation& station, EngineMinute minute, int step) {
+  return UsesDoubleTideFinder(station) ? PickDoubleTideExtreme(station, minute, step)
+                                       : PredictReferenceTide(station, minute, step);
 }
 
-// Moves the bracket so that its corrected times enclose t and computes the answer.
-int32_t PredictFromBracket(const TideLocation& station, const TideCorrections& c,
-                           EngineMinute& minute, int step, int dstFlag) {
+// Moves the bracket so that its corrected times enclose `minute` and computes the answer.
+TideExtreme PredictFromBracket(const TideLocation& station, const TideCorrections& c, EngineMinute minute,
+                               int step) {
+  const TideExtreme failed{0, kValueFailed, minute};
   ReferenceBracket& b = State().bracket;
   const int64_t t = minute;
   if (b.tp != 0 && b.tn != 0 &&
@@ -68,18 +67,14 @@ int32_t PredictFromBracket(const TideLocation& station, const TideCorrections& c
     EmptyBracket();
   }
   if (b.tp == 0 || b.tn == 0) {
-    EngineMinute m = minute;
-    int32_t h = FindReferenceExtreme(station, m, -1, dstFlag);
-    if (h == kValueFailed) return kValueFailed;
-    b.tp = m;
-    b.hp = h;
-    h = FindReferenceExtreme(station, m, +1, dstFlag);
-    if (h == kValueFailed) {
-      EmptyBracket();
-      return kValueFailed;
-    }
-    b.tn = m;
-    b.hn = h;
+    const TideExtreme previous = FindReferenceExtreme(station, minute, -1);
+    if (previous.height == kValueFailed) return failed;
+    const TideExtreme next = FindReferenceExtreme(station, previous.time, +1);
+    if (next.height == kValueFailed) return failed;
+    b.tp = previous.time;
+    b.hp = previous.height;
+    b.tn = next.time;
+    b.hn = next.height;
   }
 
   // Corrected times of the two events: a high water moves by HT, a low water by LT.
@@ -93,59 +88,50 @@ int32_t PredictFromBracket(const TideLocation& station, const TideCorrections& c
   auto logicError = [&] {
     EmptyBracket();
     ReportEngineError(2411, StringText(2411));
-    return kValueFailed;
+    return failed;
   };
 
   int64_t cn = correctedNext();
   while (t > cn || (step > 0 && t == cn)) {
-    EngineMinute m = b.tn;
-    int32_t h = FindReferenceExtreme(station, m, +1, dstFlag);
-    if (h == kValueFailed) {
+    const TideExtreme next = FindReferenceExtreme(station, b.tn, +1);
+    if (next.height == kValueFailed) {
       EmptyBracket();
-      return kValueFailed;
+      return failed;
     }
-    if (m <= b.tn) return logicError();
+    if (next.time <= b.tn) return logicError();
     b.tp = b.tn;
     b.hp = b.hn;
-    b.tn = m;
-    b.hn = h;
+    b.tn = next.time;
+    b.hn = next.height;
     cn = correctedNext();
   }
   int64_t cp = correctedPrevious();
   while (t < cp || (step < 0 && t == cp)) {
-    EngineMinute m = b.tp;
-    int32_t h = FindReferenceExtreme(station, m, -1, dstFlag);
-    if (h == kValueFailed) {
+    const TideExtreme previous = FindReferenceExtreme(station, b.tp, -1);
+    if (previous.height == kValueFailed) {
       EmptyBracket();
-      return kValueFailed;
+      return failed;
     }
-    if (m >= b.tp) return logicError();
+    if (previous.time >= b.tp) return logicError();
     b.tn = b.tp;
     b.hn = b.hp;
-    b.tp = m;
-    b.hp = h;
+    b.tp = previous.time;
+    b.hp = previous.height;
     cp = correctedPrevious();
   }
   cn = correctedNext();
   if (cp > t || cn < t) return logicError();
 
-  if (step < 0) {
-    if (!c.active) {
-      minute = b.tp;
-      return b.hp;
-    }
-    const bool high = b.hp > b.hn;
-    minute = ToMinute(static_cast<int64_t>(b.tp) + (high ? c.highMinutes : c.lowMinutes));
-    return high ? CorrectHighWater(c, b.hp) : CorrectLowWater(c, b.hp);
-  }
-  if (step > 0) {
-    if (!c.active) {
-      minute = b.tn;
-      return b.hn;
-    }
-    const bool high = b.hn > b.hp;
-    minute = ToMinute(static_cast<int64_t>(b.tn) + (high ? c.highMinutes : c.lowMinutes));
-    return high ? CorrectHighWater(c, b.hn) : CorrectLowWater(c, b.hn);
+  if (step != 0) {
+    // The event: the bracket's start going back, its end going forward; high when it is
+    // above the other end.
+    const EngineMinute time = step < 0 ? b.tp : b.tn;
+    const int32_t height = step < 0 ? b.hp : b.hn;
+    const bool high = height > (step < 0 ? b.hn : b.hp);
+    const char kind = high ? 'H' : 'L';
+    if (!c.active) return TideExtreme{kind, height, time};
+    return TideExtreme{kind, high ? CorrectHighWater(c, height) : CorrectLowWater(c, height),
+                       ToMinute(static_cast<int64_t>(time) + (high ? c.highMinutes : c.lowMinutes))};
   }
 
   // A height between two corrected extremes: the reference curve, shifted by a time
@@ -159,11 +145,10 @@ int32_t PredictFromBracket(const TideLocation& station, const TideCorrections& c
   }
   const int32_t hpCorrected = rising ? CorrectLowWater(c, b.hp) : CorrectHighWater(c, b.hp);
   const int32_t hnCorrected = rising ? CorrectHighWater(c, b.hn) : CorrectLowWater(c, b.hn);
-  EngineMinute shifted = ToMinute(t - shift);
-  const int32_t h = PredictReferenceTide(station, shifted, 0, dstFlag);
-  if (h == kValueFailed) return kValueFailed;
-  if (b.hp == b.hn) return h;
-  return MapBetweenExtremes(h, b.hp, b.hn, hpCorrected, hnCorrected);
+  const int32_t h = PredictReferenceTide(station, ToMinute(t - shift), 0).height;
+  if (h == kValueFailed) return failed;
+  if (b.hp == b.hn) return TideExtreme{0, h, minute};
+  return TideExtreme{0, MapBetweenExtremes(h, b.hp, b.hn, hpCorrected, hnCorrected), minute};
 }
 
 constexpr int kMaxTideCandidates = 16;
@@ -238,41 +223,28 @@ bool UsesDoubleTideFinder(const TideLocation& station) {
 
 void ResetTidePrediction() { State() = TidePredictionState{}; }
 
-int32_t PickDoubleTideExtreme(const TideLocation& station, EngineMinute& minute, int step,
-                              int dstFlag) {
-  EngineMinute t1 = minute;
-  const int32_t h1 = PredictReferenceTide(station, t1, step, dstFlag);
-  if (h1 == kValueFailed) return kValueFailed;
-  EngineMinute t2 = t1;
-  const int32_t h2 = PredictReferenceTide(station, t2, step, dstFlag);
-  if (h2 == kValueFailed) return kValueFailed;
-  const int32_t h3 = PredictReferenceTide(station, t2, step, dstFlag);  // t2: the third event
-  if (h3 == kValueFailed) return kValueFailed;
-  const int64_t apart = std::llabs(static_cast<int64_t>(t1) - static_cast<int64_t>(t2));
+TideExtreme PickDoubleTideExtreme(const TideLocation& station, EngineMinute minute, int step) {
+  const TideExtreme first = PredictReferenceTide(station, minute, step);
+  if (first.height == kValueFailed) return first;
+  const TideExtreme second = PredictReferenceTide(station, first.time, step);
+  if (second.height == kValueFailed) return second;
+  const TideExtreme third = PredictReferenceTide(station, second.time, step);
+  if (third.height == kValueFailed) return third;
+  const int64_t apart = std::llabs(static_cast<int64_t>(first.time) - static_cast<int64_t>(third.time));
   if (apart < 840) {
-    const bool takeThird = h1 < h2 ? h3 < h1 : h3 > h1;
-    if (takeThird) {
-      minute = t2;
-      return h3;
-    }
+    const bool takeThird = first.height < second.height ? third.height < first.height : third.height > first.height;
+    if (takeThird) return third;
   }
-  minute = t1;
-  return h1;
+  return first;
 }
 
-int32_t PredictTide(const TideLocation& station, EngineMinute& minute, int step, int dstFlag) {
-  if (station.observesDst == 0) dstFlag = 0;
+TideExtreme PredictTide(const TideLocation& station, EngineMinute minute, int step) {
   ReferenceBracket& b = State().bracket;
   if (!TideRecordHeld() || LoadedStationNumber() != station.referenceId) {
     DateRecord date;
     MinuteToDate(minute, date);
-    if (LoadTideHarmonics(station.referenceId, date.year, date.month) <= 0) return kValueFailed;
+    if (LoadTideHarmonics(station.referenceId, date.year, date.month) <= 0) return TideExtreme{0, kValueFailed, minute};
     EmptyBracket();
-  }
-  const int daylight = dstFlag != 0 && Settings().daylightSavings ? 1 : 0;
-  if (daylight != b.daylight) {
-    EmptyBracket();
-    b.daylight = daylight;
   }
   const bool doubleFinder = UsesDoubleTideFinder(station);
   if (b.referenceId != station.referenceId || b.doubleFinder != doubleFinder) {
@@ -282,23 +254,27 @@ int32_t PredictTide(const TideLocation& station, EngineMinute& minute, int step,
   }
 
   const TideCorrections corrections = TideCorrectionsOf(station);
-  int32_t result;
-  if (!corrections.active && step == 0) {
-    result = PredictReferenceTide(station, minute, 0, dstFlag);
-  } else {
-    result = PredictFromBracket(station, corrections, minute, step, dstFlag);
-  }
-  if (result == kValueFailed) return kValueFailed;
-  return TideValueNotDefined(station) ? kValueNotDefined : result;
+  TideExtreme result = !corrections.active && step == 0 ? PredictReferenceTide(station, minute, 0)
+                                                         : PredictFromBracket(station, corrections, minute, step);
+  if (result.height != kValueFailed && TideValueNotDefined(station)) result.height = kValueNotDefined;
+  return result;
 }
 
-void CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd,
-                      TideDayExtremes& extremes, int32_t& maximum, int32_t& minimum) {
-  extremes = TideDayExtremes{};
+TideExtreme PredictTideShown(const TideLocation& station, EngineMinute shown, int step, int dstFlag) {
+  const StationZone zone = ZoneOf(station);
+  const uint8_t flag = dstFlag != 0 ? 1 : 0;
+  TideExtreme result = PredictTide(station, TideShownToStandard(shown, zone, flag), step);
+  result.time = step == 0 ? shown : TideStandardToShown(result.time, zone, flag);
+  return result;
+}
+
+CleanedTideDay CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd) {
+  CleanedTideDay day;
+  TideDayExtremes& extremes = day.extremes;
+  int32_t& maximum = day.maximum;
+  int32_t& minimum = day.minimum;
   ThinOutWiggles(candidates);
 
-  maximum = 0;
-  minimum = 0;
   for (const TideCandidate& c : candidates) RaiseAndLower(c.height, maximum, minimum);
 
   if (static_cast<int>(candidates.size()) <= kMaxDayExtremes) {
@@ -348,6 +324,7 @@ void CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t
 
   RaiseAndLower(h0, maximum, minimum);
   RaiseAndLower(hEnd, maximum, minimum);
+  return day;
 }
 
 int FindTideDayExtremes(const TideLocation& station, EngineMinute dayStart,
@@ -370,9 +347,8 @@ int FindTideDayExtremes(const TideLocation& station, EngineMinute dayStart,
   // two days: when the clock falls back, the hour before midnight in this day's frame
   // belongs to this day; when it springs forward, this day's first hour was already
   // listed the day before.
-  auto frameShift = [&](int flag) {
-    return DaylightShiftMinutes(station.referenceId, station.observesDst != 0 ? flag : 0);
-  };
+  const StationZone zone = ZoneOf(station);
+  auto frameShift = [&](int flag) { return TideDaylightMinutes(zone, flag != 0 ? 1 : 0); };
   const int64_t change = frameShift(evening.dstFlag) - frameShift(dstEnd);
   const int64_t keepFrom = static_cast<int64_t>(dayStart) - change;
   auto fail = [] {
@@ -381,32 +357,34 @@ int FindTideDayExtremes(const TideLocation& station, EngineMinute dayStart,
   };
 
   EmptyBracket();
-  EngineMinute t = dayStart;
-  const int32_t h0 = PredictTide(station, t, 0, dstEnd);
+  const int32_t h0 = PredictTideShown(station, dayStart, 0, dstEnd).height;
   if (h0 == kValueFailed) return fail();
 
   // Every event of the day in its frame, searched from an hour before.
   int result = 0;
   std::vector<TideCandidate> candidates;
-  t = static_cast<EngineMinute>(std::max<int64_t>(0, std::min<int64_t>(dayStart - 60LL, keepFrom - 1)));
+  EngineMinute t = static_cast<EngineMinute>(std::max<int64_t>(0, std::min<int64_t>(dayStart - 60LL, keepFrom - 1)));
   while (t <= end) {
     const EngineMinute before = t;
-    const int32_t h = PredictTide(station, t, +1, dstEnd);
-    if (h == kValueFailed || t <= before) return fail();
+    const TideExtreme e = PredictTideShown(station, t, +1, dstEnd);
+    t = e.time;
+    if (e.height == kValueFailed || t <= before) return fail();
     if (t <= end && t >= keepFrom) {
       if (static_cast<int>(candidates.size()) == kMaxTideCandidates) {
         fail();
         result = -1;
         break;
       }
-      candidates.push_back({h, t});
+      candidates.push_back({e.height, t});
     }
   }
-  t = end;
-  const int32_t hEnd = PredictTide(station, t, 0, dstEnd);
+  const int32_t hEnd = PredictTideShown(station, end, 0, dstEnd).height;
   if (hEnd == kValueFailed) return fail();
 
-  CleanDayExtremes(std::move(candidates), h0, hEnd, extremes, maximum, minimum);
+  const CleanedTideDay cleaned = CleanDayExtremes(std::move(candidates), h0, hEnd);
+  extremes = cleaned.extremes;
+  maximum = cleaned.maximum;
+  minimum = cleaned.minimum;
   return result;
 }
 

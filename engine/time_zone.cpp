@@ -57,6 +57,10 @@ double ZoneHours(int16_t meridian) { return ZoneDegrees(meridian) / 15.0; }
 
 double ZoneDegrees(int16_t meridian) { return meridian % 15 == 0 ? meridian : meridian + 0.5; }
 
+int32_t MeridianOffsetMinutes(int16_t meridian) {
+  return static_cast<int32_t>(std::lround(ZoneHours(meridian) * 60.0));
+}
+
 double DaylightOffsetDays(uint8_t dstClass, const DateRecord& date) {
   const EngineSettings& settings = Settings();
   if (dstClass == kDstInternational) return settings.intlDaylightMinutes / 60.0 / 24.0;
@@ -128,9 +132,6 @@ EngineMinute CurrentStandardToShown(EngineMinute standard, const StationZone& st
 
 namespace {
 
-// Minutes east of Greenwich of a stored meridian (exact: 4 minutes a degree).
-int32_t ZoneMinutes(int16_t meridian) { return static_cast<int32_t>(std::lround(ZoneHours(meridian) * 60.0)); }
-
 uint8_t DayFlag(EngineMinute dayStart) {
   DateRecord date;
   MinuteToDate(dayStart, date);
@@ -141,13 +142,13 @@ uint8_t DayFlag(EngineMinute dayStart) {
 
 int32_t StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart) {
   const StationZone zone = ZoneOf(station);
-  return ZoneMinutes(zone.timeMeridian) + TideDaylightMinutes(zone, DayFlag(dayStart)) -
+  return MeridianOffsetMinutes(zone.timeMeridian) + TideDaylightMinutes(zone, DayFlag(dayStart)) -
          GmtCorrectionMinutes(zone.timeMeridian);
 }
 
 int32_t StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart) {
   const StationZone zone = ZoneOf(station);
-  return ZoneMinutes(zone.timeMeridian) + CurrentDaylightMinutes(zone, DayFlag(dayStart)) -
+  return MeridianOffsetMinutes(zone.timeMeridian) + CurrentDaylightMinutes(zone, DayFlag(dayStart)) -
          GmtCorrectionMinutes(zone.timeMeridian);
 }
 

@@ -1,7 +1,9 @@
-// A station's zone and the daylight-saving and GMT corrections between the time the
-// user sees ("shown time") and the station's local standard time, which the engine
-// computes in. This is the one place of that rule: the harmonic sums (time_adjust.h),
-// the windows, the command-line tool and the exports all take it from here.
+// A station's time meridian, the zone labels, and the earlier whole-day rule between
+// the time the user sees ("shown time") and the station's standard time, which the
+// engine computes in. Each station's own clock (its IANA zone, the hour changing at the
+// zone's instant) is station_clock.h; the whole-day rule below stays for the callers
+// that still pass a date's dstFlag (the "shown time" functions of tide_prediction.h and
+// current_prediction.h) and for stations without a known zone.
 //
 // Shown time = standard time + daylight correction - GMT correction, where
 //  - the GMT correction is 0, trunc(GMTCorrection x 60) minutes (mode 2) or
@@ -43,6 +45,9 @@ bool IsInternationalFamily(uint16_t referenceId);
 double ZoneHours(int16_t meridian);
 // The meridian in degrees: the stored value, plus 0.5 when it is not a multiple of 15.
 double ZoneDegrees(int16_t meridian);
+// Minutes east of Greenwich of a stored meridian (exact: 4 minutes a degree): the
+// offset of the station's standard time, which the engine computes in.
+int32_t MeridianOffsetMinutes(int16_t meridian);
 
 // The daylight-saving offset in days that the sun and moon computations add to the
 // zone: class 2 the international correction; class 1 one hour (the single-precision
@@ -78,9 +83,10 @@ EngineMinute TideStandardToShown(EngineMinute standard, const StationZone& stati
 EngineMinute CurrentShownToStandard(EngineMinute shown, const StationZone& station, uint8_t dstFlag);
 EngineMinute CurrentStandardToShown(EngineMinute standard, const StationZone& station, uint8_t dstFlag);
 
-// Minutes to add to UTC to reach the station's shown time on the day of `dayStart`
-// (00:00 shown time): the zone of its time meridian, plus the daylight minutes of that
-// day, less the GMT correction.
+// By the whole-day rule: minutes to add to UTC to reach the station's shown time on the
+// day of `dayStart` (00:00 shown time): the zone of its time meridian, plus the daylight
+// minutes of that day, less the GMT correction. (A station's clock gives the offset in
+// force at each instant: StationClock::OffsetAt.)
 int32_t StationUtcOffsetMinutes(const TideLocation& station, EngineMinute dayStart);
 int32_t StationUtcOffsetMinutes(const CurrentLocation& station, EngineMinute dayStart);
 

@@ -60,11 +60,13 @@ bool CollectDay(const ExportJob& job, EngineMinute day, bool needSky, ExportDay&
     for (EngineMinute i = 0; i < kMinutesPerDay / step; ++i) {
       ExportRow row;
       row.time = day + i * step;
-      EngineMinute minute = row.time;
       if (tide) {
-        row.value = PredictTide(job.station.tide, minute, 0, out.date.dstFlag);
+        row.value = PredictTideShown(job.station.tide, row.time, 0, out.date.dstFlag).height;
       } else {
-        row.value = PredictCurrent(job.station.current, minute, 0, out.date.dstFlag, row.letter, row.direction);
+        const CurrentEvent current = PredictCurrentShown(job.station.current, row.time, 0, out.date.dstFlag);
+        row.value = current.speed;
+        row.letter = current.kind;
+        row.direction = current.direction;
       }
       if (row.value == kValueFailed) return false;
       out.rows.push_back(row);

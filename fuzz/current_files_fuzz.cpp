@@ -68,15 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const EngineMinute day = MinuteOf(2005, 7, 4);
   if (!rotary && PrepareCurrentYear(kFile, 2005) > 0) {
-    int16_t direction;
-    for (char form : {'f', 'i'}) ComputeCurrentSpeed(station, day + 700, form, 1, direction);
+    for (char form : {'f', 'i'}) ComputeCurrentSpeed(day + 700, form);
   }
-  char kind;
-  int16_t direction;
-  for (int step : {0, 1, -1}) {
-    EngineMinute m = day + 611;
-    PredictCurrent(station, m, step, 1, kind, direction);
-  }
+  for (int step : {0, 1, -1}) PredictCurrent(station, day + 611, step);
   CurrentDayEvents events;
   int32_t maxSpeed, minSpeed;
   FindCurrentDayEvents(station, day, events, maxSpeed, minSpeed);

@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (LoadTideHarmonics(record, 2005, 7) > 0) {
     HeldTideRecordName();
     EngineMinute m = MinuteOf(2005, 7, 4, 12, 0);
-    for (char form : {'f', 'i'}) ComputeTideHeight(station, m, form, 1);
-    PredictReferenceTide(station, m, +1, 0);
-    PredictReferenceTide(station, m, -1, 0);
+    for (char form : {'f', 'i'}) ComputeTideHeight(m, form);
+    PredictReferenceTide(station, m, +1);
+    PredictReferenceTide(station, m, -1);
   }
   return 0;
 }

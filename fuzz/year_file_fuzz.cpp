@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::PutFile(record == 123 ? "yeardata.dat" : "yeardata.ba", data + 2, size - 2);
     const TideLocation station = test::FixtureLocation(record);
     if (LoadTideHarmonics(record, year, 6) <= 0) continue;
-    EngineMinute m = MinuteOf(year, 6, 1);
-    for (char form : {'f', 'i'}) ComputeTideHeight(station, m, form, 0);
-    PredictReferenceTide(station, m, +1, 0);
+    const EngineMinute m = MinuteOf(year, 6, 1);
+    for (char form : {'f', 'i'}) ComputeTideHeight(m, form);
+    PredictReferenceTide(station, m, +1);
   }
   return 0;
 }

@@ -30,10 +30,10 @@ MinuteValue CurrentValueAt(const CurrentLocation& station, EngineMinute minute) 
   if (NotComputed(CurrentNoticeOf(station))) return MinuteValue{};
   DateRecord date;
   MinuteToDate(minute, date);
-  EngineMinute asked = minute;
-  char kind = ' ';
+  const CurrentEvent current = PredictCurrentShown(station, minute, 0, date.dstFlag);
   MinuteValue value;
-  value.value = PredictCurrent(station, asked, 0, date.dstFlag, kind, value.direction);
+  value.value = current.speed;
+  value.direction = current.direction;
   return value;
 }
 
@@ -67,9 +67,7 @@ CurrentDay ComputeCurrentDay(const CurrentLocation& station, EngineMinute day, c
 
   const int flag = result.date.dstFlag;
   DaySamples samples = SampleDay(result.day, parts.curve, [&](EngineMinute minute) {
-    char kind = ' ';
-    int16_t direction = kNotGiven16;
-    return PredictCurrent(station, minute, 0, flag, kind, direction);
+    return PredictCurrentShown(station, minute, 0, flag).speed;
   });
   result.halfHour = samples.halfHour;
   result.fine = std::move(samples.fine);

@@ -167,8 +167,7 @@ void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const StationInstant& now, 
   const int slot = SlotOf(entry, now);
   int32_t value = slot >= 0 ? entry.minuteValues[static_cast<size_t>(slot)] : kSlotEmpty;
   if (value == kSlotEmpty) {
-    EngineMinute minute = now.shown;
-    value = PredictTide(entry.tide, minute, 0, now.dstFlag);
+    value = PredictTideShown(entry.tide, now.shown, 0, now.dstFlag).height;
     ++predictions_;
     if (value == kValueFailed) {
       // The failure has been shown once; asking every minute would show it again.
@@ -226,8 +225,10 @@ void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& no
   char kind = ' ';
   int16_t direction = kNotGiven16;
   if (value == kSlotEmpty) {
-    EngineMinute minute = now.shown;
-    value = PredictCurrent(entry.current, minute, 0, now.dstFlag, kind, direction);
+    const CurrentEvent current = PredictCurrentShown(entry.current, now.shown, 0, now.dstFlag);
+    value = current.speed;
+    kind = current.kind;
+    direction = current.direction;
     ++predictions_;
     if (value == kValueFailed) {
       entry.failed = true;

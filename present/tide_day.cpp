@@ -18,8 +18,7 @@ int32_t TideHeightAt(const TideLocation& station, EngineMinute minute) {
   if (TideNoticeOf(station) == StationNotice::NotPredictable) return kValueNotDefined;
   DateRecord date;
   MinuteToDate(minute, date);
-  EngineMinute asked = minute;
-  return PredictTide(station, asked, 0, date.dstFlag);
+  return PredictTideShown(station, minute, 0, date.dstFlag).height;
 }
 
 TideDay ComputeTideDay(const TideLocation& station, EngineMinute day, const DayParts& parts) {
@@ -50,7 +49,7 @@ TideDay ComputeTideDay(const TideLocation& station, EngineMinute day, const DayP
 
   const int flag = result.date.dstFlag;
   DaySamples samples = SampleDay(result.day, parts.curve, [&](EngineMinute minute) {
-    return PredictTide(station, minute, 0, flag);
+    return PredictTideShown(station, minute, 0, flag).height;
   });
   result.halfHour = samples.halfHour;
   result.fine = std::move(samples.fine);

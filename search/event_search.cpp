@@ -39,9 +39,15 @@ int32_t RoundToTenth(int32_t value) {
 // neighbouring values.
 int32_t EngineStep(const SearchStation& station, EngineMinute& minute, int step, char& letter) {
   letter = 0;
-  if (station.kind == StationKind::Tide) return PredictTide(station.tide, minute, step, 0);
-  int16_t direction = kNotGiven16;
-  return PredictCurrent(station.current, minute, step, 0, letter, direction);
+  if (station.kind == StationKind::Tide) {
+    const TideExtreme e = PredictTideShown(station.tide, minute, step, 0);
+    minute = e.time;
+    return e.height;
+  }
+  const CurrentEvent e = PredictCurrentShown(station.current, minute, step, 0);
+  minute = e.time;
+  letter = e.kind;
+  return e.speed;
 }
 
 int32_t ValueAt(const SearchStation& station, EngineMinute minute) {

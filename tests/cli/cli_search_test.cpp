@@ -83,8 +83,8 @@ TEST_F(CliSearchTest, ExportWritesRecordsAndTables) {
   text << in.rdbuf();
   const std::vector<std::string> lines = Lines(text.str());
   ASSERT_EQ(lines.size(), 48u);
-  EngineMinute t = MinuteOf(2026, 3, 1, 13, 0);
-  EXPECT_EQ(lines[13], "03/1/2026,13:00," + HeightText(MicroFeet(PredictTide(harbour_, t, 0, 0)), 0, TideUnit::Feet));
+  const int32_t at13 = PredictTideShown(harbour_, MinuteOf(2026, 3, 1, 13, 0), 0, 0).height;
+  EXPECT_EQ(lines[13], "03/1/2026,13:00," + HeightText(MicroFeet(at13), 0, TideUnit::Feet));
 
   r = RunCliCaptured({"export", "Golden", "--from", "2026-03-01", "--format", "dif"});
   ASSERT_EQ(r.status, 0) << r.err;

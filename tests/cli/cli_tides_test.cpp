@@ -109,8 +109,7 @@ TEST_F(CliTidesTest, HeightsFollowTheEngineAndLeaveUndefinedValuesEmpty) {
   auto rows = CsvRows(r.out);
   ASSERT_EQ(rows.size(), 25u);
   for (int hour = 0; hour < 24; ++hour) {
-    EngineMinute t = MinuteOf(2026, 3, 1, hour);
-    const int32_t h = PredictTide(subordinate_, t, 0, 0);
+    const int32_t h = PredictTide(subordinate_, MinuteOf(2026, 3, 1, hour), 0).height;
     char value[16];
     std::snprintf(value, sizeof value, "%.1f", h / 1e6 * 30.48);
     char time[8];

@@ -189,10 +189,8 @@ TEST_P(CurrentAccuracyTest, AgreesWithTheIndependentPredictor) {
     // The current on the hour.
     for (const Predicted& p : values) {
       if (p.kind != 'V') continue;
-      EngineMinute minute = static_cast<EngineMinute>(std::lround(p.minute + offset));
-      char kind;
-      int16_t direction;
-      const int32_t speed = PredictCurrent(c.station, minute, 0, 0, kind, direction);
+      const EngineMinute minute = static_cast<EngineMinute>(std::lround(p.minute + offset));
+      const int32_t speed = PredictCurrent(c.station, minute, 0).speed;
       const double dv = std::fabs(speed / 1e6 - p.knots);
       worstValue = std::max(worstValue, dv);
       EXPECT_LE(dv, 0.1) << id << " at " << minute;

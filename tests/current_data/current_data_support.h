@@ -24,6 +24,7 @@ struct InstalledCurrent {
   int slot = 0;
   int index = 0;
   CurrentLocation station;
+  std::string zone;  // its IANA zone from the side catalogue
 };
 
 // Every current station with predictions in the built data, in catalogue order.

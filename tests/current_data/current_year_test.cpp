@@ -1,6 +1,7 @@
-// A year of current events at real stations of the built data: every day computes, and
-// the events follow each other as a tidal current does (flood, slack, ebb, slack, with
-// weak maxima of one sign where a current weakens without turning).
+// A year of current events at real stations of the built data, each day the station's
+// civil day: every day computes, and the events follow each other as a tidal current does
+// (flood, slack, ebb, slack, with weak maxima of one sign where a current weakens without
+// turning), none lost or repeated on the days the clocks change.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
+#include "engine/civil_days.h"
 #include "engine/current_prediction.h"
 #include "engine/data_dir.h"
 #include "engine/engine_settings.h"
@@ -27,9 +29,6 @@ class CurrentYearTest : public ::testing::Test {
     QW_REQUIRE_BUILT_CURRENT_DATA();
     ResetEngine();
     Settings() = EngineSettings{};
-    // Standard time all year: on the days the clocks change an event can appear on both
-    // sides of midnight, which is right for the clock but not for this sequence check.
-    Settings().daylightSavings = false;
     SetDataDirectory(QW_TEST_DATA_DIR);
   }
   void TearDown() override { ResetEngine(); }
@@ -53,36 +52,40 @@ class CurrentYearTest : public ::testing::Test {
     std::ostringstream problems;
     const std::string where = std::string(c.station.name) + " (" + std::to_string(c.slot) + ":" +
                               std::to_string(c.index) + ")";
+    const StationClock clock = StationClock::Of(c.station, c.zone);
+    if (clock.basis() != ClockBasis::Zone) problems << where << ": no time zone '" << c.zone << "'\n";
     char previous = 0;
     EngineMinute previousTime = 0;
     slacks = 0;
     for (int d = 0; d < days; ++d) {
       const EngineMinute day = first + static_cast<EngineMinute>(d) * kMinutesPerDay;
-      CurrentDayEvents events;
-      int32_t maxSpeed = 0, minSpeed = 0;
       test::ReportCapture reports;
-      if (FindCurrentDayEvents(c.station, day, events, maxSpeed, minSpeed) != 0 || !reports.empty()) {
+      const CurrentDayList list = FindCurrentDay(c.station, clock, day);
+      if (list.status != 0 || !reports.empty()) {
         problems << where << " day " << d << ": " << reports.Describe() << "\n";
         continue;
       }
-      for (const CurrentEvent& e : events) {
-        if (e.time == 0) break;
+      for (const ShownCurrentEvent& e : list.events) {
         const double knots = e.speed / 1e6;
-        if (e.time <= previousTime) problems << where << " " << e.time << ": not after the event before\n";
+        // Each event once, in time order across the days (their instants).
+        if (e.at.standard <= previousTime) {
+          problems << where << " " << e.at.standard << ": not after the event before\n";
+        }
+        if (e.at.shown - e.at.shown % kMinutesPerDay != day) problems << where << " " << e.at.standard << ": another date\n";
         const bool defined = e.speed != kValueNotDefined;
         if (defined && ((e.kind == 'F' && knots <= 0) || (e.kind == 'E' && knots >= 0) ||
                         (e.kind == 'S' && std::abs(knots) > 0.3) || (e.kind != 'F' && e.kind != 'E' && e.kind != 'S'))) {
-          problems << where << " " << e.time << ": '" << e.kind << "' of " << knots << " knots\n";
+          problems << where << " " << e.at.standard << ": '" << e.kind << "' of " << knots << " knots\n";
         }
         // A turn of the current always passes a slack; two slacks always have a maximum
         // between them.
         if ((previous == 'F' && e.kind == 'E') || (previous == 'E' && e.kind == 'F') ||
             (previous == 'S' && e.kind == 'S')) {
-          problems << where << " " << e.time << ": '" << previous << "' then '" << e.kind << "'\n";
+          problems << where << " " << e.at.standard << ": '" << previous << "' then '" << e.kind << "'\n";
         }
         slacks += e.kind == 'S';
         previous = e.kind;
-        previousTime = e.time;
+        previousTime = e.at.standard;
       }
     }
     return problems.str();

@@ -36,17 +36,18 @@ class CurrentEventsTest : public test::EngineTest {
   }
 
   Found Event(const CurrentLocation& station, EngineMinute from, int step) {
+    const CurrentEvent e = FindReferenceCurrentEvent(station, from, step);
+    EXPECT_NE(e.speed, kValueFailed) << reports_.Describe();
     Found f;
-    f.time = from;
-    f.speed = FindReferenceCurrentEvent(station, f.time, step, 0, f.kind, f.direction);
-    EXPECT_NE(f.speed, kValueFailed) << reports_.Describe();
+    f.time = e.time;
+    f.speed = e.speed;
+    f.kind = e.kind;
+    f.direction = e.direction;
     return f;
   }
 
   int32_t At(const CurrentLocation& station, EngineMinute minute) {
-    char kind;
-    int16_t direction;
-    return FindReferenceCurrentEvent(station, minute, 0, 0, kind, direction);
+    return FindReferenceCurrentEvent(station, minute, 0).speed;
   }
 };
 
@@ -197,10 +198,7 @@ TEST_F(CurrentEventsTest, SearchCrossesTheNewYearAndMissingYearsFail) {
   EXPECT_EQ(Event(station, e.time, -1).time < MinuteOf(2004, 12, 31, 23, 50), true);
 
   // The fixture's year file ends with 2010.
-  EngineMinute late = MinuteOf(2010, 12, 31, 23, 0);
-  char kind;
-  int16_t direction;
-  EXPECT_EQ(FindReferenceCurrentEvent(station, late, 1, 0, kind, direction), kValueFailed);
+  EXPECT_EQ(FindReferenceCurrentEvent(station, MinuteOf(2010, 12, 31, 23, 0), 1).speed, kValueFailed);
   EXPECT_TRUE(reports_.Has(2101)) << reports_.Describe();
 }
 

@@ -28,11 +28,13 @@ class CurrentHarmonicsTest : public test::EngineTest {
   CurrentHarmonicsTest() { test::WriteCurrentTables(dir()); }
   std::string dir() const { return dataDir_.path().string(); }
 
-  int32_t Speed(const CurrentLocation& station, EngineMinute minute, char form, int16_t& direction, int dst = 0) {
+  int32_t Speed(const CurrentLocation& station, EngineMinute minute, char form, int16_t& direction) {
     DateRecord date;
     MinuteToDate(minute, date);
     EXPECT_GT(PrepareCurrentYear(station.referenceId, date.year), 0) << reports_.Describe();
-    return ComputeCurrentSpeed(station, minute, form, dst, direction);
+    const CurrentSample sample = ComputeCurrentSpeed(minute, form);
+    direction = sample.direction;
+    return sample.speed;
   }
 };
 
@@ -216,21 +218,6 @@ TEST_F(CurrentHarmonicsTest, DayCacheAnswersRepeatsAndEmptiesForAnotherDay) {
   Speed(station, m + kMinutesPerDay, 'i', direction);
   EXPECT_EQ(Speed(station, m, 'i', again), first);
   EXPECT_EQ(CurrentSpeedSumCount(), sums + 2);
-}
-
-TEST_F(CurrentHarmonicsTest, GmtAndDaylightOptionsShiftTheMinute) {
-  test::WriteCurrentFile(dir(), test::ReversingCurrent(748));
-  const CurrentLocation station = test::HarmonicCurrentStation(748, 748);
-  int16_t direction = 0;
-  const EngineMinute m = MinuteOf(2004, 7, 9, 12, 0);
-  const int32_t hourEarlier = Speed(station, m - 60, 'f', direction);
-  const int32_t twoHoursLater = Speed(station, m + 120, 'f', direction);
-  EXPECT_EQ(Speed(station, m, 'f', direction, 1), hourEarlier);  // daylight saving removed
-  Settings().daylightSavings = false;
-  EXPECT_NE(Speed(station, m, 'f', direction, 1), hourEarlier);
-  Settings().useGmtCorrection = 2;
-  Settings().gmtCorrectionHours = 2.0;
-  EXPECT_EQ(Speed(station, m, 'f', direction), twoHoursLater);
 }
 
 TEST_F(CurrentHarmonicsTest, TideAndCurrentLoadsReplaceEachOther) {

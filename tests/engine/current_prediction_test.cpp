@@ -37,21 +37,23 @@ class CurrentPredictionTest : public test::EngineTest {
     reference_ = test::HarmonicCurrentStation(kReference, 1);
   }
 
-  Ev Step(const CurrentLocation& s, EngineMinute from, int step, int dst = 0) {
-    Ev e;
-    e.time = from;
-    e.speed = PredictCurrent(s, e.time, step, dst, e.kind, e.direction);
+  static Ev FromEvent(const CurrentEvent& c) { return Ev{c.time, c.speed, c.kind, c.direction}; }
+
+  Ev Step(const CurrentLocation& s, EngineMinute from, int step) {
+    const Ev e = FromEvent(PredictCurrent(s, from, step));
     EXPECT_NE(e.speed, kValueFailed) << reports_.Describe();
     return e;
+  }
+  // The same in shown time with a date's daylight-saving flag.
+  Ev ShownStep(const CurrentLocation& s, EngineMinute from, int step, int dst) {
+    return FromEvent(PredictCurrentShown(s, from, step, dst));
   }
 
   // The reference events from `from` to `to`, found by the harmonic search itself.
   std::vector<Ev> ReferenceEvents(EngineMinute from, EngineMinute to) {
     std::vector<Ev> out;
     for (EngineMinute m = from;;) {
-      Ev e;
-      e.time = m;
-      e.speed = FindReferenceCurrentEvent(reference_, e.time, 1, 0, e.kind, e.direction);
+      const Ev e = FromEvent(FindReferenceCurrentEvent(reference_, m, 1));
       if (e.time > to) return out;
       out.push_back(e);
       m = e.time;
@@ -77,9 +79,9 @@ TEST_F(CurrentPredictionTest, HarmonicStationGivesItsOwnEventsAndValues) {
   }
   for (EngineMinute t = start; t < start + kMinutesPerDay; t += 37) {
     const Ev v = Step(reference_, t, 0);
-    int16_t direction;
-    EXPECT_EQ(v.speed, ComputeCurrentSpeed(reference_, t, Settings().mathType, 0, direction));
-    EXPECT_EQ(v.direction, direction);
+    const CurrentSample sample = ComputeCurrentSpeed(t, Settings().mathType);
+    EXPECT_EQ(v.speed, sample.speed);
+    EXPECT_EQ(v.direction, sample.direction);
     EXPECT_EQ(v.kind, v.speed > 100000 ? 'F' : v.speed < -100000 ? 'E' : 'S');
   }
 }
@@ -202,14 +204,20 @@ TEST_F(CurrentPredictionTest, MissingReferenceFileFailsTheDayWithItsMessages) {
   EXPECT_TRUE(reports_.Has(2212, "Error initializing current!")) << reports_.Describe();
 }
 
-TEST_F(CurrentPredictionTest, DaylightSavingShiftsAnHourOnlyWhereObserved) {
+TEST_F(CurrentPredictionTest, ShownTimeShiftsTheDaylightHourOnlyWhereObserved) {
   const EngineMinute t = MinuteOf(2004, 7, 4, 14, 0);
-  EXPECT_EQ(Step(reference_, t, 0, 1).speed, Step(reference_, t - 60, 0, 0).speed);
-  const Ev e = Step(reference_, t, 1, 1);
-  EXPECT_EQ(e.time, Step(reference_, t - 60, 1, 0).time + 60);
+  EXPECT_EQ(ShownStep(reference_, t, 0, 1).speed, Step(reference_, t - 60, 0).speed);
+  const Ev e = ShownStep(reference_, t, 1, 1);
+  EXPECT_EQ(e.time, Step(reference_, t - 60, 1).time + 60);
   CurrentLocation never = reference_;
   never.observesDst = 0;
-  EXPECT_EQ(Step(never, t, 0, 1).speed, Step(reference_, t, 0, 0).speed);
+  EXPECT_EQ(ShownStep(never, t, 0, 1).speed, Step(reference_, t, 0).speed);
+  Settings().daylightSavings = false;
+  EXPECT_EQ(ShownStep(reference_, t, 0, 1).speed, Step(reference_, t, 0).speed);
+  // GMT option 2 with +2 hours: shown 14:00 is 16:00 standard.
+  Settings().useGmtCorrection = 2;
+  Settings().gmtCorrectionHours = 2.0;
+  EXPECT_EQ(ShownStep(reference_, t, 0, 0).speed, Step(reference_, t + 120, 0).speed);
 }
 
 TEST_F(CurrentPredictionTest, EbbMostlyStationStepsFromEbbToEbbOnARaisedCosine) {

@@ -14,16 +14,16 @@ constexpr uint16_t kRecord = 4321;
 class ExtremesCacheTest : public test::EngineTest {
  protected:
   // Records that a search from `query` in `direction` found an extreme at `time`.
-  void Add(EngineMinute query, int direction, EngineMinute time, int dst = 0, int32_t shift = 0) {
-    ASSERT_EQ(AddCache(kRecord, query, direction, {time, static_cast<int32_t>(time) * 10, 'H', 3}, dst, shift), 1);
+  void Add(EngineMinute query, int direction, EngineMinute time) {
+    ASSERT_EQ(AddCache(kRecord, query, direction, {time, static_cast<int32_t>(time) * 10, 'H', 3}), 1);
   }
   // The cached answer from `minute`, or 0 for a miss.
-  EngineMinute Find(EngineMinute minute, int direction, int dst = 0, int32_t shift = 0) {
-    CachedExtreme found;
-    if (!FindCache(kRecord, minute, direction, found, dst, shift)) return 0;
-    EXPECT_EQ(found.kind, 'H');
-    EXPECT_EQ(found.flag, 3);
-    return found.time;
+  EngineMinute Find(EngineMinute minute, int direction) {
+    const std::optional<CachedExtreme> found = FindCache(kRecord, minute, direction);
+    if (!found) return 0;
+    EXPECT_EQ(found->kind, 'H');
+    EXPECT_EQ(found->flag, 3);
+    return found->time;
   }
 };
 
@@ -54,7 +54,7 @@ TEST_F(ExtremesCacheTest, CoverageAnswersOnlyWhatWasSearched) {
   EXPECT_EQ(Find(399, +1), 0u);
   EXPECT_EQ(Find(401, -1), 0u);
 
-  const std::vector<CacheEntryView> entries = CachedEntries(kRecord, 0);
+  const std::vector<CacheEntryView> entries = CachedEntries(kRecord);
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[1].coverStart, 200);
   EXPECT_EQ(entries[1].coverEnd, 300);
@@ -63,11 +63,11 @@ TEST_F(ExtremesCacheTest, CoverageAnswersOnlyWhatWasSearched) {
 
 TEST_F(ExtremesCacheTest, FullCacheRecyclesTheEntryFarthestAway) {
   for (EngineMinute i = 1; i <= kCacheMax; ++i) Add(1000 * i - 10, +1, 1000 * i);
-  ASSERT_EQ(CachedEntries(kRecord, 0).size(), static_cast<size_t>(kCacheMax));
+  ASSERT_EQ(CachedEntries(kRecord).size(), static_cast<size_t>(kCacheMax));
 
   // Inserted after position 150: the earliest goes.
   Add(1000 * 200 + 400, +1, 1000 * 200 + 500);
-  std::vector<CacheEntryView> entries = CachedEntries(kRecord, 0);
+  std::vector<CacheEntryView> entries = CachedEntries(kRecord);
   ASSERT_EQ(entries.size(), static_cast<size_t>(kCacheMax));
   EXPECT_EQ(entries.front().time, 2000);
   EXPECT_EQ(entries.back().time, 300000);
@@ -75,42 +75,23 @@ TEST_F(ExtremesCacheTest, FullCacheRecyclesTheEntryFarthestAway) {
 
   // Inserted at position 150 or before: the latest goes.
   Add(1000 * 20 + 400, +1, 1000 * 20 + 500);
-  entries = CachedEntries(kRecord, 0);
+  entries = CachedEntries(kRecord);
   EXPECT_EQ(entries.front().time, 2000);
   EXPECT_EQ(entries.back().time, 299000);
   EXPECT_EQ(Find(20450, +1), 20500u);
 
   // The same time again reuses its entry.
   Add(20300, +1, 20500);
-  EXPECT_EQ(CachedEntries(kRecord, 0).size(), static_cast<size_t>(kCacheMax));
+  EXPECT_EQ(CachedEntries(kRecord).size(), static_cast<size_t>(kCacheMax));
   EXPECT_EQ(Find(20300, +1), 20500u);
 }
 
-TEST_F(ExtremesCacheTest, KeysAreInStandardTimeAndKeptApartPerOptions) {
-  // Found on a daylight-saving day at 12:00 local: the same extreme is 11:00 standard.
-  Add(600, +1, 720, /*dst=*/1);
-  EXPECT_EQ(Find(650, +1, 1), 720u);
-  EXPECT_EQ(Find(590, +1, 0), 660u);
-  Settings().daylightSavings = false;
-  EXPECT_EQ(Find(650, +1, 1), 660u);
-  Settings().daylightSavings = true;
-
-  // Another GMT shift or another form of the sum sees nothing.
-  EXPECT_EQ(Find(650, +1, 1, /*shift=*/-300), 0u);
+TEST_F(ExtremesCacheTest, EachFormOfTheSumKeepsItsOwnExtremes) {
+  Add(600, +1, 720);
   Settings().mathType = 'i';
-  EXPECT_EQ(Find(650, +1, 1), 0u);
+  EXPECT_EQ(Find(650, +1), 0u);
   Settings().mathType = 'f';
-  EXPECT_EQ(Find(650, +1, 1), 720u);
-
-  // International records take the international offset whatever the flag says.
-  Settings().intlDaylightMinutes = 60;
-  CachedExtreme found;
-  ASSERT_EQ(AddCache(31000, 600, +1, {720, 5, 'L', 0}, 0, 0), 1);
-  ASSERT_EQ(FindCache(31000, 650, +1, found, 1, 0), 1);
-  EXPECT_EQ(found.time, 720u);
-  Settings().intlDaylightMinutes = 0;
-  ASSERT_EQ(FindCache(31000, 590, +1, found, 1, 0), 1);
-  EXPECT_EQ(found.time, 660u);
+  EXPECT_EQ(Find(650, +1), 720u);
 }
 
 TEST_F(ExtremesCacheTest, SearchesFillTheCacheAsTheyGo) {
@@ -120,32 +101,30 @@ TEST_F(ExtremesCacheTest, SearchesFillTheCacheAsTheyGo) {
   const TideLocation station = test::FixtureLocation(123);
   const EngineMinute six = MinuteOf(2005, 4, 2, 6, 0);
 
-  EngineMinute next = six;
-  const int32_t height = PredictReferenceTide(station, next, +1, 0);
-  ASSERT_NE(height, kValueFailed);
-  CachedExtreme found;
-  for (EngineMinute m = six; m < next; m += 7) {
-    ASSERT_EQ(FindCache(123, m, +1, found, 0, 0), 1) << m;
-    EXPECT_EQ(found.time, next);
-    EXPECT_EQ(found.value, height);
+  const TideExtreme next = PredictReferenceTide(station, six, +1);
+  ASSERT_NE(next.height, kValueFailed);
+  for (EngineMinute m = six; m < next.time; m += 7) {
+    const std::optional<CachedExtreme> found = FindCache(123, m, +1);
+    ASSERT_TRUE(found) << m;
+    EXPECT_EQ(found->time, next.time);
+    EXPECT_EQ(found->value, next.height);
+    EXPECT_EQ(found->kind, next.kind);
   }
-  EXPECT_EQ(FindCache(123, six - 1, +1, found, 0, 0), 0);
+  EXPECT_FALSE(FindCache(123, six - 1, +1));
 
   // Once the previous extreme's own forward search is cached, 05:59 is answered too.
-  EngineMinute previous = six;
-  PredictReferenceTide(station, previous, -1, 0);
-  EXPECT_EQ(FindCache(123, six - 1, +1, found, 0, 0), 0);
-  EngineMinute from = previous;
-  PredictReferenceTide(station, from, +1, 0);
-  EXPECT_EQ(from, next);
-  ASSERT_EQ(FindCache(123, six - 1, +1, found, 0, 0), 1);
-  EXPECT_EQ(found.time, next);
+  const TideExtreme previous = PredictReferenceTide(station, six, -1);
+  EXPECT_FALSE(FindCache(123, six - 1, +1));
+  EXPECT_EQ(PredictReferenceTide(station, previous.time, +1).time, next.time);
+  const std::optional<CachedExtreme> found = FindCache(123, six - 1, +1);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->time, next.time);
 
   // Warm answers equal cold ones and cost no sums.
   const uint64_t sums = TideHeightSumCount();
-  EngineMinute again = six + 30;
-  EXPECT_EQ(PredictReferenceTide(station, again, +1, 0), height);
-  EXPECT_EQ(again, next);
+  const TideExtreme again = PredictReferenceTide(station, six + 30, +1);
+  EXPECT_EQ(again.height, next.height);
+  EXPECT_EQ(again.time, next.time);
   EXPECT_EQ(TideHeightSumCount(), sums);
 }
 

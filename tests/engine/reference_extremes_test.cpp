@@ -34,8 +34,7 @@ class ReferenceExtremesTest : public test::EngineTest, public ::testing::WithPar
   }
 
   int32_t HeightAt(EngineMinute minute) {
-    EngineMinute m = minute;
-    return PredictReferenceTide(location_, m, 0, 0);
+    return PredictReferenceTide(location_, minute, 0).height;
   }
 
   // Every turn of the minute-by-minute heights in [from, to]: a run of equal heights
@@ -61,9 +60,8 @@ class ReferenceExtremesTest : public test::EngineTest, public ::testing::WithPar
   }
 
   Extreme Search(EngineMinute from, int step) {
-    EngineMinute m = from;
-    const int32_t height = PredictReferenceTide(location_, m, step, 0);
-    return {m, height, LastReferenceExtremeKind()};
+    const TideExtreme e = PredictReferenceTide(location_, from, step);
+    return {e.time, e.height, e.kind};
   }
 
   static void ExpectSame(const std::vector<Extreme>& found, const std::vector<Extreme>& expected) {

@@ -50,19 +50,18 @@ class RotaryCurrentTest : public test::EngineTest {
     std::vector<EngineMinute> out;
     EngineMinute m = from;
     while (static_cast<int>(out.size()) < count) {
-      char kind;
-      int16_t direction;
-      FindReferenceCurrentEvent(station_, m, 1, 0, kind, direction);
-      if (kind == 'F') out.push_back(m);
+      const CurrentEvent e = FindReferenceCurrentEvent(station_, m, 1);
+      m = e.time;
+      if (e.kind == 'F') out.push_back(m);
     }
     return out;
   }
 
   int32_t Value(EngineMinute minute, int16_t& direction) {
-    char kind = 0;
-    const int32_t speed = PredictCurrent(station_, minute, 0, 0, kind, direction);
-    EXPECT_EQ(kind, ' ');
-    return speed;
+    const CurrentEvent value = PredictCurrent(station_, minute, 0);
+    EXPECT_EQ(value.kind, ' ');
+    direction = value.direction;
+    return value.speed;
   }
 
   CurrentLocation station_;
@@ -98,25 +97,21 @@ TEST_F(RotaryCurrentTest, EventsAreTheTableExtremesAtRoundedDownSlotTimes) {
   const std::vector<EngineMinute> f = Floods(MinuteOf(2004, 2, 2), 3);
   const int64_t step = (static_cast<int64_t>(f[1]) - f[0]) / 25;
   // After the first flood: the minimum of slot 12, then the maximum of slot 24.
-  EngineMinute m = f[0] + 1;
-  char kind = 0;
-  int16_t direction = 0;
-  int32_t speed = PredictCurrent(station_, m, 1, 0, kind, direction);
-  EXPECT_EQ(kind, 'm');
-  EXPECT_EQ(speed, 300000);
-  EXPECT_EQ(m, f[0] + 12 * step);
-  EXPECT_EQ(direction, 180);
-  speed = PredictCurrent(station_, m, 1, 0, kind, direction);
-  EXPECT_EQ(kind, 'M');
-  EXPECT_EQ(speed, 1600000);
-  EXPECT_EQ(m, f[0] + 24 * step);
-  EXPECT_EQ(direction, 10);
+  CurrentEvent e = PredictCurrent(station_, f[0] + 1, 1);
+  EXPECT_EQ(e.kind, 'm');
+  EXPECT_EQ(e.speed, 300000);
+  EXPECT_EQ(e.time, f[0] + 12 * step);
+  EXPECT_EQ(e.direction, 180);
+  e = PredictCurrent(station_, e.time, 1);
+  EXPECT_EQ(e.kind, 'M');
+  EXPECT_EQ(e.speed, 1600000);
+  EXPECT_EQ(e.time, f[0] + 24 * step);
+  EXPECT_EQ(e.direction, 10);
   // Asked from slot 1 of the next cycle, the previous maximum lies in the cycle before.
   const int64_t nextSlot = (static_cast<int64_t>(f[2]) - f[1] + 24) / 25;
-  EngineMinute early = f[1] + static_cast<EngineMinute>(nextSlot + 3);
-  speed = PredictCurrent(station_, early, -1, 0, kind, direction);
-  EXPECT_EQ(kind, 'M');
-  EXPECT_EQ(early, f[0] + 24 * step);
+  e = PredictCurrent(station_, f[1] + static_cast<EngineMinute>(nextSlot + 3), -1);
+  EXPECT_EQ(e.kind, 'M');
+  EXPECT_EQ(e.time, f[0] + 24 * step);
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
@@ -148,12 +143,10 @@ TEST_F(RotaryCurrentTest, AFlatTableStepsFromFloodToFlood) {
   test::WriteRotaryFile(dataDir_.path().string(), 18, flat);
   station_.stationId = 18;
   const std::vector<EngineMinute> f = Floods(MinuteOf(2004, 2, 2), 2);
-  EngineMinute m = f[0];
-  char kind;
-  int16_t direction;
-  EXPECT_EQ(PredictCurrent(station_, m, 1, 0, kind, direction), 400000);
-  EXPECT_EQ(m, f[1]);
-  EXPECT_EQ(kind, 'M');
+  const CurrentEvent e = PredictCurrent(station_, f[0], 1);
+  EXPECT_EQ(e.speed, 400000);
+  EXPECT_EQ(e.time, f[1]);
+  EXPECT_EQ(e.kind, 'M');
 }
 
 TEST_F(RotaryCurrentTest, MissingShortAndDamagedTablesAreReported) {
@@ -182,10 +175,7 @@ TEST_F(RotaryCurrentTest, MissingShortAndDamagedTablesAreReported) {
 
   // Through the predictions: the failure value.
   station_.stationId = 42;
-  EngineMinute m = MinuteOf(2004, 2, 2);
-  char kind;
-  int16_t direction;
-  EXPECT_EQ(PredictCurrent(station_, m, 0, 0, kind, direction), kValueFailed);
+  EXPECT_EQ(PredictCurrent(station_, MinuteOf(2004, 2, 2), 0).speed, kValueFailed);
 }
 
 }  // namespace

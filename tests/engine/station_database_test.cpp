@@ -220,8 +220,7 @@ TEST_F(StationDatabaseTest, ReferenceStationNameComesFromTheHarmonicRecord) {
   TideLocation station = test::ReferenceLocation(200, 7, "Somewhere");
   EXPECT_EQ(ReferenceStationName(station), "Gulf Reference");  // read from the files
   TideLocation held = test::ReferenceLocation(100, 8, "Elsewhere");
-  EngineMinute t = MinuteOf(2025, 6, 1);
-  ASSERT_NE(PredictTide(held, t, 0, 0), kValueFailed);  // record 100 is now held
+  ASSERT_NE(PredictTide(held, MinuteOf(2025, 6, 1), 0).height, kValueFailed);  // record 100 is now held
   EXPECT_EQ(ReferenceStationName(held), "Golden Gate Reference");
   EXPECT_EQ(ReferenceStationName(station), "Gulf Reference");
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();

@@ -31,42 +31,43 @@ std::string Kinds(const TideDayExtremes& day) {
 TEST(CleanDayExtremesTest, UsualFourEventsStayAndAlternate) {
   TideDayExtremes day;
   int32_t maximum, minimum;
-  CleanDayExtremes({At(3, 1.0), At(9, 5.0), At(15, 0.5), At(21, 6.0)}, 2 * kFoot, 5 * kFoot, day,
-                   maximum, minimum);
+  auto clean = [&](std::vector<TideCandidate> c, int32_t h0, int32_t hEnd) {
+    const CleanedTideDay cleaned = CleanDayExtremes(std::move(c), h0, hEnd);
+    day = cleaned.extremes;
+    maximum = cleaned.maximum;
+    minimum = cleaned.minimum;
+  };
+  clean({At(3, 1.0), At(9, 5.0), At(15, 0.5), At(21, 6.0)}, 2 * kFoot, 5 * kFoot);
   EXPECT_EQ(Kinds(day), "LHLH");
   EXPECT_EQ(day[1].height, 5 * kFoot);
   EXPECT_EQ(day[3].time, kDay + 21 * 60);
   EXPECT_EQ(maximum, 6 * kFoot);
   EXPECT_EQ(minimum, 0);  // every height is above the datum: the minimum stays 0
   // A single event is labelled against the height at midnight.
-  CleanDayExtremes({At(12, 4.0)}, 2 * kFoot, 5 * kFoot, day, maximum, minimum);
+  clean({At(12, 4.0)}, 2 * kFoot, 5 * kFoot);
   EXPECT_EQ(Kinds(day), "H");
-  CleanDayExtremes({At(12, -0.5)}, 2 * kFoot, -1 * kFoot, day, maximum, minimum);
+  clean({At(12, -0.5)}, 2 * kFoot, -1 * kFoot);
   EXPECT_EQ(Kinds(day), "L");
   EXPECT_EQ(minimum, -1 * kFoot);  // the heights at 00:00 and 23:59 count too
 }
 
 TEST(CleanDayExtremesTest, StandBetweenTwoLowsLosesItsWiggle) {
-  TideDayExtremes day;
-  int32_t maximum, minimum;
   // A 0.05 ft stand (1.00, 1.05, 1.02) on the way between a high and a high.
-  CleanDayExtremes({At(1, 5.0), At(7, 1.00), At(8, 1.05), At(9, 1.02), At(14, 6.0), At(20, 0.2)}, 0,
-                   0, day, maximum, minimum);
+  TideDayExtremes day =
+      CleanDayExtremes({At(1, 5.0), At(7, 1.00), At(8, 1.05), At(9, 1.02), At(14, 6.0), At(20, 0.2)}, 0, 0).extremes;
   EXPECT_EQ(Kinds(day), "HLHL");
   EXPECT_EQ(day[1].height, kFoot);  // the lower of the low waters is kept
   EXPECT_EQ(day[2].height, 6 * kFoot);
   // Wiggles of more than 0.1 ft are real events and stay (at most five of them).
-  CleanDayExtremes({At(1, 5.0), At(7, 1.0), At(8, 1.2), At(9, 1.05), At(14, 6.0)}, 0, 0, day,
-                   maximum, minimum);
+  day = CleanDayExtremes({At(1, 5.0), At(7, 1.0), At(8, 1.2), At(9, 1.05), At(14, 6.0)}, 0, 0).extremes;
   EXPECT_EQ(Kinds(day).size(), 5u);
 }
 
 TEST(CleanDayExtremesTest, MoreThanFiveKeepTheTwoHighestAndTheLowestAroundThem) {
-  TideDayExtremes day;
-  int32_t maximum, minimum;
-  CleanDayExtremes({At(1, 1.0), At(3, 5.0), At(6, 2.0), At(9, 4.0), At(13, 0.5), At(17, 7.0),
-                    At(22, 1.5)},
-                   0, 0, day, maximum, minimum);
+  const CleanedTideDay cleaned =
+      CleanDayExtremes({At(1, 1.0), At(3, 5.0), At(6, 2.0), At(9, 4.0), At(13, 0.5), At(17, 7.0), At(22, 1.5)}, 0, 0);
+  const TideDayExtremes& day = cleaned.extremes;
+  const int32_t maximum = cleaned.maximum;
   ASSERT_EQ(Kinds(day), "LHLHL");
   const double feet[] = {1.0, 5.0, 0.5, 7.0, 1.5};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(day[i].height, static_cast<int32_t>(feet[i] * kFoot)) << i;
@@ -119,8 +120,7 @@ TEST_F(TideDayExtremesTest, ReferenceDaysMatchAMinuteByMinuteScan) {
     std::vector<std::pair<char, EngineMinute>> scanned;
     std::vector<int32_t> h;
     for (EngineMinute t = dayStart - 2; t <= dayStart + kMinutesPerDay + 1; ++t) {
-      EngineMinute m = t;
-      h.push_back(PredictTide(mixed_, m, 0, 0));
+      h.push_back(PredictTide(mixed_, t, 0).height);
     }
     for (size_t i = 2; i + 1 < h.size(); ++i) {
       const EngineMinute t = dayStart - 2 + static_cast<EngineMinute>(i);
@@ -135,8 +135,7 @@ TEST_F(TideDayExtremesTest, ReferenceDaysMatchAMinuteByMinuteScan) {
     for (size_t i = 0; i < scanned.size(); ++i) {
       EXPECT_EQ(day[i].kind, scanned[i].first) << "day " << d << " event " << i;
       EXPECT_NEAR(static_cast<double>(day[i].time), scanned[i].second, 1) << "day " << d << " event " << i;
-      EngineMinute m = day[i].time;
-      EXPECT_EQ(day[i].height, PredictTide(mixed_, m, 0, 0));
+      EXPECT_EQ(day[i].height, PredictTide(mixed_, day[i].time, 0).height);
     }
   }
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
@@ -207,7 +206,7 @@ TEST_F(TideDayExtremesTest, DaylightSavingChangesNeitherLoseNorRepeatEvents) {
         // The turning points of the curve in standard time over the same span.
         std::vector<EngineMinute> expected;
         for (EngineMinute t = first - 120;;) {
-          PredictTide(mixed_, t, +1, 0);
+          t = PredictTide(mixed_, t, +1).time;
           if (t >= first + days * kMinutesPerDay - 120) break;
           if (t >= first + 120) expected.push_back(t);
           changesWithAnEventInTheHour += t >= change - 60 && t < change;
@@ -246,14 +245,11 @@ TEST_F(TideDayExtremesTest, DoubleTideFinderKeepsTheMoreExtremeOfCloseEvents) {
   };
   int folded = 0;
   for (EngineMinute t = first; t < first + 27 * kMinutesPerDay; t += 97) {
-    EngineMinute m = t;
-    const int32_t h = PickDoubleTideExtreme(picked, m, +1, 0);
+    const TideExtreme e = PickDoubleTideExtreme(picked, t, +1);
     const TideExtreme expected = expectedAfter(t);
-    EXPECT_EQ(m, expected.time) << t - first;
-    EXPECT_EQ(h, expected.height) << t - first;
-    EngineMinute plainNext = t;
-    PredictTide(plainStation, plainNext, +1, 0);
-    folded += m != plainNext;
+    EXPECT_EQ(e.time, expected.time) << t - first;
+    EXPECT_EQ(e.height, expected.height) << t - first;
+    folded += e.time != PredictTide(plainStation, t, +1).time;
   }
   EXPECT_GT(folded, 0);  // the fixture does have double tides
 

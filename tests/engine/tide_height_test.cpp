@@ -62,65 +62,43 @@ TEST_F(ThreeConstituentTest, HandComputedSumsInBothForms) {
     ResetEngine();
     ASSERT_EQ(LoadTideHarmonics(7, 2001, 1), 3);
     for (const Case& c : cases) {
-      const int32_t height = ComputeTideHeight(station_, c.minute, form, 0);
+      const int32_t height = ComputeTideHeight(c.minute, form);
       EXPECT_NEAR(height, c.feet * 1e6, Tolerance(form)) << form << " at " << c.minute;
     }
   }
 }
 
-TEST_F(ThreeConstituentTest, TimeAdjustmentsMoveTheSum) {
-  const EngineMinute at = MinuteOf(2001, 1, 1, 1, 30);
+TEST_F(ThreeConstituentTest, MinutesBeforeTheHeldYearUseItsConstants) {
+  // 22:30 the day before the held year: the hour offset is negative (-1.5 h), with the held
+  // year's constants: 3 + 2 cos 285 + cos(-22.5) + 0.5 cos 22.5 = 4.9034574 ft
   for (char form : {'f', 'i'}) {
-    // A GMT correction of -3 h moves 01:30 to 22:30 the day before the held year: the
-    // hour offset is negative (-1.5 h), with the held year's constants:
-    //   3 + 2 cos 285 + cos(-22.5) + 0.5 cos 22.5 = 4.9034574 ft
-    Settings().useGmtCorrection = 2;
-    Settings().gmtCorrectionHours = -3.0;
-    EXPECT_NEAR(ComputeTideHeight(station_, at, form, 0), 4903457.4, Tolerance(form)) << form;
-
-    // Mode 3 at time meridian -45: -3 hours again.
-    Settings().useGmtCorrection = 3;
-    TideLocation east = station_;
-    east.timeMeridian = -45;
-    EXPECT_NEAR(ComputeTideHeight(east, at, form, 0), 4903457.4, Tolerance(form)) << form;
-    // A meridian that is no multiple of 15 counts half a degree more: -44 -> -43.5 -> -174 min
-    // (station_ is on meridian 0, which shifts nothing.)
-    east.timeMeridian = -44;
-    EXPECT_EQ(ComputeTideHeight(east, at, form, 0), ComputeTideHeight(station_, at - 174, form, 0));
-
-    // A daylight-saving day is an hour ahead of standard time.
-    Settings().useGmtCorrection = 0;
-    const EngineMinute noon = MinuteOf(2001, 6, 1, 12, 0);
-    EXPECT_EQ(ComputeTideHeight(station_, noon, form, 1), ComputeTideHeight(station_, noon - 60, form, 0));
-    Settings().daylightSavings = false;
-    EXPECT_EQ(ComputeTideHeight(station_, noon, form, 1), ComputeTideHeight(station_, noon, form, 0));
-    Settings() = EngineSettings{};
+    EXPECT_NEAR(ComputeTideHeight(MinuteOf(2000, 12, 31, 22, 30), form), 4903457.4, Tolerance(form)) << form;
   }
 }
 
 TEST_F(ThreeConstituentTest, MinuteCacheServesRepeatsAndFollowsDayAndForm) {
   const EngineMinute at = MinuteOf(2001, 3, 5, 10, 17);
   const uint64_t before = TideHeightSumCount();
-  const int32_t first = ComputeTideHeight(station_, at, 'f', 0);
-  EXPECT_EQ(ComputeTideHeight(station_, at, 'f', 0), first);
+  const int32_t first = ComputeTideHeight(at, 'f');
+  EXPECT_EQ(ComputeTideHeight(at, 'f'), first);
   EXPECT_EQ(TideHeightSumCount(), before + 1);
   ASSERT_NE(SharedMinuteCache(), nullptr);
   EXPECT_EQ(SharedMinuteCache()->value[10 * 60 + 17], first);
   EXPECT_EQ(SharedMinuteCache()->record, 7);
 
   // The other form is computed, not taken from the cache.
-  ComputeTideHeight(station_, at, 'i', 0);
+  ComputeTideHeight(at, 'i');
   EXPECT_EQ(TideHeightSumCount(), before + 2);
   // Another day empties the cache.
-  ComputeTideHeight(station_, at + 1440, 'i', 0);
-  EXPECT_EQ(SharedMinuteCache()->value[10 * 60 + 17], ComputeTideHeight(station_, at + 1440, 'i', 0));
-  ComputeTideHeight(station_, at, 'i', 0);
+  ComputeTideHeight(at + 1440, 'i');
+  EXPECT_EQ(SharedMinuteCache()->value[10 * 60 + 17], ComputeTideHeight(at + 1440, 'i'));
+  ComputeTideHeight(at, 'i');
   EXPECT_EQ(TideHeightSumCount(), before + 4);
 }
 
 TEST_F(ThreeConstituentTest, HeightsWithoutLoadedHarmonicsFail) {
   ResetEngine();
-  EXPECT_EQ(ComputeTideHeight(station_, MinuteOf(2001, 1, 1), 'f', 0), kValueFailed);
+  EXPECT_EQ(ComputeTideHeight(MinuteOf(2001, 1, 1), 'f'), kValueFailed);
   EXPECT_TRUE(reports_.Has(2411, "Internal tide program logic error!"));
 }
 
@@ -143,7 +121,7 @@ TEST_F(FixtureStationTest, FloatingFormIsTheHarmonicSum) {
   double worst = 0;
   for (EngineMinute m = start; m < MinuteOf(2006, 1, 1); m += 97) {
     const double expected = test::DirectFixtureHeightFeet(station_, 2005, (m - start) / 60.0);
-    worst = std::max(worst, std::abs(ComputeTideHeight(location_, m, 'f', 0) / 1e6 - expected));
+    worst = std::max(worst, std::abs(ComputeTideHeight(m, 'f') / 1e6 - expected));
   }
   // Single-precision amplitudes and phases cost a few millionths of a foot.
   EXPECT_LT(worst, 2e-5);
@@ -188,13 +166,12 @@ TEST_F(FixtureStationTest, IntegerFormAgreesWithFloatingWithinAThousandthPerCons
   const EngineMinute start = MinuteOf(2005, 1, 1), end = MinuteOf(2006, 1, 1);
   for (const HarmonicRecordData& record : singles) {
     ASSERT_GT(LoadTideHarmonics(record.number, 2005, 1), 0);
-    TideLocation location = test::FixtureLocation(record.number);
     std::vector<int32_t> floating;
-    for (EngineMinute m = start; m < end; m += 7) floating.push_back(ComputeTideHeight(location, m, 'f', 0));
+    for (EngineMinute m = start; m < end; m += 7) floating.push_back(ComputeTideHeight(m, 'f'));
     int32_t worst = 0;
     size_t i = 0;
     for (EngineMinute m = start; m < end; m += 7) {
-      worst = std::max(worst, std::abs(ComputeTideHeight(location, m, 'i', 0) - floating[i++]));
+      worst = std::max(worst, std::abs(ComputeTideHeight(m, 'i') - floating[i++]));
     }
     EXPECT_LE(worst, 1000 * static_cast<int32_t>(record.entries.size())) << record.number;
   }

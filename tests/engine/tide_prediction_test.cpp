@@ -6,9 +6,11 @@
 
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
+#include "engine/engine_settings.h"
 #include "engine/engine_state.h"
 #include "engine/tide_corrections.h"
 #include "engine/tide_height.h"
+#include "engine/time_zone.h"
 #include "tests/support/tide_station_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -41,14 +43,13 @@ class TidePredictionTest : public test::EngineTest {
     s.lowHeightDiff = lowDiff;
     return s;
   }
-  int32_t Height(const TideLocation& s, EngineMinute t) { return PredictTide(s, t, 0, 0); }
-  int32_t ReferenceHeight(EngineMinute t) { return PredictReferenceTide(reference_, t, 0, 0); }
-  // The reference extreme after (+1) or before (-1) t.
+  int32_t Height(const TideLocation& s, EngineMinute t) { return PredictTide(s, t, 0).height; }
+  int32_t ReferenceHeight(EngineMinute t) { return PredictReferenceTide(reference_, t, 0).height; }
+  // The reference extreme after (+1) or before (-1) t, labelled against the one after it.
   TideExtreme ReferenceEvent(EngineMinute t, int step) {
-    int32_t h = PredictReferenceTide(reference_, t, step, 0);
-    EngineMinute other = t;
-    int32_t neighbour = PredictReferenceTide(reference_, other, step, 0);
-    return {h > neighbour ? 'H' : 'L', h, t};
+    const TideExtreme e = PredictReferenceTide(reference_, t, step);
+    const TideExtreme neighbour = PredictReferenceTide(reference_, e.time, step);
+    return {e.height > neighbour.height ? 'H' : 'L', e.height, e.time};
   }
 
   TideLocation reference_;
@@ -59,9 +60,11 @@ TEST_F(TidePredictionTest, ReferenceStationAnswersAsTheHarmonicSum) {
   for (EngineMinute t = start_; t < start_ + 3 * kMinutesPerDay; t += 37) {
     EXPECT_EQ(Height(reference_, t), ReferenceHeight(t));
     for (int step : {-1, +1}) {
-      EngineMinute a = t, b = t;
-      EXPECT_EQ(PredictTide(reference_, a, step, 0), PredictReferenceTide(reference_, b, step, 0));
-      EXPECT_EQ(a, b);
+      const TideExtreme a = PredictTide(reference_, t, step);
+      const TideExtreme b = PredictReferenceTide(reference_, t, step);
+      EXPECT_EQ(a.height, b.height);
+      EXPECT_EQ(a.time, b.time);
+      EXPECT_EQ(a.kind, b.kind);
     }
   }
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
@@ -80,21 +83,19 @@ TEST_F(TidePredictionTest, TimeOffsetsMoveHighAndLowWatersSeparately) {
   // From anywhere between the corrected low and the corrected high, the next event is
   // that high 30 minutes after the reference high, the previous one the low 15 before.
   for (EngineMinute t : {low.time - 15, low.time, high.time, high.time + 29}) {
-    EngineMinute next = t, previous = t;
-    EXPECT_EQ(PredictTide(s, next, +1, 0), CorrectHighWater(TideCorrectionsOf(s), high.height));
-    EXPECT_EQ(next, high.time + 30) << "from " << t - low.time;
+    const TideExtreme next = PredictTide(s, t, +1);
+    EXPECT_EQ(next.height, CorrectHighWater(TideCorrectionsOf(s), high.height));
+    EXPECT_EQ(next.time, high.time + 30) << "from " << t - low.time;
+    EXPECT_EQ(next.kind, 'H');
     if (t > low.time - 15) {
-      PredictTide(s, previous, -1, 0);
-      EXPECT_EQ(previous, low.time - 15);
+      const TideExtreme previous = PredictTide(s, t, -1);
+      EXPECT_EQ(previous.time, low.time - 15);
+      EXPECT_EQ(previous.kind, 'L');
     }
   }
   // Asked exactly at the corrected high, the next event is the one after it.
-  EngineMinute at = high.time + 30;
-  PredictTide(s, at, +1, 0);
-  EXPECT_EQ(at, nextLow.time - 15);
-  at = high.time + 30;
-  PredictTide(s, at, -1, 0);
-  EXPECT_EQ(at, low.time - 15);
+  EXPECT_EQ(PredictTide(s, high.time + 30, +1).time, nextLow.time - 15);
+  EXPECT_EQ(PredictTide(s, high.time + 30, -1).time, low.time - 15);
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
@@ -116,9 +117,9 @@ TEST_F(TidePredictionTest, MissingCorrectionMakesEveryValueNotDefined) {
   TideLocation s = Subordinate(10, 10);
   s.lowHeightDiff = kNotGiven16;
   EXPECT_EQ(Height(s, start_), kValueNotDefined);
-  EngineMinute t = start_;
-  EXPECT_EQ(PredictTide(s, t, +1, 0), kValueNotDefined);
-  EXPECT_GT(t, start_);  // the event's time is still given
+  const TideExtreme next = PredictTide(s, start_, +1);
+  EXPECT_EQ(next.height, kValueNotDefined);
+  EXPECT_GT(next.time, start_);  // the event's time is still given
   TideDayExtremes day;
   int32_t maximum = 1, minimum = 1;
   EXPECT_EQ(FindTideDayExtremes(s, start_, day, maximum, minimum), 0);
@@ -138,26 +139,45 @@ TEST_F(TidePredictionTest, SharedBracketGivesTheSameAnswersAsAFreshOne) {
     const TideLocation& s = i % 2 ? a : b;
     const EngineMinute t = start_ + static_cast<EngineMinute>(std::rand() % (4 * 1440));
     const int step = std::rand() % 3 - 1;
-    EngineMinute shared = t;
-    const int32_t answer = PredictTide(s, shared, step, 0);
+    const TideExtreme shared = PredictTide(s, t, step);
     ResetTidePrediction();
-    EngineMinute fresh = t;
-    EXPECT_EQ(PredictTide(s, fresh, step, 0), answer) << i;
-    EXPECT_EQ(fresh, shared) << i;
+    const TideExtreme fresh = PredictTide(s, t, step);
+    EXPECT_EQ(fresh.height, shared.height) << i;
+    EXPECT_EQ(fresh.time, shared.time) << i;
   }
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
 TEST_F(TidePredictionTest, MissingHarmonicDataFails) {
   TideLocation s = test::ReferenceLocation(4321, 9, "No data");
-  EngineMinute t = start_;
-  EXPECT_EQ(PredictTide(s, t, 0, 0), kValueFailed);
+  EXPECT_EQ(PredictTide(s, start_, 0).height, kValueFailed);
   reports_.clear();
   TideDayExtremes day;
   int32_t maximum, minimum;
   EXPECT_EQ(FindTideDayExtremes(s, start_, day, maximum, minimum), -1);
   EXPECT_TRUE(reports_.Has(2410, "Error initializing tide!")) << reports_.Describe();
   EXPECT_EQ(day[0].time, 0u);
+}
+
+TEST_F(TidePredictionTest, ShownTimeTakesTheDaylightHourAndGmtOptionsOff) {
+  // The whole-day rule of the callers that pass a date's flag: on a flagged day at a
+  // station that observes daylight saving, shown 14:00 is 13:00 standard time.
+  TideLocation s = Subordinate(25, -10);
+  s.observesDst = kDstNorthAmerican;
+  const EngineMinute t = MinuteOf(2021, 7, 4, 14, 0);
+  EXPECT_EQ(PredictTideShown(s, t, 0, 1).height, Height(s, t - 60));
+  const TideExtreme next = PredictTideShown(s, t, +1, 1);
+  EXPECT_EQ(next.time, PredictTide(s, t - 60, +1).time + 60);
+  TideLocation never = s;
+  never.observesDst = 0;
+  EXPECT_EQ(PredictTideShown(never, t, 0, 1).height, Height(s, t));
+  Settings().daylightSavings = false;
+  EXPECT_EQ(PredictTideShown(s, t, 0, 1).height, Height(s, t));
+  // GMT option 2 with -3 hours: shown 14:00 is 11:00 standard.
+  Settings().useGmtCorrection = 2;
+  Settings().gmtCorrectionHours = -3.0;
+  EXPECT_EQ(PredictTideShown(s, t, 0, 0).height, Height(s, t - 180));
+  EXPECT_EQ(PredictTideShown(s, t, +1, 0).time, PredictTide(s, t - 180, +1).time + 180);
 }
 
 }  // namespace

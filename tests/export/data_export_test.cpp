@@ -75,7 +75,7 @@ class DataExportTest : public test::EngineTest {
   }
 
   std::string Height(EngineMinute minute) {
-    int32_t h = PredictTide(job_.station.tide, minute, 0, 0);
+    const int32_t h = PredictTideShown(job_.station.tide, minute, 0, 0).height;
     return HeightText(MicroFeet(h), 0, TideUnit::Feet);
   }
 

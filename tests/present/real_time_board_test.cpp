@@ -42,8 +42,7 @@ TEST_F(RealTimeBoardTest, ValueNowIsTheEnginesValueAtTheStationsClock) {
   // 19:37 UTC is 12:37 Pacific daylight time and 11:37 at the port that keeps standard time.
   const QDateTime utc = At(2026, 7, 4, 19, 37, 0);
   const TideLocation pacific = Record(test::kPacificPort);
-  EngineMinute minute = MinuteOf(2026, 7, 4, 12, 37);
-  const int32_t expected = PredictTide(pacific, minute, 0, 1);
+  const int32_t expected = PredictTideShown(pacific, MinuteOf(2026, 7, 4, 12, 37), 0, 1).height;
   const RealTimeEntry& entry = LoadAt(test::kPacificPort, utc);
   EXPECT_EQ(entry.name, "Mixed Harbour");
   EXPECT_EQ(entry.valueNow, expected);
@@ -54,9 +53,8 @@ TEST_F(RealTimeBoardTest, ValueNowIsTheEnginesValueAtTheStationsClock) {
   EXPECT_EQ(entry.icon, next.kind == 'H' ? RealTimeIcon::Rising : RealTimeIcon::Falling);
 
   const TideLocation standard = Record(test::kStandardPort);
-  minute = MinuteOf(2026, 7, 4, 11, 37);
   const RealTimeEntry& plain = LoadAt(test::kStandardPort, utc);
-  EXPECT_EQ(plain.valueNow, PredictTide(standard, minute, 0, 0));
+  EXPECT_EQ(plain.valueNow, PredictTideShown(standard, MinuteOf(2026, 7, 4, 11, 37), 0, 0).height);
 
   // Metres: hundredths, the same height.
   settings_.tideUnit = TideUnit::Metres;
@@ -124,8 +122,7 @@ TEST_F(RealTimeBoardTest, CountdownIsRealTimeAcrossTheClockChanges) {
     const RealTimeEntry& entry = LoadAt(test::kPacificPort, utc);
     EXPECT_EQ(entry.changeText, Expected(next, realMinutes, TideUnit::Feet)) << change.month;
     // The value now is the engine's at Saturday's clock time.
-    EngineMinute asked = localNow;
-    EXPECT_EQ(entry.valueNow, PredictTide(pacific, asked, 0, change.offsetBefore == -7 ? 1 : 0));
+    EXPECT_EQ(entry.valueNow, PredictTideShown(pacific, localNow, 0, change.offsetBefore == -7 ? 1 : 0).height);
   }
   // The port without daylight saving counts the plain difference.
   const QDateTime utc = At(2026, 3, 7, 23, 50, -8);

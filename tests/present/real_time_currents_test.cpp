@@ -73,10 +73,9 @@ TEST_F(RealTimeCurrentsTest, SpeedNowAndNextEventAreTheEnginesAtTheStationsClock
   int floods = 0, ebbs = 0;
   for (int hour = 0; hour < 24; hour += 2) {
     const EngineMinute shown = MinuteOf(2007, 7, 4, hour, 17);
-    EngineMinute asked = shown;
-    char kind = ' ';
-    int16_t direction = kNotGiven16;
-    const int32_t speed = PredictCurrent(station_, asked, 0, 1, kind, direction);
+    const CurrentEvent now = PredictCurrentShown(station_, shown, 0, 1);
+    const int32_t speed = now.speed;
+    const char kind = now.kind;
     const RealTimeEntry& entry = LoadAt(0, At(2007, 7, 4, hour, 17, -7));
     EXPECT_EQ(entry.name, "Fixture Narrows");
     EXPECT_EQ(entry.valueNow, speed);

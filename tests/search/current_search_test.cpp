@@ -62,9 +62,7 @@ class CurrentSearchTest : public test::EngineTest {
   int32_t Speed(EngineMinute m) {
     DateRecord date;
     MinuteToDate(m, date);
-    char kind = 0;
-    int16_t direction = 0;
-    return PredictCurrent(station_.current, m, 0, date.dstFlag, kind, direction);
+    return PredictCurrentShown(station_.current, m, 0, date.dstFlag).speed;
   }
 
   SearchStation station_;

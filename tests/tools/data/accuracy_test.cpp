@@ -126,14 +126,16 @@ std::vector<Extreme> EngineExtremes(const TideLocation& station, bool reference,
   std::vector<Extreme> out;
   EngineMinute minute = static_cast<EngineMinute>((from - kEngineEpochUtcSeconds) / 60.0 + zoneHours * 60.0);
   while (true) {
-    const int32_t height = reference ? PredictReferenceTide(station, minute, +1, 0) : PredictTide(station, minute, +1, 0);
+    const TideExtreme e = reference ? PredictReferenceTide(station, minute, +1) : PredictTide(station, minute, +1);
+    const int32_t height = e.height;
+    minute = e.time;
     if (height == kValueFailed || height == kValueNotDefined) {
       ADD_FAILURE() << station.name << ": no extreme after minute " << minute;
       break;
     }
     const double utc = minute * 60.0 + kEngineEpochUtcSeconds - zoneHours * 3600.0;
     if (utc > to) break;
-    out.push_back({utc, height / 1e6, reference && LastReferenceExtremeKind() == 'H'});
+    out.push_back({utc, height / 1e6, reference && e.kind == 'H'});
   }
   if (!reference) {
     // A subordinate's highs and lows alternate as its reference's do; heights alone can
