@@ -1,7 +1,6 @@
 #include "engine/floating_tide_sum.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "engine/data_layouts.h"
@@ -141,51 +140,97 @@ void SeedPoints(const FloatingTerms& t, double hours, double* __restrict x, doub
   }
 }
 
-// kLaneBlock doubles that the compiler keeps in vector registers (two AVX2 registers, one
-// AVX-512 register); every operation on them is lane by lane, so every vector width gives
-// the same results.
-using Lanes = double __attribute__((vector_size(kLaneBlock * sizeof(double))));
+// Terms' values in a vector register: four doubles (AVX2, or two SSE2 registers in the
+// portable build) or eight (AVX-512). Every operation on them is lane by lane, so every
+// width gives the same results. Declared with the alignment of a double and as aliasing
+// anything, so that they can be read and written in place over the terms' arrays.
+using Quad = double __attribute__((vector_size(4 * sizeof(double)), aligned(sizeof(double)), may_alias));
+using Octet = double __attribute__((vector_size(8 * sizeof(double)), aligned(sizeof(double)), may_alias));
 
-inline void LoadLanes(Lanes& v, const double* p) { std::memcpy(&v, p, sizeof v); }
-inline void StoreLanes(double* p, const Lanes& v) { std::memcpy(p, &v, sizeof v); }
+template <typename V>
+inline V& At(double* p) {
+  return *reinterpret_cast<V*>(p);
+}
+template <typename V>
+inline const V& At(const double* p) {
+  return *reinterpret_cast<const V*>(p);
+}
 
-// Adds the x of terms [i, i + kLaneBlock) to `sum` and turns their points by one minute.
-inline void TurnBlock(const double* __restrict c, const double* __restrict s, double* __restrict x,
-                      double* __restrict y, size_t i, Lanes& sum) {
-  Lanes xi, yi, ci, si;
-  LoadLanes(xi, x + i);
-  LoadLanes(yi, y + i);
-  LoadLanes(ci, c + i);
-  LoadLanes(si, s + i);
+// The run's arithmetic is inlined into one function per target, where it takes that
+// target's instructions.
+#if defined(__GNUC__)
+#define QW_INLINE inline __attribute__((always_inline))
+#else
+#define QW_INLINE inline
+#endif
+
+// Adds the x of the terms from i to `sum` and turns their points by one minute.
+template <typename V>
+QW_INLINE void TurnVector(const double* c, const double* s, double* __restrict x, double* __restrict y, size_t i,
+                          V& sum) {
+  const V xi = At<V>(x + i), yi = At<V>(y + i), ci = At<V>(c + i), si = At<V>(s + i);
   sum += xi;
-  StoreLanes(x + i, xi * ci - yi * si);
-  StoreLanes(y + i, xi * si + yi * ci);
+  At<V>(x + i) = xi * ci - yi * si;
+  At<V>(y + i) = xi * si + yi * ci;
 }
 
 // `count` successive minutes from the points (x, y): each minute's height is Z0 plus the
-// x of every term, and then every point turns by its angle per minute. The terms are
-// added in lanes (term i into lane i mod kLaneBlock, alternate blocks into two sums so
-// that the additions do not wait on each other) and the lanes in an order fixed here.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
-void TurnPoints(const FloatingTerms& t, double* __restrict x, double* __restrict y, size_t count, int32_t* out) {
-  const double* __restrict c = t.turnCos.data();
-  const double* __restrict s = t.turnSin.data();
+// x of every term, and then every point turns by its angle per minute. Term i is added
+// into lane i mod 8 of one of two sums, taken in turn block by block so that the
+// additions do not wait on each other; then the two sums lane by lane, and the eight
+// lanes in an order fixed here, whatever the vector width.
+template <typename V>
+QW_INLINE void TurnRun(const FloatingTerms& t, double* __restrict x, double* __restrict y, size_t count, int32_t* out) {
+  constexpr size_t kWidth = sizeof(V) / sizeof(double);
+  constexpr size_t kPerBlock = kLaneBlock / kWidth;  // vectors in a block of terms
+  const double* c = t.turnCos.data();
+  const double* s = t.turnSin.data();
   const size_t n = t.amplitude.size() / kLaneBlock * kLaneBlock;
   for (size_t m = 0; m < count; ++m) {
-    Lanes even = {}, odd = {};
+    V sums[2 * kPerBlock] = {};
     size_t i = 0;
     for (; i + 2 * kLaneBlock <= n; i += 2 * kLaneBlock) {
-      TurnBlock(c, s, x, y, i, even);
-      TurnBlock(c, s, x, y, i + kLaneBlock, odd);
+#pragma GCC unroll 4
+      for (size_t v = 0; v < 2 * kPerBlock; ++v) TurnVector(c, s, x, y, i + v * kWidth, sums[v]);
     }
-    if (i < n) TurnBlock(c, s, x, y, i, even);
-    const Lanes lane = even + odd;
+    if (i < n) {
+#pragma GCC unroll 4
+      for (size_t v = 0; v < kPerBlock; ++v) TurnVector(c, s, x, y, i + v * kWidth, sums[v]);
+    }
+    double lane[kLaneBlock];
+    for (size_t v = 0; v < kPerBlock; ++v) {
+      const V both = sums[v] + sums[kPerBlock + v];
+      for (size_t k = 0; k < kWidth; ++k) lane[v * kWidth + k] = both[k];
+    }
     const double terms = ((lane[0] + lane[4]) + (lane[2] + lane[6])) + ((lane[1] + lane[5]) + (lane[3] + lane[7]));
     out[m] = ToMicroFeet(t.meanFeet + terms);
   }
 }
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+__attribute__((target("avx512f"))) void TurnPointsWide(const FloatingTerms& t, double* x, double* y, size_t count,
+                                                       int32_t* out) {
+  TurnRun<Octet>(t, x, y, count, out);
+}
+
+__attribute__((target_clones("avx2", "default"))) void TurnPointsQuad(const FloatingTerms& t, double* x, double* y,
+                                                                       size_t count, int32_t* out) {
+  TurnRun<Quad>(t, x, y, count, out);
+}
+
+void TurnPoints(const FloatingTerms& t, double* x, double* y, size_t count, int32_t* out) {
+  static const bool wide = __builtin_cpu_supports("avx512f");
+  if (wide) {
+    TurnPointsWide(t, x, y, count, out);
+  } else {
+    TurnPointsQuad(t, x, y, count, out);
+  }
+}
+#else
+void TurnPoints(const FloatingTerms& t, double* x, double* y, size_t count, int32_t* out) {
+  TurnRun<Quad>(t, x, y, count, out);
+}
+#endif
 
 }  // namespace
 
