@@ -164,8 +164,8 @@ int32_t ComputeTideHeight(EngineMinute minute, char mathForm) {
   const int64_t adjusted = minute;
   const char form = (mathForm == 'f' || mathForm == 'F') ? 'f' : 'i';
 
-  const int64_t day = adjusted >= 0 ? adjusted / kMinutesPerDay : -((-adjusted + kMinutesPerDay - 1) / kMinutesPerDay);
-  const auto slot = static_cast<size_t>(adjusted - day * kMinutesPerDay);
+  const int64_t day = minute / kMinutesPerDay;  // minutes are never negative
+  const auto slot = static_cast<size_t>(minute % kMinutesPerDay);
   MinuteCache* cache = MinuteCacheFor(record, day, form);
   if (cache && cache->value[slot] != kMinuteNotComputed) return cache->value[slot];
 
