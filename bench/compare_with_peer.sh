@@ -8,10 +8,13 @@
 #   YEAR       default 2026; REPEATS: runs of each, the median is shown (default 5)
 #
 # The peer is timed inside Node, one prediction after the modules and the station are
-# loaded; quaywise-cli as a whole process (start, data, prediction and the CSV written to
-# a file), so the comparison leans toward the peer. Both elapsed and processor times are
-# shown: on a loaded machine the processor time is the steadier figure. The peer's
-# packages are installed with npm ci into BUILD_DIR/bench-peer the first time.
+# loaded. Quaywise is timed twice: as the whole quaywise-cli process (start, station
+# data, prediction and the CSV written to a file), which leans toward the peer, and, when
+# the build has the benchmarks (QW_BUILD_BENCH=ON), inside the process like the peer
+# (tide_day_extremes_bench: the same rows and day lists, cold engine, nothing written).
+# Elapsed and processor times are shown: on a loaded machine the processor time is the
+# steadier figure, and the ratios in brackets use it. The peer's packages are installed
+# with npm ci into BUILD_DIR/bench-peer the first time.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -59,15 +62,34 @@ read -r cli_heights_wall cli_heights_cpu cli_heights_rows < <(
 read -r cli_tides_wall cli_tides_cpu cli_tides_rows < <(
   time_cli "$cli" tides "$station" --from "$year-01-01" --to "$year-12-31" --csv)
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (b > 0 ? a / b : 0) }'; }
+# In process: the median elapsed and processor milliseconds of the two benchmarks.
+bench=$build/bin/tide_day_extremes_bench
+in_heights="- -" in_tides="- -"
+if [[ -x $bench ]]; then
+  in_process=$("$bench" --benchmark_filter='BM_YearOfMinuteHeights$|BM_YearReferenceCold$' \
+    --benchmark_repetitions="$repeats" --benchmark_report_aggregates_only=true --benchmark_format=csv 2> /dev/null)
+  in_heights=$(awk -F, '/"BM_YearOfMinuteHeights_median"/ { printf "%.1f %.1f", $3, $4 }' <<< "$in_process")
+  in_tides=$(awk -F, '/"BM_YearReferenceCold_median"/ { printf "%.1f %.1f", $3, $4 }' <<< "$in_process")
+fi
+read -r in_heights_wall in_heights_cpu <<< "$in_heights"
+read -r in_tides_wall in_tides_cpu <<< "$in_tides"
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b + 0 > 0) printf "%.1f", a / b; else printf "-" }'; }
 
 echo "San Francisco (NOAA 9414290), $year, median of $repeats runs; $(nproc) cores ($(lscpu | sed -n 's/^Model name: *//p')), load average $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-34s %26s %26s %14s\n' "" "peer, in Node: ms (cpu)" "quaywise-cli: ms (cpu)" "ratio (cpu)"
-printf '%-34s %17s (%6s) %17s (%6s) %6s (%5s)\n' \
-  "a year of minute heights" "$peer_heights_wall" "$peer_heights_cpu" "$cli_heights_wall" "$cli_heights_cpu" \
-  "$(ratio "$peer_heights_wall" "$cli_heights_wall")" "$(ratio "$peer_heights_cpu" "$cli_heights_cpu")"
-printf '%-34s %17s (%6s) %17s (%6s) %6s (%5s)\n' \
-  "a year of highs and lows" "$peer_extremes_wall" "$peer_extremes_cpu" "$cli_tides_wall" "$cli_tides_cpu" \
-  "$(ratio "$peer_extremes_wall" "$cli_tides_wall")" "$(ratio "$peer_extremes_cpu" "$cli_tides_cpu")"
+echo "milliseconds elapsed (processor); ratio: peer time / quaywise time"
+row() {
+  printf '%-26s %16s %16s %16s %14s %14s\n' "$@"
+}
+row "" "peer, in Node" "quaywise, in" "quaywise-cli," "ratio in" "ratio whole"
+row "" "" "process" "whole process" "process" "process"
+show() {  # label peer_wall peer_cpu in_wall in_cpu cli_wall cli_cpu
+  row "$1" "$2 ($3)" "$4 ($5)" "$6 ($7)" "$(ratio "$2" "$4") ($(ratio "$3" "$5"))" \
+      "$(ratio "$2" "$6") ($(ratio "$3" "$7"))"
+}
+show "a year of minute heights" "$peer_heights_wall" "$peer_heights_cpu" "$in_heights_wall" "$in_heights_cpu" \
+     "$cli_heights_wall" "$cli_heights_cpu"
+show "a year of highs and lows" "$peer_extremes_wall" "$peer_extremes_cpu" "$in_tides_wall" "$in_tides_cpu" \
+     "$cli_tides_wall" "$cli_tides_cpu"
 echo "peer: $peer_heights_count heights, $peer_extremes_count highs and lows;" \
      "quaywise-cli: $cli_heights_rows and $cli_tides_rows CSV lines (a heading line each)"
