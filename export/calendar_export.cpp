@@ -12,6 +12,8 @@
 #include "engine/moon_phase.h"
 #include "engine/rise_set.h"
 #include "engine/sky_day.h"
+#include "engine/string_table.h"
+#include "export/calendar_texts.h"
 #include "present/display_units.h"
 
 namespace qw {
@@ -38,7 +40,9 @@ std::string ClockTimeText(EngineMinute minute) {
 
 std::string HeightText(int32_t height, TideUnit unit) {
   if (height == kValueNotDefined) return "";
-  return " " + HeightDisplayText(HeightToDisplay(MicroFeet(height), unit));
+  // Converted exactly, not by way of tenths of a foot as the windows' figures are, so that
+  // a height in metres agrees with the command line's to the centimetre.
+  return " " + HeightDisplayText(HeightToDisplayExact(MicroFeet(height), unit));
 }
 
 // A speed without its sign (the event's name says flood or ebb), with the direction
@@ -199,7 +203,7 @@ CalendarEvents CollectCalendarEvents(const CalendarJob& job, const StationClock&
   const bool tide = job.station.kind == StationKind::Tide;
   const StationPlace place = tide ? PlaceOf(job.station.tide) : PlaceOf(job.station.current);
   const bool sky = job.events & (kCalendarSun | kCalendarMoon | kCalendarPhases);
-  progress.Status(1, "Writing calendar...");
+  progress.Status(1, StringText(text::kWritingCalendar));
   for (EngineMinute day = job.firstDay; day <= job.lastDay; day += kMinutesPerDay) {
     progress.Status(2, DateText(day));
     if (progress.Pump()) {
