@@ -75,6 +75,7 @@ CalendarDialog::CalendarDialog(const QString& locationName, StationKind kind, Ca
 
   file_ = new QLineEdit(choice.file, this);
   file_->setObjectName("file");
+  file_->setMinimumWidth(320);
   auto* browse = new QPushButton(Text(text::kBrowseButton), this);
   connect(browse, &QPushButton::clicked, this, &CalendarDialog::Browse);
   auto* fileRow = new QHBoxLayout;
