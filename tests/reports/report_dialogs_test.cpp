@@ -211,14 +211,18 @@ TEST(ReportDialogsTest, PreviewShowsThePlannedPagesOfARealStation) {
                            },
                            windows);
   int pages = -1;
-  QTimer::singleShot(0, [&] {
+  // The pages are drawn, with the progress box, before the preview shows.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-    if (!preview) return;
+    if (!preview || !preview->isVisible()) return;
+    poll.stop();
     if (auto* widget = preview->findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
     preview->resize(700, 900);
     Snapshot(*preview, "preview");
     preview->reject();
   });
+  poll.start(10);
   dialog.Preview();
   EXPECT_EQ(pages, 3);
   ResetEngine();
