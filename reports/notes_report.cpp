@@ -12,7 +12,7 @@ namespace qw {
 namespace {
 
 struct Section {
-  const char* heading;
+  QString heading;
   const std::string* text;
 };
 
@@ -56,7 +56,9 @@ std::vector<std::vector<NoteLine>> PaginateNotes(const ReportNotes& notes, const
                                                  int linesPerPage) {
   // A page holds at least a heading and one line of its section.
   linesPerPage = std::max(2, linesPerPage);
-  const Section sections[] = {{kOfficialNotesHeading, &notes.official},
+  const QString official = notes.source.empty() ? QString(kOfficialNotesHeading)
+                                                : QString::fromStdString(notes.source) + " Notes";
+  const Section sections[] = {{official, &notes.official},
                               {kUserNotesHeading, &notes.user},
                               {kGeneralNotesHeading, &notes.general}};
   std::vector<std::vector<NoteLine>> pages(1);

@@ -27,7 +27,7 @@ struct NoteLine {
 constexpr double kNotesLayoutDpi = 300.0;
 
 // The section headings.
-inline constexpr const char* kOfficialNotesHeading = "NOAA Notes";
+inline constexpr const char* kOfficialNotesHeading = "Official Notes";  // publisher not known
 inline constexpr const char* kUserNotesHeading = "User Notes";
 inline constexpr const char* kGeneralNotesHeading = "General Notes";
 

@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <cmath>
 
+#include "engine/installed_catalogue.h"
 #include "engine/time_zone.h"
 #include "reports/page_layouts.h"
 
@@ -63,7 +64,15 @@ void ReportComposer::LayOut(const QSizeF& paintInches) {
   notesNoRoom_ = linesPerPage < 2;
   const double width = page.width() * 0.97;
   for (size_t i = 0; i < job_.locations.size(); ++i) {
-    for (std::vector<NoteLine>& lines : PaginateNotes(job_.locations[i].notes, font, width, linesPerPage)) {
+    const ReportLocation& location = job_.locations[i];
+    ReportNotes notes = location.notes;
+    if (notes.source.empty()) {
+      const bool tide = location.kind == StationKind::Tide;
+      const StationSource* source =
+          ReferenceSource(tide ? 'T' : 'C', tide ? location.tide.referenceId : location.current.referenceId);
+      if (source) notes.source = source->source;
+    }
+    for (std::vector<NoteLine>& lines : PaginateNotes(notes, font, width, linesPerPage)) {
       PlannedPage planned;
       planned.location = static_cast<int>(i);
       planned.first = planned.last = job_.locations[i].windowDay;
