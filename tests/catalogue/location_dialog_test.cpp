@@ -153,7 +153,7 @@ TEST_F(LocationDialogTest, SearchesGoOnIntoTheOtherRegions) {
   EXPECT_EQ(dialog->currentRegion(), 2);  // California
   EXPECT_EQ(dialog->regionView()->currentIndex().row(), 2);
   EXPECT_EQ(dialog->selectedStations(), std::vector<int>{1});
-  EXPECT_EQ(dialog->countLine(), "( 2 entries - 0 selected )");
+  EXPECT_EQ(dialog->countLine(), "(2 entries   1 selected)");
 
   dialog->regionView()->setCurrentIndex(dialog->regionView()->model()->index(0, 0));
   dialog->nameSearch()->clear();
