@@ -335,7 +335,7 @@ void LocationDialog::IdSearchChanged(const QString& text) {
 
 void LocationDialog::Step(int direction) {
   const int caret = caretStation();
-  StationPlace found;
+  StationMatch found;
   if (idMode_->isChecked()) {
     bool ok = false;
     const uint32_t id = idSearch_->text().toUInt(&ok);
@@ -351,7 +351,7 @@ void LocationDialog::Step(int direction) {
   Show(found);
 }
 
-void LocationDialog::Show(const StationPlace& place) {
+void LocationDialog::Show(const StationMatch& place) {
   if (!place.found()) return;
   if (place.regionSlot == stationModel_->region()) {
     SelectOnly(place.index);

@@ -77,7 +77,7 @@ class LocationDialog : public QDialog {
   void NameSearchChanged(const QString& text);
   void IdSearchChanged(const QString& text);
   void Step(int direction);
-  void Show(const StationPlace& place);  // selects a search's match, in its region
+  void Show(const StationMatch& place);  // selects a search's match, in its region
   void OpenNotes();
   StationRef RefOf(int stationIndex) const;
   int& RememberedRegion();

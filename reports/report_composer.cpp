@@ -64,15 +64,13 @@ void ReportComposer::LayOut(const QSizeF& paintInches) {
   notesNoRoom_ = linesPerPage < 2;
   const double width = page.width() * 0.97;
   for (size_t i = 0; i < job_.locations.size(); ++i) {
+    // The official notes are headed with who published the station's data.
     const ReportLocation& location = job_.locations[i];
-    ReportNotes notes = location.notes;
-    if (notes.source.empty()) {
-      const bool tide = location.kind == StationKind::Tide;
-      const StationSource* source =
-          ReferenceSource(tide ? 'T' : 'C', tide ? location.tide.referenceId : location.current.referenceId);
-      if (source) notes.source = source->source;
-    }
-    for (std::vector<NoteLine>& lines : PaginateNotes(notes, font, width, linesPerPage)) {
+    const bool tide = location.kind == StationKind::Tide;
+    const StationSource* source =
+        ReferenceSource(tide ? 'T' : 'C', tide ? location.tide.referenceId : location.current.referenceId);
+    const QString heading = source ? QString::fromStdString(source->source) + " Notes" : kOfficialNotesHeading;
+    for (std::vector<NoteLine>& lines : PaginateNotes(location.notes, font, width, linesPerPage, heading)) {
       PlannedPage planned;
       planned.location = static_cast<int>(i);
       planned.first = planned.last = job_.locations[i].windowDay;

@@ -34,10 +34,6 @@ struct ReportNotes {
   std::string official;  // the official notes files' notes, or "None defined."
   std::string user;      // the user's own notes, or "None defined."
   std::string general;   // the station's general facts
-  // Who published the official notes' data ("NOAA", "TICON-4"): their heading is
-  // "NOAA Notes"; "Official Notes" when empty. ReportComposer fills it from the side
-  // catalogue when the caller has not.
-  std::string source;
 };
 
 struct ReportLocation {

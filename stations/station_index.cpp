@@ -164,7 +164,7 @@ int StationIndex::FindById(StationKind kind, int regionSlot, int startIndex, uin
                 [&](const StationSummary& station) { return station.stationId == stationId; });
 }
 
-StationPlace StationIndex::SearchAcross(StationKind kind, int regionSlot, int startIndex, int direction, bool wrap,
+StationMatch StationIndex::SearchAcross(StationKind kind, int regionSlot, int startIndex, int direction, bool wrap,
                                         const std::function<bool(const StationSummary&)>& matches) const {
   const int regionCount = static_cast<int>(Regions(kind).size());
   if (regionSlot < 0 || regionSlot >= regionCount) return {};
@@ -185,10 +185,10 @@ StationPlace StationIndex::SearchAcross(StationKind kind, int regionSlot, int st
   const std::vector<StationSummary>& start = Regions(kind)[static_cast<size_t>(regionSlot)].stations;
   found = Search(start, step > 0 ? -1 : static_cast<int>(start.size()), direction, matches);
   const bool beyondStart = found >= 0 && (step > 0 ? found > startIndex : found < startIndex);
-  return found >= 0 && !beyondStart ? StationPlace{regionSlot, found} : StationPlace{};
+  return found >= 0 && !beyondStart ? StationMatch{regionSlot, found} : StationMatch{};
 }
 
-StationPlace StationIndex::FindByNameAcross(StationKind kind, int regionSlot, int startIndex, std::string_view text,
+StationMatch StationIndex::FindByNameAcross(StationKind kind, int regionSlot, int startIndex, std::string_view text,
                                             int direction, bool wrap) const {
   const std::string folded = FoldCase(text);
   return SearchAcross(kind, regionSlot, startIndex, direction, wrap, [&](const StationSummary& station) {
@@ -196,7 +196,7 @@ StationPlace StationIndex::FindByNameAcross(StationKind kind, int regionSlot, in
   });
 }
 
-StationPlace StationIndex::FindByIdAcross(StationKind kind, int regionSlot, int startIndex, uint32_t stationId,
+StationMatch StationIndex::FindByIdAcross(StationKind kind, int regionSlot, int startIndex, uint32_t stationId,
                                           int direction, bool wrap) const {
   return SearchAcross(kind, regionSlot, startIndex, direction, wrap,
                       [&](const StationSummary& station) { return station.stationId == stationId; });

@@ -63,7 +63,7 @@ StationSummary SummarizeStation(const CurrentLocation& station);
 std::string FoldCase(std::string_view text);
 
 // A station found by a search over every region; regionSlot -1 when none was found.
-struct StationPlace {
+struct StationMatch {
   int regionSlot = -1;
   int index = -1;
   bool found() const { return regionSlot >= 0; }
@@ -100,14 +100,14 @@ class StationIndex {
   // the list at its other end and last looks at the start region's stations on the other
   // side of `startIndex`, so every station is looked at once; without, it stops at the
   // list's end.
-  StationPlace FindByNameAcross(StationKind kind, int regionSlot, int startIndex, std::string_view text,
+  StationMatch FindByNameAcross(StationKind kind, int regionSlot, int startIndex, std::string_view text,
                                 int direction, bool wrap) const;
-  StationPlace FindByIdAcross(StationKind kind, int regionSlot, int startIndex, uint32_t stationId, int direction,
+  StationMatch FindByIdAcross(StationKind kind, int regionSlot, int startIndex, uint32_t stationId, int direction,
                               bool wrap) const;
 
  private:
   static RegionIndex ReadRegion(StationKind kind, const RegionNode& node);
-  StationPlace SearchAcross(StationKind kind, int regionSlot, int startIndex, int direction, bool wrap,
+  StationMatch SearchAcross(StationKind kind, int regionSlot, int startIndex, int direction, bool wrap,
                             const std::function<bool(const StationSummary&)>& matches) const;
 
   std::vector<RegionIndex> tides_;
