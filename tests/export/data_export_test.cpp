@@ -13,6 +13,7 @@
 #include "engine/current_prediction.h"
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
+#include "engine/installed_catalogue.h"
 #include "engine/moon_phase.h"
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
@@ -213,6 +214,7 @@ TEST_F(DataExportTest, HeaderLines) {
   // says when the licence forbids commercial use.
   test::WriteStationSources(
       {test::SourceEntry('T', job_.station.tide.referenceId, "TICON-4", "TICON-4 (BODC)", "cc-by-nc-4.0")});
+  ResetInstalledCatalogue();  // the catalogue is read once; this one came after the first header
   EXPECT_NE(ExportHeader(job_).find(" None Defined  Data: TICON-4 (BODC), CC BY-NC 4.0, not for commercial use\n"),
             std::string::npos)
       << ExportHeader(job_);
