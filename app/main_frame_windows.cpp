@@ -217,6 +217,7 @@ std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
     OpenWindowEntry entry;
     entry.station = window->station();
     entry.stationId = window->stationId();
+    entry.key = stations_->StationKey(entry.station);
     WindowPlacement& p = entry.placement;
     p.showCommand = sub->isMinimized() ? kShowMinimized : sub->isMaximized() ? kShowMaximized : kShowNormal;
     const auto* located = dynamic_cast<LocationSubWindow*>(sub);

@@ -105,6 +105,9 @@ void LocationDialog::BuildLayout() {
   longitude_ = new QLabel;
   nature_ = new QLabel;
   nature_->setWordWrap(true);
+  licenceLabel_ = new QLabel("Licence:");
+  licence_ = new QLabel;
+  licence_->setWordWrap(true);
   detailGrid->addWidget(detailTitle_, 0, 0, 1, 2);
   detailGrid->addWidget(detailId_, 1, 0, 1, 2);
   detailGrid->addWidget(referenceLabel_, 2, 0, Qt::AlignTop);
@@ -114,7 +117,9 @@ void LocationDialog::BuildLayout() {
   detailGrid->addWidget(longitudeLabel_, 4, 0);
   detailGrid->addWidget(longitude_, 4, 1);
   detailGrid->addWidget(nature_, 5, 0, 1, 2);
-  detailGrid->setRowStretch(6, 1);
+  detailGrid->addWidget(licenceLabel_, 6, 0, Qt::AlignTop);
+  detailGrid->addWidget(licence_, 6, 1);
+  detailGrid->setRowStretch(7, 1);
   detailGrid->setColumnStretch(1, 1);
   detail->setMinimumWidth(250);
 
@@ -260,6 +265,7 @@ QStringList LocationDialog::detailLines() const {
   add(latitudeLabel_, latitude_);
   add(longitudeLabel_, longitude_);
   add(nullptr, nature_);
+  add(licenceLabel_, licence_);
   return lines;
 }
 
@@ -290,6 +296,11 @@ void LocationDialog::UpdateDetail() {
   latitude_->setText(QString::fromUtf8(detail.latitude));
   longitude_->setText(QString::fromUtf8(detail.longitude));
   nature_->setText(detail.generalArea ? QString(kGeneralAreaText) : QString::fromUtf8(detail.nature));
+  // A licence that forbids commercial use is said in red where the user chooses.
+  QString licence = QString::fromUtf8(detail.licence);
+  if (detail.nonCommercial) licence += QString(" \u2014 ") + kNonCommercialText;
+  licence_->setText(licence);
+  licence_->setStyleSheet(detail.nonCommercial ? "color: #b00000; font-weight: bold;" : "");
   const bool described = !detail.reference.empty();
   referenceLabel_->setVisible(described);
   reference_->setVisible(described);
@@ -297,6 +308,8 @@ void LocationDialog::UpdateDetail() {
   latitude_->setVisible(described);
   longitudeLabel_->setVisible(described && !detail.longitude.empty());
   longitude_->setVisible(described && !detail.longitude.empty());
+  licenceLabel_->setVisible(described && !detail.licence.empty());
+  licence_->setVisible(described && !detail.licence.empty());
   notes_->setEnabled(notesOpener_ && summary && selected.size() <= 1);
 }
 
@@ -309,33 +322,43 @@ void LocationDialog::NameSearchChanged(const QString& text) {
     }
     return;
   }
-  const int found = index_.FindByName(kind_, stationModel_->region(), -1, text.toStdString(), +1);
-  if (found >= 0) SelectOnly(found);
+  // The selected region first, then the others in list order: a name is found wherever it is.
+  Show(index_.FindByNameAcross(kind_, stationModel_->region(), -1, text.toStdString(), +1, true));
 }
 
 void LocationDialog::IdSearchChanged(const QString& text) {
   bool ok = false;
   const uint32_t id = text.toUInt(&ok);
   if (!ok) return;
-  const int found = index_.FindById(kind_, stationModel_->region(), -1, id, +1);
-  if (found >= 0) SelectOnly(found);
+  Show(index_.FindByIdAcross(kind_, stationModel_->region(), -1, id, +1, true));
 }
 
 void LocationDialog::Step(int direction) {
   const int caret = caretStation();
-  int found = -1;
+  StationMatch found;
   if (idMode_->isChecked()) {
     bool ok = false;
     const uint32_t id = idSearch_->text().toUInt(&ok);
-    if (ok) found = index_.FindById(kind_, stationModel_->region(), caret, id, direction);
+    if (ok) found = index_.FindByIdAcross(kind_, stationModel_->region(), caret, id, direction, false);
   } else {
-    found = index_.FindByName(kind_, stationModel_->region(), caret, nameSearch_->text().toStdString(), direction);
+    found = index_.FindByNameAcross(kind_, stationModel_->region(), caret, nameSearch_->text().toStdString(),
+                                    direction, false);
   }
-  if (found < 0) {
+  if (!found.found()) {
     Beep();
     return;
   }
-  SelectOnly(found);
+  Show(found);
+}
+
+void LocationDialog::Show(const StationMatch& place) {
+  if (!place.found()) return;
+  if (place.regionSlot == stationModel_->region()) {
+    SelectOnly(place.index);
+  } else {
+    // The region list follows the match.
+    SelectRegion(place.regionSlot, place.index, CountLineForm::RegionChanged);
+  }
 }
 
 void LocationDialog::OpenNotes() {

@@ -77,6 +77,7 @@ class LocationDialog : public QDialog {
   void NameSearchChanged(const QString& text);
   void IdSearchChanged(const QString& text);
   void Step(int direction);
+  void Show(const StationMatch& place);  // selects a search's match, in its region
   void OpenNotes();
   StationRef RefOf(int stationIndex) const;
   int& RememberedRegion();
@@ -106,6 +107,8 @@ class LocationDialog : public QDialog {
   QLabel* longitudeLabel_ = nullptr;
   QLabel* longitude_ = nullptr;
   QLabel* nature_ = nullptr;
+  QLabel* licenceLabel_ = nullptr;
+  QLabel* licence_ = nullptr;
   QRadioButton* nameMode_ = nullptr;
   QRadioButton* idMode_ = nullptr;
   QLineEdit* nameSearch_ = nullptr;

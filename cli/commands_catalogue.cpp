@@ -159,7 +159,7 @@ int RunInfo(CliContext& context, const ParsedArgs& args) {
   if (args.positional.size() != 1) throw UsageError("info needs exactly one STATION");
   const StationKind kind = KindOf(args);
   const ResolvedStation s = ResolveStation(context, args.positional[0], kind);
-  Line(context, "Name", s.name());
+  Line(context, "Name", s.label());
   Line(context, "Station", std::string(KindWord(kind)) + " " + std::to_string(s.slot) + ":" +
                                std::to_string(s.index) + " in region " + std::to_string(s.regionNumber) +
                                ", station id " + std::to_string(s.stationId()) + ", " + StationRole(s));

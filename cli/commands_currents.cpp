@@ -35,7 +35,7 @@ struct Output {
     }
     std::string source = context.SourceLabel(station.kind, station.regionNumber, station.index);
     const char* role = station.current.stationKind == kCurrentKindRotary ? "rotary" : StationRole(station);
-    std::fprintf(context.out(), "%s  (current %d:%d, id %u, %s%s%s)\n", station.name(), station.slot,
+    std::fprintf(context.out(), "%s  (current %d:%d, id %u, %s%s%s)\n", station.label().c_str(), station.slot,
                  station.index, station.stationId(), role, source.empty() ? "" : ", ", source.c_str());
   }
 

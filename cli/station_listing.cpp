@@ -62,7 +62,7 @@ void WriteStationRow(CliContext& context, const ResolvedStation& s, bool csv) {
   const std::string where = std::to_string(s.slot) + ":" + std::to_string(s.index);
   std::string sourceText = source ? SourceLabel(*source) + " " + source->sourceId : "-";
   std::fprintf(context.out(), "%-9s %5u  %-50s  %-20s  %-11s  %s\n", where.c_str(), s.stationId(),
-               s.name(), position.c_str(), StationRole(s), sourceText.c_str());
+               s.label().c_str(), position.c_str(), StationRole(s), sourceText.c_str());
 }
 
 }  // namespace qw::cli

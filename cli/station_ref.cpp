@@ -5,6 +5,7 @@
 
 #include "cli/cli_errors.h"
 #include "cli/options.h"
+#include "engine/current_depth.h"
 
 namespace qw::cli {
 namespace {
@@ -81,6 +82,14 @@ std::vector<Match> SearchAll(CliContext& context, StationKind kind, std::string_
 
 std::string ResolvedStation::Label() const {
   return std::to_string(slot) + ":" + std::to_string(index) + " " + name();
+}
+
+std::string ResolvedStation::label() const {
+  std::string text = name();
+  if (kind == StationKind::Current && current.meterDepth != 0) {
+    text += "  (" + std::to_string(current.meterDepth) + (DepthMarkedD(current) ? "d)" : ")");
+  }
+  return text;
 }
 
 const char* KindWord(StationKind kind) { return kind == StationKind::Tide ? "tide" : "current"; }

@@ -24,6 +24,9 @@ struct ResolvedStation {
   CurrentLocation current;  // the record, when kind is Current
 
   const char* name() const { return kind == StationKind::Tide ? tide.name : current.name; }
+  // The name as lists show it: a current station with a meter depth followed by "  (%d)",
+  // or "  (%dd)" when its depth flag is the letter "d".
+  std::string label() const;
   uint16_t stationId() const { return kind == StationKind::Tide ? tide.stationId : current.stationId; }
   uint16_t referenceId() const {
     return kind == StationKind::Tide ? tide.referenceId : current.referenceId;

@@ -5,6 +5,7 @@
 #include "engine/earth_series.h"
 #include "engine/extremes_cache.h"
 #include "engine/held_data.h"
+#include "engine/installed_catalogue.h"
 #include "engine/rotary_current.h"
 #include "engine/sky_day.h"
 #include "engine/station_database.h"
@@ -25,6 +26,7 @@ void ResetEngine() {
   ResetStationDatabase();
   ResetEarthSeries();
   ResetSkyDays();
+  ResetInstalledCatalogue();
 }
 
 }  // namespace qw

@@ -289,18 +289,6 @@ double TimeMeridianDegrees(int16_t timeMeridian) { return ZoneDegrees(timeMeridi
 
 double TimeMeridianHours(int16_t timeMeridian) { return ZoneHours(timeMeridian); }
 
-const char* DataFamilyName(uint16_t referenceId) {
-  if (referenceId < 10000) return "National Oceanic and Atmospheric Administration (NOAA)";
-  if (referenceId >= 31000 && referenceId <= 44000) return "United Kingdom Hydrographic Office (UKHO)";
-  return "Canadian Hydrographic Service (CHS)";
-}
-
-const char* DataFamilyShortName(uint16_t referenceId) {
-  if (referenceId < 10000) return " (NOAA)";
-  if (referenceId >= 31000 && referenceId <= 44000) return " (UKHO)";
-  return " (CHS)";
-}
-
 void ResetStationDatabase() {
   CloseRegion(State().tide);
   CloseRegion(State().current);

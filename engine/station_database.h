@@ -90,16 +90,6 @@ std::string ReferenceStationName(const TideLocation& station);
 double TimeMeridianDegrees(int16_t timeMeridian);
 double TimeMeridianHours(int16_t timeMeridian);
 
-// The data family of a station by its referenceId: "National Oceanic and Atmospheric
-// Administration (NOAA)" below 10000, "United Kingdom Hydrographic Office (UKHO)" for
-// 31000..44000, "Canadian Hydrographic Service (CHS)" otherwise; and the short forms
-// " (NOAA)", " (UKHO)", " (CHS)" that follow a reference station's name.
-// These name the file family only. The installed data's publishers are others (TICON-4
-// gauges are in the Canadian and international families): who published a station's
-// data is its side catalogue line's SourceLabel (station_sources.h).
-const char* DataFamilyName(uint16_t referenceId);
-const char* DataFamilyShortName(uint16_t referenceId);
-
 // Closes the held region files.
 void ResetStationDatabase();
 

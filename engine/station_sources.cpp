@@ -9,7 +9,8 @@ namespace qw {
 
 const char* const kStationSourceColumns[] = {
     "kind",        "region",       "index",      "station_id",  "source",         "source_id", "time_zone", "licence",
-    "attribution", "source_label", "source_name", "agency",     "licence_url",  "commercial_use", "context"};
+    "attribution", "source_label", "source_name", "agency",     "licence_url",  "commercial_use", "context",
+    "averages"};
 static_assert(sizeof kStationSourceColumns / sizeof kStationSourceColumns[0] == kStationSourceColumnCount);
 
 namespace {
@@ -62,6 +63,8 @@ const Column kColumns[kStationSourceColumnCount] = {
        return f == "yes" || f == "no";
      }},
     {[](const StationSource& e) { return e.context; }, [](StationSource& e, std::string&& f) { return e.context = std::move(f), true; }},
+    {[](const StationSource& e) { return e.averages; },
+     [](StationSource& e, std::string&& f) { return e.averages = std::move(f), true; }},
 };
 
 std::string CsvField(const std::string& text) {

@@ -42,11 +42,14 @@ struct StationSource {
   std::string licenceUrl;
   bool commercialUse = true;  // false: the licence forbids commercial use (CC BY-NC)
   std::string context;        // the source's words placing the station, e.g. "0.46 Nm E of"
+  // Current stations: how the record's average speeds were obtained, "computed 1983-2001"
+  // (from the station's own predictions over that epoch); "" when the record has none.
+  std::string averages;
 };
 
 // Every column in file order; the first kStationSourceRequiredColumns must be there.
 extern const char* const kStationSourceColumns[];
-constexpr size_t kStationSourceColumnCount = 15;
+constexpr size_t kStationSourceColumnCount = 16;
 constexpr size_t kStationSourceRequiredColumns = 9;
 
 class StationSources {

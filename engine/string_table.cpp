@@ -402,6 +402,7 @@ constexpr StringEntry kStrings[] = {
     {5325, "Longitude"},
     {5326, "Tide"},
     {5327, "Current"},
+    {5328, "Source"},
     {5330, "Invalid Latitude Value"},
     {5331, "Invalid value entered for latitude degrees. Correct values range from 0 to 90."},
     {5332, "Invalid value entered for latitude minutes. Correct values range from 0 to 59.99."},

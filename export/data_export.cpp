@@ -5,6 +5,7 @@
 
 #include "engine/calendar.h"
 #include "engine/current_prediction.h"
+#include "engine/installed_catalogue.h"
 #include "engine/string_table.h"
 #include "engine/tide_prediction.h"
 #include "export/export_fields.h"
@@ -231,6 +232,18 @@ std::string StationDescription(const ExportJob& job) {
   return text;
 }
 
+// Who published the data and under which licence, after the position: "  Data: TICON-4
+// (UHSLC), CC BY 4.0"; nothing when the installed catalogue does not know.
+std::string SourceNote(const ExportJob& job) {
+  const bool tide = job.station.kind == StationKind::Tide;
+  const StationSource* source =
+      ReferenceSource(tide ? 'T' : 'C', tide ? job.station.tide.referenceId : job.station.current.referenceId);
+  if (!source) return std::string();
+  std::string note = "  Data: " + SourceLabel(*source) + ", " + LicenceName(source->licence);
+  if (IsNonCommercial(*source)) note += ", not for commercial use";
+  return note;
+}
+
 std::string PositionText(const ExportJob& job) {
   const bool tide = job.station.kind == StationKind::Tide;
   const TideLocation& t = job.station.tide;
@@ -280,7 +293,7 @@ std::string RiseSetText(float hours, bool eventsDay, TimeType clock) {
 std::string ExportHeader(const ExportJob& job) {
   char line[256];
   std::snprintf(line, sizeof line, "%-50s %s", StationDescription(job).c_str(), PositionText(job).c_str());
-  std::string header = line + job.recordDelimiter;
+  std::string header = line + SourceNote(job) + job.recordDelimiter;
   header += FormatString(text::kFromTo, ExportDateText(job.rangeStart, job.dateFormat).c_str(),
                          ExportDateText(job.rangeEnd, job.dateFormat).c_str());
   header += job.recordDelimiter;

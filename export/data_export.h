@@ -61,7 +61,9 @@ const char* MoonQuarterText(double before, double day, double after);
 // rise or set that day or the time is not available.
 std::string RiseSetText(float hours, bool eventsDay, TimeType clock);
 
-// The two heading lines written before the records (with the record delimiter).
+// The two heading lines written before the records (with the record delimiter): the
+// station and its position, followed by who published its data and the licence, and the
+// date range.
 std::string ExportHeader(const ExportJob& job);
 // The results window's title and heading lines for an export.
 void PrepareExportTable(ResultsTable& table, const ExportJob& job, QColor columnColour);

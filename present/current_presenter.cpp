@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/installed_catalogue.h"
 #include "engine/time_zone.h"
 #include "present/display_units.h"
 
@@ -92,7 +93,8 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
                             station.lonHemisphere, station.lonDegrees, station.lonMinutes, station.lonSeconds);
   p.notice = CurrentNoticeOf(station);
   if (p.notice != StationNotice::NotPredictable) {
-    p.source = SourceText(IsSubordinateCurrent(station) && !rotary, day.referenceName, station.referenceId);
+    p.source = SourceText(IsSubordinateCurrent(station) && !rotary, day.referenceName,
+                          ReferenceSourceSuffix('C', station.referenceId));
   }
   if (station.stationId != 0) p.stationId = "Station ID: " + std::to_string(station.stationId);
   // Currents follow the North American daylight rule only.
@@ -111,7 +113,13 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
     p.events.push_back(e);
   }
 
-  p.averagesHeading = "Average Currents:";
+  // The source publishes no averages: where the data carries them, they were computed
+  // from the station's (or its reference's) own predictions, and the heading says so.
+  const StationSource* source = ReferenceSource('C', station.referenceId);
+  const bool anyAverage = station.floodSpeed != kNotGiven16 || station.ebbSpeed != kNotGiven16 ||
+                          station.slackBeforeFloodSpeed != kNotGiven16 || station.slackBeforeEbbSpeed != kNotGiven16;
+  p.averagesHeading = anyAverage && source && !source->averages.empty() ? "Average Currents (computed):"
+                                                                        : "Average Currents:";
   p.averages.push_back({"Min Before Flood:", AverageText(station.slackBeforeFloodSpeed, station.slackBeforeFloodDirection, unit)});
   p.averages.push_back({"Avg Max Flood:", AverageText(station.floodSpeed, station.floodDirection, unit)});
   p.averages.push_back({"Min Before Ebb:", AverageText(station.slackBeforeEbbSpeed, station.slackBeforeEbbDirection, unit)});

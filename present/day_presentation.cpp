@@ -44,10 +44,9 @@ std::string PositionText(char latH, int latD, int latM, int latS, char lonH, int
   return text;
 }
 
-std::string SourceText(bool subordinate, const std::string& referenceName, uint16_t referenceId) {
-  const std::string family = DataFamilyShortName(referenceId);
-  if (subordinate && !referenceName.empty()) return "based on " + referenceName + family;
-  return "Harmonic station" + family;
+std::string SourceText(bool subordinate, const std::string& referenceName, const std::string& sourceSuffix) {
+  if (subordinate && !referenceName.empty()) return "based on " + referenceName + sourceSuffix;
+  return "Harmonic station" + sourceSuffix;
 }
 
 std::vector<LabelledText> SunTexts(const SunTimes& sun, TimeType clock) {

@@ -65,8 +65,9 @@ std::string PositionText(char latHemisphere, int latDegrees, int latMinutes, int
 
 // The source line of the title area: "based on " and the reference station's name for a
 // subordinate station whose reference is known, else "Harmonic station", followed by
-// the data family of `referenceId` (" (NOAA)", " (UKHO)", " (CHS)").
-std::string SourceText(bool subordinate, const std::string& referenceName, uint16_t referenceId);
+// who published the data it is computed from, `sourceSuffix` (" (NOAA)", " (TICON-4,
+// UHSLC)"; ReferenceSourceSuffix of installed_catalogue.h), "" when not known.
+std::string SourceText(bool subordinate, const std::string& referenceName, const std::string& sourceSuffix);
 
 // The sun's two lines for a day's rise and set hours (rise_set.h results).
 std::vector<LabelledText> SunTexts(const SunTimes& sun, TimeType clock);

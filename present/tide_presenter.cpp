@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/installed_catalogue.h"
 #include "engine/tide_corrections.h"
 #include "engine/time_zone.h"
 #include "present/display_units.h"
@@ -39,15 +40,10 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
       low.value = UserRangeToDisplay(ranges.lowHeight, ScaleUnit(unit), centimetres);
       low.label = ranges.lowLabel;
     } else {
-      // The chart datum, named after the data family.
-      const std::string zero = std::string("0 ") + UnitName(unit);
-      if (station.kindCode > 30) {
-        low.label = zero + " (UKHO Datum)";
-      } else if (station.referenceId < 10000) {
-        low.label = zero + " (MLLW)";
-      } else {
-        low.label = zero + " (LNT)";
-      }
+      // The zero of the heights: the chart datum its data's source names ("MLLW", "LAT"),
+      // never one guessed from the station's number range.
+      const std::string datum = ReferenceChartDatum(station.referenceId);
+      low.label = std::string("0 ") + UnitName(unit) + " (" + (datum.empty() ? "Chart Datum" : datum) + ")";
     }
   }
 }
@@ -61,7 +57,7 @@ DayPresentation PresentTideDay(const TideLocation& station, const TideDay& day, 
                             station.lonHemisphere, station.lonDegrees, station.lonMinutes, station.lonSeconds);
   p.notice = TideNoticeOf(station);
   if (p.notice != StationNotice::NotPredictable) {
-    p.source = SourceText(HasTideCorrections(station), day.referenceName, station.referenceId);
+    p.source = SourceText(HasTideCorrections(station), day.referenceName, ReferenceSourceSuffix('T', station.referenceId));
   }
   if (station.stationId != 0) p.stationId = "Station ID: " + std::to_string(station.stationId);
   const char style = IsInternationalFamily(station.referenceId) ? 'g' : 'S';

@@ -12,7 +12,7 @@ namespace qw {
 namespace {
 
 struct Section {
-  const char* heading;
+  QString heading;
   const std::string* text;
 };
 
@@ -53,10 +53,10 @@ QFont NotesFont(const PageCanvas& canvas, bool bold) {
 }
 
 std::vector<std::vector<NoteLine>> PaginateNotes(const ReportNotes& notes, const QFont& font, double width,
-                                                 int linesPerPage) {
+                                                 int linesPerPage, const QString& officialHeading) {
   // A page holds at least a heading and one line of its section.
   linesPerPage = std::max(2, linesPerPage);
-  const Section sections[] = {{kOfficialNotesHeading, &notes.official},
+  const Section sections[] = {{officialHeading, &notes.official},
                               {kUserNotesHeading, &notes.user},
                               {kGeneralNotesHeading, &notes.general}};
   std::vector<std::vector<NoteLine>> pages(1);

@@ -27,7 +27,7 @@ struct NoteLine {
 constexpr double kNotesLayoutDpi = 300.0;
 
 // The section headings.
-inline constexpr const char* kOfficialNotesHeading = "NOAA Notes";
+inline constexpr const char* kOfficialNotesHeading = "Official Notes";  // publisher not known
 inline constexpr const char* kUserNotesHeading = "User Notes";
 inline constexpr const char* kGeneralNotesHeading = "General Notes";
 
@@ -35,8 +35,11 @@ inline constexpr const char* kGeneralNotesHeading = "General Notes";
 // `width` layout pixels in `font` (pixel-sized for kNotesLayoutDpi). Every location
 // has at least one page; a page that begins inside a section begins with its
 // "%s continued" heading.
+// The official notes are headed `officialHeading`: "NOAA Notes", "TICON-4 Notes" after
+// who published the station's data, or kOfficialNotesHeading when that is not known.
 std::vector<std::vector<NoteLine>> PaginateNotes(const ReportNotes& notes, const QFont& font, double width,
-                                                 int linesPerPage);
+                                                 int linesPerPage,
+                                                 const QString& officialHeading = kOfficialNotesHeading);
 
 // The report's body font sized in pixels of kNotesLayoutDpi (the canvas's page size
 // decides the size when the font is sized to the page); bold for headings.

@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <cmath>
 
+#include "engine/installed_catalogue.h"
 #include "engine/time_zone.h"
 #include "reports/page_layouts.h"
 
@@ -63,7 +64,13 @@ void ReportComposer::LayOut(const QSizeF& paintInches) {
   notesNoRoom_ = linesPerPage < 2;
   const double width = page.width() * 0.97;
   for (size_t i = 0; i < job_.locations.size(); ++i) {
-    for (std::vector<NoteLine>& lines : PaginateNotes(job_.locations[i].notes, font, width, linesPerPage)) {
+    // The official notes are headed with who published the station's data.
+    const ReportLocation& location = job_.locations[i];
+    const bool tide = location.kind == StationKind::Tide;
+    const StationSource* source =
+        ReferenceSource(tide ? 'T' : 'C', tide ? location.tide.referenceId : location.current.referenceId);
+    const QString heading = source ? QString::fromStdString(source->source) + " Notes" : kOfficialNotesHeading;
+    for (std::vector<NoteLine>& lines : PaginateNotes(location.notes, font, width, linesPerPage, heading)) {
       PlannedPage planned;
       planned.location = static_cast<int>(i);
       planned.first = planned.last = job_.locations[i].windowDay;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <numbers>
 
+#include "engine/current_depth.h"
+#include "engine/installed_catalogue.h"
 #include "engine/string_table.h"
 #include "search/search_texts.h"
 
@@ -172,8 +174,10 @@ bool SearchKind(const NearestQuery& query, StationKind kind, const RegionList& r
       PositionDistanceBearing(pointLat, pointLon, lat.signedMinutes / 60.0, lon.signedMinutes / 60.0,
                               hit.distanceNm, hit.bearing);
       if (std::trunc(hit.distanceNm) >= range) continue;
+      const StationSource* source = ReferenceSource(tide ? 'T' : 'C', tide ? tideRecord.referenceId
+                                                                             : currentRecord.referenceId);
       AddNearestHit(table, hit, tide ? Trimmed(tideRecord.name) : CurrentStationLabel(currentRecord),
-                    RegionName(regions, slot));
+                    RegionName(regions, slot), source ? SourceLabel(*source) : std::string());
     }
     if (progress.Pump()) return false;
   }
@@ -257,7 +261,8 @@ bool FindNearestStations(const NearestQuery& query, const RegionList& tideRegion
                     {StringText(text::kBearingColumn), 70, QColor()},
                     {StringText(text::kRegionColumn), 200, QColor()},
                     {StringText(text::kLatitudeColumn), 100, QColor()},
-                    {StringText(text::kLongitudeColumn), 110, QColor()}});
+                    {StringText(text::kLongitudeColumn), 110, QColor()},
+                    {StringText(text::kSourceColumn), 140, QColor()}});
   bool finished = true;
   if (query.tideOn) finished = SearchKind(query, StationKind::Tide, tideRegions, table, progress);
   if (finished && query.currentOn) finished = SearchKind(query, StationKind::Current, currentRegions, table, progress);
@@ -267,7 +272,7 @@ bool FindNearestStations(const NearestQuery& query, const RegionList& tideRegion
 }
 
 bool AddNearestHit(ResultsTable& table, const NearestHit& hit, const std::string& stationLabel,
-                   const std::string& regionName) {
+                   const std::string& regionName, const std::string& sourceLabel) {
   int at = table.rows();
   for (int row = 0; row < table.rows(); ++row) {
     const auto* listed = std::get_if<NearestHit>(&table.record(row));
@@ -284,6 +289,7 @@ bool AddNearestHit(ResultsTable& table, const NearestHit& hit, const std::string
   table.SetCell(at, 4, regionName);
   table.SetCell(at, 5, CoordinateCell(hit.position.latitude, true, withThird));
   table.SetCell(at, 6, CoordinateCell(hit.position.longitude, false, withThird));
+  table.SetCell(at, 7, sourceLabel);
   return true;
 }
 
@@ -332,7 +338,7 @@ void FinishNearestSearch(ResultsTable& table, const NearestQuery& query, const R
 
 std::string CurrentStationLabel(const CurrentLocation& station) {
   std::string label = Trimmed(station.name);
-  if (station.meterDepth != 0) label += Printf("  (%d)", station.meterDepth);
+  if (station.meterDepth != 0) label += Printf(DepthMarkedD(station) ? "  (%dd)" : "  (%d)", station.meterDepth);
   return label;
 }
 

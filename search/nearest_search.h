@@ -89,16 +89,18 @@ bool FindNearestStations(const NearestQuery& query, const RegionList& tideRegion
 
 // Adds one hit in distance order (before the first row at the same or a greater
 // distance), unless a row of the same kind at the same position is listed already.
-// Returns false when it was dropped.
+// Returns false when it was dropped. `sourceLabel` names who published the station's data
+// ("NOAA", "TICON-4 (UHSLC)"); "" when not known.
 bool AddNearestHit(ResultsTable& table, const NearestHit& hit, const std::string& stationLabel,
-                   const std::string& regionName);
+                   const std::string& regionName, const std::string& sourceLabel = std::string());
 
 // After a search: title, heading lines, row numbers and row colours (current rows
 // light cyan, tide rows light yellow).
 void FinishNearestSearch(ResultsTable& table, const NearestQuery& query, const RegionList& tideRegions,
                          const RegionList& currentRegions);
 
-// A current station's name with its meter depth, "  (%d)", when it has one.
+// A current station's name with its meter depth, "  (%d)", or "  (%dd)" when its depth
+// flag is the letter "d", when it has one.
 std::string CurrentStationLabel(const CurrentLocation& station);
 // Text without leading and trailing blanks.
 std::string Trimmed(const std::string& text);

@@ -91,6 +91,7 @@ constexpr int kLatitudeColumn = 5324;
 constexpr int kLongitudeColumn = 5325;
 constexpr int kTideWord = 5326;
 constexpr int kCurrentWord = 5327;
+constexpr int kSourceColumn = 5328;
 // Position errors: caption, message and second line of each of the eight dialogs.
 constexpr int kInvalidLatitudeCaption = 5330;
 constexpr int kLatDegreesError = 5331;

@@ -1,5 +1,9 @@
 #include "settings/catalogue_directory.h"
 
+#include <charconv>
+
+#include "engine/installed_catalogue.h"
+
 namespace qw {
 
 void CatalogueDirectory::Open() {
@@ -75,6 +79,53 @@ bool CatalogueDirectory::ReadTide(const StationRef& s, TideLocation& out) const 
 
 bool CatalogueDirectory::ReadCurrent(const StationRef& s, CurrentLocation& out) const {
   return ReadCurrentLocation(currentRegions_, s.regionSlot, s.stationIndex, out);
+}
+
+std::string CatalogueDirectory::StationKey(const StationRef& s) const {
+  if (s.regionSlot >= RegionCount(s.kind)) return std::string();
+  const int region = Regions(s.kind)[s.regionSlot].number;
+  // A custom location keeps its ID for good: "custom/12".
+  if (region == kCustomRegionNumber) {
+    const std::optional<uint32_t> id = StationId(s);
+    return id && *id != 0 ? kCustomKeyPrefix + std::to_string(*id) : std::string();
+  }
+  const StationSources* sources = InstalledSources();
+  if (!sources) return std::string();
+  const StationSource* entry = sources->Find(static_cast<char>(s.kind), region, s.stationIndex);
+  // The key is one field of a comma-separated line: a source or id with a comma has none.
+  if (!entry || entry->sourceId.empty() || (entry->source + entry->sourceId).find(',') != std::string::npos) {
+    return std::string();
+  }
+  return entry->source + "/" + entry->sourceId;
+}
+
+std::optional<StationRef> CatalogueDirectory::FindByKey(StationKind kind, std::string_view key) const {
+  const RegionList& regions = Regions(kind);
+  if (key.starts_with(kCustomKeyPrefix)) {
+    uint32_t id = 0;
+    const std::string_view digits = key.substr(std::string_view(kCustomKeyPrefix).size());
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    for (size_t slot = 0; slot < regions.size(); ++slot) {
+      if (regions[slot].number != kCustomRegionNumber) continue;
+      const std::optional<uint16_t> index = FindStation(kind, static_cast<int>(slot), id);
+      if (index) return StationRef{kind, static_cast<uint16_t>(slot), *index};
+    }
+    return std::nullopt;
+  }
+  const StationSources* sources = InstalledSources();
+  const size_t slash = key.find('/');
+  if (!sources || slash == std::string_view::npos) return std::nullopt;
+  const std::string_view source = key.substr(0, slash);
+  for (const StationSource* entry : sources->FindBySourceId(static_cast<char>(kind), key.substr(slash + 1))) {
+    if (entry->source != source) continue;
+    for (size_t slot = 0; slot < regions.size(); ++slot) {
+      if (regions[slot].number != entry->region) continue;
+      const StationRef station{kind, static_cast<uint16_t>(slot), static_cast<uint16_t>(entry->index)};
+      if (station.stationIndex < StationCount(kind, static_cast<int>(slot))) return station;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace qw

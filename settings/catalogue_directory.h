@@ -25,6 +25,10 @@ class CatalogueDirectory : public StationDirectory {
   std::optional<uint16_t> FindStation(StationKind kind, int regionSlot,
                                       uint32_t stationId) const override;
   bool IsPredictionStation(const StationRef& station) const override;
+  // From the installed side catalogue (installed_catalogue.h); a custom location's key is
+  // "custom/" and its ID, which the custom files never give out again.
+  std::string StationKey(const StationRef& station) const override;
+  std::optional<StationRef> FindByKey(StationKind kind, std::string_view key) const override;
 
   // The station's name, or an empty string when it cannot be read.
   std::string StationName(const StationRef& station) const;

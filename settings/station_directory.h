@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "engine/region_files.h"  // StationKind
 
@@ -17,6 +19,9 @@ struct StationRef {
   uint16_t stationIndex = 0;  // 0-based station within the region
   bool operator==(const StationRef&) const = default;
 };
+
+// The key of a custom location: this prefix and its ID, which is never given out again.
+constexpr const char* kCustomKeyPrefix = "custom/";
 
 class StationDirectory {
  public:
@@ -32,6 +37,16 @@ class StationDirectory {
                                               uint32_t stationId) const = 0;
   // True when the station carries predictions (not a general-area heading).
   virtual bool IsPredictionStation(const StationRef& station) const = 0;
+
+  // A name of the station that stays the same in every edition of the installed data:
+  // its source and its id there, "NOAA/9414290". Region slots, indexes and station IDs
+  // are given out afresh by each edition; this key is not. Empty when not known (a custom
+  // location, data without a side catalogue).
+  virtual std::string StationKey(const StationRef& /*station*/) const { return {}; }
+  // The station with that key in the installed data, or nothing.
+  virtual std::optional<StationRef> FindByKey(StationKind /*kind*/, std::string_view /*key*/) const {
+    return std::nullopt;
+  }
 };
 
 }  // namespace qw

@@ -1,12 +1,13 @@
 #include "shell/open_windows.h"
 
 #include <charconv>
+#include <optional>
 
 namespace qw {
 namespace {
 
 constexpr const char* kSection = "OpenWindows";
-constexpr int kFieldCount = 17;
+constexpr int kFieldCount = 17;  // without the key
 // More windows than anyone opens: a damaged Count cannot make the reader loop for ever.
 constexpr int kMaxEntries = 1000;
 
@@ -33,6 +34,7 @@ std::string FormatOpenWindowEntry(const OpenWindowEntry& e) {
     text += ',';
     text += std::to_string(field);
   }
+  if (!e.key.empty() && e.key.find(',') == std::string::npos) text += "," + e.key;
   return text;
 }
 
@@ -45,7 +47,7 @@ bool ParseOpenWindowEntry(std::string_view text, OpenWindowEntry& entry) {
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  if (fields.size() != kFieldCount) return false;
+  if (fields.size() != kFieldCount && fields.size() != kFieldCount + 1) return false;
 
   OpenWindowEntry e;
   std::string_view kind = fields[0];
@@ -84,6 +86,13 @@ bool ParseOpenWindowEntry(std::string_view text, OpenWindowEntry& entry) {
   e.infoShown = v[14] != 0;
   e.tableShown = v[15] != 0;
   e.weeklyShown = v[16] != 0;
+  if (fields.size() > kFieldCount) {
+    // "SOURCE/ID": a field without the separator is not a key this program wrote.
+    const std::string_view key = fields[kFieldCount];
+    const size_t slash = key.find('/');
+    if (slash == 0 || slash == std::string_view::npos || slash + 1 == key.size()) return false;
+    e.key = std::string(key);
+  }
   entry = e;
   return true;
 }
@@ -109,21 +118,38 @@ std::vector<OpenWindowEntry> ReadOpenWindows(const ProfileFile& file) {
   return entries;
 }
 
+namespace {
+
+// The station an entry was written for, in the installed data, or nothing.
+std::optional<StationRef> Locate(const OpenWindowEntry& entry, const StationDirectory& stations) {
+  if (!entry.key.empty()) {
+    if (std::optional<StationRef> found = stations.FindByKey(entry.station.kind, entry.key)) return found;
+  }
+  const StationRef& at = entry.station;
+  if (at.stationIndex < stations.StationCount(at.kind, at.regionSlot)) {
+    const std::optional<uint32_t> id = stations.StationId(at);
+    if (id && *id == entry.stationId && (entry.key.empty() || stations.StationKey(at).empty())) return at;
+  }
+  const std::optional<uint16_t> moved = stations.FindStation(at.kind, at.regionSlot, entry.stationId);
+  if (!moved) return std::nullopt;
+  const StationRef found{at.kind, at.regionSlot, *moved};
+  const std::string key = stations.StationKey(found);
+  if (!key.empty() && !key.starts_with(kCustomKeyPrefix)) return std::nullopt;  // an ID of this edition only
+  return found;
+}
+
+}  // namespace
+
 std::vector<OpenWindowEntry> ResolveOpenWindows(const std::vector<OpenWindowEntry>& entries,
                                                 const StationDirectory& stations) {
   std::vector<OpenWindowEntry> resolved;
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    const std::optional<StationRef> station = Locate(*it, stations);
+    if (!station) continue;
     OpenWindowEntry entry = *it;
-    std::optional<uint32_t> id;
-    if (entry.station.stationIndex < stations.StationCount(entry.station.kind, entry.station.regionSlot)) {
-      id = stations.StationId(entry.station);
-    }
-    if (!id || *id != entry.stationId) {
-      std::optional<uint16_t> moved =
-          stations.FindStation(entry.station.kind, entry.station.regionSlot, entry.stationId);
-      if (!moved) continue;
-      entry.station.stationIndex = *moved;
-    }
+    entry.station = *station;
+    if (const std::optional<uint32_t> id = stations.StationId(*station)) entry.stationId = *id;
+    entry.key = stations.StationKey(*station);
     resolved.push_back(entry);
   }
   return resolved;

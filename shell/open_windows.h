@@ -8,7 +8,10 @@
 // Each entry has 17 comma-separated fields: kind letter ("T" tide, "C" current),
 // regionSlot, stationIndex, stationId, then the window placement (flags, show command,
 // minimized x y, maximized x y, normal rectangle left top right bottom), then the three
-// view switches (information areas, table, weekly view) as 0 or 1.
+// view switches (information areas, table, weekly view) as 0 or 1. An 18th field, when
+// there, is the station's key in the installed data ("NOAA/9414290", StationDirectory::
+// StationKey): it names the station in every edition of the data, where the slot, index
+// and ID name it in one edition only. Lines written without it are read as before.
 #pragma once
 
 #include <string>
@@ -41,6 +44,7 @@ struct OpenWindowEntry {
   bool infoShown = true;
   bool tableShown = false;
   bool weeklyShown = false;
+  std::string key;  // the station's key; empty when not known
   bool operator==(const OpenWindowEntry&) const = default;
 };
 
@@ -54,10 +58,15 @@ void WriteOpenWindows(ProfileFile& file, const std::vector<OpenWindowEntry>& ent
 // The entries in key order 0..Count-1; malformed or missing entries are left out.
 std::vector<OpenWindowEntry> ReadOpenWindows(const ProfileFile& file);
 
-// The entries to reopen, in reopening order (highest key first). Each entry's station
-// is checked by ID: when the station at (regionSlot, stationIndex) has another ID (the
-// region was reinstalled and the stations moved) the station with the stored ID is
-// looked up in that region and used instead; an entry whose ID is gone is dropped.
+// The entries to reopen, in reopening order (highest key first), each at the station it
+// was written for:
+// - an entry with a key opens the station with that key, wherever the data now lists it;
+// - else the station at (regionSlot, stationIndex) when it has the stored ID and no key
+//   of its own that differs from the stored one;
+// - else the station with the stored ID in that region, only where IDs name one station
+//   for good (custom locations, data without keys): an edition of the installed data
+//   gives its IDs out afresh, so there the ID alone may now name another station.
+// An entry whose station cannot be established is dropped, never opened at another one.
 std::vector<OpenWindowEntry> ResolveOpenWindows(const std::vector<OpenWindowEntry>& entries,
                                                 const StationDirectory& stations);
 

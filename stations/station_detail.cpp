@@ -6,6 +6,7 @@
 #include "engine/binary_file.h"
 #include "engine/current_harmonic_file.h"
 #include "engine/data_dir.h"
+#include "engine/installed_catalogue.h"
 #include "engine/station_database.h"
 #include "stations/station_index.h"
 
@@ -33,13 +34,8 @@ std::string Printf(const char* format, int a, int b, char h) {
   return buffer;
 }
 
-std::string ReferenceText(bool subordinate, const std::string& referenceName, uint16_t referenceId) {
-  std::string text = subordinate ? "based on " + Upper(referenceName) : std::string("Harmonic Station");
-  return text + DataFamilyShortName(referenceId);
-}
-
 template <typename Record>
-StationDetail Common(const Record& station, bool subordinate, const std::string& referenceName) {
+StationDetail Common(const Record& station, char kind, bool subordinate, const std::string& referenceName) {
   StationDetail detail;
   detail.title = std::string("Detail of ") + station.name;
   if (station.stationId == 0) {
@@ -47,7 +43,12 @@ StationDetail Common(const Record& station, bool subordinate, const std::string&
     return detail;
   }
   detail.idLine = "Station ID: " + std::to_string(station.stationId);
-  detail.reference = ReferenceText(subordinate, referenceName, station.referenceId);
+  detail.reference = subordinate ? "based on " + Upper(referenceName) : std::string("Harmonic Station");
+  detail.reference += ReferenceSourceSuffix(kind, station.referenceId);
+  if (const StationSource* source = ReferenceSource(kind, station.referenceId)) {
+    detail.licence = LicenceName(source->licence);
+    detail.nonCommercial = IsNonCommercial(*source);
+  }
   const int16_t lat[3] = {station.latDegrees, station.latMinutes, station.latSeconds};
   const int16_t lon[3] = {station.lonDegrees, station.lonMinutes, station.lonSeconds};
   FormatPosition(station.latHemisphere, lat, station.lonHemisphere, lon, detail.latitude, detail.longitude);
@@ -76,7 +77,7 @@ bool FormatPosition(char latHemisphere, const int16_t lat[3], char lonHemisphere
 }
 
 StationDetail DescribeTideStation(const TideLocation& station, const std::string& referenceName) {
-  StationDetail detail = Common(station, IsSubordinate(station), referenceName);
+  StationDetail detail = Common(station, 'T', IsSubordinate(station), referenceName);
   if (detail.generalArea) return detail;
   if (station.highTimeOffset == kNotGiven16) {
     detail.nature = "Tide is unpredictable.";
@@ -87,7 +88,7 @@ StationDetail DescribeTideStation(const TideLocation& station, const std::string
 }
 
 StationDetail DescribeCurrentStation(const CurrentLocation& station, const std::string& referenceName) {
-  StationDetail detail = Common(station, IsSubordinate(station), referenceName);
+  StationDetail detail = Common(station, 'C', IsSubordinate(station), referenceName);
   if (detail.generalArea) return detail;
   switch (station.stationKind) {
     case kCurrentKindRotary: detail.nature = "Current is rotary in nature."; break;

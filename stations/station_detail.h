@@ -14,7 +14,10 @@ namespace qw {
 struct StationDetail {
   std::string title;      // "Detail of %s"
   std::string idLine;     // "Station ID: %u"; empty when the ID is 0
-  std::string reference;  // "Harmonic Station" or "based on NAME", then " (NOAA)" etc.; empty for a general area
+  std::string reference;  // "Harmonic Station" or "based on NAME", then who published the data it is
+                          // computed from (" (NOAA)", " (TICON-4, UHSLC)"); empty for a general area
+  std::string licence;    // "CC BY 4.0", "public domain"; empty when the publisher is not known
+  bool nonCommercial = false;  // the licence forbids commercial use: the panel says so
   std::string latitude;   // "Position unspecified" when there is no position; empty for a general area
   std::string longitude;  // empty when there is no position
   std::string nature;     // the tide's or current's nature, or the meter depth; may be empty
@@ -23,9 +26,11 @@ struct StationDetail {
 
 constexpr const char* kGeneralAreaText = "General vicinity only, no predictions";
 constexpr const char* kMultipleSelectedText = "Multiple locations selected";
+constexpr const char* kNonCommercialText = "Not for commercial use";
 
 // `referenceName` is the name of the station's harmonic record (used for subordinate
-// stations; it is upper-cased here).
+// stations; it is upper-cased here). The publisher and licence are those the installed
+// side catalogue records for the reference (installed_catalogue.h).
 StationDetail DescribeTideStation(const TideLocation& station, const std::string& referenceName);
 StationDetail DescribeCurrentStation(const CurrentLocation& station, const std::string& referenceName);
 

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "engine/binary_file.h"
+#include "engine/current_depth.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
 
@@ -70,7 +71,7 @@ StationSummary SummarizeStation(const CurrentLocation& station) {
   StationSummary summary;
   FillCommon(station, summary);
   summary.meterDepth = station.meterDepth;
-  summary.depthFlagD = station.unused126 == kDepthFlagLetter;
+  summary.depthFlagD = DepthMarkedD(station);
   return summary;
 }
 
@@ -161,6 +162,44 @@ int StationIndex::FindById(StationKind kind, int regionSlot, int startIndex, uin
   if (!region) return -1;
   return Search(region->stations, startIndex, direction,
                 [&](const StationSummary& station) { return station.stationId == stationId; });
+}
+
+StationMatch StationIndex::SearchAcross(StationKind kind, int regionSlot, int startIndex, int direction, bool wrap,
+                                        const std::function<bool(const StationSummary&)>& matches) const {
+  const int regionCount = static_cast<int>(Regions(kind).size());
+  if (regionSlot < 0 || regionSlot >= regionCount) return {};
+  const int step = direction >= 0 ? 1 : -1;
+  // The start region from the start, then each other region whole.
+  int found = Search(Regions(kind)[static_cast<size_t>(regionSlot)].stations, startIndex, direction, matches);
+  if (found >= 0) return {regionSlot, found};
+  for (int n = 1; n < regionCount; ++n) {
+    const int slot = regionSlot + step * n;
+    if (!wrap && (slot < 0 || slot >= regionCount)) return {};
+    const int wrapped = (slot % regionCount + regionCount) % regionCount;
+    const std::vector<StationSummary>& stations = Regions(kind)[static_cast<size_t>(wrapped)].stations;
+    found = Search(stations, step > 0 ? -1 : static_cast<int>(stations.size()), direction, matches);
+    if (found >= 0) return {wrapped, found};
+  }
+  if (!wrap || startIndex < 0) return {};
+  // Back in the start region: the stations on the other side of the start.
+  const std::vector<StationSummary>& start = Regions(kind)[static_cast<size_t>(regionSlot)].stations;
+  found = Search(start, step > 0 ? -1 : static_cast<int>(start.size()), direction, matches);
+  const bool beyondStart = found >= 0 && (step > 0 ? found > startIndex : found < startIndex);
+  return found >= 0 && !beyondStart ? StationMatch{regionSlot, found} : StationMatch{};
+}
+
+StationMatch StationIndex::FindByNameAcross(StationKind kind, int regionSlot, int startIndex, std::string_view text,
+                                            int direction, bool wrap) const {
+  const std::string folded = FoldCase(text);
+  return SearchAcross(kind, regionSlot, startIndex, direction, wrap, [&](const StationSummary& station) {
+    return station.folded.find(folded) != std::string::npos;
+  });
+}
+
+StationMatch StationIndex::FindByIdAcross(StationKind kind, int regionSlot, int startIndex, uint32_t stationId,
+                                          int direction, bool wrap) const {
+  return SearchAcross(kind, regionSlot, startIndex, direction, wrap,
+                      [&](const StationSummary& station) { return station.stationId == stationId; });
 }
 
 }  // namespace qw

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,15 +56,18 @@ bool HasOfficialNotes(const CurrentLocation& station);
 bool IsSubordinate(const TideLocation& station);
 bool IsSubordinate(const CurrentLocation& station);
 
-// The current record's depth flag: the byte after the meter depth holds the letter "d"
-// when the depth is to be shown with it.
-constexpr uint8_t kDepthFlagLetter = 'd';
-
 StationSummary SummarizeStation(const TideLocation& station);
 StationSummary SummarizeStation(const CurrentLocation& station);
 
 // ASCII letters lower-cased; other bytes (UTF-8 sequences among them) kept.
 std::string FoldCase(std::string_view text);
+
+// A station found by a search over every region; regionSlot -1 when none was found.
+struct StationMatch {
+  int regionSlot = -1;
+  int index = -1;
+  bool found() const { return regionSlot >= 0; }
+};
 
 class StationIndex {
  public:
@@ -90,8 +94,21 @@ class StationIndex {
   // The same for the first station whose stationId equals `stationId`.
   int FindById(StationKind kind, int regionSlot, int startIndex, uint32_t stationId, int direction) const;
 
+  // The same searches over every region: first in `regionSlot` from `startIndex` as
+  // above, then in the following regions in list order (direction < 0: the preceding
+  // regions, each from its last station). With `wrap` the search goes on past the end of
+  // the list at its other end and last looks at the start region's stations on the other
+  // side of `startIndex`, so every station is looked at once; without, it stops at the
+  // list's end.
+  StationMatch FindByNameAcross(StationKind kind, int regionSlot, int startIndex, std::string_view text,
+                                int direction, bool wrap) const;
+  StationMatch FindByIdAcross(StationKind kind, int regionSlot, int startIndex, uint32_t stationId, int direction,
+                              bool wrap) const;
+
  private:
   static RegionIndex ReadRegion(StationKind kind, const RegionNode& node);
+  StationMatch SearchAcross(StationKind kind, int regionSlot, int startIndex, int direction, bool wrap,
+                            const std::function<bool(const StationSummary&)>& matches) const;
 
   std::vector<RegionIndex> tides_;
   std::vector<RegionIndex> currents_;

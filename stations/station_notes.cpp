@@ -7,6 +7,7 @@
 
 #include "engine/atomic_file.h"
 #include "engine/data_dir.h"
+#include "engine/installed_catalogue.h"
 #include "engine/official_notes_file.h"
 #include "engine/report.h"
 #include "engine/station_database.h"
@@ -277,6 +278,30 @@ std::string OfficialNotesText(const NotesSubject& subject) {
   return out.empty() ? StringText(kNoneDefined) : out;
 }
 
+namespace {
+
+// Who published the data the station is computed from, under which licence and with
+// which attribution, as the installed side catalogue records them for its reference.
+void AppendSourceOfData(std::string& out, const NotesSubject& subject) {
+  const char* end = kNotesLineEnd;
+  const char kind = subject.kind == StationKind::Tide ? 'T' : 'C';
+  const StationSource* source = ReferenceSource(kind, subject.referenceId);
+  if (!source) {
+    out += std::string("not recorded") + end;
+    return;
+  }
+  out += (source->sourceName.empty() ? SourceLabel(*source) : source->sourceName) + end;
+  if (!source->agency.empty()) out += "Collected by: " + source->agency + end;
+  if (!source->sourceId.empty()) out += "Station at the source: " + source->sourceId + end;
+  out += "Licence: " + LicenceName(source->licence);
+  if (!source->licenceUrl.empty()) out += " (" + source->licenceUrl + ")";
+  out += end;
+  if (IsNonCommercial(*source)) out += std::string(kNonCommercialText) + "." + end;
+  if (!source->attribution.empty()) out += "Attribution: " + source->attribution + end;
+}
+
+}  // namespace
+
 std::string GeneralNotesText(const NotesSubject& subject) {
   const char* end = kNotesLineEnd;
   std::string out = FormatString(kGeneralNotesFor, subject.name.c_str(), end, end);
@@ -303,8 +328,7 @@ std::string GeneralNotesText(const NotesSubject& subject) {
   out += StringText(kTrueNorth);
   out += end;
   out += StringText(kSourceOfData);
-  out += DataFamilyName(subject.referenceId);
-  out += end;
+  AppendSourceOfData(out, subject);
   return out;
 }
 

@@ -60,6 +60,20 @@ class FakeStations : public StationDirectory {
     std::optional<uint32_t> id = StationId(s);
     return id && *id != 0;
   }
+
+  // The stations that have a key, as the side catalogue gives them.
+  std::map<std::string, StationRef> keys;
+  std::string StationKey(const StationRef& s) const override {
+    for (const auto& [key, at] : keys) {
+      if (at == s) return key;
+    }
+    return {};
+  }
+  std::optional<StationRef> FindByKey(StationKind kind, std::string_view key) const override {
+    auto it = keys.find(std::string(key));
+    if (it == keys.end() || it->second.kind != kind) return std::nullopt;
+    return it->second;
+  }
 };
 
 }  // namespace qw::test

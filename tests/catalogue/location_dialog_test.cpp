@@ -13,6 +13,7 @@
 #include "shell/real_time_list.h"
 #include "tests/app/app_test_support.h"
 #include "tests/stations/catalogue_fixture.h"
+#include "tests/support/source_fixture.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/test_support.h"
 
@@ -29,6 +30,10 @@ class LocationDialogTest : public test::EngineTest {
     test::WriteTides(5, "California", {area, test::TideStation("Monterey", 301)});
     test::WriteCurrents(3, "Washington", {test::CurrentStation("Admiralty Inlet", 401, 30),
                                           test::CurrentStation("Rich Passage", 402)});
+    // Who published the references' data: Astoria's NOAA, Monterey's a TICON-4 gauge
+    // under a licence that forbids commercial use.
+    test::WriteStationSources({test::SourceEntry('T', 9201, "NOAA", "NOAA"),
+                               test::SourceEntry('T', 9301, "TICON-4", "TICON-4 (BODC)", "cc-by-nc-4.0")});
     index_.Build(BuildRegionList(StationKind::Tide), BuildRegionList(StationKind::Current));
   }
 
@@ -136,6 +141,50 @@ TEST_F(LocationDialogTest, IdSearchSelectsTheStationWithThatNumber) {
   QTest::keyClicks(dialog->nameSearch(), "port");
   EXPECT_TRUE(dialog->nameMode()->isChecked());
   EXPECT_EQ(dialog->selectedStations(), std::vector<int>{2});
+}
+
+// A name not in the selected region is found in the others, the region list following
+// the match; Next goes on into the following regions and beeps after the last match of
+// the list; Prev comes back. A station ID is found in any region.
+TEST_F(LocationDialogTest, SearchesGoOnIntoTheOtherRegions) {
+  auto dialog = Open(1);
+  ASSERT_EQ(dialog->currentRegion(), 0);
+  QTest::keyClicks(dialog->nameSearch(), "monterey");
+  EXPECT_EQ(dialog->currentRegion(), 2);  // California
+  EXPECT_EQ(dialog->regionView()->currentIndex().row(), 2);
+  EXPECT_EQ(dialog->selectedStations(), std::vector<int>{1});
+  EXPECT_EQ(dialog->countLine(), "(2 entries   1 selected)");
+
+  dialog->regionView()->setCurrentIndex(dialog->regionView()->model()->index(0, 0));
+  dialog->nameSearch()->clear();
+  QTest::keyClicks(dialog->nameSearch(), "port");
+  EXPECT_EQ(dialog->currentRegion(), 0);  // the selected region first: Port Townsend
+  EXPECT_EQ(dialog->selectedStations(), std::vector<int>{2});
+  dialog->nextButton()->click();
+  EXPECT_EQ(dialog->currentRegion(), 1);  // Newport, Oregon
+  EXPECT_EQ(dialog->selectedStations(), std::vector<int>{1});
+  dialog->nextButton()->click();
+  EXPECT_EQ(notices_.beeps, 1);
+  EXPECT_EQ(dialog->currentRegion(), 1);
+  dialog->prevButton()->click();
+  EXPECT_EQ(dialog->currentRegion(), 0);
+  EXPECT_EQ(dialog->selectedStations(), std::vector<int>{2});
+
+  QTest::keyClicks(dialog->idSearch(), "301");
+  EXPECT_EQ(dialog->currentRegion(), 2);
+  EXPECT_EQ(dialog->selectedStations(), std::vector<int>{1});  // Monterey
+}
+
+// The detail panel names the publisher the catalogue records and its licence, and says
+// plainly when the licence forbids commercial use.
+TEST_F(LocationDialogTest, DetailNamesThePublisherAndFlagsANonCommercialLicence) {
+  auto dialog = Open(1);
+  dialog->regionView()->setCurrentIndex(dialog->regionView()->model()->index(2, 0));
+  Select(*dialog, {1});
+  const QStringList detail = dialog->detailLines();
+  EXPECT_TRUE(detail.contains("Ref Station: Harmonic Station (TICON-4, BODC)")) << detail.join(" | ").toStdString();
+  EXPECT_TRUE(detail.contains(QString::fromUtf8("Licence: CC BY-NC 4.0 \u2014 Not for commercial use")))
+      << detail.join(" | ").toStdString();
 }
 
 TEST_F(LocationDialogTest, ChangingTheRegionListsItsStationsAndDescribesTheFirst) {

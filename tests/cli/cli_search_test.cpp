@@ -9,6 +9,7 @@
 #include "engine/tide_prediction.h"
 #include "search/value_texts.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/support/source_fixture.h"
 #include "tests/support/tide_station_fixture.h"
 
 namespace qw {
@@ -95,14 +96,17 @@ TEST_F(CliSearchTest, ExportWritesRecordsAndTables) {
   EXPECT_NE(r.err.find("Both the Start and End repeat entries must be used"), std::string::npos) << r.err;
 }
 
+// Rows name who published each station's data last, as the side catalogue records it.
 TEST_F(CliSearchTest, NearestFromAPositionAndFromAStation) {
+  test::WriteStationSources({test::SourceEntry('T', harbour_.referenceId, "TICON-4", "TICON-4 (UHSLC)")});
   auto r = RunCliCaptured({"nearest", "374800N", "1222800W", "--range", "5", "--format", "csv"});
   ASSERT_EQ(r.status, 0) << r.err;
   std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_EQ(lines[0].substr(lines[0].rfind(',')), ",Source");
   EXPECT_EQ(lines[1].substr(0, 34), "1,Tide,Golden Harbour,0.00 Nm,38.3");  // on the point: a token course
-  EXPECT_EQ(lines[1].substr(36), ",Bay,37\u00b048' N,122\u00b028' W");
-  EXPECT_EQ(lines[2], "2,Tide,Point Lookout,2.00 Nm,0.0\u00b0,Bay,37\u00b050' N,122\u00b028' W");
+  EXPECT_EQ(lines[1].substr(36), ",Bay,37\u00b048' N,122\u00b028' W,TICON-4 (UHSLC)");
+  EXPECT_EQ(lines[2], "2,Tide,Point Lookout,2.00 Nm,0.0\u00b0,Bay,37\u00b050' N,122\u00b028' W,TICON-4 (UHSLC)");
 
   r = RunCliCaptured({"nearest", "--station", "Golden", "--range", "5", "--format", "csv"});
   ASSERT_EQ(r.status, 0) << r.err;

@@ -171,19 +171,13 @@ TEST_F(StationDatabaseTest, LongSearchesCrossReadBlocks) {
   EXPECT_EQ(FindTideStationById(regions, 0, 699, 1, -1), 0);
 }
 
-TEST(StationDatabaseHelpersTest, TimeMeridiansAndFamilies) {
+TEST(StationDatabaseHelpersTest, TimeMeridians) {
   EXPECT_DOUBLE_EQ(TimeMeridianHours(-75), -5.0);
   EXPECT_DOUBLE_EQ(TimeMeridianDegrees(142), 142.5);
   EXPECT_DOUBLE_EQ(TimeMeridianHours(142), 9.5);
   EXPECT_DOUBLE_EQ(TimeMeridianDegrees(-53), -52.5);
   EXPECT_DOUBLE_EQ(TimeMeridianHours(-53), -3.5);
   EXPECT_DOUBLE_EQ(TimeMeridianHours(0), 0.0);
-  EXPECT_STREQ(DataFamilyShortName(9999), " (NOAA)");
-  EXPECT_STREQ(DataFamilyShortName(10000), " (CHS)");
-  EXPECT_STREQ(DataFamilyShortName(31000), " (UKHO)");
-  EXPECT_STREQ(DataFamilyShortName(44000), " (UKHO)");
-  EXPECT_STREQ(DataFamilyShortName(44001), " (CHS)");
-  EXPECT_STREQ(DataFamilyName(1), "National Oceanic and Atmospheric Administration (NOAA)");
 }
 
 TEST_F(StationDatabaseTest, WritersRejectBadRegionsAndKeepTheOldFile) {

@@ -13,11 +13,13 @@
 #include "engine/current_prediction.h"
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
+#include "engine/installed_catalogue.h"
 #include "engine/moon_phase.h"
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
 #include "export/export_fields.h"
 #include "tests/support/current_fixture.h"
+#include "tests/support/source_fixture.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tide_station_fixture.h"
 
@@ -207,6 +209,15 @@ TEST_F(DataExportTest, HeaderLines) {
   job_.recordDelimiter = "\n";
   EXPECT_EQ(ExportHeader(job_).substr(0, 27), "Custom Tides: Mixed Harbour");
   EXPECT_NE(ExportHeader(job_).find(" None Defined\n"), std::string::npos);
+
+  // Where the side catalogue knows who published the data, the first line says so, and
+  // says when the licence forbids commercial use.
+  test::WriteStationSources(
+      {test::SourceEntry('T', job_.station.tide.referenceId, "TICON-4", "TICON-4 (BODC)", "cc-by-nc-4.0")});
+  ResetInstalledCatalogue();  // the catalogue is read once; this one came after the first header
+  EXPECT_NE(ExportHeader(job_).find(" None Defined  Data: TICON-4 (BODC), CC BY-NC 4.0, not for commercial use\n"),
+            std::string::npos)
+      << ExportHeader(job_);
 }
 
 TEST_F(DataExportTest, FillsAResultsTableAndHonoursCancel) {

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "engine/calendar.h"
+#include "engine/data_dir.h"
+#include "engine/engine_state.h"
 #include "tests/support/current_fixture.h"
+#include "tests/support/source_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace qw {
@@ -73,10 +77,17 @@ TEST(CurrentPresenterTest, RangeLinesAtTheAverageMaximaOrTheUsersValues) {
   EXPECT_FALSE(low.shown);
 }
 
-TEST(CurrentPresenterTest, EventsAveragesAndMarksOfADay) {
+class CurrentPresenterDayTest : public test::EngineTest {};
+
+// The day's texts; the source line names the publisher the side catalogue records for the
+// reference, and the averages heading says they were computed.
+TEST_F(CurrentPresenterDayTest, EventsAveragesAndMarksOfADay) {
   AppSettings settings;
   CurrentLocation station = Subordinate();
   station.stationKind = kCurrentKindMayDoubleFlood;
+  StationSource reference = test::SourceEntry('C', station.referenceId, "NOAA", "NOAA");
+  reference.averages = "computed 1983-2001";
+  test::WriteStationSources({reference});
   CurrentDay day;
   day.day = MinuteOf(2004, 1, 9);
   MinuteToDate(day.day, day.date);
@@ -105,6 +116,7 @@ TEST(CurrentPresenterTest, EventsAveragesAndMarksOfADay) {
   EXPECT_EQ(p.events[2].direction, "");
   EXPECT_EQ(p.events[3].value, "- - kt");
 
+  EXPECT_EQ(p.averagesHeading, "Average Currents (computed):");
   ASSERT_EQ(p.averages.size(), 4u);
   EXPECT_EQ(p.averages[0].value, "0.1 kt  056\u00B0");
   EXPECT_EQ(p.averages[1].value, "2.5 kt  030\u00B0");
@@ -118,6 +130,13 @@ TEST(CurrentPresenterTest, EventsAveragesAndMarksOfADay) {
   EXPECT_EQ(p.graph.minimum, -1950000);
   EXPECT_EQ(p.graph.maximum, 2345678);
   EXPECT_EQ(p.graph.high.value, 2500000);
+
+  // Without a catalogue nothing is claimed: no publisher, no "computed".
+  std::filesystem::remove(DataFilePath(StationSources::kFileName));
+  ResetEngine();
+  const DayPresentation bare = PresentCurrentDay(station, day, settings);
+  EXPECT_EQ(bare.source, "based on Reversing Narrows");
+  EXPECT_EQ(bare.averagesHeading, "Average Currents:");
 }
 
 }  // namespace

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 
+#include "engine/data_dir.h"
 #include "engine/engine_values.h"
+#include "engine/station_datums.h"
+#include "tests/support/source_fixture.h"
+#include "tests/support/test_support.h"
 
 namespace qw {
 namespace {
@@ -44,7 +49,17 @@ TEST(TidePresenterTest, SunAndMoonLines) {
   EXPECT_EQ(MoonTexts({14.64f, 1.89f, 20}, TimeType::Clock24)[0].value, "14:38");
 }
 
-TEST(TidePresenterTest, RangeLinesFollowTheSettingsAndTheStation) {
+class TidePresenterDataTest : public test::EngineTest {};
+
+// The datum line names the chart datum the reference's source gives, whatever the
+// station's number range or kind code; one not recorded is only "Chart Datum".
+TEST_F(TidePresenterDataTest, RangeLinesFollowTheSettingsAndTheStation) {
+  test::WriteStationSources({test::SourceEntry('T', 1234, "NOAA", "NOAA"),
+                             test::SourceEntry('T', 35000, "TICON-4", "TICON-4 (BODC)", "cc-by-4.0")});
+  {
+    std::ofstream datums(DataFilePath(StationDatums::kFileName));
+    datums << EncodeStationDatums({{50, 1234, 1234, "MLLW", "MLLW", 0}, {50, 35000, 35000, "LAT", "LAT", 0}});
+  }
   AppSettings settings;
   RangeLine high, low;
   TideLocation noaa = Station(1234);
@@ -55,15 +70,15 @@ TEST(TidePresenterTest, RangeLinesFollowTheSettingsAndTheStation) {
   EXPECT_EQ(low.value, 0);
   EXPECT_EQ(low.label, "0 ft (MLLW)");
 
-  TideLocation ukho = Station(35000);
-  ukho.flags = 0;
-  ukho.kindCode = 31;
-  TideRangeLines(ukho, settings, high, low);
+  TideLocation ticon = Station(35000);
+  ticon.flags = 0;
+  ticon.kindCode = 31;
+  TideRangeLines(ticon, settings, high, low);
   EXPECT_EQ(high.label, "MHWS");
-  EXPECT_EQ(low.label, "0 ft (UKHO Datum)");
-  TideLocation chs = Station(20000);
-  TideRangeLines(chs, settings, high, low);
-  EXPECT_EQ(low.label, "0 ft (LNT)");
+  EXPECT_EQ(low.label, "0 ft (LAT)");
+  TideLocation unknown = Station(20000);
+  TideRangeLines(unknown, settings, high, low);
+  EXPECT_EQ(low.label, "0 ft (Chart Datum)");
 
   // A station without the average shows no MHHW line.
   noaa.meanHigherHighWater = kNotGiven16;

@@ -21,7 +21,7 @@ TEST(NotesReportTest, PagesHoldTheirLinesAndContinueSectionsUnderTheirHeading) {
   font.setPixelSize(30);
   ReportNotes notes{Numbered("official", 45), "None defined.", Numbered("general", 12)};
   const int perPage = 20;
-  const auto pages = PaginateNotes(notes, font, 2000, perPage);
+  const auto pages = PaginateNotes(notes, font, 2000, perPage, "NOAA Notes");
 
   std::vector<QString> body;  // the text lines, headings left out
   for (size_t p = 0; p < pages.size(); ++p) {

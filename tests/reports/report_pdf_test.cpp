@@ -12,6 +12,7 @@
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
+#include "engine/station_sources.h"
 #include "engine/tide_prediction.h"
 #include "present/display_units.h"
 #include "present/tide_day.h"
@@ -19,6 +20,8 @@
 #include "reports/print_loop.h"
 #include "reports/report_composer.h"
 #include "settings/color_schemes.h"
+#include "stations/station_index.h"
+#include "stations/station_notes.h"
 #include "tests/reports/report_job_builder.h"
 #include "tests/reports/reports_test_app.h"
 #include "tests/support/test_support.h"
@@ -370,6 +373,46 @@ TEST_F(ReportPdfTest, NotesReportRunsOverPagesUnderContinuedHeadingsAndKeepsEver
   cramped.topMargin = cramped.bottomMargin = 5.3;
   ReportComposer noRoom(job, cramped, settings_);
   EXPECT_EQ(Write(noRoom, dir_.File("cramped.pdf")), PrintResult::NoRoom);
+}
+
+// A TICON-4 gauge's daily page names its publisher, and its notes pages head the official
+// notes with the source and carry the licence and attribution of its general notes.
+TEST_F(ReportPdfTest, ATiconStationsPagesNameItsPublisherAndLicence) {
+  ReportLocation auckland;
+  StationSources sources;
+  ASSERT_TRUE(sources.Load(DataFilePath(StationSources::kFileName)));
+  const std::vector<const StationSource*> found = sources.FindBySourceId('T', "auckland-070a-nzl-uhslc_rq");
+  ASSERT_EQ(found.size(), 1u);
+  StationRef ref{StationKind::Tide, 0, static_cast<uint16_t>(found[0]->index)};
+  for (int slot = 0; slot < static_cast<int>(regions_.size()); ++slot) {
+    if (regions_[static_cast<size_t>(slot)].number == found[0]->region) ref.regionSlot = static_cast<uint16_t>(slot);
+  }
+  ASSERT_TRUE(ReadTideLocation(regions_, ref.regionSlot, ref.stationIndex, auckland.tide));
+  ASSERT_NE(std::string(auckland.tide.name).find("Auckland"), std::string::npos);
+  StationIndex index;
+  index.Build(regions_, BuildRegionList(StationKind::Current));
+  StationNotesTexts texts;
+  ASSERT_TRUE(NotesTextsOf(index, ref, texts));
+  auckland.notes = {texts.official, texts.user, texts.general};
+  const std::string daily = dir_.File("daily.pdf");
+  ReportComposer days(test::Job(ReportKind::Daily, ReportFormat::SmoothGraph).At({auckland}).Days(
+                          MinuteOf(2025, 6, 18), MinuteOf(2025, 6, 18)),
+                      ReportOptions{}, settings_);
+  ASSERT_EQ(Write(days, daily), PrintResult::Printed);
+  const QString page = PdfPageText(daily, 1);
+  EXPECT_TRUE(page.contains("Harmonic station (TICON-4, UHSLC)")) << page.toStdString();
+  EXPECT_FALSE(page.contains("UKHO"));
+
+  const std::string notes = dir_.File("notes.pdf");
+  ReportComposer notesReport(test::Job(ReportKind::Notes).At({auckland}), ReportOptions{}, settings_);
+  ASSERT_EQ(Write(notesReport, notes), PrintResult::Printed);
+  const QString text = PdfPageText(notes, 1);
+  EXPECT_TRUE(text.contains("TICON-4 Notes")) << text.toStdString();
+  EXPECT_FALSE(text.contains("NOAA Notes"));
+  QString all;
+  for (int p = 1; p <= PdfPages(notes); ++p) all += PdfPageText(notes, p);
+  EXPECT_TRUE(all.contains("Licence: CC BY 4.0")) << all.toStdString();
+  EXPECT_TRUE(all.contains("Collected by: University of Hawaii Sea Level Center"));
 }
 
 TEST_F(ReportPdfTest, AReportWithoutRoomOrCancelledLeavesTheFileAlone) {

@@ -24,6 +24,12 @@ TEST(OpenWindowsTest, EntriesHaveSeventeenFieldsInOrder) {
   OpenWindowEntry back;
   ASSERT_TRUE(ParseOpenWindowEntry(FormatOpenWindowEntry(e), back));
   EXPECT_EQ(back, e);
+
+  // With the station's key the line has an 18th field.
+  e.key = "NOAA/9447130";
+  EXPECT_EQ(FormatOpenWindowEntry(e), "T,3,120,9447130,0,3,-1,-1,-4,-23,22,22,622,422,1,0,0,NOAA/9447130");
+  ASSERT_TRUE(ParseOpenWindowEntry(FormatOpenWindowEntry(e), back));
+  EXPECT_EQ(back, e);
 }
 
 TEST(OpenWindowsTest, MalformedEntriesAreRejected) {
@@ -31,7 +37,8 @@ TEST(OpenWindowsTest, MalformedEntriesAreRejected) {
   EXPECT_FALSE(ParseOpenWindowEntry("", e));
   EXPECT_FALSE(ParseOpenWindowEntry("X,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));     // kind
   EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0", e));       // 16 fields
-  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,0", e));   // 18 fields
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,0", e));   // 18th not a key
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,A/1,B", e));  // 19 fields
   EXPECT_FALSE(ParseOpenWindowEntry("T,70000,1,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));   // slot > 65535
   EXPECT_FALSE(ParseOpenWindowEntry("T,-1,1,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));      // negative slot
   EXPECT_FALSE(ParseOpenWindowEntry("T,3,1,1,0,1,-1,-1,-1,-1,0,0,10,1x,1,0,0", e));       // junk
@@ -76,6 +83,39 @@ TEST(OpenWindowsTest, ReopeningChecksTheStationId) {
   EXPECT_EQ(reopened[2].station, (StationRef{StationKind::Tide, 0, 1}));
   EXPECT_EQ(reopened[2].placement, stored[0].placement);
   EXPECT_EQ(reopened[2].stationId, 100u);
+}
+
+// A new edition of the data gives slots, indexes and IDs out afresh. An entry with a key
+// opens its station wherever it now is; one without opens the station at its place only
+// when the ID there agrees; an ID found elsewhere is trusted only where IDs are for good
+// (a custom location); nothing is opened at another station.
+TEST(OpenWindowsTest, ReopeningFollowsTheStationKeyAcrossEditions) {
+  test::FakeStations stations;
+  stations.regions[StationKind::Tide] = {{0, 7, 8}, {0, 100, 9}, {5, 6}};
+  stations.keys = {{"NOAA/A", {StationKind::Tide, 1, 1}},
+                   {"NOAA/B", {StationKind::Tide, 0, 1}},
+                   {"TICON-4/c", {StationKind::Tide, 1, 2}},
+                   {"custom/6", {StationKind::Tide, 2, 1}}};
+  OpenWindowEntry keyed = Entry(StationKind::Tide, 0, 5, 55);
+  keyed.key = "NOAA/A";
+  OpenWindowEntry gone = Entry(StationKind::Tide, 0, 1, 7);
+  gone.key = "NOAA/GONE";  // its place and ID now belong to NOAA/B
+  const std::vector<OpenWindowEntry> stored = {
+      keyed,
+      Entry(StationKind::Tide, 0, 1, 7),  // written before keys: place and ID agree
+      Entry(StationKind::Tide, 1, 0, 9),  // ID 9 now names a station elsewhere in the region
+      gone,
+      Entry(StationKind::Tide, 2, 0, 6),  // a custom location moved down the list
+  };
+  const std::vector<OpenWindowEntry> reopened = ResolveOpenWindows(stored, stations);
+  ASSERT_EQ(reopened.size(), 3u);
+  EXPECT_EQ(reopened[0].station, (StationRef{StationKind::Tide, 2, 1}));
+  EXPECT_EQ(reopened[0].key, "custom/6");
+  EXPECT_EQ(reopened[1].station, (StationRef{StationKind::Tide, 0, 1}));
+  EXPECT_EQ(reopened[1].key, "NOAA/B");  // written with its key from now on
+  EXPECT_EQ(reopened[2].station, (StationRef{StationKind::Tide, 1, 1}));
+  EXPECT_EQ(reopened[2].stationId, 100u);
+  EXPECT_EQ(reopened[2].key, "NOAA/A");
 }
 
 }  // namespace

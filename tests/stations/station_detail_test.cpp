@@ -6,6 +6,7 @@
 #include "engine/current_harmonic_file.h"
 #include "engine/data_dir.h"
 #include "tests/stations/catalogue_fixture.h"
+#include "tests/support/source_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace qw {
@@ -32,13 +33,27 @@ TEST(StationDetailTest, PositionsShowSecondsUnlessBothAreZero) {
   EXPECT_TRUE(present);
 }
 
-TEST(StationDetailTest, TideStationsNameTheirReferenceSourceAndNature) {
+class StationDetailSourceTest : public test::EngineTest {
+ protected:
+  void SetUp() override {
+    // A TICON-4 gauge in the international range and one in the Canadian: neither is
+    // the data of the agency the range was first given to.
+    test::WriteStationSources({test::SourceEntry('T', 1447, "NOAA", "NOAA"),
+                               test::SourceEntry('T', 35012, "TICON-4", "TICON-4 (BODC)", "cc-by-nc-4.0"),
+                               test::SourceEntry('T', 12000, "TICON-4", "TICON-4 (MEDS)", "cc-by-4.0"),
+                               test::SourceEntry('C', 500, "NOAA", "NOAA")});
+  }
+};
+
+TEST_F(StationDetailSourceTest, TideStationsNameTheirReferenceSourceAndNature) {
   TideLocation harmonic = test::TideStation("Seattle", 1447, 47.6, -122.34);
   harmonic.referenceId = 1447;
   StationDetail detail = DescribeTideStation(harmonic, "ignored");
   EXPECT_EQ(detail.title, "Detail of Seattle");
   EXPECT_EQ(detail.idLine, "Station ID: 1447");
   EXPECT_EQ(detail.reference, "Harmonic Station (NOAA)");
+  EXPECT_EQ(detail.licence, "public domain");
+  EXPECT_FALSE(detail.nonCommercial);
   EXPECT_EQ(detail.latitude, "47\u00B036' N");
   EXPECT_EQ(detail.nature, "");
 
@@ -47,14 +62,20 @@ TEST(StationDetailTest, TideStationsNameTheirReferenceSourceAndNature) {
   subordinate.referenceId = 35012;
   subordinate.flags = kTideFlagDiurnal;
   detail = DescribeTideStation(subordinate, "Dover, England");
-  EXPECT_EQ(detail.reference, "based on DOVER, ENGLAND (UKHO)");
+  EXPECT_EQ(detail.reference, "based on DOVER, ENGLAND (TICON-4, BODC)");
+  EXPECT_EQ(detail.licence, "CC BY-NC 4.0");
+  EXPECT_TRUE(detail.nonCommercial);
   EXPECT_EQ(detail.nature, "Tide is diurnal in nature.");
 
   subordinate.referenceId = 12000;
   subordinate.highTimeOffset = kNotGiven16;  // a missing correction also makes it subordinate
   subordinate.highHeightRatio = 0;
   detail = DescribeTideStation(subordinate, "Halifax");
-  EXPECT_EQ(detail.reference, "based on HALIFAX (CHS)");
+  EXPECT_EQ(detail.reference, "based on HALIFAX (TICON-4, MEDS)");
+
+  subordinate.referenceId = 31000;  // not in the catalogue: no publisher is claimed
+  EXPECT_EQ(DescribeTideStation(subordinate, "Halifax").reference, "based on HALIFAX");
+  EXPECT_EQ(DescribeTideStation(subordinate, "Halifax").licence, "");
   EXPECT_EQ(detail.nature, "Tide is unpredictable.");
 
   const StationDetail area = DescribeTideStation(test::TideStation("PUGET SOUND", 0), "");
@@ -65,7 +86,7 @@ TEST(StationDetailTest, TideStationsNameTheirReferenceSourceAndNature) {
   EXPECT_TRUE(area.reference.empty());
 }
 
-TEST(StationDetailTest, CurrentStationsDescribeTheirKindOrDepth) {
+TEST_F(StationDetailSourceTest, CurrentStationsDescribeTheirKindOrDepth) {
   CurrentLocation station = test::CurrentStation("Golden Gate", 1203, 25);
   const std::pair<int16_t, const char*> kinds[] = {
       {kCurrentKindRotary, "Current is rotary in nature."},

@@ -16,6 +16,7 @@
 #include "stations/station_index.h"
 #include "stations/station_notes.h"
 #include "tests/stations/catalogue_fixture.h"
+#include "tests/support/source_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace qw {
@@ -167,6 +168,13 @@ TEST_F(StationNotesTest, GeneralNotesDescribeTheRecord) {
   subject.referenceName = "Admiralty Inlet";
   subject.timeMeridian = -53;  // stands for 52.5 W
   subject.meterDepth = 15;
+  StationSource reference = test::SourceEntry('C', 5003, "TICON-4", "TICON-4 (UHSLC)", "cc-by-nc-4.0");
+  reference.sourceName = "TICON-4 (Hart-Davis, Dettmering, Seitz 2025)";
+  reference.agency = "University of Hawaii Sea Level Center";
+  reference.sourceId = "andenes-800-nor-uhslc_fd";
+  reference.licenceUrl = "https://creativecommons.org/licenses/by-nc/4.0/";
+  reference.attribution = "Neaps tide database. Source: TICON-4.";
+  test::WriteStationSources({reference});
   EXPECT_EQ(GeneralNotesText(subject),
             "General Notes for: Rich Passage\n\n"
             "General vicinity: PUGET SOUND\n"
@@ -176,7 +184,12 @@ TEST_F(StationNotesTest, GeneralNotesDescribeTheRecord) {
             "Time meridian:  52.50\xC2\xB0 W\n"
             "Meter depth: 15 feet\n"
             "\nAll readings are True North (not magnetic).\n"
-            "Source of Data: National Oceanic and Atmospheric Administration (NOAA)\n");
+            "Source of Data: TICON-4 (Hart-Davis, Dettmering, Seitz 2025)\n"
+            "Collected by: University of Hawaii Sea Level Center\n"
+            "Station at the source: andenes-800-nor-uhslc_fd\n"
+            "Licence: CC BY-NC 4.0 (https://creativecommons.org/licenses/by-nc/4.0/)\n"
+            "Not for commercial use.\n"
+            "Attribution: Neaps tide database. Source: TICON-4.\n");
   subject.referenceId = 0;
   subject.timeMeridian = 0;
   subject.meterDepth = 0;
@@ -185,6 +198,7 @@ TEST_F(StationNotesTest, GeneralNotesDescribeTheRecord) {
   EXPECT_NE(text.find("Reference station: Not available\nReference station ID: Not available\n"), std::string::npos);
   EXPECT_NE(text.find("Time meridian: 0\xC2\xB0\n"), std::string::npos);
   EXPECT_EQ(text.find("Meter depth"), std::string::npos);
+  EXPECT_NE(text.find("Source of Data: not recorded\n"), std::string::npos);  // never a guess
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 #include "catalogue/location_dialog.h"
 #include "engine/data_dir.h"
@@ -17,7 +18,9 @@
 #include "settings/profile_file.h"
 #include "settings/settings_store.h"
 #include "stations/station_index.h"
+#include "engine/calendar.h"
 #include "windows/real_time_setup.h"
+#include "windows/tide_window.h"
 #include "windows/real_time_window.h"
 
 namespace {
@@ -62,6 +65,18 @@ int main(int argc, char** argv) {
     Save(dialog, out + "/location_open.png");
     QTest::keyClicks(dialog.nameSearch(), "sea");
     Save(dialog, out + "/location_search.png");
+    // A name of another region: the region list follows the match (a TICON-4 gauge).
+    dialog.nameSearch()->clear();
+    QTest::keyClicks(dialog.nameSearch(), "Auckland");
+    Save(dialog, out + "/location_other_region.png");
+    // The tide window of that station.
+    qw::LocationWindowSpec spec;
+    spec.station = qw::StationRef{qw::StationKind::Tide, static_cast<uint16_t>(dialog.currentRegion()),
+                                  static_cast<uint16_t>(dialog.caretStation())};
+    spec.day = qw::MinuteOf(2025, 6, 18);
+    std::unique_ptr<QWidget> tide(qw::MakeTideWindow(catalogue, settings, spec));
+    tide->resize(900, 640);
+    Save(*tide, out + "/tide_window_other_region.png");
   }
   {
     settings.defaultCurrentRegion = 4;  // California

@@ -14,9 +14,12 @@
 #include "engine/data_dir.h"
 #include "engine/engine_settings.h"
 #include "engine/engine_state.h"
+#include "engine/installed_catalogue.h"
 #include "settings/catalogue_directory.h"
 #include "settings/default_station.h"
 #include "settings/settings_store.h"
+#include "stations/station_index.h"
+#include "stations/station_notes.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_support.h"
 
@@ -126,6 +129,45 @@ TEST_F(TideWindowTest, SteppingAndTableFollowTheDay) {
   QPainter painter(&image);
   window->Render(painter, image.rect());
   painter.end();
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+// A TICON-4 gauge (Auckland, collected by UHSLC, CC BY 4.0): the window says who published
+// its data and on which datum its heights are, and its general notes give the licence and
+// the attribution; nothing names an agency by the station's number range.
+TEST_F(TideWindowTest, ATiconStationSaysWhoPublishedItsData) {
+  const StationSources* sources = InstalledSources();
+  ASSERT_NE(sources, nullptr);
+  const std::vector<const StationSource*> found = sources->FindBySourceId('T', "auckland-070a-nzl-uhslc_rq");
+  ASSERT_EQ(found.size(), 1u);
+  const RegionList& regions = catalogue_.Regions(StationKind::Tide);
+  for (size_t slot = 0; slot < regions.size(); ++slot) {
+    if (regions[slot].number == found[0]->region) {
+      station_ = StationRef{StationKind::Tide, static_cast<uint16_t>(slot), static_cast<uint16_t>(found[0]->index)};
+    }
+  }
+  settings_.tideRanges.lowRange = kTideLowDatum;
+  settings_.lowRangeLine = true;
+  auto window = Open(MinuteOf(2024, 6, 15));
+  const DayPresentation& view = window->presentation();
+  EXPECT_NE(view.name.find("Auckland"), std::string::npos) << view.name;
+  EXPECT_EQ(view.source, "Harmonic station (TICON-4, UHSLC)");
+  const std::string datum = view.graph.low.label;
+  EXPECT_EQ(datum.find("UKHO"), std::string::npos) << datum;
+  EXPECT_EQ(datum, "0 ft (" + ReferenceChartDatum(found[0]->stationId) + ")");
+
+  StationIndex index;
+  index.Build(catalogue_.Regions(StationKind::Tide), catalogue_.Regions(StationKind::Current));
+  StationNotesTexts notes;
+  ASSERT_TRUE(NotesTextsOf(index, *station_, notes));
+  for (const char* wanted : {"Source of Data: TICON-4", "Collected by: University of Hawaii Sea Level Center",
+                             "Licence: CC BY 4.0", "Attribution: Neaps tide database"}) {
+    EXPECT_NE(notes.general.find(wanted), std::string::npos) << wanted << "\n" << notes.general;
+  }
+  for (const std::string& text : {view.source, notes.general, notes.official}) {
+    EXPECT_EQ(text.find("UKHO"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Hydrographic"), std::string::npos) << text;
+  }
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 

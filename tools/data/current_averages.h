@@ -22,6 +22,8 @@ namespace qw::data {
 constexpr int kAverageEpochFirstYear = 1983;
 constexpr int kAverageEpochLastYear = 2001;
 constexpr int kAverageSampleDays = 19;
+// The side catalogue's word for averages obtained so (StationSource::averages).
+constexpr const char* kComputedAverages = "computed 1983-2001";
 
 struct CurrentAverages {
   // Knots; a value whose flag is false has no event in the epoch (a current that never

@@ -40,6 +40,10 @@ void Builder::Emit() {
         row.licenceUrl = s.Text("licence_url");
         row.commercialUse = s.Text("commercial") != "0";
         row.context = s.Text("context");
+        if (!c->tide) {
+          const CurrentAverages& a = c->isReference ? c->averages : c->referenceStation->averages;
+          if (a.hasFlood || a.hasEbb) row.averages = kComputedAverages;
+        }
         out_.catalogue.push_back(std::move(row));
       }
     }

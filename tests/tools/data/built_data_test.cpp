@@ -428,9 +428,12 @@ TEST_F(BuiltDataTest, DatumsAreTheSourcesAboveTheChartDatum) {
 }
 
 // The current window's averages: given at nearly every current station (a subordinate
-// without a speed ratio for a half has none for it).
+// without a speed ratio for a half has none for it), and where given, the catalogue says
+// they were computed (the source publishes none).
 TEST_F(BuiltDataTest, CurrentStationsCarryAverageSpeeds) {
   const RegionList regions = BuildRegionList(StationKind::Current);
+  StationSources sources;
+  ASSERT_TRUE(sources.Load(BuiltDataFile(StationSources::kFileName)));
   int stations = 0, floods = 0, ebbs = 0, minimums = 0;
   for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
     for (int index = 0; index < CountStations(regions, slot, StationKind::Current); ++index) {
@@ -442,6 +445,9 @@ TEST_F(BuiltDataTest, CurrentStationsCarryAverageSpeeds) {
       minimums += s.slackBeforeFloodSpeed != kNotGiven16;
       EXPECT_EQ(s.slackBeforeFloodDirection, kNotGiven16) << s.name;  // no slack threshold for the engine
       EXPECT_EQ(s.slackBeforeEbbDirection, kNotGiven16) << s.name;
+      const StationSource* entry = sources.Find('C', regions[static_cast<size_t>(slot)].number, index);
+      ASSERT_NE(entry, nullptr) << s.name;
+      if (s.floodSpeed != kNotGiven16 || s.ebbSpeed != kNotGiven16) EXPECT_EQ(entry->averages, "computed 1983-2001");
     }
   }
   std::printf("  %d current stations: %d with an average flood, %d with an average ebb, %d with a minimum before flood\n",
