@@ -32,7 +32,7 @@ void BlockOutput::Drain() {
   used_ = 0;
 }
 
-void BlockOutput::Append(std::string_view text) {
+void BlockOutput::AppendLong(std::string_view text) {
   while (!text.empty()) {
     if (used_ == kBlockBytes) Drain();
     const size_t n = std::min(text.size(), kBlockBytes - used_);

@@ -32,7 +32,14 @@ class BlockOutput {
     if (used_ == kBlockBytes) Drain();
     block_[used_++] = c;
   }
-  void Append(std::string_view text);
+  void Append(std::string_view text) {
+    // Row pieces are a few bytes: copied in place; longer texts go through memcpy.
+    if (text.size() <= 16 && text.size() <= kBlockBytes - used_) {
+      for (char c : text) block_[used_++] = c;
+      return;
+    }
+    AppendLong(text);
+  }
   // `text` then blanks up to `width` characters (printf "%-Ns"); width counts bytes.
   void PadRight(std::string_view text, size_t width);
   // Blanks up to `width` characters, then `text` (printf "%Ns").
@@ -42,6 +49,7 @@ class BlockOutput {
 
  private:
   void Drain();
+  void AppendLong(std::string_view text);
 
   std::FILE* out_ = nullptr;
   std::string* text_ = nullptr;

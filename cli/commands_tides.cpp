@@ -43,9 +43,13 @@ struct Output {
                 {{"date"}, {"time"}, {"utc_offset"}, {"event"}, {"value", true}, {"unit"}}) {}
 
   void Header(const ResolvedStation& station) {
-    if (records.format() != RowFormat::Text) {
+    if (records.format() == RowFormat::Json) {
       const StationDescription description = DescribeStation(context, station, HeightUnitName(unit));
       records.Begin(&description);
+      return;
+    }
+    if (records.format() == RowFormat::Csv) {
+      records.Begin();
       return;
     }
     std::string source = context.SourceLabel(station.kind, station.regionNumber, station.index);

@@ -8,7 +8,12 @@
 namespace qw::cli {
 namespace {
 
-bool NeedsQuotes(std::string_view field) { return field.find_first_of(",\"\r\n") != std::string_view::npos; }
+bool NeedsQuotes(std::string_view field) {
+  for (char c : field) {
+    if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+  }
+  return false;
+}
 
 void CsvField(BlockOutput& out, std::string_view field) {
   if (!NeedsQuotes(field)) {
