@@ -14,6 +14,7 @@
 #include "export/delimiters.h"
 #include "export/export_fields.h"
 #include "export/export_texts.h"
+#include "export/output_file.h"
 #include "search/nearest_search.h"
 
 namespace qw::cli {
@@ -100,12 +101,18 @@ int RunExport(CliContext& context, const ParsedArgs& args) {
   const TableFormat format = ParseTableFormat(args.Value("format").value_or("text"));
   SearchProgress quiet;
   if (format == TableFormat::Text) {
+    // The records stream to standard output, or to the file, which is replaced only
+    // when the export is whole.
     job.destination = kExportToFile;
-    StringSink records;
-    if (WriteExport(job, &records, nullptr, quiet) != ExportOutcome::Completed) {
-      throw EngineFailure("the export could not be completed");
-    }
-    WriteOutput(context, records.text, args.Value("output"));
+    const auto path = args.Value("output");
+    StreamSink standardOutput(context.out());
+    AtomicOutputFile file;
+    std::string error;
+    if (path && !file.Open(*path, &error)) throw UsageError("cannot write " + *path + ": " + error);
+    const ExportOutcome outcome = WriteExport(job, path ? static_cast<ByteSink*>(&file) : &standardOutput, nullptr, quiet);
+    if (outcome == ExportOutcome::OutputFailed) throw UsageError("cannot write " + path.value_or("the output"));
+    if (outcome != ExportOutcome::Completed) throw EngineFailure("the export could not be completed");
+    if (path && !file.Commit(&error)) throw UsageError("cannot write " + *path + ": " + error);
     return kExitOk;
   }
   job.destination = kExportToTable;

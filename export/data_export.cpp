@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <cstdio>
+#include <optional>
 
 #include "engine/calendar.h"
 #include "engine/current_prediction.h"
@@ -12,6 +12,7 @@
 #include "engine/tide_prediction.h"
 #include "export/export_fields.h"
 #include "export/export_texts.h"
+#include "export/output_file.h"
 #include "search/nearest_search.h"
 
 namespace qw {
@@ -345,6 +346,9 @@ void PrepareExportTable(ResultsTable& table, const ExportJob& job, QColor column
 }
 
 ExportOutcome WriteExport(const ExportJob& job, ByteSink* target, ResultsTable* table, SearchProgress& progress) {
+  // Records go to the target in blocks, not one write per record.
+  std::optional<BlockSink> blocks;
+  if (target) target = &blocks.emplace(*target);
   RecordSink sink;
   sink.target = target;
   sink.table = table;
@@ -374,6 +378,8 @@ ExportOutcome WriteExport(const ExportJob& job, ByteSink* target, ResultsTable* 
     }
     WriteDayRecords(job, day, sink);
   }
+  // A cancelled or failed export keeps what it wrote, as far as it got.
+  if (blocks && !blocks->Flush()) sink.outputFailed = true;
   if (sink.outputFailed) outcome = ExportOutcome::OutputFailed;
   if (table) {
     if (table->rows() > 0 && table->RowEmpty(table->rows() - 1)) table->RemoveRow(table->rows() - 1);
