@@ -28,6 +28,32 @@ void CsvField(BlockOutput& out, std::string_view field) {
   out.Put('"');
 }
 
+// A number column's text as a JSON number: leading zeros dropped ("073" is 73); a text
+// that is no decimal number stays a string, so that the document is always valid.
+void NumberOrText(JsonWriter& json, std::string_view text) {
+  const size_t sign = text[0] == '-' ? 1 : 0;
+  size_t start = sign;
+  while (start + 1 < text.size() && text[start] == '0' && text[start + 1] >= '0' && text[start + 1] <= '9') ++start;
+  std::string_view digits = text.substr(start);
+  size_t i = 0, whole = 0, fraction = 0;
+  while (i < digits.size() && digits[i] >= '0' && digits[i] <= '9') ++i, ++whole;
+  if (i < digits.size() && digits[i] == '.') {
+    ++i;
+    while (i < digits.size() && digits[i] >= '0' && digits[i] <= '9') ++i, ++fraction;
+  }
+  if (whole == 0 || i != digits.size() || (digits.size() > whole && fraction == 0)) {
+    JsonText(json, text);
+    return;
+  }
+  if (sign) {
+    std::string negative = "-";
+    negative += digits;
+    json.RawValue(negative.data(), negative.size(), rapidjson::kNumberType);
+  } else {
+    json.RawValue(digits.data(), digits.size(), rapidjson::kNumberType);
+  }
+}
+
 void OptionalText(JsonWriter& json, const char* key, const std::string& value) {
   json.Key(key);
   if (value.empty()) {
@@ -179,7 +205,7 @@ void RecordOutput::RowFields(const std::string_view* fields, size_t count, const
     if (fields[c].empty()) {
       json_->Null();
     } else if (columns_[c].number) {
-      json_->RawValue(fields[c].data(), fields[c].size(), rapidjson::kNumberType);
+      NumberOrText(*json_, fields[c]);
     } else {
       JsonText(*json_, fields[c]);
     }
