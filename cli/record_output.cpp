@@ -15,7 +15,9 @@ bool NeedsQuotes(std::string_view field) {
   return false;
 }
 
-void CsvField(BlockOutput& out, std::string_view field) {
+}  // namespace
+
+void RecordOutput::CsvField(BlockOutput& out, std::string_view field) {
   if (!NeedsQuotes(field)) {
     out.Append(field);
     return;
@@ -27,6 +29,8 @@ void CsvField(BlockOutput& out, std::string_view field) {
   }
   out.Put('"');
 }
+
+namespace {
 
 // A number column's text as a JSON number: leading zeros dropped ("073" is 73); a text
 // that is no decimal number stays a string, so that the document is always valid.

@@ -71,6 +71,9 @@ class RecordOutput {
   ~RecordOutput();
 
   RowFormat format() const { return format_; }
+
+  // A field as CSV: quoted (with doubled quotes) when it holds a comma, quote or line break.
+  static void CsvField(BlockOutput& out, std::string_view field);
   // The block output a text-format command prints its own lines to.
   BlockOutput& out() { return out_; }
 
