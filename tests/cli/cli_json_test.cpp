@@ -95,7 +95,9 @@ TEST_F(CliJsonTest, EveryTableCommandGivesOneDocumentWhoseRowsAreItsCsvRows) {
       {{"export", "src:9414290", "--from", "2026-01-01", "--interval", "60"}, true, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+    std::string command;
+    for (const std::string& a : c.args) command += a + " ";
+    SCOPED_TRACE(command);
     const test::CliResult csv = Run(c.args, "csv");
     const test::CliResult json = Run(c.args, "json");
     ASSERT_EQ(csv.status, 0) << csv.err;
