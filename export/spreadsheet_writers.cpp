@@ -21,9 +21,7 @@ const std::string& CellOf(const ResultsTable& table, int row, int column) {
   return column < 0 ? table.RowLabel(row) : table.Cell(row, column);
 }
 
-// The status line follows every 256th row: a status per row cost more than the row.
 void RowDone(SearchProgress& progress, int row) {
-  if ((row + 1) % 256 != 0) return;
   progress.Status(1, StringText(text::kSavingData));
   progress.Status(2, FormatString(text::kSavingRow, row));
   progress.Pump();
