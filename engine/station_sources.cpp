@@ -80,6 +80,14 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields) {
   bool wasQuoted = false;
   for (size_t i = 0; i < line.size(); ++i) {
     char c = line[i];
+    // Runs of plain characters are appended whole: the catalogue has ten thousand lines.
+    size_t end = i;
+    while (end < line.size() && line[end] != '"' && (quoted || line[end] != ',')) ++end;
+    if (end > i && (quoted || c != '"')) {
+      field.append(line.substr(i, end - i));
+      i = end - 1;
+      continue;
+    }
     if (quoted) {
       if (c == '"') {
         if (i + 1 < line.size() && line[i + 1] == '"') {

@@ -70,5 +70,16 @@ TEST(StationSources, EarlierAndLaterEditionsRead) {
   EXPECT_FALSE(sources.Parse("kind,region,index,station_id,source\nT,1,0,1,NOAA\n"));
 }
 
+// Quoted fields hold commas, doubled quotes and text after the closing quote; a quote
+// inside a plain field is a character; an unclosed quote refuses the line.
+TEST(StationSources, CsvLinesSplitAsTheWriterQuotes) {
+  std::vector<std::string> fields;
+  ASSERT_TRUE(SplitCsvLine("a,\"b,c\",\"d \"\"e\"\"\",,f\"g\",\"h\"i\"j,", fields));
+  EXPECT_EQ(fields, (std::vector<std::string>{"a", "b,c", "d \"e\"", "", "f\"g\"", "hi\"j", ""}));
+  ASSERT_TRUE(SplitCsvLine("", fields));
+  EXPECT_EQ(fields, (std::vector<std::string>{""}));
+  EXPECT_FALSE(SplitCsvLine("a,\"b,c", fields));
+}
+
 }  // namespace
 }  // namespace qw
