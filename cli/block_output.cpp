@@ -65,6 +65,26 @@ ShortText FixedText(double value, int decimals) {
   return text;
 }
 
+ShortText MillionthsText(int32_t millionths) {
+  const int64_t magnitude = millionths < 0 ? -int64_t{millionths} : int64_t{millionths};
+  const int64_t rest = magnitude % 1000;
+  // Away from a tie the double lies within a few units in the last place of the exact
+  // value, far from the rounding boundary, so both round alike. On a tie (x.xxx5) the
+  // result depends on which side the double fell: printf's own rounding decides.
+  if (rest == 500) return FixedText(millionths / 1e6, 3);
+  const int64_t thousandths = magnitude / 1000 + (rest > 500 ? 1 : 0);
+  ShortText text;
+  char* p = text.chars;
+  if (millionths < 0 && thousandths != 0) *p++ = '-';
+  p = std::to_chars(p, text.chars + sizeof text.chars, thousandths / 1000).ptr;
+  *p++ = '.';
+  const int fraction = static_cast<int>(thousandths % 1000);
+  *p++ = static_cast<char>('0' + fraction / 100);
+  p = TwoDigits(p, static_cast<unsigned>(fraction % 100));
+  text.size = static_cast<uint8_t>(p - text.chars);
+  return text;
+}
+
 ShortText IsoDateText(const DateRecord& date) {
   ShortText text;
   char* p = text.chars;

@@ -69,6 +69,11 @@ struct ShortText {
 // minus sign on a value that rounds to zero.
 ShortText FixedText(double value, int decimals);
 
+// `millionths` / 1e6 with three decimals, exactly as FixedText(millionths / 1e6, 3)
+// writes it, from integer arithmetic where the result does not hang on how the double
+// lies against a tie.
+ShortText MillionthsText(int32_t millionths);
+
 // "2026-07-01", "06:44" and "+02:00" (as IsoDate, ClockTime and FormatUtcOffset write them).
 ShortText IsoDateText(const DateRecord& date);
 ShortText ClockText(const DateRecord& date);

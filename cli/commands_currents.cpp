@@ -36,7 +36,8 @@ struct Output {
       : context(c),
         unit(u),
         records(c, format, command,
-                {{"date"}, {"time"}, {"utc_offset"}, {"event"}, {"value", true}, {"unit"}, {"direction", true}}) {}
+                {{"date", false, true}, {"time", false, true}, {"utc_offset", false, true}, {"event", false, true},
+                 {"value", true, true}, {"unit", false, true}, {"direction", true, true}}) {}
 
   void Header(const ResolvedStation& station) {
     if (records.format() == RowFormat::Json) {

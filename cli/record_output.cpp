@@ -192,7 +192,11 @@ void RecordOutput::RowFields(const std::string_view* fields, size_t count, const
   if (format_ == RowFormat::Csv) {
     for (size_t c = 0; c < count; ++c) {
       if (c) out_.Put(',');
-      CsvField(out_, fields[c]);
+      if (c < columns_.size() && columns_[c].plain) {
+        out_.Append(fields[c]);
+      } else {
+        CsvField(out_, fields[c]);
+      }
     }
     out_.Put('\n');
     return;

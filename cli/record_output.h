@@ -49,6 +49,7 @@ StationDescription DescribeStation(CliContext& context, const ResolvedStation& s
 struct RecordColumn {
   const char* name;
   bool number = false;  // JSON: the text as a number, null when empty
+  bool plain = false;   // the program's own texts (dates, times, values, units): never quoted
 };
 
 // RapidJSON's streaming writer over a block output: a year of minute rows is written as

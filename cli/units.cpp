@@ -29,7 +29,7 @@ ShortText HeightValueText(MicroFeet height, HeightUnit unit) {
   if (height.raw == kValueNotDefined || height.raw == kValueFailed) return {};
   const double feet = height.raw / 1e6;
   switch (unit) {
-    case HeightUnit::Feet: return FixedText(feet, 3);
+    case HeightUnit::Feet: return MillionthsText(height.raw);
     case HeightUnit::Metres: return FixedText(feet * 0.3048, 3);
     case HeightUnit::Centimetres: return FixedText(feet * 30.48, 1);
   }
@@ -49,7 +49,7 @@ const char* SpeedUnitName(SpeedUnit unit) { return unit == SpeedUnit::Knots ? "k
 ShortText SpeedValueText(MicroKnots speed, SpeedUnit unit) {
   if (speed.raw == kValueNotDefined || speed.raw == kValueFailed) return {};
   const double knots = speed.raw / 1e6;
-  return FixedText(unit == SpeedUnit::Knots ? knots : knots * 1852.0 / 3600.0, 3);
+  return unit == SpeedUnit::Knots ? MillionthsText(speed.raw) : FixedText(knots * 1852.0 / 3600.0, 3);
 }
 
 std::string FormatSpeed(MicroKnots speed, SpeedUnit unit) { return std::string(SpeedValueText(speed, unit).view()); }

@@ -33,8 +33,16 @@ TEST(BlockOutputTest, FixedTextsArePrintfsTextsWithoutANegativeZero) {
     EXPECT_EQ(FixedText(feet * 0.3048, 3).view(), PrintfFixed(feet * 0.3048, 3)) << micro;
     EXPECT_EQ(FixedText(feet * 30.48, 1).view(), PrintfFixed(feet * 30.48, 1)) << micro;
   }
+  for (int32_t micro : {0, -1, -500, 500, -1500, 1500, 2500, -2500, 999500, -999500, 1000, -1000, 2147483647,
+                        -2147483647}) {
+    EXPECT_EQ(MillionthsText(micro).view(), PrintfFixed(micro / 1e6, 3)) << micro;
+  }
   for (int i = 0; i < 200000; ++i) {
-    const double feet = raw(random) / 1e6;
+    const int32_t micro = raw(random);
+    ASSERT_EQ(MillionthsText(micro).view(), PrintfFixed(micro / 1e6, 3)) << micro;
+    // Ties, where the double's side of the boundary decides.
+    ASSERT_EQ(MillionthsText(micro / 1000 * 1000 + 500).view(), PrintfFixed((micro / 1000 * 1000 + 500) / 1e6, 3));
+    const double feet = micro / 1e6;
     ASSERT_EQ(FixedText(feet, 3).view(), PrintfFixed(feet, 3)) << feet;
     ASSERT_EQ(FixedText(feet * 30.48, 1).view(), PrintfFixed(feet * 30.48, 1)) << feet;
     ASSERT_EQ(FixedText(feet * 1852.0 / 3600.0, 3).view(), PrintfFixed(feet * 1852.0 / 3600.0, 3)) << feet;
