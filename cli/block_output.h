@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,9 +34,9 @@ class BlockOutput {
     block_[used_++] = c;
   }
   void Append(std::string_view text) {
-    // Row pieces are a few bytes: copied in place; longer texts go through memcpy.
-    if (text.size() <= 16 && text.size() <= kBlockBytes - used_) {
-      for (char c : text) block_[used_++] = c;
+    if (text.size() <= kBlockBytes - used_) {
+      std::memcpy(block_.get() + used_, text.data(), text.size());
+      used_ += text.size();
       return;
     }
     AppendLong(text);
