@@ -2,11 +2,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_context.h"
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
-#include "cli/csv_output.h"
+#include "cli/record_output.h"
 #include "cli/station_listing.h"
 #include "cli/station_ref.h"
 #include "cli/station_time.h"
@@ -35,23 +37,28 @@ int RunRegions(CliContext& context, const ParsedArgs& args) {
   if (!args.positional.empty()) throw UsageError("regions takes no arguments");
   const StationKind kind = KindOf(args);
   const RegionList& regions = context.Regions(kind);
-  const bool csv = args.Has("csv");
-  if (csv) {
-    WriteCsvRecord(context.out(), {"slot", "region", "name", "stations"});
+  RecordOutput records(context, ParseRowFormat(args), "regions",
+                       {{"slot", true}, {"region", true}, {"name"}, {"stations", true}});
+  if (records.format() == RowFormat::Text) {
+    char line[128];
+    std::snprintf(line, sizeof line, "%4s %6s  %-40s  %s\n", "SLOT", "REGION", "NAME", "STATIONS");
+    records.out().Append(line);
   } else {
-    std::fprintf(context.out(), "%4s %6s  %-40s  %s\n", "SLOT", "REGION", "NAME", "STATIONS");
+    records.Begin();
   }
   for (size_t slot = 0; slot < regions.size(); ++slot) {
     int count = CountStations(regions, static_cast<int>(slot), kind);
     if (count < 0) throw EngineFailure("cannot open a region file");
-    if (csv) {
-      WriteCsvRecord(context.out(), {std::to_string(slot), std::to_string(regions[slot].number),
-                                     regions[slot].name, std::to_string(count)});
+    if (records.format() != RowFormat::Text) {
+      records.Row({std::to_string(slot), std::to_string(regions[slot].number), regions[slot].name,
+                   std::to_string(count)});
     } else {
-      std::fprintf(context.out(), "%4zu %6u  %-40s  %d\n", slot, regions[slot].number,
-                   regions[slot].name, count);
+      char line[256];
+      std::snprintf(line, sizeof line, "%4zu %6u  %-40s  %d\n", slot, regions[slot].number, regions[slot].name, count);
+      records.out().Append(line);
     }
   }
+  records.End();
   if (regions.empty()) {
     std::fprintf(context.err(), "quaywise-cli: no %s regions are installed in the data directory\n",
                  KindWord(kind));
@@ -72,9 +79,10 @@ int RunStations(CliContext& context, const ParsedArgs& args) {
   int count = CountStations(regions, slot, kind);
   if (count < 0) throw EngineFailure("cannot open the region file");
   NoteMissingSources(context);
-  const bool csv = args.Has("csv");
-  WriteStationListHeader(context.out(), csv);
-  for (int i = 0; i < count; ++i) WriteStationRow(context, LoadStation(context, kind, slot, i), csv);
+  RecordOutput records(context, ParseRowFormat(args), "stations", StationListColumns());
+  WriteStationListHeader(records);
+  for (int i = 0; i < count; ++i) WriteStationRow(context, records, LoadStation(context, kind, slot, i));
+  records.End();
   return kExitOk;
 }
 
@@ -85,17 +93,18 @@ int RunFind(CliContext& context, const ParsedArgs& args) {
   const StationKind kind = KindOf(args);
   const RegionList& regions = context.Regions(kind);
   NoteMissingSources(context);
-  const bool csv = args.Has("csv");
-  WriteStationListHeader(context.out(), csv);
+  RecordOutput records(context, ParseRowFormat(args), "find", StationListColumns());
+  WriteStationListHeader(records);
   int found = 0;
   for (int slot = 0; slot < static_cast<int>(regions.size()); ++slot) {
     for (int i = -1;;) {
       i = FindStation(regions, slot, i, args.positional[0], 0, 1, kind);
       if (i < 0) break;
-      WriteStationRow(context, LoadStation(context, kind, slot, i), csv);
+      WriteStationRow(context, records, LoadStation(context, kind, slot, i));
       ++found;
     }
   }
+  records.End();
   if (found == 0) {
     std::fprintf(context.err(), "quaywise-cli: no %s station name contains '%s'\n", KindWord(kind),
                  args.positional[0].c_str());
@@ -115,9 +124,10 @@ std::string Field(int16_t value, const char* unit, int scale = 1) {
   return text;
 }
 
-void Line(CliContext& context, const char* label, const std::string& value) {
-  std::fprintf(context.out(), "%-22s %s\n", label, value.c_str());
-}
+// The lines of 'info': a label and its value each.
+using InfoLines = std::vector<std::pair<std::string, std::string>>;
+
+void Line(InfoLines& lines, const char* label, const std::string& value) { lines.emplace_back(label, value); }
 
 // The station's own official note (source, licence, attribution, what was left out or
 // computed), or "" when the notes file does not have it.
@@ -139,11 +149,11 @@ std::string ReferenceLabel(CliContext& context, StationKind kind, uint16_t refer
   return entry ? SourceLabel(*entry) : "";
 }
 
-void DatumLines(CliContext& context, const ResolvedStation& s) {
+void DatumLines(CliContext& context, InfoLines& lines, const ResolvedStation& s) {
   const StationDatums* datums = context.Datums();
   const StationDatumSet* set = datums ? datums->Find(s.regionNumber, s.index) : nullptr;
   if (!set) return;
-  Line(context, "Chart datum", set->chartDatum + " (heights are above it)");
+  Line(lines, "Chart datum", set->chartDatum + " (heights are above it)");
   std::string text;
   char item[64];
   for (const StationDatum& d : set->datums) {
@@ -152,51 +162,53 @@ void DatumLines(CliContext& context, const ResolvedStation& s) {
                   d.microFeetAboveChartDatum / 1e6);
     text += item;
   }
-  Line(context, "Datums above it", text.empty() ? "not given (the corrections do not carry its reference's)" : text);
+  Line(lines, "Datums above it", text.empty() ? "not given (the corrections do not carry its reference's)" : text);
 }
 
 int RunInfo(CliContext& context, const ParsedArgs& args) {
   if (args.positional.size() != 1) throw UsageError("info needs exactly one STATION");
   const StationKind kind = KindOf(args);
+  const RowFormat format = ParseRowFormat(args);
   const ResolvedStation s = ResolveStation(context, args.positional[0], kind);
-  Line(context, "Name", s.label());
-  Line(context, "Station", std::string(KindWord(kind)) + " " + std::to_string(s.slot) + ":" +
+  InfoLines lines;
+  Line(lines, "Name", s.label());
+  Line(lines, "Station", std::string(KindWord(kind)) + " " + std::to_string(s.slot) + ":" +
                                std::to_string(s.index) + " in region " + std::to_string(s.regionNumber) +
                                ", station id " + std::to_string(s.stationId()) + ", " + StationRole(s));
   const StationSources* sources = context.Sources();
   if (const StationSource* source =
           sources ? sources->Find(static_cast<char>(kind), s.regionNumber, s.index) : nullptr) {
-    Line(context, "Source", SourceLabel(*source) + " " + source->sourceId);
+    Line(lines, "Source", SourceLabel(*source) + " " + source->sourceId);
     if (!source->sourceName.empty()) {
-      Line(context, "Published by", source->sourceName + (source->agency.empty() ? "" : "; gauge record from " + source->agency));
+      Line(lines, "Published by", source->sourceName + (source->agency.empty() ? "" : "; gauge record from " + source->agency));
     }
     std::string licence = LicenceName(source->licence);
     if (IsNonCommercial(*source)) licence += ", NOT FOR COMMERCIAL USE";
     if (!source->licenceUrl.empty()) licence += " (" + source->licenceUrl + ")";
-    Line(context, "Licence", licence);
-    Line(context, "Attribution", source->attribution);
-    Line(context, "Time zone", source->timeZone);
+    Line(lines, "Licence", licence);
+    Line(lines, "Attribution", source->attribution);
+    Line(lines, "Time zone", source->timeZone);
   }
   const int16_t meridian = kind == StationKind::Tide ? s.tide.timeMeridian : s.current.timeMeridian;
   const uint8_t dst = kind == StationKind::Tide ? s.tide.observesDst : s.current.observesDst;
   char zone[64];
   std::snprintf(zone, sizeof zone, "%.1f degrees (UTC%s standard time)", TimeMeridianDegrees(meridian),
                 FormatUtcOffset(static_cast<int>(TimeMeridianHours(meridian) * 60)).c_str());
-  Line(context, "Time meridian", zone);
+  Line(lines, "Time meridian", zone);
   static const char* kDst[] = {"none", "North American rule", "international correction"};
-  Line(context, "Daylight saving", dst <= 2 ? kDst[dst] : "class " + std::to_string(dst));
+  Line(lines, "Daylight saving", dst <= 2 ? kDst[dst] : "class " + std::to_string(dst));
   const StationClock clock = ClockOf(context, s);
   const EngineMinute now = clock.StandardAt(clock.Today());
   switch (clock.basis()) {
     case ClockBasis::Zone:
-      Line(context, "Clock", clock.zoneName() + " (today " + clock.AbbreviationAt(now) + ", UTC" +
+      Line(lines, "Clock", clock.zoneName() + " (today " + clock.AbbreviationAt(now) + ", UTC" +
                                  FormatUtcOffset(clock.OffsetAt(now)) + ")");
       break;
     case ClockBasis::Meridian:
-      Line(context, "Clock", "time meridian and daylight-saving class (no time zone known)");
+      Line(lines, "Clock", "time meridian and daylight-saving class (no time zone known)");
       break;
     case ClockBasis::Gmt:
-      Line(context, "Clock", "GMT, by the GMT correction of the settings");
+      Line(lines, "Clock", "GMT, by the GMT correction of the settings");
       break;
   }
   const uint16_t reference = s.referenceId();
@@ -204,66 +216,85 @@ int RunInfo(CliContext& context, const ParsedArgs& args) {
   const std::string labelText = referenceLabel.empty() ? "" : ", " + referenceLabel;
   if (kind == StationKind::Tide) {
     const std::string name = reference ? ReferenceStationName(s.tide) : "";
-    Line(context, "Reference", reference == 0 ? "none" : std::to_string(reference) + " " + name + labelText);
+    Line(lines, "Reference", reference == 0 ? "none" : std::to_string(reference) + " " + name + labelText);
     const TideLocation& t = s.tide;
-    Line(context, "High water", "time " + Field(t.highTimeOffset, " min") + ", ratio " +
+    Line(lines, "High water", "time " + Field(t.highTimeOffset, " min") + ", ratio " +
                                     Field(t.highHeightRatio, "", 100) + ", difference " +
                                     Field(t.highHeightDiff, " ft", 100));
-    Line(context, "Low water", "time " + Field(t.lowTimeOffset, " min") + ", ratio " +
+    Line(lines, "Low water", "time " + Field(t.lowTimeOffset, " min") + ", ratio " +
                                    Field(t.lowHeightRatio, "", 100) + ", difference " +
                                    Field(t.lowHeightDiff, " ft", 100));
-    if (TideValueNotDefined(t)) Line(context, "Predictions", "not defined (a correction is not given)");
-    Line(context, "Mean range", Field(t.meanRange, " ft", 100));
-    Line(context, "Mean higher high water", Field(t.meanHigherHighWater, " ft", 100));
-    Line(context, "Mean tide level", Field(t.meanTideLevel, " ft", 100));
-    DatumLines(context, s);
-    if (t.flags & kTideFlagDiurnal) Line(context, "Note", "Tide is diurnal in nature.");
+    if (TideValueNotDefined(t)) Line(lines, "Predictions", "not defined (a correction is not given)");
+    Line(lines, "Mean range", Field(t.meanRange, " ft", 100));
+    Line(lines, "Mean higher high water", Field(t.meanHigherHighWater, " ft", 100));
+    Line(lines, "Mean tide level", Field(t.meanTideLevel, " ft", 100));
+    DatumLines(context, lines, s);
+    if (t.flags & kTideFlagDiurnal) Line(lines, "Note", "Tide is diurnal in nature.");
   } else {
-    Line(context, "Reference", reference == 0 ? "none" : "current harmonic file " + std::to_string(reference) + labelText);
+    Line(lines, "Reference", reference == 0 ? "none" : "current harmonic file " + std::to_string(reference) + labelText);
     const CurrentLocation& c = s.current;
-    Line(context, "Flood", "time " + Field(c.floodTime, " min") + ", ratio " + Field(c.floodSpeedRatio, "", 100) +
+    Line(lines, "Flood", "time " + Field(c.floodTime, " min") + ", ratio " + Field(c.floodSpeedRatio, "", 100) +
                                ", average speed " + Field(c.floodSpeed, " kt", 100) + ", direction " +
                                Field(c.floodDirection, " deg"));
-    Line(context, "Ebb", "time " + Field(c.ebbTime, " min") + ", ratio " + Field(c.ebbSpeedRatio, "", 100) +
+    Line(lines, "Ebb", "time " + Field(c.ebbTime, " min") + ", ratio " + Field(c.ebbSpeedRatio, "", 100) +
                              ", average speed " + Field(c.ebbSpeed, " kt", 100) + ", direction " +
                              Field(c.ebbDirection, " deg"));
-    Line(context, "Slack before flood", "time " + Field(c.slackBeforeFloodTime, " min") + ", minimum speed " +
+    Line(lines, "Slack before flood", "time " + Field(c.slackBeforeFloodTime, " min") + ", minimum speed " +
                                             Field(c.slackBeforeFloodSpeed, " kt", 100));
-    Line(context, "Slack before ebb", "time " + Field(c.slackBeforeEbbTime, " min") + ", minimum speed " +
+    Line(lines, "Slack before ebb", "time " + Field(c.slackBeforeEbbTime, " min") + ", minimum speed " +
                                           Field(c.slackBeforeEbbSpeed, " kt", 100));
-    Line(context, "Station kind", std::to_string(c.stationKind));
-    if (c.meterDepth != 0) Line(context, "Meter depth", std::to_string(c.meterDepth) + " ft");
+    Line(lines, "Station kind", std::to_string(c.stationKind));
+    if (c.meterDepth != 0) Line(lines, "Meter depth", std::to_string(c.meterDepth) + " ft");
   }
   const std::string note = StationNote(s);
-  if (!note.empty()) Line(context, "Official note", note);
+  if (!note.empty()) Line(lines, "Official note", note);
+
+  RecordOutput records(context, format, "info", {{"label"}, {"value"}});
+  if (format == RowFormat::Json) {
+    const StationDescription description = DescribeStation(context, s, kind == StationKind::Tide ? "ft" : "kt");
+    records.Begin(&description);
+  } else {
+    records.Begin();
+  }
+  for (const auto& [label, value] : lines) {
+    if (format != RowFormat::Text) {
+      records.Row({label, value});
+      continue;
+    }
+    records.out().PadRight(label, 22);
+    records.out().Put(' ');
+    records.out().Append(value);
+    records.out().Put('\n');
+  }
+  records.End();
   return kExitOk;
 }
 
 const CommandRegistration kInfo({
-    "info", "info STATION [--currents]",
+    "info", "info STATION [--currents] [--format text|csv|json]",
     "everything the catalogue holds about one station",
     "Identity, source (publisher, licence, attribution; a licence that forbids commercial use\n"
     "says so), time meridian, daylight-saving class, reference and corrections, a tide\n"
     "station's datums above its chart datum, and the station's official note.",
-    {kCurrents}, RunInfo});
+    {kCurrents, kRowFormatOption}, RunInfo});
 
 const CommandRegistration kRegions({
-    "regions", "regions [--currents] [--csv]",
+    "regions", "regions [--currents] [--format text|csv|json]",
     "list the installed regions: slot, region number, name, station count", "",
-    {kCurrents, kCsv}, RunRegions});
+    {kCurrents, kCsv, kRowFormatOption}, RunRegions});
 
 const CommandRegistration kStations({
-    "stations", "stations --region SLOT [--currents] [--csv]",
+    "stations", "stations --region SLOT [--currents] [--format text|csv|json]",
     "list the stations of one region",
     "Columns: slot:index, station id, name, position, role (reference, subordinate, or area\n"
     "for an entry without predictions) and the station's source id.",
-    {{"region", true, "SLOT", "the region slot, as listed by 'regions'"}, kCurrents, kCsv},
+    {{"region", true, "SLOT", "the region slot, as listed by 'regions'"}, kCurrents, kCsv, kRowFormatOption},
     RunStations});
 
 const CommandRegistration kFind({
-    "find", "find TEXT [--currents] [--csv]",
+    "find", "find TEXT [--currents] [--format text|csv|json]",
     "list every station whose name contains TEXT (any case)",
-    "The columns are those of 'stations'.", {kCurrents, kCsv}, RunFind});
+    "The columns are those of 'stations'.", {kCurrents, kCsv, kRowFormatOption}, RunFind});
 
 }  // namespace
 }  // namespace qw::cli

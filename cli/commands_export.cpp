@@ -14,6 +14,7 @@
 #include "export/delimiters.h"
 #include "export/export_fields.h"
 #include "export/export_texts.h"
+#include "export/output_file.h"
 #include "search/nearest_search.h"
 
 namespace qw::cli {
@@ -100,12 +101,18 @@ int RunExport(CliContext& context, const ParsedArgs& args) {
   const TableFormat format = ParseTableFormat(args.Value("format").value_or("text"));
   SearchProgress quiet;
   if (format == TableFormat::Text) {
+    // The records stream to standard output, or to the file, which is replaced only
+    // when the export is whole.
     job.destination = kExportToFile;
-    StringSink records;
-    if (WriteExport(job, &records, nullptr, quiet) != ExportOutcome::Completed) {
-      throw EngineFailure("the export could not be completed");
-    }
-    WriteOutput(context, records.text, args.Value("output"));
+    const auto path = args.Value("output");
+    StreamSink standardOutput(context.out());
+    AtomicOutputFile file;
+    std::string error;
+    if (path && !file.Open(*path, &error)) throw UsageError("cannot write " + *path + ": " + error);
+    const ExportOutcome outcome = WriteExport(job, path ? static_cast<ByteSink*>(&file) : &standardOutput, nullptr, quiet);
+    if (outcome == ExportOutcome::OutputFailed) throw UsageError("cannot write " + path.value_or("the output"));
+    if (outcome != ExportOutcome::Completed) throw EngineFailure("the export could not be completed");
+    if (path && !file.Commit(&error)) throw UsageError("cannot write " + *path + ": " + error);
     return kExitOk;
   }
   job.destination = kExportToTable;
@@ -114,14 +121,15 @@ int RunExport(CliContext& context, const ParsedArgs& args) {
   if (WriteExport(job, nullptr, &table, quiet) != ExportOutcome::Completed) {
     throw EngineFailure("the export could not be completed");
   }
-  return WriteTable(context, table, format, args.Value("output"));
+  const StationDescription description = DescribeStation(context, station, UnitName(job.units, kind));
+  return WriteTable(context, table, format, args.Value("output"), "export", &description);
 }
 
 const CommandRegistration kExport({
     "export",
     "export STATION [--current] --from YYYY-MM-DD [--to YYYY-MM-DD] [--fields LIST]\n"
     "       [--interval MINUTES|events]\n"
-    "       [--repeat N] [--format text|dif|sylk|csv] [-o FILE] [--header] [--field-delimiter D]\n"
+    "       [--repeat N] [--format text|dif|sylk|csv|json] [-o FILE] [--header] [--field-delimiter D]\n"
     "       [--record-delimiter D] [--hundredths] [--units ft|m|cm] [--clock 12|24]\n"
     "       [--date-order MDY|DMY|YMD] [--month m|mm|MM|MMMM] [--day d|dd] [--year yy|yyyy]\n"
     "       [--sep1 TEXT] [--sep2 TEXT]",
@@ -138,7 +146,7 @@ const CommandRegistration kExport({
     "text writes the records, fields separated by tab (or --field-delimiter) and records\n"
     "by a line feed (or --record-delimiter); D is a name (crlf, cr, lf, tab, comma, space,\n"
     "none), a character or escape notation such as \\x3B. --header adds the station and\n"
-    "date range lines. dif, sylk and csv write the export results table instead.",
+    "date range lines. dif, sylk, csv and json write the export results table instead.",
     {{"current", false, "", "STATION is a current station"},
      {"from", true, "YYYY-MM-DD", "first day"},
      {"to", true, "YYYY-MM-DD", "last day (default: the first day)"},

@@ -2,6 +2,7 @@
 // (the "Nearest Location Search" window).
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "cli/cli_context.h"
@@ -57,6 +58,7 @@ int RegionOption(const ParsedArgs& args, const char* name, const RegionList& reg
 
 int RunNearest(CliContext& context, const ParsedArgs& args) {
   NearestQuery query;
+  std::optional<StationDescription> origin;
   if (auto s = args.Value("station")) {
     if (!args.positional.empty()) throw UsageError("nearest takes either LAT LON or --station");
     const bool current = args.Has("station-is-current");
@@ -68,6 +70,7 @@ int RunNearest(CliContext& context, const ParsedArgs& args) {
                           : PositionOfStation(t.latHemisphere, t.latDegrees, t.latMinutes, t.latSeconds,
                                               t.lonHemisphere, t.lonDegrees, t.lonMinutes, t.lonSeconds);
     query.locationName = Trimmed(station.name());
+    origin = DescribeStation(context, station, "");
   } else {
     if (args.positional.size() != 2) throw UsageError("nearest needs LAT LON (or --station STATION)");
     query.customPoint = true;
@@ -89,14 +92,15 @@ int RunNearest(CliContext& context, const ParsedArgs& args) {
   SearchProgress quiet;
   FindNearestStations(query, tides, currents, table, quiet);
   FinishNearestSearch(table, query, tides, currents);
-  return WriteTable(context, table, ParseTableFormat(args.Value("format").value_or("text")), args.Value("output"));
+  return WriteTable(context, table, ParseTableFormat(args.Value("format").value_or("text")), args.Value("output"),
+                    "nearest", origin ? &*origin : nullptr);
 }
 
 const CommandRegistration kNearest({
     "nearest",
     "nearest LAT LON [--range NM] [--tide-range NM] [--current-range NM] [--tides-only |\n"
     "       --currents-only] [--tide-region SLOT] [--current-region SLOT]\n"
-    "       [--format text|dif|sylk|csv] [-o FILE]\n"
+    "       [--format text|dif|sylk|csv|json] [-o FILE]\n"
     "       nearest --station STATION [--station-is-current] [options as above]",
     "tide and current stations within a range of a position, nearest first",
     "LAT and LON as in the window, degrees, minutes and hundredths of a minute with the\n"

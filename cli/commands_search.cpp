@@ -147,7 +147,8 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
   const bool finished = RunEventSearch(searched, plan, table, quiet, units, QColor());
   FinishEventSearch(table, settings, units);
   const TableFormat format = ParseTableFormat(args.Value("format").value_or("text"));
-  WriteTable(context, table, format, args.Value("output"));
+  const StationDescription description = DescribeStation(context, station, UnitName(units, kind->station));
+  WriteTable(context, table, format, args.Value("output"), "search", &description);
   return finished ? kExitOk : kExitEngineFailure;
 }
 
@@ -155,7 +156,7 @@ const CommandRegistration kSearch({
     "search",
     "search STATION --kind KIND --from YYYY-MM-DD [--to YYYY-MM-DD] (--at-least X | --at-most X |\n"
     "       --greatest PERIOD | --smallest PERIOD) [--time HH:MM-HH:MM] [--days sun,...]\n"
-    "       [--units ft|m|cm] [--speed-units kt|m/s] [--clock 12|24] [--format text|dif|sylk|csv]\n"
+    "       [--units ft|m|cm] [--speed-units kt|m/s] [--clock 12|24] [--format text|dif|sylk|csv|json]\n"
     "       [-o FILE]",
     "events of a station that meet a condition (the Event Search window)",
     "KIND for a tide station: high (high waters), low (low waters), swings (the change\n"

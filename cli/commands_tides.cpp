@@ -1,11 +1,13 @@
 // Tide commands: tides (the day's high and low waters), heights (heights at a fixed
 // interval) and today (today's high and low waters at one station).
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "cli/cli_context.h"
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
-#include "cli/csv_output.h"
+#include "cli/record_output.h"
 #include "cli/dates.h"
 #include "cli/station_listing.h"
 #include "cli/station_ref.h"
@@ -22,48 +24,77 @@ constexpr const char* kDefaultSourceId = "9414290";
 
 const OptionSpec kFrom{"from", true, "YYYY-MM-DD", "first day"};
 const OptionSpec kTo{"to", true, "YYYY-MM-DD", "last day (default: the first day)"};
-const OptionSpec kCsv{"csv", false, "", "CSV: date,time,utc_offset,event,value,unit"};
+const OptionSpec kCsv{"csv", false, "", "CSV: date,time,utc_offset,event,value,unit (as --format csv)"};
 const OptionSpec kUnits{"units", true, "ft|m|cm", "height unit (default ft)"};
 
 constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
+// The rows of the tide commands in text, CSV or JSON, formatted without allocating and
+// written in blocks.
 struct Output {
   CliContext& context;
-  bool csv;
   HeightUnit unit;
+  RecordOutput records;
+
+  Output(CliContext& c, const char* command, RowFormat format, HeightUnit u)
+      : context(c),
+        unit(u),
+        records(c, format, command,
+                {{"date", false, true}, {"time", false, true}, {"utc_offset", false, true}, {"event", false, true},
+                 {"value", true, true}, {"unit", false, true}}) {}
 
   void Header(const ResolvedStation& station) {
-    if (csv) {
-      WriteCsvRecord(context.out(), {"date", "time", "utc_offset", "event", "value", "unit"});
+    if (records.format() == RowFormat::Json) {
+      const StationDescription description = DescribeStation(context, station, HeightUnitName(unit));
+      records.Begin(&description);
+      return;
+    }
+    if (records.format() == RowFormat::Csv) {
+      records.Begin();
       return;
     }
     std::string source = context.SourceLabel(station.kind, station.regionNumber, station.index);
-    std::fprintf(context.out(), "%s  (tide %d:%d, id %u, %s%s%s)\n", station.name(), station.slot,
-                 station.index, station.stationId(), StationRole(station),
-                 source.empty() ? "" : ", ", source.c_str());
+    char line[512];
+    const int n = std::snprintf(line, sizeof line, "%s  (tide %d:%d, id %u, %s%s%s)\n", station.name(), station.slot,
+                                station.index, station.stationId(), StationRole(station),
+                                source.empty() ? "" : ", ", source.c_str());
+    records.out().Append(std::string_view(line, std::min<size_t>(static_cast<size_t>(n), sizeof line - 1)));
   }
 
   // One row at the time shown and the offset in force at its instant; `event` is 'H', 'L'
   // or 0 for a plain height.
   void Row(const ClockReading& at, char event, int32_t height) {
-    const std::string value = FormatHeight(MicroFeet(height), unit);
-    const std::string eventText = event ? std::string(1, event) : std::string();
-    if (csv) {
-      WriteCsvRecord(context.out(), {ShownDate(at), ShownClock(at), ShownOffset(at), eventText, value,
-                                     HeightUnitName(unit)});
-      return;
-    }
+    const ShortText value = HeightValueText(MicroFeet(height), unit);
+    const std::string_view eventText = event ? std::string_view(&event, 1) : std::string_view();
     DateRecord date;
     MinuteToDate(at.shown, date);
-    std::fprintf(context.out(), "%s %s %s %s  %-1s %9s %s\n", kWeekdays[date.weekday % 7], ShownDate(at).c_str(),
-                 ShownClock(at).c_str(), ShownOffset(at).c_str(), eventText.c_str(), value.empty() ? "-" : value.c_str(),
-                 HeightUnitName(unit));
+    const ShortText day = IsoDateText(date), clock = ClockText(date), offset = OffsetText(at.utcOffsetMinutes);
+    if (records.format() != RowFormat::Text) {
+      records.Row({day.view(), clock.view(), offset.view(), eventText, value.view(), HeightUnitName(unit)}, &at);
+      return;
+    }
+    // "Wed 2026-07-01 06:44 -07:00  H     5.123 ft"
+    BlockOutput& out = records.out();
+    out.Append(kWeekdays[date.weekday % 7]);
+    out.Put(' ');
+    out.Append(day.view());
+    out.Put(' ');
+    out.Append(clock.view());
+    out.Put(' ');
+    out.Append(offset.view());
+    out.Append("  ");
+    out.PadRight(eventText, 1);
+    out.Put(' ');
+    out.PadLeft(value.empty() ? std::string_view("-") : value.view(), 9);
+    out.Put(' ');
+    out.Append(HeightUnitName(unit));
+    out.Put('\n');
   }
 };
 
-Output MakeOutput(CliContext& context, const ParsedArgs& args) {
+Output MakeOutput(CliContext& context, const ParsedArgs& args, const char* command) {
   auto units = args.Value("units");
-  return Output{context, args.Has("csv"), units ? ParseHeightUnit(*units) : HeightUnit::Feet};
+  return Output(context, command, ParseRowFormat(args), units ? ParseHeightUnit(*units) : HeightUnit::Feet);
 }
 
 ResolvedStation TideStationArgument(CliContext& context, const ParsedArgs& args,
@@ -83,7 +114,7 @@ void WriteDayExtremes(Output& output, const ResolvedStation& station, const Stat
 }
 
 int RunTides(CliContext& context, const ParsedArgs& args) {
-  Output output = MakeOutput(context, args);
+  Output output = MakeOutput(context, args, "tides");
   ResolvedStation station = TideStationArgument(context, args, "tides");
   auto to = args.Value("to");
   DayRange range = ParseDayRange(args.Required("from", "tides"), to ? &*to : nullptr);
@@ -92,11 +123,12 @@ int RunTides(CliContext& context, const ParsedArgs& args) {
   for (EngineMinute day = range.first; day <= range.last; day += kMinutesPerDay) {
     WriteDayExtremes(output, station, clock, day);
   }
+  output.records.End();
   return kExitOk;
 }
 
 int RunHeights(CliContext& context, const ParsedArgs& args) {
-  Output output = MakeOutput(context, args);
+  Output output = MakeOutput(context, args, "heights");
   ResolvedStation station = TideStationArgument(context, args, "heights");
   auto to = args.Value("to");
   DayRange range = ParseDayRange(args.Required("from", "heights"), to ? &*to : nullptr);
@@ -109,6 +141,7 @@ int RunHeights(CliContext& context, const ParsedArgs& args) {
     for (const ShownTideValue& row : heights.rows) output.Row(row.at, 0, row.height);
     if (heights.status != 0) throw EngineFailure("the heights of " + IsoDate(day) + " could not be computed");
   }
+  output.records.End();
   return kExitOk;
 }
 
@@ -137,7 +170,7 @@ ResolvedStation DefaultStation(CliContext& context) {
 
 int RunToday(CliContext& context, const ParsedArgs& args) {
   if (args.positional.size() > 1) throw UsageError("today takes at most one STATION");
-  Output output = MakeOutput(context, args);
+  Output output = MakeOutput(context, args, "today");
   ResolvedStation station =
       args.positional.empty() ? DefaultStation(context)
                               : ResolveStation(context, args.positional[0], StationKind::Tide);
@@ -145,33 +178,34 @@ int RunToday(CliContext& context, const ParsedArgs& args) {
   const StationClock clock = ClockOf(context, station);
   output.Header(station);
   WriteDayExtremes(output, station, clock, clock.Today());
+  output.records.End();
   return kExitOk;
 }
 
 const CommandRegistration kTides({
-    "tides", "tides STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--csv] [--units ft|m|cm]",
+    "tides", "tides STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--format text|csv|json] [--units ft|m|cm]",
     "each day's high and low waters, as the tide window lists them",
     "Times are the station's own clock (its time zone; standard time all year with\n"
     "--no-daylight-saving), each with the offset from UTC in force at that instant. A day\n"
     "is the station's calendar day: 23 or 25 hours long when the clocks change. A value\n"
     "that is not defined for a subordinate station is empty.",
-    {kFrom, kTo, kCsv, kUnits}, RunTides});
+    {kFrom, kTo, kCsv, kRowFormatOption, kUnits}, RunTides});
 
 const CommandRegistration kHeights({
     "heights",
-    "heights STATION --from YYYY-MM-DD [--to YYYY-MM-DD] --interval MINUTES [--csv] [--units ft|m|cm]",
+    "heights STATION --from YYYY-MM-DD [--to YYYY-MM-DD] --interval MINUTES [--format text|csv|json] [--units ft|m|cm]",
     "heights from the start of each day every MINUTES minutes",
     "Rows step through the real minutes of the station's day: on the days its clocks change\n"
     "the day has 23 or 25 hours of rows, each with the offset from UTC then in force.",
-    {kFrom, kTo, {"interval", true, "MINUTES", "minutes between heights, 1 to 1440"}, kCsv, kUnits},
+    {kFrom, kTo, {"interval", true, "MINUTES", "minutes between heights, 1 to 1440"}, kCsv, kRowFormatOption, kUnits},
     RunHeights});
 
 const CommandRegistration kToday({
-    "today", "today [STATION] [--csv] [--units ft|m|cm]",
+    "today", "today [STATION] [--format text|csv|json] [--units ft|m|cm]",
     "today's high and low waters (the default command)",
     "Without a STATION: San Francisco (NOAA 9414290) when installed, else the first\n"
     "station with predictions. \"Today\" is the date at the station now.",
-    {kCsv, kUnits}, RunToday});
+    {kCsv, kRowFormatOption, kUnits}, RunToday});
 
 }  // namespace
 }  // namespace qw::cli

@@ -1,8 +1,9 @@
 #include "cli/station_listing.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
-#include "cli/csv_output.h"
 #include "engine/tide_corrections.h"
 
 namespace qw::cli {
@@ -28,27 +29,32 @@ const char* StationRole(const ResolvedStation& s) {
   return subordinate ? "subordinate" : "reference";
 }
 
-void WriteStationListHeader(std::FILE* out, bool csv) {
-  if (csv) {
-    WriteCsvRecord(out, {"slot", "index", "station_id", "name", "latitude", "longitude", "role",
-                         "source", "source_id"});
-  } else {
-    std::fprintf(out, "%-9s %5s  %-50s  %-20s  %-11s  %s\n", "SLOT:IDX", "ID", "NAME", "POSITION",
-                 "ROLE", "SOURCE");
-  }
+std::vector<RecordColumn> StationListColumns() {
+  return {{"slot", true},      {"index", true}, {"station_id", true}, {"name"},     {"latitude", true},
+          {"longitude", true}, {"role"},        {"source"},           {"source_id"}};
 }
 
-void WriteStationRow(CliContext& context, const ResolvedStation& s, bool csv) {
+void WriteStationListHeader(RecordOutput& out) {
+  if (out.format() != RowFormat::Text) {
+    out.Begin();
+    return;
+  }
+  char line[160];
+  std::snprintf(line, sizeof line, "%-9s %5s  %-50s  %-20s  %-11s  %s\n", "SLOT:IDX", "ID", "NAME", "POSITION",
+                "ROLE", "SOURCE");
+  out.out().Append(line);
+}
+
+void WriteStationRow(CliContext& context, RecordOutput& out, const ResolvedStation& s) {
   double latitude = 0, longitude = 0;
   const bool hasPosition = Position(s, latitude, longitude);
   const StationSources* sources = context.Sources();
   const StationSource* source =
       sources ? sources->Find(static_cast<char>(s.kind), s.regionNumber, s.index) : nullptr;
-  if (csv) {
-    WriteCsvRecord(context.out(),
-                   {std::to_string(s.slot), std::to_string(s.index), std::to_string(s.stationId()),
-                    s.name(), hasPosition ? Degrees(latitude) : "", hasPosition ? Degrees(longitude) : "",
-                    StationRole(s), source ? SourceLabel(*source) : "", source ? source->sourceId : ""});
+  if (out.format() != RowFormat::Text) {
+    out.Row({std::to_string(s.slot), std::to_string(s.index), std::to_string(s.stationId()), s.name(),
+             hasPosition ? Degrees(latitude) : "", hasPosition ? Degrees(longitude) : "", StationRole(s),
+             source ? SourceLabel(*source) : "", source ? source->sourceId : ""});
     return;
   }
   std::string position = "-";
@@ -61,8 +67,10 @@ void WriteStationRow(CliContext& context, const ResolvedStation& s, bool csv) {
   }
   const std::string where = std::to_string(s.slot) + ":" + std::to_string(s.index);
   std::string sourceText = source ? SourceLabel(*source) + " " + source->sourceId : "-";
-  std::fprintf(context.out(), "%-9s %5u  %-50s  %-20s  %-11s  %s\n", where.c_str(), s.stationId(),
-               s.label().c_str(), position.c_str(), StationRole(s), sourceText.c_str());
+  char line[512];
+  const int n = std::snprintf(line, sizeof line, "%-9s %5u  %-50s  %-20s  %-11s  %s\n", where.c_str(), s.stationId(),
+                              s.label().c_str(), position.c_str(), StationRole(s), sourceText.c_str());
+  out.out().Append(std::string_view(line, std::min<size_t>(static_cast<size_t>(n), sizeof line - 1)));
 }
 
 }  // namespace qw::cli

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "cli/cli_errors.h"
-#include "cli/csv_output.h"
+#include "cli/block_output.h"
 #include "export/output_file.h"
 #include "export/spreadsheet_writers.h"
 
@@ -14,7 +14,8 @@ TableFormat ParseTableFormat(const std::string& text) {
   if (text == "dif") return TableFormat::Dif;
   if (text == "sylk") return TableFormat::Sylk;
   if (text == "csv") return TableFormat::Csv;
-  throw UsageError("--format must be text, dif, sylk or csv, not '" + text + "'");
+  if (text == "json") return TableFormat::Json;
+  throw UsageError("--format must be text, dif, sylk, csv or json, not '" + text + "'");
 }
 
 ValueUnits ParseValueUnits(const ParsedArgs& args) {
@@ -39,6 +40,15 @@ ValueUnits ParseValueUnits(const ParsedArgs& args) {
   return units;
 }
 
+const char* UnitName(const ValueUnits& units, StationKind kind) {
+  if (kind == StationKind::Current) return units.current == CurrentUnit::MetresPerSecond ? "m/s" : "kt";
+  switch (units.tide) {
+    case TideUnit::Metres: return "m";
+    case TideUnit::Centimetres: return "cm";
+    default: return "ft";
+  }
+}
+
 void WriteOutput(CliContext& context, const std::string& bytes, const std::optional<std::string>& outputPath) {
   if (!outputPath) {
     std::fwrite(bytes.data(), 1, bytes.size(), context.out());
@@ -51,8 +61,132 @@ void WriteOutput(CliContext& context, const std::string& bytes, const std::optio
   }
 }
 
+namespace {
+
+// Characters of UTF-8 text.
+size_t Length(std::string_view text) {
+  size_t n = 0;
+  for (char ch : text) n += (ch & 0xC0) != 0x80;
+  return n;
+}
+
+void WriteCsvTable(const ResultsTable& table, BlockOutput& out) {
+  RecordOutput::CsvField(out, "row");
+  for (int c = 0; c < table.columns(); ++c) {
+    out.Put(',');
+    RecordOutput::CsvField(out, table.column(c).title);
+  }
+  out.Put('\n');
+  for (int r = 0; r < table.rows(); ++r) {
+    RecordOutput::CsvField(out, table.RowLabel(r));
+    for (int c = 0; c < table.columns(); ++c) {
+      out.Put(',');
+      RecordOutput::CsvField(out, table.Cell(r, c));
+    }
+    out.Put('\n');
+  }
+}
+
+// The four heading lines, a blank line and the table in columns two blanks apart, as
+// wide as their widest text, row numbers on the left.
+void WriteTextTable(const ResultsTable& table, BlockOutput& out) {
+  for (int line = 0; line < ResultsTable::kHeadingLines; ++line) {
+    if (!table.heading(line).empty()) {
+      out.Append(table.heading(line));
+      out.Put('\n');
+    }
+  }
+  out.Put('\n');
+  std::vector<size_t> widths;
+  size_t labelWidth = 1;
+  for (int r = 0; r < table.rows(); ++r) labelWidth = std::max(labelWidth, Length(table.RowLabel(r)));
+  for (int c = 0; c < table.columns(); ++c) {
+    size_t w = Length(table.column(c).title);
+    for (int r = 0; r < table.rows(); ++r) w = std::max(w, Length(table.Cell(r, c)));
+    widths.push_back(w);
+  }
+  std::string line;
+  auto pad = [&](std::string_view text, size_t width, bool right) {
+    const size_t blanks = width > Length(text) ? width - Length(text) : 0;
+    if (right) line.append(blanks, ' ');
+    line += text;
+    if (!right) line.append(blanks, ' ');
+  };
+  auto row = [&](std::string_view label, auto cell) {
+    line.clear();
+    pad(label, labelWidth, true);
+    for (int c = 0; c < table.columns(); ++c) {
+      line += "  ";
+      pad(cell(c), widths[static_cast<size_t>(c)], false);
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    line += '\n';
+    out.Append(line);
+  };
+  row("", [&](int c) -> const std::string& { return table.column(c).title; });
+  for (int r = 0; r < table.rows(); ++r) {
+    row(table.RowLabel(r), [&](int c) -> const std::string& { return table.Cell(r, c); });
+  }
+}
+
+// The column titles as JSON keys: a title met again (an export's repeated fields) gets
+// " 2", " 3" and so on.
+std::vector<std::string> ColumnKeys(const ResultsTable& table) {
+  std::vector<std::string> keys;
+  for (int c = 0; c < table.columns(); ++c) {
+    std::string key = table.column(c).title;
+    int seen = 1;
+    for (int d = 0; d < c; ++d) seen += table.column(d).title == key;
+    if (seen > 1) key += " " + std::to_string(seen);
+    keys.push_back(std::move(key));
+  }
+  return keys;
+}
+
+void WriteJsonTable(const ResultsTable& table, const char* command, const StationDescription* station,
+                    BlockOutput& out) {
+  JsonWriter json(out);
+  json.StartObject();
+  json.Key("command");
+  JsonText(json, command);
+  if (station) {
+    json.Key("station");
+    WriteStationJson(json, *station);
+  }
+  json.Key("headings");
+  json.StartArray();
+  for (int line = 0; line < ResultsTable::kHeadingLines; ++line) {
+    if (!table.heading(line).empty()) JsonText(json, table.heading(line));
+  }
+  json.EndArray();
+  const std::vector<std::string> keys = ColumnKeys(table);
+  json.Key("columns");
+  json.StartArray();
+  JsonText(json, "row");
+  for (const std::string& key : keys) JsonText(json, key);
+  json.EndArray();
+  json.Key("rows");
+  json.StartArray();
+  for (int r = 0; r < table.rows(); ++r) {
+    json.StartObject();
+    json.Key("row");
+    JsonText(json, table.RowLabel(r));
+    for (int c = 0; c < table.columns(); ++c) {
+      json.Key(keys[static_cast<size_t>(c)].c_str());
+      JsonText(json, table.Cell(r, c));
+    }
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  out.Put('\n');
+}
+
+}  // namespace
+
 int WriteTable(CliContext& context, const ResultsTable& table, TableFormat format,
-               const std::optional<std::string>& outputPath) {
+               const std::optional<std::string>& outputPath, const char* command,
+               const StationDescription* station) {
   StringSink sink;
   SearchProgress quiet;
   switch (format) {
@@ -63,47 +197,18 @@ int WriteTable(CliContext& context, const ResultsTable& table, TableFormat forma
       WriteSylk(table, ColumnWidthsFromText(table), sink, quiet);
       break;
     case TableFormat::Csv: {
-      std::string line = "row";
-      for (int c = 0; c < table.columns(); ++c) line += "," + CsvField(table.column(c).title);
-      sink.text += line + "\n";
-      for (int r = 0; r < table.rows(); ++r) {
-        line = CsvField(table.RowLabel(r));
-        for (int c = 0; c < table.columns(); ++c) line += "," + CsvField(table.Cell(r, c));
-        sink.text += line + "\n";
-      }
+      BlockOutput out(nullptr, &sink.text);
+      WriteCsvTable(table, out);
+      break;
+    }
+    case TableFormat::Json: {
+      BlockOutput out(nullptr, &sink.text);
+      WriteJsonTable(table, command, station, out);
       break;
     }
     case TableFormat::Text: {
-      for (int line = 0; line < ResultsTable::kHeadingLines; ++line) {
-        if (!table.heading(line).empty()) sink.text += table.heading(line) + "\n";
-      }
-      sink.text += "\n";
-      // Columns two blanks apart, as wide as their widest text; row numbers on the left.
-      auto length = [](const std::string& t) {
-        size_t n = 0;
-        for (char ch : t) n += (ch & 0xC0) != 0x80;
-        return n;
-      };
-      std::vector<size_t> widths;
-      size_t labelWidth = 1;
-      for (int r = 0; r < table.rows(); ++r) labelWidth = std::max(labelWidth, length(table.RowLabel(r)));
-      for (int c = 0; c < table.columns(); ++c) {
-        size_t w = length(table.column(c).title);
-        for (int r = 0; r < table.rows(); ++r) w = std::max(w, length(table.Cell(r, c)));
-        widths.push_back(w);
-      }
-      auto pad = [&](const std::string& t, size_t width, bool right) {
-        const std::string blanks(width > length(t) ? width - length(t) : 0, ' ');
-        return right ? blanks + t : t + blanks;
-      };
-      auto row = [&](const std::string& label, auto cell) {
-        std::string line = pad(label, labelWidth, true);
-        for (int c = 0; c < table.columns(); ++c) line += "  " + pad(cell(c), widths[static_cast<size_t>(c)], false);
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        return line + "\n";
-      };
-      sink.text += row("", [&](int c) { return table.column(c).title; });
-      for (int r = 0; r < table.rows(); ++r) sink.text += row(table.RowLabel(r), [&](int c) { return table.Cell(r, c); });
+      BlockOutput out(nullptr, &sink.text);
+      WriteTextTable(table, out);
       break;
     }
   }

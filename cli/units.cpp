@@ -1,6 +1,8 @@
 #include "cli/units.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 
 #include "cli/cli_errors.h"
 #include "engine/engine_values.h"
@@ -23,19 +25,18 @@ const char* HeightUnitName(HeightUnit unit) {
   return "";
 }
 
-std::string FormatHeight(MicroFeet height, HeightUnit unit) {
-  if (height.raw == kValueNotDefined || height.raw == kValueFailed) return "";
+ShortText HeightValueText(MicroFeet height, HeightUnit unit) {
+  if (height.raw == kValueNotDefined || height.raw == kValueFailed) return {};
   const double feet = height.raw / 1e6;
-  char text[32];
   switch (unit) {
-    case HeightUnit::Feet: std::snprintf(text, sizeof text, "%.3f", feet); break;
-    case HeightUnit::Metres: std::snprintf(text, sizeof text, "%.3f", feet * 0.3048); break;
-    case HeightUnit::Centimetres: std::snprintf(text, sizeof text, "%.1f", feet * 30.48); break;
+    case HeightUnit::Feet: return MillionthsText(height.raw);
+    case HeightUnit::Metres: return FixedText(feet * 0.3048, 3);
+    case HeightUnit::Centimetres: return FixedText(feet * 30.48, 1);
   }
-  std::string out = text;
-  if (out == "-0.000" || out == "-0.0") out.erase(0, 1);  // no signed zero
-  return out;
+  return {};
 }
+
+std::string FormatHeight(MicroFeet height, HeightUnit unit) { return std::string(HeightValueText(height, unit).view()); }
 
 SpeedUnit ParseSpeedUnit(std::string_view text) {
   if (text == "kt") return SpeedUnit::Knots;
@@ -45,21 +46,26 @@ SpeedUnit ParseSpeedUnit(std::string_view text) {
 
 const char* SpeedUnitName(SpeedUnit unit) { return unit == SpeedUnit::Knots ? "kt" : "mps"; }
 
-std::string FormatSpeed(MicroKnots speed, SpeedUnit unit) {
-  if (speed.raw == kValueNotDefined || speed.raw == kValueFailed) return "";
+ShortText SpeedValueText(MicroKnots speed, SpeedUnit unit) {
+  if (speed.raw == kValueNotDefined || speed.raw == kValueFailed) return {};
   const double knots = speed.raw / 1e6;
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", unit == SpeedUnit::Knots ? knots : knots * 1852.0 / 3600.0);
-  std::string out = text;
-  if (out == "-0.000") out.erase(0, 1);  // no signed zero
-  return out;
+  return unit == SpeedUnit::Knots ? MillionthsText(speed.raw) : FixedText(knots * 1852.0 / 3600.0, 3);
 }
 
-std::string FormatDirection(int16_t degrees) {
-  if (degrees == kNotGiven16 || degrees < 0) return "";
-  char text[8];
-  std::snprintf(text, sizeof text, "%03d", static_cast<int>(degrees));
+std::string FormatSpeed(MicroKnots speed, SpeedUnit unit) { return std::string(SpeedValueText(speed, unit).view()); }
+
+ShortText DirectionText(int16_t degrees) {
+  ShortText text;
+  if (degrees == kNotGiven16 || degrees < 0) return text;
+  const auto result = std::to_chars(text.chars, text.chars + sizeof text.chars, static_cast<int>(degrees));
+  const size_t digits = static_cast<size_t>(result.ptr - text.chars);
+  const size_t zeros = digits < 3 ? 3 - digits : 0;
+  std::memmove(text.chars + zeros, text.chars, digits);
+  std::fill_n(text.chars, zeros, '0');
+  text.size = static_cast<uint8_t>(digits + zeros);
   return text;
 }
+
+std::string FormatDirection(int16_t degrees) { return std::string(DirectionText(degrees).view()); }
 
 }  // namespace qw::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/block_output.h"
 #include "engine/engine_values.h"
 
 namespace qw::cli {
@@ -20,6 +21,7 @@ const char* HeightUnitName(HeightUnit unit);
 // without the unit; "" for a value that is not defined. The conversion is exact
 // (1 ft = 0.3048 m) so that other predictors can be compared.
 std::string FormatHeight(MicroFeet height, HeightUnit unit);
+ShortText HeightValueText(MicroFeet height, HeightUnit unit);
 
 enum class SpeedUnit { Knots, MetresPerSecond };
 
@@ -30,8 +32,10 @@ const char* SpeedUnitName(SpeedUnit unit);
 // The signed speed in the unit to 3 decimals, without the unit; "" for a value that is
 // not defined or failed. 1 knot = 1852 m per hour exactly.
 std::string FormatSpeed(MicroKnots speed, SpeedUnit unit);
+ShortText SpeedValueText(MicroKnots speed, SpeedUnit unit);
 
 // A direction in whole degrees true as three digits ("005"); "" when not given.
 std::string FormatDirection(int16_t degrees);
+ShortText DirectionText(int16_t degrees);
 
 }  // namespace qw::cli

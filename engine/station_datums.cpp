@@ -2,9 +2,8 @@
 
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
+#include "engine/file_text.h"
 #include "engine/station_sources.h"
 
 namespace qw {
@@ -26,15 +25,13 @@ const StationDatum* StationDatumSet::Find(std::string_view name) const {
 }
 
 bool StationDatums::Load(const std::string& path, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text;
+  if (!ReadFileText(path, text)) {
     stations_.clear();
-    if (error) *error = "the datum list " + path + " is missing";
+    if (error) *error = "the datum list " + path + " is missing or cannot be read";
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return Parse(text.str(), error);
+  return Parse(text, error);
 }
 
 bool StationDatums::Parse(std::string_view text, std::string* error) {

@@ -1,9 +1,9 @@
 #include "engine/station_sources.h"
+#include "engine/file_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace qw {
 
@@ -105,20 +105,14 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields) {
 }
 
 bool StationSources::Load(const std::string& path, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text;
+  if (!ReadFileText(path, text)) {
     entries_.clear();
     byStation_.clear();
-    if (error) *error = "the station source list " + path + " is missing";
+    if (error) *error = "the station source list " + path + " is missing or cannot be read";
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) {
-    if (error) *error = "cannot read " + path;
-    return false;
-  }
-  return Parse(text.str(), error);
+  return Parse(text, error);
 }
 
 bool StationSources::Parse(std::string_view text, std::string* error) {
@@ -128,6 +122,7 @@ bool StationSources::Parse(std::string_view text, std::string* error) {
   skipped_ = 0;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8 byte order mark
 
+  entries_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
   std::vector<std::string> fields;
   std::vector<int> columnOf;  // the kColumns index of each field of a line; -1 unknown
   bool headerSeen = false;

@@ -1,7 +1,10 @@
 #include "export/data_export.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
 #include "engine/calendar.h"
 #include "engine/current_prediction.h"
@@ -10,6 +13,7 @@
 #include "engine/tide_prediction.h"
 #include "export/export_fields.h"
 #include "export/export_texts.h"
+#include "export/output_file.h"
 #include "search/nearest_search.h"
 
 namespace qw {
@@ -109,13 +113,19 @@ std::string ValueText(const ExportJob& job, int32_t value) {
   return (value < 0 ? "-" : "") + SpeedText(MicroKnots(value), flags, job.units.current);
 }
 
-// The text of field `id` for row `i` of the day; rows past the last give empty texts
-// for the row's own fields while the date, sun and moon fields keep the day's.
-std::string FieldText(const ExportJob& job, const ExportDay& day, int id, size_t i) {
-  const bool rowExists = i < day.rows.size();
-  const ExportRow* row = rowExists ? &day.rows[i] : nullptr;
-  DateRecord time;
-  if (row) MinuteToDate(row->time, time);
+bool IsRowField(int id) {
+  switch (id) {
+    case kFieldTime: case kFieldHours: case kFieldMinutes: case kFieldValue: case kFieldValueType:
+    case kFieldDirection:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The text of a field that is the same for every record of the day: the date, sun and
+// moon fields.
+std::string DayFieldText(const ExportJob& job, const ExportDay& day, int id) {
   const bool sunEvents = ClassifySunDay(day.sky.sun.rise, day.sky.sun.set) == RiseSetDay::Events;
   const bool moonEvents = ClassifyMoonDay(day.sky.moon.rise, day.sky.moon.set) == RiseSetDay::Events;
   const TimeType clock = job.units.clock;
@@ -125,22 +135,29 @@ std::string FieldText(const ExportJob& job, const ExportDay& day, int id, size_t
     case kFieldDay: return DayPart(day.date.day, job.dateFormat.day);
     case kFieldYear: return YearPart(day.date.year, job.dateFormat.year);
     case kFieldDayOfWeek: return std::string(WeekdayAbbreviation(day.date.weekday));
-    case kFieldDayOfYear: return Printf("%i", day.date.dayOfYear);
-    case kFieldTime: return row ? TimeText(time.hour, time.minute, clock) : std::string();
-    case kFieldHours: return row ? Printf("%i", time.hour) : std::string();
-    case kFieldMinutes: return row ? Printf("%i", time.minute) : std::string();
-    case kFieldValue: return row ? ValueText(job, row->value) : std::string();
-    case kFieldValueType: return row ? std::string(1, row->letter ? row->letter : ' ') : std::string();
-    case kFieldDirection:
-      if (!row) return std::string();
-      return row->direction >= 0 && row->direction <= 360 ? Printf("%i", row->direction) : std::string("---");
+    case kFieldDayOfYear: return std::to_string(day.date.dayOfYear);
     case kFieldSunrise: return RiseSetText(day.sky.sun.rise, sunEvents, clock);
     case kFieldSunset: return RiseSetText(day.sky.sun.set, sunEvents, clock);
     case kFieldMoonrise: return RiseSetText(day.sky.moon.rise, moonEvents, clock);
     case kFieldMoonset: return RiseSetText(day.sky.moon.set, moonEvents, clock);
     case kFieldMoonQuarter: return day.sky.quarter;
     case kFieldMoonPhase:
-      return day.sky.moon.phaseAngle < 0 ? std::string() : Printf("%i", static_cast<int>(day.sky.moon.phaseAngle));
+      return day.sky.moon.phaseAngle < 0 ? std::string() : std::to_string(static_cast<int>(day.sky.moon.phaseAngle));
+    default: return std::string();
+  }
+}
+
+// The text of a row's own field for `row` at `time`; empty past the day's last row.
+std::string RowFieldText(const ExportJob& job, const ExportRow* row, const DateRecord& time, int id) {
+  if (!row) return std::string();
+  switch (id) {
+    case kFieldTime: return TimeText(time.hour, time.minute, job.units.clock);
+    case kFieldHours: return std::to_string(time.hour);
+    case kFieldMinutes: return std::to_string(time.minute);
+    case kFieldValue: return ValueText(job, row->value);
+    case kFieldValueType: return std::string(1, row->letter ? row->letter : ' ');
+    case kFieldDirection:
+      return row->direction >= 0 && row->direction <= 360 ? std::to_string(row->direction) : std::string("---");
     default: return std::string();
   }
 }
@@ -176,8 +193,12 @@ void WriteDayRecords(const ExportJob& job, const ExportDay& day, RecordSink& sin
   int steps = 0;
   bool dayCut = false;
   size_t i = 0;
+  // The day's date, sun and moon texts are made once; each row's time once per row.
+  std::array<std::optional<std::string>, kExportFieldCount> dayTexts;
+  size_t timeOfRow = SIZE_MAX;
+  DateRecord time;
+  std::string record;
   while (i <= lastRow && !dayCut) {
-    std::string record;
     int repeat = 0;
     size_t blockStart = 0;
     size_t pos = 0;
@@ -203,7 +224,22 @@ void WriteDayRecords(const ExportJob& job, const ExportDay& day, RecordSink& sin
         ++pos;
         continue;
       }
-      const std::string text = FieldText(job, day, id, i);
+      std::string rowText;
+      const std::string* textOf = &rowText;
+      if (!IsRowField(id)) {
+        if (id >= 0 && id < kExportFieldCount) {
+          std::optional<std::string>& cached = dayTexts[static_cast<size_t>(id)];
+          if (!cached) cached = DayFieldText(job, day, id);
+          textOf = &*cached;
+        }
+      } else if (i <= lastRow) {
+        if (timeOfRow != i) {
+          MinuteToDate(day.rows[i].time, time);
+          timeOfRow = i;
+        }
+        rowText = RowFieldText(job, &day.rows[i], time, id);
+      }
+      const std::string& text = *textOf;
       sink.Cell(text);
       size_t skip = 0;
       while (skip < text.size() && static_cast<unsigned char>(text[skip]) < 33) ++skip;
@@ -323,6 +359,9 @@ void PrepareExportTable(ResultsTable& table, const ExportJob& job, QColor column
 }
 
 ExportOutcome WriteExport(const ExportJob& job, ByteSink* target, ResultsTable* table, SearchProgress& progress) {
+  // Records go to the target in blocks, not one write per record.
+  std::optional<BlockSink> blocks;
+  if (target) target = &blocks.emplace(*target);
   RecordSink sink;
   sink.target = target;
   sink.table = table;
@@ -352,6 +391,8 @@ ExportOutcome WriteExport(const ExportJob& job, ByteSink* target, ResultsTable* 
     }
     WriteDayRecords(job, day, sink);
   }
+  // A cancelled or failed export keeps what it wrote, as far as it got.
+  if (blocks && !blocks->Flush()) sink.outputFailed = true;
   if (sink.outputFailed) outcome = ExportOutcome::OutputFailed;
   if (table) {
     if (table->rows() > 0 && table->RowEmpty(table->rows() - 1)) table->RemoveRow(table->rows() - 1);

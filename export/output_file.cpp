@@ -64,6 +64,24 @@ bool AtomicOutputFile::Open(const std::string& path, std::string* error) {
   return true;
 }
 
+bool BlockSink::WriteBytes(std::string_view bytes) {
+  if (failed_) return false;
+  if (block_.size() + bytes.size() > kBlockBytes && !Flush()) return false;
+  if (bytes.size() >= kBlockBytes) {
+    failed_ = !target_.WriteBytes(bytes);
+    return !failed_;
+  }
+  block_.append(bytes);
+  return true;
+}
+
+bool BlockSink::Flush() {
+  if (failed_) return false;
+  if (!block_.empty()) failed_ = !target_.WriteBytes(block_);
+  block_.clear();
+  return !failed_;
+}
+
 bool AtomicOutputFile::WriteBytes(std::string_view bytes) {
   if (fd_ < 0 || failed_) return false;
   if (!WriteAll(fd_, bytes)) failed_ = true;

@@ -2,6 +2,7 @@
 // the temporary file that clipboard copies pass through.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,35 @@ class StringSink : public ByteSink {
     return true;
   }
   std::string text;
+};
+
+// Gathers many small writes (a record, a row) into blocks for a sink that costs a system
+// call per write. Flush passes on what is left; a block the target refused makes every
+// later write and Flush false.
+class BlockSink : public ByteSink {
+ public:
+  static constexpr size_t kBlockBytes = 256 * 1024;
+
+  explicit BlockSink(ByteSink& target) : target_(target) { block_.reserve(kBlockBytes); }
+  bool WriteBytes(std::string_view bytes) override;
+  bool Flush();
+
+ private:
+  ByteSink& target_;
+  std::string block_;
+  bool failed_ = false;
+};
+
+// Writes to a C stream (the command-line tool's standard output).
+class StreamSink : public ByteSink {
+ public:
+  explicit StreamSink(std::FILE* stream) : stream_(stream) {}
+  bool WriteBytes(std::string_view bytes) override {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stream_) == bytes.size();
+  }
+
+ private:
+  std::FILE* stream_;
 };
 
 // A user's file written as the bytes come, into a temporary file beside it that is

@@ -1,6 +1,7 @@
 #include "export/spreadsheet_writers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "engine/string_table.h"
@@ -34,6 +35,11 @@ std::string Printf(const char* format, auto... args) {
   std::vector<char> large(static_cast<size_t>(size) + 1);
   std::snprintf(large.data(), large.size(), format, args...);
   return std::string(large.data(), static_cast<size_t>(size));
+}
+
+void AppendNumber(std::string& out, long value) {
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 // Characters of UTF-8 text.
@@ -94,17 +100,27 @@ bool WriteDif(const ResultsTable& table, const std::string& title, ByteSink& out
   head += Printf("TUPLES\r\n0,%i\r\n\"\"\r\n", rows + 1);
   head += Printf("VECTORS\r\n0,%i\r\n\"\"\r\n", columns + 1);
   head += "DATA\r\n0,0\r\n\"\"\r\n";
-  if (!out.WriteBytes(head)) return false;
+  BlockSink blocks(out);
+  if (!blocks.WriteBytes(head)) return false;
+  std::string line;
   for (int r = -1; r < rows; ++r) {
-    std::string line = "-1,0\r\nBOT\r\n";
+    line = "-1,0\r\nBOT\r\n";
     for (int c = -1; c < columns; ++c) {
       const std::string& cell = CellOf(table, r, c);
-      line += IsNumericText(cell) ? "0," + cell + "\r\nV\r\n" : "1,0\r\n\"" + cell + "\"\r\n";
+      if (IsNumericText(cell)) {
+        line += "0,";
+        line += cell;
+        line += "\r\nV\r\n";
+      } else {
+        line += "1,0\r\n\"";
+        line += cell;
+        line += "\"\r\n";
+      }
     }
-    if (!out.WriteBytes(line)) return false;
+    if (!blocks.WriteBytes(line)) return false;
     RowDone(progress, r);
   }
-  return out.WriteBytes("-1,0\r\nEOD\r\n");
+  return blocks.WriteBytes("-1,0\r\nEOD\r\n") && blocks.Flush();
 }
 
 bool WriteSylk(const ResultsTable& table, const std::vector<int>& widths, ByteSink& out, SearchProgress& progress) {
@@ -117,18 +133,27 @@ bool WriteSylk(const ResultsTable& table, const std::vector<int>& widths, ByteSi
     head += Printf("F;W%i %i %i\r\n", k + 2, k + 2, k < static_cast<int>(widths.size()) ? widths[k] : 10);
   }
   head += Printf("B;Y%li;X%li\r\n", static_cast<long>(rows) + 1, static_cast<long>(columns) + 1);
-  if (!out.WriteBytes(head)) return false;
+  BlockSink blocks(out);
+  if (!blocks.WriteBytes(head)) return false;
+  std::string line;
   for (int r = -1; r < rows; ++r) {
-    std::string line;
+    line.clear();
     for (int c = -1; c < columns; ++c) {
       const std::string& cell = CellOf(table, r, c);
-      line += Printf(IsNumericText(cell) ? "C;Y%li;X%li;K%s\r\n" : "C;Y%li;X%li;K\"%s\"\r\n", static_cast<long>(r) + 2,
-                     static_cast<long>(c) + 2, cell.c_str());
+      const bool numeric = IsNumericText(cell);
+      line += "C;Y";
+      AppendNumber(line, static_cast<long>(r) + 2);
+      line += ";X";
+      AppendNumber(line, static_cast<long>(c) + 2);
+      line += numeric ? ";K" : ";K\"";
+      // As printf's %s wrote it: up to a NUL byte.
+      line.append(cell.c_str());
+      line += numeric ? "\r\n" : "\"\r\n";
     }
-    if (!out.WriteBytes(line)) return false;
+    if (!blocks.WriteBytes(line)) return false;
     RowDone(progress, r);
   }
-  return out.WriteBytes("W;N1;A1 1\r\nE\r\n");
+  return blocks.WriteBytes("W;N1;A1 1\r\nE\r\n") && blocks.Flush();
 }
 
 AsciiLimit CheckAsciiLimits(const ResultsTable& table, const std::vector<int>& widths, int& value) {
@@ -168,7 +193,8 @@ bool WriteAscii(const ResultsTable& table, const std::string& title, const std::
     line = title;
     if (static_cast<int>(CharacterCount(line)) < sum) line.append(sum - CharacterCount(line), ' ');
   }
-  if (!out.WriteBytes(line + recordDelimiter)) return false;
+  BlockSink blocks(out);
+  if (!blocks.WriteBytes(line) || !blocks.WriteBytes(recordDelimiter)) return false;
 
   for (int r = -1; r < rows; ++r) {
     line.clear();
@@ -176,15 +202,18 @@ bool WriteAscii(const ResultsTable& table, const std::string& title, const std::
       const std::string& cell = CellOf(table, r, c);
       if (delimited) {
         if (c > -1) line += fieldDelimiter;
-        line += IsNumericText(cell) ? cell : "\"" + cell + "\"";
+        const bool numeric = IsNumericText(cell);
+        if (!numeric) line += '"';
+        line += cell;
+        if (!numeric) line += '"';
       } else {
         line += Fixed(cell, c < 0 ? labelWidth : widthOf(c));
       }
     }
-    if (!out.WriteBytes(line + recordDelimiter)) return false;
+    if (!blocks.WriteBytes(line) || !blocks.WriteBytes(recordDelimiter)) return false;
     RowDone(progress, r);
   }
-  return true;
+  return blocks.Flush();
 }
 
 }  // namespace qw

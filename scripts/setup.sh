@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev libgl1-mesa-dev fonts-dejavu-core fonts-liberation2
   libtcd-dev xtide-data
-  libabsl-dev tzdata
+  libabsl-dev tzdata rapidjson-dev
   libical-dev python3-icalendar
   nodejs npm
   xvfb xauth poppler-utils

@@ -1,5 +1,6 @@
 #include "search/value_texts.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,11 +25,16 @@ std::string Decimal(int64_t scaled, int64_t divisor, int digits, bool withSign) 
   const int64_t step = digits == 1 ? divisor / 10 : divisor / 100;
   const int64_t units = (magnitude + step / 2) / step;
   const int64_t perWhole = digits == 1 ? 10 : 100;
-  const char* sign = withSign && scaled < 0 ? "-" : "";
-  return digits == 1 ? Printf("%s%lld.%lld", sign, static_cast<long long>(units / perWhole),
-                              static_cast<long long>(units % perWhole))
-                     : Printf("%s%lld.%02lld", sign, static_cast<long long>(units / perWhole),
-                              static_cast<long long>(units % perWhole));
+  // Written with to_chars: these texts fill minute tables and exports a year long.
+  char text[32];
+  char* p = text;
+  if (withSign && scaled < 0) *p++ = '-';
+  p = std::to_chars(p, text + sizeof text, units / perWhole).ptr;
+  *p++ = '.';
+  const int64_t fraction = units % perWhole;
+  if (digits != 1 && fraction < 10) *p++ = '0';
+  p = std::to_chars(p, text + sizeof text, fraction).ptr;
+  return std::string(text, p);
 }
 
 std::string WithUnit(std::string text, int flags, const char* unit) {
@@ -74,11 +80,19 @@ std::string SpeedText(MicroKnots speed, int flags, CurrentUnit unit) {
 }
 
 std::string TimeText(int hour, int minute, TimeType clock) {
-  if (clock == TimeType::Clock12) {
-    const int shown = hour % 12 == 0 ? 12 : hour % 12;
-    return Printf("%2d:%02d%s", shown, minute, hour < 12 ? "a" : "p");
+  if (hour < 0 || hour > 99 || minute < 0 || minute > 99) {
+    return clock == TimeType::Clock12 ? Printf("%2d:%02d%s", hour % 12 == 0 ? 12 : hour % 12, minute, hour < 12 ? "a" : "p")
+                                      : Printf("%02d:%02d", hour, minute);
   }
-  return Printf("%02d:%02d", hour, minute);
+  // "09:30", or " 9:30a" on the 12-hour clock, built without printf for the long tables.
+  const int shown = clock == TimeType::Clock12 ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
+  std::string text(5, ':');
+  text[0] = shown < 10 ? (clock == TimeType::Clock12 ? ' ' : '0') : static_cast<char>('0' + shown / 10);
+  text[1] = static_cast<char>('0' + shown % 10);
+  text[3] = static_cast<char>('0' + minute / 10);
+  text[4] = static_cast<char>('0' + minute % 10);
+  if (clock == TimeType::Clock12) text += hour < 12 ? 'a' : 'p';
+  return text;
 }
 
 const char* WeekdayAbbreviation(int weekday) {

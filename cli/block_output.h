@@ -1,0 +1,85 @@
+// Output written in large blocks. A command formats its rows into one buffer that goes to
+// the stream only when it is full, so a year of minute rows costs a few dozen writes
+// instead of half a million formatted prints, and no row allocates.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/calendar.h"
+#include "engine/station_clock.h"
+
+namespace qw::cli {
+
+class BlockOutput {
+ public:
+  // RapidJSON's output stream concept: the JSON writer puts its characters here.
+  using Ch = char;
+
+  static constexpr size_t kBlockBytes = 256 * 1024;
+
+  // Writes to `out`, or appends to `text` when that is given.
+  explicit BlockOutput(std::FILE* out, std::string* text = nullptr);
+  ~BlockOutput();  // writes what is left
+  BlockOutput(const BlockOutput&) = delete;
+  BlockOutput& operator=(const BlockOutput&) = delete;
+
+  void Put(char c) {
+    if (used_ == kBlockBytes) Drain();
+    block_[used_++] = c;
+  }
+  void Append(std::string_view text) {
+    if (text.size() <= kBlockBytes - used_) {
+      std::memcpy(block_.get() + used_, text.data(), text.size());
+      used_ += text.size();
+      return;
+    }
+    AppendLong(text);
+  }
+  // `text` then blanks up to `width` characters (printf "%-Ns"); width counts bytes.
+  void PadRight(std::string_view text, size_t width);
+  // Blanks up to `width` characters, then `text` (printf "%Ns").
+  void PadLeft(std::string_view text, size_t width);
+  // Writes the block to the stream (the JSON writer calls it at the end of a document).
+  void Flush() { Drain(); }
+
+ private:
+  void Drain();
+  void AppendLong(std::string_view text);
+
+  std::FILE* out_ = nullptr;
+  std::string* text_ = nullptr;
+  std::unique_ptr<char[]> block_;
+  size_t used_ = 0;
+};
+
+// Fixed-size texts of the row formatters: every one fits, with room to spare.
+struct ShortText {
+  char chars[40];
+  uint8_t size = 0;
+  std::string_view view() const { return {chars, size}; }
+  bool empty() const { return size == 0; }
+};
+
+// `value` with `decimals` decimals, exactly as printf("%.Nf") writes it, but without a
+// minus sign on a value that rounds to zero.
+ShortText FixedText(double value, int decimals);
+
+// `millionths` / 1e6 with three decimals, exactly as FixedText(millionths / 1e6, 3)
+// writes it, from integer arithmetic where the result does not hang on how the double
+// lies against a tie.
+ShortText MillionthsText(int32_t millionths);
+
+// "2026-07-01", "06:44" and "+02:00" (as IsoDate, ClockTime and FormatUtcOffset write them).
+ShortText IsoDateText(const DateRecord& date);
+ShortText ClockText(const DateRecord& date);
+ShortText OffsetText(int32_t utcOffsetMinutes);
+// "2026-07-01T06:44:00+02:00": the reading's shown time with its offset, ISO 8601.
+ShortText IsoDateTimeText(const ClockReading& at);
+
+}  // namespace qw::cli
