@@ -10,8 +10,10 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
+#include "app/first_windows.h"
 #include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/engine_settings.h"
@@ -295,6 +297,58 @@ TEST_F(MainFrameTest, ClosingWindowsUpdatesTheCommands) {
   EXPECT_TRUE(frame->LocationWindows().empty());
   EXPECT_FALSE(frame->action(Command::NextDay)->isEnabled());
   EXPECT_EQ(frame->windowTitle(), "Quaywise Pro");
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+class FirstWindowsTest : public MainFrameTest {
+ protected:
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    settings_.showWelcome = false;
+    settings_.showCaution = false;
+    settings_.tipShowAtStartup = 0;
+    settings_.autoOpen = false;
+    settings_.realTimeEnabled = 0;
+    start_.defaultStation = StationRef{StationKind::Tide, 0, 2};
+  }
+  FirstWindowsStart start_;
+};
+
+TEST_F(FirstWindowsTest, TheDefaultStationOpensOnTheFirstStartAlone) {
+  settings_.firstStart = false;
+  {
+    auto frame = MakeFrame();
+    OpenFirstWindows(*frame, settings_, start_);
+    EXPECT_TRUE(frame->LocationWindows().empty()) << "a later start with no windows stays empty";
+  }
+  settings_.firstStart = true;
+  auto frame = MakeFrame();
+  OpenFirstWindows(*frame, settings_, start_);
+  ASSERT_EQ(frame->LocationWindows().size(), 1u);
+  EXPECT_EQ(frame->LocationWindows()[0]->station(), *start_.defaultStation);
+}
+
+TEST_F(FirstWindowsTest, TheWelcomeOffersCurrentWindowsWhenCurrentDataIsInstalled) {
+  settings_.showWelcome = true;
+  start_.currentsAvailable = true;
+  auto frame = MakeFrame();
+  std::optional<bool> currentEnabled;
+  QTimer::singleShot(0, [&] {
+    QWidget* welcome = QApplication::activeModalWidget();
+    ASSERT_NE(welcome, nullptr);
+    for (QPushButton* button : welcome->findChildren<QPushButton*>()) {
+      if (button->text() == "Open a C&urrent Window...") currentEnabled = button->isEnabled();
+    }
+    QMetaObject::invokeMethod(welcome, "reject", Qt::QueuedConnection);
+  });
+  OpenFirstWindows(*frame, settings_, start_);
+  ASSERT_TRUE(currentEnabled.has_value());
+  EXPECT_TRUE(*currentEnabled);
 }
 
 }  // namespace
