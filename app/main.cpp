@@ -7,6 +7,7 @@
 // the window size is not saved); "/MIN" starts minimized and in the background.
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -18,6 +19,7 @@
 #include "app/single_instance.h"
 #include "app/startup_dialogs.h"
 #include "app/stop_signals.h"
+#include "app/window_fit.h"
 #include "catalogue/frame_commands.h"
 #include "catalogue/location_dialog.h"
 #include "engine/data_dir.h"
@@ -163,8 +165,15 @@ void InstallFeatures(MainFrame& frame, Program& program) {
 // Shows the main window at its start-up size: minimized with "/MIN", maximized when
 // integrated, otherwise as the settings say.
 void ShowAtStartupSize(MainFrame& frame, const AppSettings& settings, StartSwitches switches) {
-  if (settings.startupWinSize == 1 && settings.mainWidth > 200 && settings.mainHeight > 150) {
-    frame.setGeometry(settings.mainX, settings.mainY, settings.mainWidth, settings.mainHeight);
+  // The stored rectangle only when it lies whole on the screen it is on (a screen may
+  // have gone or shrunk since the last stop).
+  const QRect stored(settings.mainX, settings.mainY, settings.mainWidth, settings.mainHeight);
+  const QScreen* screen = QGuiApplication::screenAt(stored.center());
+  if (settings.startupWinSize == 1 && settings.mainWidth > 200 && settings.mainHeight > 150 && screen &&
+      FitsWhole(stored, screen->availableGeometry())) {
+    frame.setGeometry(stored);
+  } else if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+    frame.resize(QSize(1180, 860).boundedTo(primary->availableGeometry().size()));
   } else {
     frame.resize(1180, 860);
   }

@@ -21,8 +21,10 @@
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
+#include "reports/table_print.h"
 #include "settings/settings_store.h"
 #include "shell/help_viewer.h"
+#include "shell/printable_table.h"
 
 namespace qw {
 
@@ -145,6 +147,10 @@ void MainFrame::UpdateCommands() {
   actions_[Command::RealTimeWindow]->setEnabled(static_cast<bool>(realTimeFactory_));
   actions_[Command::RealTimeWindow]->setChecked(!realTime_.isNull());
   actions_[Command::TipOfTheDay]->setEnabled(haveTips_);
+  // Quick Print serves the results windows too.
+  if (handlers_.count(Command::QuickPrint)) {
+    actions_[Command::QuickPrint]->setEnabled(active || dynamic_cast<const PrintableTable*>(ActiveChild()));
+  }
   double latitude = 0, longitude = 0;
   actions_[Command::ViewOnChart]->setEnabled(active && !chartProgram_.isEmpty() &&
                                              active->position(latitude, longitude));
@@ -236,6 +242,11 @@ void MainFrame::SaveAsBitmap() {
 }
 
 void MainFrame::QuickPrint() {
+  // A results window prints its table.
+  if (const auto* table = dynamic_cast<const PrintableTable*>(ActiveChild())) {
+    QuickPrintTable(this, file_, *table, *printer_);
+    return;
+  }
   LocationWindow* active = ActiveLocationWindow();
   if (!active) return;
   QPrintDialog dialog(printer_.get(), this);

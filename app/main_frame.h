@@ -151,6 +151,10 @@ class MainFrame : public QMainWindow, public Frame, public ChartLinkHost {
   void SettingsChanged();
   EngineMinute Today() const;
   QMdiSubWindow* SubWindowOf(LocationWindow* window) const;
+  // A new child window's size and place: whole inside the visible window area, the
+  // next free cascade position.
+  QSize NewLocationWindowSize() const;
+  void PlaceNewSubWindow(QMdiSubWindow* sub, const QSize& wanted);
 
   AppSettings& settings_;
   ProfileFile& file_;

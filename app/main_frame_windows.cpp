@@ -6,8 +6,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QStyle>
 
 #include "app/frame_icons.h"
+#include "app/window_fit.h"
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
@@ -58,9 +60,21 @@ void MainFrame::AddChildWindow(QWidget* widget, Command iconCommand) {
     UpdateTitle();
   });
   const QSize area = mdi_->viewport()->size();
-  sub->resize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 3 / 4, 360, 700));
+  PlaceNewSubWindow(sub, QSize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 3 / 4, 360, 700)));
   sub->show();
   mdi_->setActiveSubWindow(sub);
+}
+
+void MainFrame::PlaceNewSubWindow(QMdiSubWindow* sub, const QSize& wanted) {
+  std::vector<QPoint> taken;
+  for (QMdiSubWindow* other : mdi_->subWindowList()) {
+    if (other != sub && other->isVisible() && !other->isMinimized() && !other->isMaximized()) {
+      taken.push_back(other->pos());
+    }
+  }
+  // Each window one title bar below and right of the last.
+  const int step = std::max(16, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub));
+  sub->setGeometry(PlaceNewWindow(mdi_->viewport()->rect(), wanted, sub->minimumSizeHint(), taken, step));
 }
 
 QWidget* MainFrame::ActiveChild() const {
@@ -93,6 +107,12 @@ EngineMinute MainFrame::Today() const {
   DateRecord now{};  // year 0: the computer's clock
   const EngineMinute minute = DateToMinute(now);
   return minute - minute % kMinutesPerDay;
+}
+
+QSize MainFrame::NewLocationWindowSize() const {
+  // Most of the area, leaving room to see that other windows lie behind.
+  const QSize area = mdi_->viewport()->size();
+  return QSize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 9 / 10, 400, 760));
 }
 
 LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional<EngineMinute> day) {
@@ -130,10 +150,15 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
   if (placement) {
     const QRect rect(placement->left, placement->top, placement->right - placement->left,
                      placement->bottom - placement->top);
-    if (rect.width() > 50 && rect.height() > 50) {
+    // The stored rectangle is kept when it lies whole in the window area as it is now
+    // (the frame may be smaller than at the last stop); otherwise the window opens as a
+    // new one would, at its stored size where that fits.
+    if (FitsWhole(rect, mdi_->viewport()->rect())) {
       sub->setGeometry(rect);
-      sub->SetNormalRect(rect);
+    } else {
+      PlaceNewSubWindow(sub, rect.width() > 50 && rect.height() > 50 ? rect.size() : NewLocationWindowSize());
     }
+    sub->SetNormalRect(sub->geometry());
     if (placement->showCommand == kShowMaximized) {
       sub->showMaximized();
     } else if (placement->showCommand == kShowMinimized) {
@@ -142,9 +167,7 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
       sub->show();
     }
   } else {
-    const QSize area = mdi_->viewport()->size();
-    // Most of the area, leaving room to see that other windows lie behind.
-    sub->resize(std::clamp(area.width() * 4 / 5, 480, 1000), std::clamp(area.height() * 9 / 10, 400, 760));
+    PlaceNewSubWindow(sub, NewLocationWindowSize());
     QMdiSubWindow* previous = mdi_->activeSubWindow();
     if (previous && previous->isMaximized()) {
       sub->showMaximized();

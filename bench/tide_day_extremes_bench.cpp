@@ -1,14 +1,17 @@
 // A year of daily high and low waters at a real reference station (San Francisco) and at
 // the first subordinate station computed from it, from the built DATA directory beside
 // the program: cold (engine reset before each year: harmonics loaded anew, caches empty)
-// and warm (the same year again).
+// and warm (the same year again). And the year's heights at every minute at San
+// Francisco, as `quaywise-cli heights --interval 1` computes them.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "engine/calendar.h"
 #include "engine/engine_settings.h"
+#include "engine/civil_days.h"
 #include "engine/engine_state.h"
+#include "engine/station_clock.h"
 #include "engine/station_database.h"
 #include "engine/tide_corrections.h"
 #include "engine/tide_prediction.h"
@@ -81,6 +84,34 @@ void RunDays(benchmark::State& state, bool subordinate, bool cold, int days, cha
   }
 }
 
+// Every minute of 2026 at San Francisco, day by day on the station's clock (the rows of
+// `quaywise-cli heights --interval 1`, without writing them), from a cold engine.
+void BM_YearOfMinuteHeights(benchmark::State& state) {
+  qw::ResetEngine();
+  qw::TideLocation station;
+  if (!FindStationRecord(false, station)) {
+    state.SkipWithError("station not found: build the DATA directory (QW_BUILD_DATA=ON)");
+    return;
+  }
+  const qw::StationClock clock = qw::StationClock::Of(station, "America/Los_Angeles");
+  size_t rows = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    qw::ResetEngine();
+    state.ResumeTiming();
+    rows = 0;
+    for (int d = 0; d < 365; ++d) {
+      const qw::TideDayHeights day = qw::FindTideDayHeights(station, clock, qw::MinuteOf(2026, 1, 1) + d * qw::kMinutesPerDay, 1);
+      if (day.status != 0) {
+        state.SkipWithError("a height failed");
+        return;
+      }
+      rows += day.rows.size();
+    }
+    benchmark::DoNotOptimize(rows);
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+}
 
 void BM_YearReferenceCold(benchmark::State& s) { RunDays(s, false, true, 365); }
 void BM_YearReferenceWarm(benchmark::State& s) { RunDays(s, false, false, 365); }
@@ -95,6 +126,7 @@ void BM_YearReferenceColdInteger(benchmark::State& s) { RunDays(s, false, true, 
 void BM_YearSubordinateColdInteger(benchmark::State& s) { RunDays(s, true, true, 365, 'i'); }
 void BM_YearReferenceWarmInteger(benchmark::State& s) { RunDays(s, false, false, 365, 'i'); }
 void BM_YearSubordinateWarmInteger(benchmark::State& s) { RunDays(s, true, false, 365, 'i'); }
+BENCHMARK(BM_YearOfMinuteHeights)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearReferenceCold)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearReferenceWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearSubordinateCold)->Unit(benchmark::kMillisecond);

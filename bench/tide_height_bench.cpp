@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/data_dir.h"
 #include "engine/data_writers.h"
 #include "engine/engine_settings.h"
 #include "engine/engine_state.h"
 #include "engine/extremes_cache.h"
+#include "engine/floating_tide_sum.h"
 #include "engine/held_data.h"
 #include "engine/tide_height.h"
 #include "tests/support/harmonic_fixture.h"
@@ -68,6 +70,22 @@ void YearOfHeightsWithoutCache(benchmark::State& state, char form) {
   }
 }
 
+// The floating form's rotation runs over every minute of the year, a day at a time, as
+// the minute cache fills a day asked minute by minute.
+void YearOfHeightsByRuns(benchmark::State& state) {
+  Load('f');
+  const int64_t start = MinuteOf(kYear, 1, 1), end = MinuteOf(kYear + 1, 1, 1);
+  std::vector<int32_t> day(kMinutesPerDay);
+  for (auto _ : state) {
+    int64_t total = 0;
+    for (int64_t m = start; m < end; m += kMinutesPerDay) {
+      FloatingTideRun(m, day.size(), day.data());
+      total += day[0];
+    }
+    benchmark::DoNotOptimize(total);
+  }
+}
+
 // Highs and lows one after another from 1 January, from an empty extremes cache (cold)
 // or from one that already holds them (warm). The cache keeps kCacheMax extremes per
 // station, so the warm walk covers 70 days (about 270 extremes) and the cold walk the year.
@@ -99,6 +117,7 @@ void WalkExtremes(benchmark::State& state, char form, bool warm) {
 
 BENCHMARK_CAPTURE(YearOfHeightsWithoutCache, integer, 'i')->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(YearOfHeightsWithoutCache, floating, 'f')->Unit(benchmark::kMillisecond);
+BENCHMARK(YearOfHeightsByRuns)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(YearOfHeightsWithMinuteCache, integer, 'i')->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(YearOfHeightsWithMinuteCache, floating, 'f')->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WalkExtremes, year_integer_cold, 'i', false)->Unit(benchmark::kMillisecond);

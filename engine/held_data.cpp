@@ -46,10 +46,11 @@ struct HeldState {
   std::vector<PreparedConstituent> prepared;
 };
 
-HeldState& State() {
-  static HeldState state;
-  return state;
-}
+// Constant-initialized, so the accessors below, asked several times for every minute a
+// table or graph shows, read it without a first-use check.
+constinit HeldState held_state;
+
+HeldState& State() { return held_state; }
 
 // Counts every change of the held tables; never reset, so a view built from an older
 // state is always recognised as stale.

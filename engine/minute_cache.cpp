@@ -6,10 +6,11 @@
 namespace qw {
 namespace {
 
-std::unique_ptr<MinuteCache>& Cache() {
-  static std::unique_ptr<MinuteCache> cache;
-  return cache;
-}
+// Constant-initialized: read for every minute a table or graph asks, without a first-use
+// check.
+constinit std::unique_ptr<MinuteCache> minute_cache;
+
+std::unique_ptr<MinuteCache>& Cache() { return minute_cache; }
 
 void Empty(MinuteCache& cache, uint16_t record, int64_t day, char form) {
   cache.record = record;

@@ -74,36 +74,31 @@ std::string CsvField(const std::string& text) {
 }  // namespace
 
 bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields) {
+  // Whole stretches are appended at a time: the side catalogue has thousands of lines and
+  // is read when a program starts.
   fields.clear();
-  std::string field;
-  bool quoted = false;
-  bool wasQuoted = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    char c = line[i];
-    if (quoted) {
-      if (c == '"') {
-        if (i + 1 < line.size() && line[i + 1] == '"') {
-          field += '"';
-          ++i;
-        } else {
-          quoted = false;
-        }
-      } else {
-        field += c;
+  size_t i = 0;
+  for (;;) {
+    std::string& field = fields.emplace_back();
+    if (i < line.size() && line[i] == '"') {
+      // A quoted part, where "" stands for a quote; what follows it up to the comma is
+      // taken as it is.
+      for (++i;;) {
+        const size_t quote = line.find('"', i);
+        if (quote == std::string_view::npos) return false;
+        field.append(line, i, quote - i);
+        i = quote + 1;
+        if (i >= line.size() || line[i] != '"') break;
+        field += '"';
+        ++i;
       }
-    } else if (c == '"' && field.empty() && !wasQuoted) {
-      quoted = wasQuoted = true;
-    } else if (c == ',') {
-      fields.push_back(std::move(field));
-      field.clear();
-      wasQuoted = false;
-    } else {
-      field += c;
     }
+    const size_t comma = line.find(',', i);
+    const size_t end = comma == std::string_view::npos ? line.size() : comma;
+    field.append(line, i, end - i);
+    if (comma == std::string_view::npos) return true;
+    i = comma + 1;
   }
-  if (quoted) return false;
-  fields.push_back(std::move(field));
-  return true;
 }
 
 bool StationSources::Load(const std::string& path, std::string* error) {

@@ -10,6 +10,7 @@
 #include "engine/engine_settings.h"
 #include "engine/engine_values.h"
 #include "engine/extremes_cache.h"
+#include "engine/floating_tide_sum.h"
 #include "engine/held_data.h"
 #include "engine/integer_cosine.h"
 #include "engine/minute_cache.h"
@@ -39,134 +40,22 @@ struct IntegerTerms {
   int32_t meanLevel = 0;   // Z0 of the held record
 };
 
+// The floating form's minute cache fills a stretch of a day by a rotation run once
+// minutes are asked one after another: at most this many minutes at a time.
+constexpr size_t kRunFillMinutes = kRunReseedMinutes;
+
 struct TideHeightState {
   uint64_t sums = 0;
   IntegerTerms terms;
+  // The minute the floating form last summed for the cache, and the held data it used: a
+  // miss at the minute after it starts a run.
+  int64_t lastSummed = INT64_MIN;
+  uint64_t lastGeneration = UINT64_MAX;
 };
 
 TideHeightState& State() {
   static TideHeightState state;
   return state;
-}
-
-// A sum in millionths of a foot as the int32 it is returned in. Prepared stations cannot
-// reach beyond 2000 feet (held_data.h); the clamp only guards the reserved values.
-int32_t ToHeight(int64_t microFeet) {
-  return static_cast<int32_t>(std::clamp<int64_t>(microFeet, -2147483646LL, 2147483646LL));
-}
-
-int32_t LibraryFloatingSum(int64_t adjusted) {
-  const SpeedTable& speeds = *ConstituentSpeeds();
-  const double hours = static_cast<double>(adjusted - static_cast<int64_t>(HeldYearStart())) / 60.0;
-  double height = HeldMeanLevelMicroFeet() / 1000000.0;
-  for (const PreparedConstituent& c : PreparedConstituents()) {
-    height += c.amplitudeFeet * std::cos(hours * speeds.speedRadiansPerHour[c.index] + c.phaseRadians);
-  }
-  return ToHeight(static_cast<int64_t>(std::trunc(height * 1000000.0)));
-}
-
-// The floating form's terms in flat arrays (amplitude, speed, phase as the sum takes
-// them), padded with zero amplitudes to whole vector widths; rebuilt whenever the held
-// data changes.
-struct FloatingTerms {
-  uint64_t generation = UINT64_MAX;
-  std::vector<double> amplitude, speed, phase;
-};
-
-FloatingTerms& FloatTerms() {
-  static FloatingTerms terms;
-  const uint64_t generation = HeldDataGeneration();
-  if (terms.generation != generation) {
-    const SpeedTable& speeds = *ConstituentSpeeds();
-    terms = FloatingTerms{};
-    for (const PreparedConstituent& c : PreparedConstituents()) {
-      terms.amplitude.push_back(c.amplitudeFeet);
-      terms.speed.push_back(speeds.speedRadiansPerHour[c.index]);
-      terms.phase.push_back(c.phaseRadians);
-    }
-    const size_t padded = (terms.amplitude.size() + kLaneBlock - 1) / kLaneBlock * kLaneBlock;
-    terms.amplitude.resize(padded, 0.0);
-    terms.speed.resize(padded, 0.0);
-    terms.phase.resize(padded, 0.0);
-    terms.generation = generation;
-  }
-  return terms;
-}
-
-// Rounds to the nearest whole number (ties to even) for |x| < 2^51, in plain arithmetic
-// the compiler can put on vector lanes.
-inline double Whole(double x) {
-  constexpr double kShifter = 6755399441055744.0;  // 1.5 * 2^52
-  return (x + kShifter) - kShifter;
-}
-
-// The terms' values, amplitude times cosine, written to `out`. The cosine is computed
-// without the C library so that the loop runs on vector lanes: the argument is reduced by
-// whole turns and then quarter turns with constants split so that the products are
-// exact (Cody and Waite), and the sine or cosine of the remainder (at most pi/4) comes
-// from the usual minimax polynomials (the coefficients published with fdlibm's sine and
-// cosine kernels). The result is within a unit or two in the last
-// place of the library's cosine, far below the millionth of a foot the sum is cut to.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
-void FloatingTermValues(const FloatingTerms& t, double hours, double* __restrict out) {
-  // 2 pi and pi / 2 in three parts; the first two have short mantissas.
-  constexpr double kTurn1 = 6.28318500518798828125;
-  constexpr double kTurn2 = 3.01991576634463854134e-7;
-  constexpr double kTurn3 = 2.15612114326324762116e-14;
-  constexpr double kQuarter1 = kTurn1 / 4, kQuarter2 = kTurn2 / 4, kQuarter3 = kTurn3 / 4;
-  constexpr double kTurnsPerRadian = 0.15915494309189533577;
-  constexpr double kQuartersPerRadian = 0.63661977236758134308;
-  const double* __restrict amplitude = t.amplitude.data();
-  const double* __restrict speed = t.speed.data();
-  const double* __restrict phase = t.phase.data();
-  const size_t n = t.amplitude.size() / kLaneBlock * kLaneBlock;  // always whole blocks
-  for (size_t i = 0; i < n; ++i) {
-    const double x = hours * speed[i] + phase[i];
-    const double k = Whole(x * kTurnsPerRadian);
-    const double r = ((x - k * kTurn1) - k * kTurn2) - k * kTurn3;  // |r| <= pi
-    const double q = Whole(r * kQuartersPerRadian);                   // -2 .. 2
-    const double s = ((r - q * kQuarter1) - q * kQuarter2) - q * kQuarter3;  // |s| <= pi / 4
-    const double z = s * s;
-    const double sine =
-        s + s * z *
-                (-1.66666666666666324348e-01 +
-                 z * (8.33333333332248946124e-03 +
-                      z * (-1.98412698298579493134e-04 +
-                           z * (2.75573137070700676789e-06 + z * (-2.50507602534068634195e-08 + z * 1.58969099521155010221e-10)))));
-    const double cosine =
-        1.0 - 0.5 * z +
-        z * z *
-            (4.16666666666666019037e-02 +
-             z * (-1.38888888888741095749e-03 +
-                  z * (2.48015872894767294178e-05 +
-                       z * (-2.75573143513906633035e-07 + z * (2.08757232129817482790e-09 + z * -1.13596475577881948265e-11)))));
-    // cos(q pi/2 + s): q 0 cos s; q 1 -sin s; q -1 sin s; q +-2 -cos s. With w = q^2
-    // (0, 1 or 4), odd = w (4 - w) / 3 is exactly 1 for odd q and 0 for even q (3 times
-    // the double nearest 1/3 rounds to exactly 1), the sign
-    // is -q for odd q and 1 - w/2 for even q, and the unused half is exactly zero: plain
-    // arithmetic, no branch, the same value.
-    const double w = q * q;
-    const double odd = w * (4.0 - w) * (1.0 / 3.0);
-    const double value = odd * (-q * sine) + (1.0 - odd) * ((1.0 - 0.5 * w) * cosine);
-    out[i] = amplitude[i] * value;
-  }
-}
-
-int32_t FloatingSum(int64_t adjusted) {
-  const FloatingTerms& t = FloatTerms();
-  const double hours = static_cast<double>(adjusted - static_cast<int64_t>(HeldYearStart())) / 60.0;
-  // Far from the year (a corrupt time) the reduction's whole turns lose their exactness:
-  // the library's cosine serves there.
-  if (std::fabs(hours) > 1.0e6) return LibraryFloatingSum(adjusted);
-  thread_local std::vector<double> values;
-  values.resize(t.amplitude.size());
-  FloatingTermValues(t, hours, values.data());
-  // Added in the terms' order, as the term-by-term form adds them.
-  double height = HeldMeanLevelMicroFeet() / 1000000.0;
-  for (double value : values) height += value;
-  return ToHeight(static_cast<int64_t>(std::trunc(height * 1000000.0)));
 }
 
 IntegerTerms& Terms() {
@@ -243,13 +132,13 @@ int32_t IntegerSum(int64_t adjusted) {
   if (std::llabs(time.hours) <= kNarrowHours) {
     sum += NarrowTermsSum(t, static_cast<int32_t>(time.hours), static_cast<int32_t>(time.fraction),
                           static_cast<int32_t>(time.hundredths));
-    return ToHeight(sum);
+    return ToHeightMicroFeet(sum);
   }
   for (size_t i = 0; i < t.termCount; ++i) {
     const int64_t value = TermCosine(t.circle.data(), t.whole[i], t.frac5[i], t.frac3[i], t.steps[i], t.steps5[i], time);
     sum += (value * t.ampMilli[i]) / 1000 + value * t.ampWhole[i];
   }
-  return ToHeight(sum);
+  return ToHeightMicroFeet(sum);
 }
 
 // Loads the station's record and the year of `minute`.
@@ -275,14 +164,31 @@ int32_t ComputeTideHeight(EngineMinute minute, char mathForm) {
   const int64_t adjusted = minute;
   const char form = (mathForm == 'f' || mathForm == 'F') ? 'f' : 'i';
 
-  const int64_t day = adjusted >= 0 ? adjusted / kMinutesPerDay : -((-adjusted + kMinutesPerDay - 1) / kMinutesPerDay);
-  const auto slot = static_cast<size_t>(adjusted - day * kMinutesPerDay);
+  const int64_t day = minute / kMinutesPerDay;  // minutes are never negative
+  const auto slot = static_cast<size_t>(minute % kMinutesPerDay);
   MinuteCache* cache = MinuteCacheFor(record, day, form);
   if (cache && cache->value[slot] != kMinuteNotComputed) return cache->value[slot];
 
-  ++State().sums;
-  const int32_t height = form == 'f' ? FloatingSum(adjusted) : IntegerSum(adjusted);
+  TideHeightState& state = State();
+  if (form == 'f' && cache && adjusted == state.lastSummed + 1 && state.lastGeneration == HeldDataGeneration()) {
+    // The minute before was summed just now: a graph, a table or an export walks the
+    // day. The run covers the minutes not computed yet from here on, within the day (so
+    // within the held year, which starts at a day's start) and kRunFillMinutes.
+    size_t end = slot + 1;
+    while (end < kMinutesPerDay && end - slot < kRunFillMinutes && cache->value[end] == kMinuteNotComputed) ++end;
+    FloatingTideRun(adjusted, end - slot, &cache->value[slot]);
+    state.sums += end - slot;
+    state.lastSummed = adjusted + static_cast<int64_t>(end - slot) - 1;
+    return cache->value[slot];
+  }
+
+  ++state.sums;
+  const int32_t height = form == 'f' ? FloatingTideSum(adjusted) : IntegerSum(adjusted);
   if (cache) cache->value[slot] = height;
+  if (form == 'f') {
+    state.lastSummed = adjusted;
+    state.lastGeneration = HeldDataGeneration();
+  }
   return height;
 }
 
@@ -291,10 +197,10 @@ int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));
     return kValueFailed;
   }
-  return (mathForm == 'f' || mathForm == 'F') ? FloatingSum(adjustedMinute) : IntegerSum(adjustedMinute);
+  return (mathForm == 'f' || mathForm == 'F') ? FloatingTideSum(adjustedMinute) : IntegerSum(adjustedMinute);
 }
 
-int32_t LibraryCosineSumAt(int64_t adjustedMinute) { return LibraryFloatingSum(adjustedMinute); }
+int32_t LibraryCosineSumAt(int64_t adjustedMinute) { return LibraryFloatingTideSum(adjustedMinute); }
 
 TideExtreme PredictReferenceTide(const TideLocation& station, EngineMinute minute, int step) {
   const TideExtreme failed{0, kValueFailed, minute};

@@ -19,10 +19,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "engine/calendar.h"
+#include "reports/printer_output.h"
 #include "reports/printer_setup_dialog.h"
 #include "reports/printer_store.h"
 #include "reports/report_option_dialogs.h"
@@ -51,6 +53,56 @@ int PreviewDpi(int previewRes) {
 
 }  // namespace
 
+void ReportPrintResult(QWidget* parent, const QString& caption, PrintResult result, const QString& error) {
+  switch (result) {
+    case PrintResult::Printed:
+    case PrintResult::Cancelled: return;
+    case PrintResult::NoRoom:
+      QMessageBox::warning(parent, report_text::kNoRoomCaption, report_text::kNoRoom);
+      return;
+    case PrintResult::DeviceError:
+      QMessageBox::warning(parent, report_text::kPrintErrorCaption, error.isEmpty() ? report_text::kNoDevice : error);
+      return;
+    case PrintResult::NothingToPrint:
+      QMessageBox::information(parent, caption, PrintResultMessage(result));
+      return;
+  }
+}
+
+PrintResult RunPrintPreview(QWidget* parent, QPrinter& printer, const PageSource& pages,
+                            const std::function<void(QPrinter&)>& prepare) {
+  QPrintPreviewDialog preview(&printer, parent);
+  preview.setWindowTitle(printer.docName());
+  PrintResult result = PrintResult::Printed;
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+    // The preview's own Print button prints through here too, on the printer it chose.
+    if (prepare) prepare(*target);
+    const bool previewing = IsPreviewPrinter(*target);
+    QString error;
+    PrintResult drawn = PrintResult::Printed;
+    {
+      PrintProgressBox progress(preview.isVisible() ? static_cast<QWidget*>(&preview) : parent, 0);
+      drawn = PrintOnPrinter(*target, pages, [&](int index, int count) { return progress.Step(index, count); },
+                             &error);
+    }
+    if (!previewing) {
+      ReportPrintResult(&preview, preview.windowTitle(), drawn, error);
+      return;
+    }
+    result = drawn;
+    // A preview that was cancelled or cannot be drawn has nothing to show.
+    if (drawn != PrintResult::Printed) QTimer::singleShot(0, &preview, &QDialog::reject);
+  });
+  // Zoom In and Zoom Out are on the preview's toolbar; Close joins them.
+  if (auto* toolBar = preview.findChild<QToolBar*>()) {
+    toolBar->addSeparator();
+    toolBar->addAction("Close", &preview, &QDialog::accept);
+  }
+  preview.resize(900, 1000);
+  preview.exec();
+  return result;
+}
+
 PrintProgressBox::PrintProgressBox(QWidget* parent, int pages)
     : box_(std::make_unique<QProgressDialog>(QString(), "&Cancel", 0, pages, parent)) {
   box_->setWindowTitle(report_text::kProgressCaption);
@@ -60,7 +112,10 @@ PrintProgressBox::PrintProgressBox(QWidget* parent, int pages)
 
 PrintProgressBox::~PrintProgressBox() = default;
 
+void PrintProgressBox::Close() { box_->reset(); }
+
 bool PrintProgressBox::Step(int index, int count) {
+  box_->setMaximum(count);
   box_->setLabelText(QString("Printing page %1 of %2").arg(index + 1).arg(count));
   box_->setValue(index);
   // Let the Cancel button and the windows' repaints run between pages.
@@ -290,20 +345,8 @@ void PrintReportDialog::SetUpPrinter(QPrinter& printer, bool warn) {
   printer.setPageLayout(ReportPageLayout(options_, printer.pageLayout().pageSize()));
 }
 
-void PrintReportDialog::Report(PrintResult result) {
-  switch (result) {
-    case PrintResult::Printed:
-    case PrintResult::Cancelled: return;
-    case PrintResult::NoRoom:
-      QMessageBox::warning(this, report_text::kNoRoomCaption, report_text::kNoRoom);
-      return;
-    case PrintResult::DeviceError:
-      QMessageBox::warning(this, report_text::kPrintErrorCaption, report_text::kNoDevice);
-      return;
-    case PrintResult::NothingToPrint:
-      QMessageBox::information(this, "Print Report", PrintResultMessage(result));
-      return;
-  }
+void PrintReportDialog::Report(PrintResult result, const QString& error) {
+  ReportPrintResult(this, "Print Report", result, error);
 }
 
 void PrintReportDialog::Print() {
@@ -325,8 +368,12 @@ void PrintReportDialog::Print() {
   printer.setPageLayout(ReportPageLayout(options_, printer.pageLayout().pageSize()));
   const bool range = printer.printRange() == QPrinter::PageRange;
   PrintProgressBox progress(this, composer.pageCount());
-  Report(RunPrintLoop(printer, composer, [&](int index, int count) { return progress.Step(index, count); },
-                      range ? printer.fromPage() : 0, range ? printer.toPage() : 0));
+  QString error;
+  const PrintResult result =
+      PrintOnPrinter(printer, ComposerPages(composer), [&](int index, int count) { return progress.Step(index, count); },
+                     &error, range ? printer.fromPage() : 0, range ? printer.toPage() : 0);
+  progress.Close();
+  Report(result, error);
 }
 
 void PrintReportDialog::Preview() {
@@ -337,23 +384,12 @@ void PrintReportDialog::Preview() {
   QPrinter printer(QPrinter::ScreenResolution);
   SetUpPrinter(printer, false);
   printer.setResolution(PreviewDpi(options_.previewRes));
-  QPrintPreviewDialog preview(&printer, this);
-  preview.setWindowTitle(QString::fromStdString(
+  printer.setDocName(QString::fromStdString(
       ReportTitle(static_cast<int>(job->kind), kind_, static_cast<int>(job->format))));
-  PrintResult result = PrintResult::Printed;
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
-    // The preview's own Print button prints through here too, on the printer it chose.
-    target->setPageLayout(ReportPageLayout(options_, target->pageLayout().pageSize()));
-    result = RunPrintLoop(*target, composer, {});
+  const PrintResult result = RunPrintPreview(this, printer, ComposerPages(composer), [this](QPrinter& target) {
+    target.setPageLayout(ReportPageLayout(options_, target.pageLayout().pageSize()));
   });
-  // Zoom In and Zoom Out are on the preview's toolbar; Close joins them.
-  if (auto* toolBar = preview.findChild<QToolBar*>()) {
-    toolBar->addSeparator();
-    toolBar->addAction("Close", &preview, &QDialog::accept);
-  }
-  preview.resize(900, 1000);
-  preview.exec();
-  Report(result);
+  Report(result, QString());
 }
 
 void PrintReportDialog::EditOptions() {

@@ -69,7 +69,7 @@ class PrintReportDialog : public QDialog {
   void EditPrinter();
   // The program's report printer, set up for the options' page.
   void SetUpPrinter(QPrinter& printer, bool warn);
-  void Report(PrintResult result);
+  void Report(PrintResult result, const QString& error);
 
   AppSettings& settings_;
   ProfileFile& file_;
@@ -89,6 +89,17 @@ class PrintReportDialog : public QDialog {
   QCheckBox* color_;
 };
 
+// Tells the user why a print ended, when it did not print: no room, the device, nothing
+// to print (`error` says more when it is set). Nothing for Printed and Cancelled.
+void ReportPrintResult(QWidget* parent, const QString& caption, PrintResult result, const QString& error);
+
+// Shows the print preview of `pages` on `printer`, drawn with the progress box and its
+// Cancel; `prepare` readies the printer the pages are drawn on (the preview's, or the
+// one its Print button chose) before each drawing. A preview whose drawing is cancelled
+// or fails closes. Returns how the last drawing ended.
+PrintResult RunPrintPreview(QWidget* parent, QPrinter& printer, const PageSource& pages,
+                            const std::function<void(QPrinter&)>& prepare = {});
+
 // Lets pending events run between the pages of a printed report and shows "Printing
 // Report" with "&Cancel".
 class PrintProgressBox {
@@ -97,6 +108,8 @@ class PrintProgressBox {
   ~PrintProgressBox();
   // Before page `index` of `count`: false once Cancel has been pressed.
   bool Step(int index, int count);
+  // Takes the box off the screen.
+  void Close();
 
  private:
   std::unique_ptr<QProgressDialog> box_;

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "reports/print_report_dialog.h"
+#include "reports/table_print.h"
 #include "shell/location_window.h"
 
 namespace qw {
@@ -26,6 +27,11 @@ std::vector<ReportWindow> ReportWindows(const Frame& frame) {
 
 void OpenPrintReport(Frame& frame, AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
                      const NotesReader& notes, bool preview) {
+  // A results window prints its table.
+  if (const auto* table = dynamic_cast<const PrintableTable*>(frame.ActiveChild())) {
+    preview ? PreviewTableReport(frame.mainWindow(), file, *table) : PrintTableReport(frame.mainWindow(), file, *table);
+    return;
+  }
   std::vector<ReportWindow> windows = ReportWindows(frame);
   if (windows.empty()) {
     QMessageBox::information(frame.mainWindow(), "Print Report",

@@ -1,5 +1,6 @@
 // Connects the main window's "Print Report..." and "Print Preview" commands to the Print
-// Report dialog, for the open windows of the active window's kind.
+// Report dialog, for the open windows of the active window's kind; while a results window
+// is active they print its table instead.
 #pragma once
 
 #include "reports/print_report_dialog.h"

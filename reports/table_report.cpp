@@ -150,23 +150,19 @@ void TableReport::DrawPage(QPainter& painter, int page) const {
   painter.restore();
 }
 
+PageSource TableReport::Pages() {
+  return {[this](const QPagedPaintDevice& device) {
+            const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
+            return Plan(QRectF(0, 0, paint.width(), paint.height()), device.logicalDpiX());
+          },
+          [this](QPainter& painter, const QRectF&, double, int page) {
+            DrawPage(painter, page);
+            return PageResult::Drawn;
+          }};
+}
+
 PrintResult TableReport::Print(QPagedPaintDevice& device, const PrintProgress& progress) {
-  const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
-  const int pages = Plan(QRectF(0, 0, paint.width(), paint.height()), device.logicalDpiX());
-  QPainter painter;
-  if (!painter.begin(&device)) return PrintResult::DeviceError;
-  for (int page = 0; page < pages; ++page) {
-    if (progress && !progress(page, pages)) {
-      painter.end();
-      return PrintResult::Cancelled;
-    }
-    if (page > 0 && !device.newPage()) {
-      painter.end();
-      return PrintResult::DeviceError;
-    }
-    DrawPage(painter, page);
-  }
-  return painter.end() ? PrintResult::Printed : PrintResult::DeviceError;
+  return RunPrintLoop(device, Pages(), progress);
 }
 
 PrintTableDialog::PrintTableDialog(const TableReportOptions& options, QWidget* parent) : QDialog(parent) {

@@ -44,7 +44,9 @@ class TableReport {
 
   void DrawPage(QPainter& painter, int page) const;
 
-  // Prints every page on the device (planned for its page), page by page.
+  // The table's pages for the print loop, planned for the device they print on.
+  PageSource Pages();
+  // Prints every page on the device (planned for its page) through the print loop.
   PrintResult Print(QPagedPaintDevice& device, const PrintProgress& progress);
 
  private:

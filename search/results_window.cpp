@@ -71,6 +71,15 @@ std::vector<int> ResultsWindow::SelectedRows(int limit) const {
   return rows;
 }
 
+QStringList ResultsWindow::printHeadings() const {
+  QStringList lines;
+  for (int line = 0; line < ResultsTable::kHeadingLines; ++line) {
+    const QString text = QString::fromStdString(table_->heading(line));
+    if (!text.trimmed().isEmpty()) lines << text;
+  }
+  return lines;
+}
+
 void ResultsWindow::SetFonts(const QFont& header, const QFont& body) {
   headerFont_ = header;
   bodyFont_ = body;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "search/results_table.h"
+#include "shell/printable_table.h"
 
 class QLabel;
 class QPushButton;
@@ -19,7 +20,7 @@ class QTableView;
 
 namespace qw {
 
-class ResultsWindow : public QWidget {
+class ResultsWindow : public QWidget, public PrintableTable {
   Q_OBJECT
 
  public:
@@ -31,6 +32,10 @@ class ResultsWindow : public QWidget {
 
   // The selected rows in list order, at most `limit`.
   std::vector<int> SelectedRows(int limit) const;
+
+  // PrintableTable: the table under its heading lines.
+  const QAbstractItemModel& printModel() const override { return *table_; }
+  QStringList printHeadings() const override;
 
   void SetFonts(const QFont& header, const QFont& body);
   QFont headerFont() const { return headerFont_; }

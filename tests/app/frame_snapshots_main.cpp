@@ -15,6 +15,7 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/station_database.h"
+#include "search/results_window.h"
 #include "settings/catalogue_directory.h"
 #include "settings/default_station.h"
 #include "settings/settings_store.h"
@@ -177,5 +178,20 @@ int main(int argc, char** argv) {
   std::printf("current: open %lld ms, next day %lld ms, next day with the weekly view and table %lld ms\n",
               static_cast<long long>(currentOpenMs), static_cast<long long>(currentStepMs),
               static_cast<long long>(currentStepWeeklyMs));
+
+  // Where new windows go in a smaller frame: a tide window, a current window beside it,
+  // then an event search's results window, each whole inside the window area.
+  frame.CloseAllWindows();
+  app.processEvents();
+  frame.resize(1024, 700);
+  app.processEvents();
+  if (qw::LocationWindow* tide = frame.OpenLocation(*station, day)) tide->parentWidget()->showNormal();
+  if (qw::LocationWindow* beside = frame.OpenLocation(*gate, day)) beside->parentWidget()->showNormal();
+  snap("placed_tide_current");
+  auto* results = new qw::ResultsWindow(qw::ResultsKind::EventSearch, frame.font(), frame.font());
+  results->table().SetHeading(0, "Event Search Results");
+  results->setWindowTitle("Event Search Results");
+  frame.AddChildWindow(results, qw::Command::EventSearch);
+  snap("placed_results");
   return 0;
 }

@@ -11,10 +11,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTimer>
 
 #include "app/first_windows.h"
 #include "app/tip_of_the_day.h"
+#include "app/window_fit.h"
+#include "shell/printable_table.h"
 #include "engine/calendar.h"
 #include "engine/engine_settings.h"
 #include "settings/settings_store.h"
@@ -297,6 +300,81 @@ TEST_F(MainFrameTest, ClosingWindowsUpdatesTheCommands) {
   EXPECT_TRUE(frame->LocationWindows().empty());
   EXPECT_FALSE(frame->action(Command::NextDay)->isEnabled());
   EXPECT_EQ(frame->windowTitle(), "Quaywise Pro");
+}
+
+// A results window as the frame sees it: a widget whose table prints.
+class TableWidget : public QWidget, public PrintableTable {
+ public:
+  const QAbstractItemModel& printModel() const override { return model_; }
+  QStringList printHeadings() const override { return {"Event Search Results"}; }
+
+ private:
+  QStandardItemModel model_{3, 2};
+};
+
+TEST_F(MainFrameTest, NewAndRestoredWindowsLieWholeInsideTheWindowArea) {
+  // Stored at the last stop in a larger frame: one rectangle runs past this area.
+  {
+    OpenWindowEntry inside;
+    inside.station = {StationKind::Tide, 0, 1};
+    inside.stationId = 100;
+    inside.placement = {0, kShowNormal, -1, -1, -1, -1, 20, 30, 420, 330};
+    OpenWindowEntry outside = inside;
+    outside.station = {StationKind::Tide, 0, 2};
+    outside.stationId = 200;
+    outside.placement = {0, kShowNormal, -1, -1, -1, -1, 600, 400, 1500, 1100};
+    WriteOpenWindows(file_, {inside, outside});
+  }
+  auto frame = MakeFrame();
+  QMdiArea* area = frame->findChild<QMdiArea*>();
+  ASSERT_NE(area, nullptr);
+  EXPECT_EQ(frame->ReopenLastWindows(), 2);
+  // Beside them a new tide window, a current-sized one and a results window.
+  frame->OpenLocation({StationKind::Tide, 0, 3});
+  frame->OpenLocation({StationKind::Tide, 0, 1});
+  auto* table = new TableWidget;
+  frame->AddChildWindow(table, Command::EventSearch);
+
+  const QRect visible = area->viewport()->rect();
+  const QList<QMdiSubWindow*> subs = area->subWindowList(QMdiArea::CreationOrder);
+  ASSERT_EQ(subs.size(), 5);
+  auto sub = [&](const QString& title) {
+    for (QMdiSubWindow* s : subs) {
+      if (s->windowTitle() == title) return s;
+    }
+    return subs.front();
+  };
+  EXPECT_EQ(sub("Station 100")->geometry(), QRect(20, 30, 400, 300));  // it fits: kept
+  EXPECT_EQ(sub("Station 200")->size(), QSize(900, 700).boundedTo(visible.size()));
+  std::vector<QPoint> corners;
+  for (QMdiSubWindow* sub : subs) {
+    SCOPED_TRACE(sub->windowTitle().toStdString());
+    EXPECT_TRUE(visible.contains(sub->geometry())) << sub->geometry().x() << "," << sub->geometry().y() << " "
+                                                   << sub->width() << "x" << sub->height() << " in "
+                                                   << visible.width() << "x" << visible.height();
+    if (std::find(corners.begin(), corners.end(), sub->pos()) == corners.end()) corners.push_back(sub->pos());
+  }
+  EXPECT_EQ(corners.size(), 5u);  // cascaded, none hidden exactly behind another
+
+  // Quick Print serves the results window too.
+  EXPECT_EQ(frame->ActiveChild(), table);
+  EXPECT_TRUE(frame->action(Command::QuickPrint)->isEnabled());
+}
+
+TEST(WindowFitTest, NewWindowsCascadeWholeInsideTheArea) {
+  const QRect area(0, 0, 800, 600);
+  // Too big: shrunk to the area, at its top left.
+  EXPECT_EQ(PlaceNewWindow(area, {1000, 760}, {100, 100}, {}, 20), QRect(0, 0, 800, 600));
+  // The next free step; back to the top left once no step keeps it inside.
+  EXPECT_EQ(PlaceNewWindow(area, {700, 500}, {100, 100}, {{0, 0}, {20, 20}}, 20), QRect(40, 40, 700, 500));
+  EXPECT_EQ(PlaceNewWindow(area, {700, 500}, {100, 100}, {{0, 0}, {20, 20}, {40, 40}, {60, 60}, {80, 80}, {100, 100}},
+                           20),
+            QRect(0, 0, 700, 500));
+  // Never below the window's minimum, even where it cannot fit.
+  EXPECT_EQ(PlaceNewWindow(QRect(0, 0, 300, 200), {700, 500}, {400, 250}, {}, 20), QRect(0, 0, 400, 250));
+  EXPECT_TRUE(FitsWhole(QRect(10, 10, 100, 100), area));
+  EXPECT_FALSE(FitsWhole(QRect(750, 10, 100, 100), area));
+  EXPECT_FALSE(FitsWhole(QRect(), area));
 }
 
 }  // namespace

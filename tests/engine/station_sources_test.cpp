@@ -20,6 +20,28 @@ StationSource Entry(char kind, int region, int index, uint32_t id, std::string s
 }
 
 // The writer's file reads back whole, with the label, agency, licence and context columns.
+TEST(StationSources, CsvLinesSplitByTheQuotingRules) {
+  struct Case {
+    std::string_view line;
+    std::vector<std::string> fields;
+  };
+  const Case cases[] = {
+      {"", {""}},
+      {"a,,b,", {"a", "", "b", ""}},
+      {R"("x, y",z)", {"x, y", "z"}},
+      {R"("say ""hi""",2)", {R"(say "hi")", "2"}},
+      {R"("",a"b)", {"", R"(a"b)"}},         // a quote inside an unquoted field is a quote
+      {R"("ab"c"d,e)", {R"(abc"d)", "e"}},  // after the closing quote the rest is as it is
+  };
+  std::vector<std::string> fields;
+  for (const Case& c : cases) {
+    ASSERT_TRUE(SplitCsvLine(c.line, fields)) << c.line;
+    EXPECT_EQ(fields, c.fields) << c.line;
+  }
+  EXPECT_FALSE(SplitCsvLine(R"(a,"open)", fields));
+  EXPECT_FALSE(SplitCsvLine(R"("a"",b)", fields));
+}
+
 TEST(StationSources, WrittenFileReadsBackWithItsLabels) {
   StationSource ticon = Entry('T', 32, 3, 32004, "TICON-4", "andenes-800-nor-uhslc_fd");
   ticon.sourceLabel = "TICON-4 (UHSLC)";

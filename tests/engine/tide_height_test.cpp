@@ -1,6 +1,8 @@
 #include "engine/tide_height.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "engine/data_writers.h"
 #include "engine/engine_settings.h"
@@ -127,27 +129,46 @@ TEST_F(FixtureStationTest, FloatingFormIsTheHarmonicSum) {
   EXPECT_LT(worst, 2e-5);
 }
 
-TEST_F(FixtureStationTest, FastCosinesGiveTheLibrarysSum) {
-  // Every minute of the year and the days around it, and times far from the year (a
-  // station whose zone shifts the sum's time, a day years away) where the turns to take
-  // off are many.
-  ASSERT_EQ(LoadTideHarmonics(123, 2005, 1), test::kFixtureConstituents);
-  const int64_t start = MinuteOf(2005, 1, 1);
-  int64_t differing = 0, compared = 0;
-  int32_t worst = 0;
-  auto compare = [&](int64_t minute) {
-    const int32_t fast = HarmonicSumAt(minute, 'f');
-    const int32_t library = LibraryCosineSumAt(minute);
-    worst = std::max(worst, std::abs(fast - library));
-    differing += fast != library;
-    ++compared;
+TEST_F(FixtureStationTest, MinuteWalksAcrossTheNewYearTakeEachYearsConstants) {
+  // The direct sums of 30 December 20:00 to 2 January 04:00, each year's minutes with its
+  // own node factors and equilibrium arguments.
+  const EngineMinute from = MinuteOf(2005, 12, 30, 20, 0), newYear = MinuteOf(2006, 1, 1), to = MinuteOf(2006, 1, 2, 4, 0);
+  std::vector<int32_t> direct;
+  ASSERT_GT(LoadTideHarmonics(123, 2005, 12), 0);
+  for (EngineMinute m = from; m < newYear; ++m) direct.push_back(HarmonicSumAt(m, 'f'));
+  ASSERT_GT(LoadTideHarmonics(123, 2006, 1), 0);
+  for (EngineMinute m = newYear; m < to; ++m) direct.push_back(HarmonicSumAt(m, 'f'));
+  // The 2005 constants carried on into 2006 give other heights: the walk must not.
+  ASSERT_GT(LoadTideHarmonics(123, 2005, 12), 0);
+  EXPECT_GT(std::abs(HarmonicSumAt(newYear + 600, 'f') - direct[newYear + 600 - from]), 1000);
+
+  // Minute by minute, as a graph or an export asks (the minute cache runs a day at a time).
+  for (EngineMinute m = from; m < to; ++m) {
+    ASSERT_LE(std::abs(PredictReferenceTide(location_, m, 0).height - direct[m - from]), 1) << m - newYear;
+  }
+  // The high and low waters across the New Year are the same with and without the
+  // minutes drawn first, and a turn of the heights each.
+  auto extremes = [&](bool draw) {
+    ResetEngine();
+    std::vector<std::pair<EngineMinute, char>> found;
+    for (EngineMinute m = from; draw && m < to; ++m) PredictReferenceTide(location_, m, 0);
+    for (EngineMinute m = from; m < to - 1440;) {
+      const TideExtreme e = PredictReferenceTide(location_, m, +1);
+      EXPECT_NE(e.height, kValueFailed);
+      if (e.height == kValueFailed) break;
+      found.emplace_back(e.time, e.kind);
+      m = e.time;
+    }
+    return found;
   };
-  for (int64_t m = start - 3 * 1440; m < start + 368 * 1440; ++m) compare(m);
-  for (int64_t m = start - 40LL * 525600; m < start + 40LL * 525600; m += 997) compare(m);
-  // The sum is cut to millionths of a foot; the two cosines differ in the last bits only,
-  // which moves a cut on very rare occasions and by one millionth at most.
-  EXPECT_LE(worst, 1);
-  EXPECT_LT(differing, compared / 100000 + 1) << differing << " of " << compared;
+  const auto drawn = extremes(true);
+  EXPECT_EQ(drawn, extremes(false));
+  EXPECT_GE(drawn.size(), 6u);
+  for (const auto& [time, kind] : drawn) {
+    const size_t i = time - from;
+    const int32_t before = direct[i - 1], at = direct[i], after = direct[i + 1];
+    EXPECT_TRUE(kind == 'H' ? (at >= before && at > after) : (at <= before && at < after)) << time - newYear;
+  }
 }
 
 TEST_F(FixtureStationTest, IntegerFormAgreesWithFloatingWithinAThousandthPerConstituent) {

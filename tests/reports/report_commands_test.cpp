@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
@@ -14,6 +15,8 @@
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
 #include "reports/print_report_dialog.h"
+#include "reports/table_report.h"
+#include "shell/printable_table.h"
 #include "settings/default_station.h"
 #include "settings/settings_store.h"
 #include "tests/reports/reports_test_app.h"
@@ -98,6 +101,51 @@ TEST(ReportCommandsTest, TheFramesCommandsOpenTheDialogAndThePreview) {
   EXPECT_EQ(pages, 1);
   EXPECT_EQ(title, "Daily Tide Report (smooth graph)");
   ResetEngine();
+}
+
+// A results window as the commands see it: a table that prints.
+class TableWindow : public QWidget, public PrintableTable {
+ public:
+  TableWindow() : model_(150, 2) {
+    model_.setHorizontalHeaderLabels({"Date", "Height"});
+    for (int row = 0; row < model_.rowCount(); ++row) {
+      model_.setItem(row, 0, new QStandardItem(QString("day %1").arg(row)));
+      model_.setItem(row, 1, new QStandardItem(QString("%1.0 ft").arg(row)));
+    }
+  }
+  const QAbstractItemModel& printModel() const override { return model_; }
+  QStringList printHeadings() const override { return {"Event Search Results", "Alameda"}; }
+
+ private:
+  QStandardItemModel model_;
+};
+
+TEST(ReportCommandsTest, AResultsWindowPrintsAndPreviewsItsTable) {
+  test::ReportsApp();
+  QTemporaryDir home;
+  ProfileFile file(QDir(home.path()).filePath("velda.ini").toStdString());
+  file.LoadFromText("[PrintTabular]\nPageNumbers=1\nGrid=1\n");
+  AppSettings settings;
+  CatalogueDirectory catalogue;
+  test::FakeFrame frame;
+  InstallReportCommands(frame, settings, file, catalogue);
+  frame.AddChildWindow(new TableWindow, Command::ExportData);
+
+  int pages = -1;
+  QString title;
+  WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+    title = preview.windowTitle();
+    if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
+  });
+  EXPECT_TRUE(frame.Run(Command::PrintPreview));
+  EXPECT_GE(pages, 2);
+  EXPECT_EQ(title, "Event Search Results");
+
+  // Print asks the table's choices first; declining them prints nothing.
+  bool asked = false;
+  WhenShown<PrintTableDialog>([&](PrintTableDialog&) { asked = true; });
+  EXPECT_TRUE(frame.Run(Command::PrintReport));
+  EXPECT_TRUE(asked);
 }
 
 }  // namespace

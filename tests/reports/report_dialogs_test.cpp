@@ -10,6 +10,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QThread>
+#include <QFile>
 #include <filesystem>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,6 +28,7 @@
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
 #include "reports/print_report_dialog.h"
+#include "reports/printer_output.h"
 #include "reports/printer_store.h"
 #include "reports/report_option_dialogs.h"
 #include "tests/reports/reports_test_app.h"
@@ -207,17 +211,87 @@ TEST(ReportDialogsTest, PreviewShowsThePlannedPagesOfARealStation) {
                            },
                            windows);
   int pages = -1;
-  QTimer::singleShot(0, [&] {
+  // The pages are drawn, with the progress box, before the preview shows.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-    if (!preview) return;
+    if (!preview || !preview->isVisible()) return;
+    poll.stop();
     if (auto* widget = preview->findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
     preview->resize(700, 900);
     Snapshot(*preview, "preview");
     preview->reject();
   });
+  poll.start(10);
   dialog.Preview();
   EXPECT_EQ(pages, 3);
   ResetEngine();
+}
+
+// Pages of text that take a moment each, so that the progress box can be seen.
+PageSource SlowPages(int count, int* drawn) {
+  return {[count](const QPagedPaintDevice&) { return count; },
+          [drawn](QPainter& painter, const QRectF& page, double, int index) {
+            QThread::msleep(5);
+            ++*drawn;
+            painter.drawText(page, Qt::AlignCenter, QString("page %1").arg(index + 1));
+            return PageResult::Drawn;
+          }};
+}
+
+TEST(ReportDialogsTest, APreviewIsDrawnWithTheProgressBoxAndCancelClosesIt) {
+  App();
+  QPrinter printer(QPrinter::ScreenResolution);
+  printer.setResolution(72);
+  printer.setDocName("Monthly Tide Report");
+  int drawn = 0;
+  QString shownLabel;
+  // Press Cancel in the progress box once it shows; close anything else that stays.
+  QTimer poll;
+  int ticks = 0;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QProgressDialog*>(widget); box && box->isVisible() && shownLabel.isEmpty()) {
+        shownLabel = box->labelText();
+        box->cancel();
+      }
+      if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget); preview && preview->isVisible() && ++ticks > 500) {
+        ADD_FAILURE() << "the cancelled preview stayed open";
+        preview->reject();
+      }
+    }
+  });
+  poll.start(2);
+  EXPECT_EQ(RunPrintPreview(nullptr, printer, SlowPages(200, &drawn)), PrintResult::Cancelled);
+  EXPECT_TRUE(shownLabel.startsWith("Printing page ")) << shownLabel.toStdString();
+  EXPECT_LT(drawn, 200);
+}
+
+TEST(ReportDialogsTest, APdfFileTargetIsReplacedOnlyByAWholePrint) {
+  App();
+  test::TempDir dir;
+  const QString path = QString::fromStdString(dir.File("report.pdf"));
+  {
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old report");
+  }
+  auto content = [&] {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  EXPECT_FALSE(IsPreviewPrinter(printer));
+  int drawn = 0;
+  QString error;
+  EXPECT_EQ(PrintOnPrinter(printer, SlowPages(3, &drawn), [](int index, int) { return index < 2; }, &error),
+            PrintResult::Cancelled);
+  EXPECT_EQ(content(), "the old report");
+  EXPECT_EQ(PrintOnPrinter(printer, SlowPages(3, &drawn), {}, &error), PrintResult::Printed) << error.toStdString();
+  EXPECT_TRUE(content().startsWith("%PDF"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST(PrinterStoreTest, TheChoiceSurvivesARoundTripAndDamage) {

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 #include <gtest/gtest.h>
 
 #include "engine/current_prediction.h"
@@ -169,6 +170,56 @@ TEST_F(ReportPdfTest, TextReportTableHoldsTheHeightsAtEveryInterval) {
     ++rows;
   }
   EXPECT_EQ(rows, 97);
+}
+
+TEST_F(ReportPdfTest, TheHighsAndLowsLineOfFourEventsStaysInsideTheFrame) {
+  // San Francisco on 4 July 2026 has two highs and two lows. With the default options
+  // they share one line; with wide margins and a large fixed font they take more lines.
+  const ReportJob job = test::Job(ReportKind::Daily, ReportFormat::Text)
+                            .At({Station("San Francisco (Golden Gate)")})
+                            .OnWindowDay(MinuteOf(2026, 7, 4));
+  const auto events = EngineEvents(job.locations[0].tide, MinuteOf(2026, 7, 4));
+  ASSERT_EQ(events.size(), 4u);
+  ReportOptions narrow;
+  narrow.leftMargin = narrow.rightMargin = 1.5;
+  narrow.autoSizeReportFont = false;
+  narrow.reportFont.pointSize = 140;
+  for (const ReportOptions& options : {ReportOptions{}, narrow}) {
+    SCOPED_TRACE(options.leftMargin);
+    ReportComposer composer(job, options, settings_);
+    const std::string path = dir_.File("four.pdf");
+    ASSERT_EQ(Write(composer, path), PrintResult::Printed);
+    const std::optional<QString> boxes = RunProgram("pdftotext", {"-bbox", QString::fromStdString(path), "-"});
+    ASSERT_TRUE(boxes.has_value());
+    // The words from "Highs & Lows:" down to the table's first heading, in points, in
+    // reading order.
+    const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    struct Word {
+      double y, x, right;
+      QString text;
+    };
+    std::vector<Word> words;
+    double rowTop = -1, tableTop = 1e9;
+    for (const QRegularExpressionMatch& m : word.globalMatch(*boxes)) {
+      words.push_back({m.captured(2).toDouble(), m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(4)});
+      if (words.back().text == "Highs") rowTop = words.back().y;
+    }
+    for (const Word& w : words) {
+      if (w.text == "Time" && w.y > rowTop) tableTop = std::min(tableTop, w.y);
+    }
+    std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return std::tie(a.y, a.x) < std::tie(b.y, b.x); });
+    const double frameRight = (8.5 - options.rightMargin) * 72.0;
+    QStringList line;
+    for (const Word& w : words) {
+      if (w.y < rowTop || w.y >= tableTop) continue;
+      line << w.text;
+      EXPECT_LE(w.right, frameRight + 0.5) << w.text.toStdString() << " runs past the frame";
+    }
+    const QString text = line.join(' ');
+    for (const auto& [time, height] : events) {
+      EXPECT_TRUE(text.contains(time + " " + height)) << text.toStdString();
+    }
+  }
 }
 
 TEST_F(ReportPdfTest, MonthlyAndThreeMonthReportsListEveryDaysEvents) {
