@@ -46,7 +46,10 @@ QByteArray ChartViewBlock(StationKind kind) {
 QString NavigationDirectory() { return RuntimePath("navigation-copydata"); }
 
 std::optional<QString> FindChartPartner(uint32_t senderId) {
-  QDir directory(NavigationDirectory());
+  // No private folder: never look for partners anywhere else (QDir("") is the current one).
+  const QString folder = NavigationDirectory();
+  if (folder.isEmpty()) return std::nullopt;
+  QDir directory(folder);
   if (!directory.exists()) return std::nullopt;
   LocalFrame query;
   query.kind = kNavigationDiscoverFrame;

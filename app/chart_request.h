@@ -1,7 +1,8 @@
 // The charting program's requests to this program: the shared block it fills and the
 // result codes this program answers with.
 //
-// The charting program creates a 4096-byte shared memory block keyed "VeldaMemHandle",
+// The charting program creates a 4096-byte shared memory block named "VeldaMemHandle"
+// (in the user's runtime folder, see chart_link_transport.h),
 // writes a request into its first bytes (little-endian) and sends one of the four
 // request messages; this program reads the block, acts and answers with a code.
 #pragma once
@@ -12,6 +13,7 @@
 
 namespace qw {
 
+// The name of the block's key file in the user's private runtime folder.
 constexpr const char* kChartSharedBlockKey = "VeldaMemHandle";
 constexpr size_t kChartSharedBlockSize = 4096;
 

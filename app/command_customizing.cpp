@@ -87,12 +87,13 @@ ShortcutMap LoadShortcuts(const ProfileFile& file) {
 }
 
 void StoreShortcuts(ProfileFile& file, const ShortcutMap& shortcuts) {
-  file.RemoveSection(kShortcutsSection);
   const ShortcutMap defaults = DefaultShortcuts();
+  std::vector<std::pair<std::string, std::string>> changed;
   for (const auto& [command, keys] : shortcuts) {
     if (defaults.at(command) == keys) continue;
-    file.WriteString(kShortcutsSection, CommandKey(command), keys.toString(QKeySequence::PortableText).toStdString());
+    changed.emplace_back(CommandKey(command), keys.toString(QKeySequence::PortableText).toStdString());
   }
+  file.ReplaceSection(kShortcutsSection, changed);
 }
 
 std::optional<Command> ShortcutOwner(const ShortcutMap& shortcuts, const QKeySequence& keys, Command command) {

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "app/chart_link_transport.h"
+#include "app/first_windows.h"
 #include "app/main_frame.h"
 #include "app/message_reporter.h"
 #include "app/single_instance.h"
@@ -205,29 +206,6 @@ std::unique_ptr<ChartLink> ListenToChartingProgram(MainFrame& frame) {
   return link;
 }
 
-// Once the event loop has shown the window: the last run's windows, the tip of the day,
-// the caution and the welcome, the real-time window when it was on at the last stop,
-// and on a first start (or one after closing every window) a default station.
-void OpenFirstWindows(MainFrame& frame, Program& program, StartSwitches switches) {
-  AppSettings& settings = program.settings;
-  if (settings.autoOpen && !settings.showWelcome) frame.ReopenLastWindows();
-  if (!switches.minimized && !switches.integrated) {
-    if (settings.tipShowAtStartup) frame.ShowTipOfTheDay();
-    if (settings.showCaution) ShowCaution(&frame, settings.showCaution);
-    if (settings.showWelcome) {
-      switch (ShowWelcome(&frame, false, settings.showWelcome)) {
-        case WelcomeChoice::NewTideWindow: frame.Run(Command::NewTideWindow); break;
-        case WelcomeChoice::NewCurrentWindow: frame.Run(Command::NewCurrentWindow); break;
-        case WelcomeChoice::Close: break;
-      }
-    }
-  }
-  if (settings.realTimeEnabled) frame.ShowRealTimeWindow();
-  if (frame.LocationWindows().empty() && !switches.integrated) {
-    if (std::optional<StationRef> station = DefaultTideStation(program.catalogue)) frame.OpenLocation(*station);
-  }
-}
-
 }  // namespace
 }  // namespace qw
 
@@ -241,7 +219,14 @@ int main(int argc, char** argv) {
   // 1. The settings file.
   qw::Program program(qw::SettingsFilePath());
 
-  // 2. One copy per user.
+  // 2. One copy per user, through a lock and sockets in a folder private to the user.
+  if (QString why; qw::RuntimeDirectory(&why).isEmpty()) {
+    QMessageBox::critical(nullptr, qw::kProductName,
+                          "Quaywise cannot start: it has no private folder for its lock and sockets.\n\n" + why +
+                              "\n\nSet XDG_RUNTIME_DIR to a folder of your own with mode 0700, or remove the folder "
+                              "named above.");
+    return 1;
+  }
   qw::SingleInstance instance("quaywise");
   if (const std::optional<int> status = qw::StartAsOnlyCopy(instance, arguments)) return *status;
 
@@ -272,8 +257,7 @@ int main(int argc, char** argv) {
   if (!program.settings.chartingDirectory.empty()) {
     mainFrame.SetChartProgram(QString::fromStdString(program.settings.chartingDirectory) + "/brantwick");
   }
-  QObject::connect(&instance, &qw::SingleInstance::activationRequested, &mainFrame,
-                   [&mainFrame] { mainFrame.BringToFront(); });
+  instance.ConnectActivation(&mainFrame, [&mainFrame](const QStringList&) { mainFrame.BringToFront(); });
   // Logout and shutdown end the program like Exit does.
   qw::StopOnSignals(&mainFrame, [&mainFrame] { mainFrame.close(); });
 
@@ -284,7 +268,12 @@ int main(int argc, char** argv) {
   const std::unique_ptr<qw::ChartLink> chartLink = qw::ListenToChartingProgram(mainFrame);
 
   // 10. The first windows, once the event loop has shown the main window.
-  QTimer::singleShot(0, &mainFrame, [&] { qw::OpenFirstWindows(mainFrame, program, switches); });
+  QTimer::singleShot(0, &mainFrame, [&] {
+    const qw::FirstWindowsStart start{switches.integrated, switches.minimized,
+                                      program.catalogue.RegionCount(qw::StationKind::Current) > 0,
+                                      qw::DefaultTideStation(program.catalogue)};
+    qw::OpenFirstWindows(mainFrame, program.settings, start);
+  });
 
   return app.exec();
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDoubleValidator>
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFormLayout>
@@ -24,6 +25,7 @@
 #include "present/font_setting.h"
 #include "settings/color_schemes.h"
 #include "settings/settings_store.h"
+#include "settings/typed_number.h"
 
 namespace qw {
 namespace {
@@ -56,9 +58,23 @@ QCheckBox* Check(const char* text, bool on) {
 }
 
 // A user-defined line value as typed: hundredths shown with two decimals, whole
-// centimetres as they are.
+// centimetres as they are, in the system locale ("1,50" in German) as they are read.
 QString RangeText(int32_t value, bool centimetres) {
-  return centimetres ? QString::number(value) : QString::number(value / 100.0, 'f', 2);
+  return centimetres ? QString::number(value) : TypedNumberLocale().toString(value / 100.0, 'f', 2);
+}
+
+QLineEdit* NumberBox(const QString& text) {
+  auto* box = new QLineEdit(text);
+  auto* validator = new QDoubleValidator(box);
+  validator->setLocale(TypedNumberLocale());
+  box->setValidator(validator);
+  box->setMaximumWidth(70);
+  return box;
+}
+
+// The hundredths (or whole centimetres) of a typed line value; 0 for an empty box.
+int32_t TypedRangeValue(const QLineEdit* box, bool centimetres) {
+  return UserRangeValue(ReadTypedNumber(box->text()).value_or(0.0), centimetres);
 }
 
 void SelectData(QComboBox* box, int value) {
@@ -190,8 +206,7 @@ QWidget* SettingsDialog::BuildGraphing() {
     choice = new QComboBox;
     for (const auto& [name, id] : items) choice->addItem(name, id);
     SelectData(choice, code);
-    value = new QLineEdit(RangeText(stored, wholeUnits));
-    value->setMaximumWidth(70);
+    value = NumberBox(RangeText(stored, wholeUnits));
     label = new QLineEdit(QString::fromStdString(text));
     label->setMaxLength(19);
     label->setMaximumWidth(110);
@@ -218,8 +233,8 @@ QWidget* SettingsDialog::BuildGraphing() {
   auto* misc = new QFormLayout;
   auto* slackRow = new QHBoxLayout;
   userSlack_ = Check("Use my &slack value (knots):", edited_.useUserSlack);
-  slackValue_ = new QLineEdit(QString::number(edited_.userSlackKnots, 'f', 2));
-  slackValue_->setMaximumWidth(70);
+  slackValue_ = NumberBox(TypedNumberLocale().toString(edited_.userSlackKnots, 'f', 2));
+  slackValue_->setObjectName("slackValue");
   slackRow->addWidget(userSlack_);
   slackRow->addWidget(slackValue_);
   slackRow->addStretch();
@@ -425,8 +440,8 @@ void SettingsDialog::Collect() {
                     QLineEdit* highLabel, QLineEdit* lowLabel, bool wholeUnits) {
     r.highRange = high->currentData().toInt();
     r.lowRange = low->currentData().toInt();
-    r.highHeight = UserRangeValue(highValue->text().toStdString(), wholeUnits);
-    r.lowHeight = UserRangeValue(lowValue->text().toStdString(), wholeUnits);
+    r.highHeight = TypedRangeValue(highValue, wholeUnits);
+    r.lowHeight = TypedRangeValue(lowValue, wholeUnits);
     r.highLabel = highLabel->text().left(19).toStdString();
     r.lowLabel = lowLabel->text().left(19).toStdString();
   };
@@ -434,7 +449,9 @@ void SettingsDialog::Collect() {
   collect(edited_.currentRanges, currentHigh_, currentLow_, currentHighValue_, currentLowValue_, currentHighLabel_,
           currentLowLabel_, false);
   edited_.useUserSlack = userSlack_->isChecked();
-  edited_.userSlackKnots = slackValue_->text().toDouble();
+  // An empty or unreadable box is an invalid slack value when it is used (refused on OK),
+  // and leaves the value as it was when it is not.
+  edited_.userSlackKnots = ReadTypedNumber(slackValue_->text()).value_or(edited_.useUserSlack ? -1.0 : edited_.userSlackKnots);
   edited_.tableInterval = tableInterval_->currentData().toInt();
   edited_.defaultInfoOn = infoOn_->isChecked();
   edited_.defaultWeeklyOn = weeklyOn_->isChecked();
@@ -448,6 +465,26 @@ void SettingsDialog::Collect() {
 
 void SettingsDialog::accept() {
   if (!OfferToSaveColors()) return;
+  // A user-defined line that is switched on needs its value: an empty box is refused,
+  // not read as 0.
+  struct UserLine {
+    QCheckBox* on;
+    QComboBox* choice;
+    int userCode;
+    QLineEdit* value;
+  };
+  const UserLine userLines[] = {{highLine_, tideHigh_, kTideHighUser, tideHighValue_},
+                                {lowLine_, tideLow_, kTideLowUser, tideLowValue_},
+                                {highLine_, currentHigh_, kCurrentHighUser, currentHighValue_},
+                                {lowLine_, currentLow_, kCurrentLowUser, currentLowValue_}};
+  for (const UserLine& line : userLines) {
+    if (line.on->isChecked() && line.choice->currentData().toInt() == line.userCode &&
+        !ReadTypedNumber(line.value->text())) {
+      QMessageBox::warning(this, kProductName, QString::fromStdString(FormatString(4173, "User defined")));
+      line.value->setFocus();
+      return;
+    }
+  }
   const AppSettings before = edited_;
   Collect();
   if (edited_.useUserSlack && !IsValidSlackValue(edited_.userSlackKnots)) {
@@ -455,7 +492,7 @@ void SettingsDialog::accept() {
                          "Invalid slack value entered. Value must be between 0.10 and 0.60. Value will be reset to "
                          "program default of 0.1.");
     edited_.userSlackKnots = 0.1;
-    slackValue_->setText("0.10");
+    slackValue_->setText(TypedNumberLocale().toString(0.1, 'f', 2));
   }
   for (int message : SwitchOffUserLinesOnUnitChange(before, edited_)) {
     QMessageBox::information(this, kProductName, StringText(message));
@@ -467,7 +504,8 @@ bool RunSettingsDialog(AppSettings& settings, ProfileFile& file, QWidget* parent
   SettingsDialog dialog(settings, file, parent);
   const bool accepted = dialog.exec() == QDialog::Accepted;
   if (accepted) {
-    settings = dialog.edited();
+    // Only the dialog's own fields: the rest may have changed while it was open.
+    ApplySettingsDialogFields(dialog.edited(), settings);
   } else if (dialog.schemesChanged()) {
     // Scheme edits are in the file already; keep the settings in step with it.
     settings.numColorSchemes = dialog.edited().numColorSchemes;

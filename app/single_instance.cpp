@@ -1,6 +1,7 @@
 #include "app/single_instance.h"
 
 #include <QElapsedTimer>
+#include <QMetaMethod>
 #include <QThread>
 
 #include "settings/app_paths.h"
@@ -27,25 +28,46 @@ SingleInstance::~SingleInstance() {
 QString SingleInstance::lockPath() const { return RuntimePath(baseName_ + ".lock"); }
 QString SingleInstance::socketPath() const { return RuntimePath(baseName_ + ".socket"); }
 
-SingleInstance::Role SingleInstance::Start(const QStringList& arguments) {
+bool SingleInstance::TakeLock() {
   lock_ = std::make_unique<QLockFile>(lockPath());
   // Stale only when the holder's process is gone, never by age.
   lock_->setStaleLockTime(0);
-  if (lock_->tryLock(0)) {
-    server_ = std::make_unique<LocalFrameServer>([this](const LocalFrame& frame) -> uint32_t {
-      if (frame.kind != kActivateFrame) return 0;
-      QStringList handed = QString::fromUtf8(frame.payload).split('\n', Qt::SkipEmptyParts);
-      emit activationRequested(handed);
-      return kActivated;
-    });
-    QString error;
-    if (!server_->Listen(socketPath(), &error)) {
-      // Still the only copy; later starts will fail to hand over and say so.
-      problem_ = error;
-    }
-    return Role::First;
+  if (!lock_->tryLock(0)) {
+    lock_.reset();
+    return false;
   }
-  lock_.reset();
+  server_ = std::make_unique<LocalFrameServer>([this](const LocalFrame& frame) -> uint32_t {
+    if (frame.kind != kActivateFrame) return 0;
+    Activate(QString::fromUtf8(frame.payload).split('\n', Qt::SkipEmptyParts));
+    return kActivated;
+  });
+  QString error;
+  if (!server_->Listen(socketPath(), &error)) {
+    // Still the only copy; later starts will fail to hand over and say so.
+    problem_ = error;
+  }
+  return true;
+}
+
+void SingleInstance::Activate(const QStringList& arguments) {
+  // A start accepted before the program could act on it (during a warning box at start,
+  // say) is kept and delivered when the handler is set, not lost.
+  if (isSignalConnected(QMetaMethod::fromSignal(&SingleInstance::activationRequested))) {
+    emit activationRequested(arguments);
+  } else {
+    pending_.push_back(arguments);
+  }
+}
+
+void SingleInstance::ConnectActivation(QObject* context, std::function<void(const QStringList&)> handler) {
+  connect(this, &SingleInstance::activationRequested, context, std::move(handler));
+  std::vector<QStringList> pending;
+  pending.swap(pending_);
+  for (const QStringList& arguments : pending) emit activationRequested(arguments);
+}
+
+SingleInstance::Role SingleInstance::Start(const QStringList& arguments) {
+  if (TakeLock()) return Role::First;
 
   LocalFrame frame;
   frame.kind = kActivateFrame;
@@ -55,6 +77,9 @@ SingleInstance::Role SingleInstance::Start(const QStringList& arguments) {
   while (clock.elapsed() < kHandOverMs) {
     std::optional<uint32_t> answer = ExchangeLocalFrame(socketPath(), frame, 1000);
     if (answer && *answer == kActivated) return Role::Handed;
+    // The copy holding the lock may be shutting down: once it has let go, this start is
+    // the first.
+    if (TakeLock()) return Role::First;
     QThread::msleep(100);
   }
   problem_ = "Another copy of Quaywise is running but does not answer.";

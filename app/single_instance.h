@@ -10,7 +10,9 @@
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/local_frame_server.h"
 
@@ -30,7 +32,13 @@ class SingleInstance : public QObject {
   explicit SingleInstance(const QString& baseName, QObject* parent = nullptr);
   ~SingleInstance() override;
 
+  // Takes the lock and listens, or hands `arguments` to the copy holding the lock. While
+  // that copy does not answer the lock is tried again, so a start while the first copy
+  // shuts down becomes the first copy instead of failing.
   Role Start(const QStringList& arguments);
+  // Connects the handler of later starts and delivers those that arrived before it was
+  // connected (the first copy listens from Start on, before its window exists).
+  void ConnectActivation(QObject* context, std::function<void(const QStringList&)> handler);
   // Why Start failed, for the user.
   const QString& problem() const { return problem_; }
 
@@ -38,11 +46,16 @@ class SingleInstance : public QObject {
   QString socketPath() const;
 
  signals:
-  // A later start handed over its command line.
+  // A later start handed over its command line (see ConnectActivation).
   void activationRequested(const QStringList& arguments);
 
  private:
+  // Takes the lock and listens; false when another copy holds it.
+  bool TakeLock();
+  void Activate(const QStringList& arguments);
+
   QString baseName_;
+  std::vector<QStringList> pending_;  // starts handed over before a handler was connected
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<LocalFrameServer> server_;
   QString problem_;

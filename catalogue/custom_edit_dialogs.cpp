@@ -111,8 +111,9 @@ void PositionField::Set(const PositionInput& input) {
 }
 
 PositionInput PositionField::Get() const {
-  // The mask puts each part at a fixed place; unfilled places read as blanks.
-  const QString text = edit_->text();
+  // The mask puts each part at a fixed place; displayText keeps the blank places ('_', a
+  // blank digit, refused), where text() would drop them and shift the parts.
+  const QString text = edit_->displayText();
   const int d = latitude_ ? 2 : 3;
   auto part = [&](int from, int length) { return S(text.mid(from, length)); };
   return {part(0, d), part(d + 1, 2), part(d + 4, 2), part(d + 7, 1)};

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/decimal_text.h"
 #include "cli/cli_context.h"
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
@@ -20,9 +21,8 @@ namespace {
 // hundredths of a minute, hemisphere) or as signed decimal degrees ("-122.4633").
 Coordinate ParseCoordinate(const std::string& text, bool latitude, std::string& boxText) {
   Coordinate c;
-  char* end = nullptr;
-  const double degrees = std::strtod(text.c_str(), &end);
-  const bool decimal = !text.empty() && *end == '\0' && text.find_first_of(".-+") != std::string::npos;
+  double degrees = 0;
+  const bool decimal = ParseDecimal(text, degrees) && text.find_first_of(".-+") != std::string::npos;
   std::string typed = text;
   if (decimal) {
     const double magnitude = std::fabs(degrees);

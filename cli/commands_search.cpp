@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/decimal_text.h"
 #include "cli/cli_context.h"
 #include "cli/cli_errors.h"
 #include "cli/command_table.h"
@@ -38,9 +39,8 @@ int PeriodPosition(const std::string& text) {
 }
 
 double ParseNumber(const std::string& text, const char* what) {
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0') throw UsageError(std::string(what) + " must be a number, not '" + text + "'");
+  double value = 0;
+  if (!ParseDecimal(text, value)) throw UsageError(std::string(what) + " must be a number, not '" + text + "'");
   return value;
 }
 
@@ -118,7 +118,10 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
     settings.conditionPosition = kConditionSmallest, settings.periodPosition = PeriodPosition(*v), ++conditions;
   }
   if (conditions != 1) throw UsageError("search needs one of --at-least, --at-most, --greatest and --smallest");
-  if (!settings.valueText.empty()) settings.threshold = ParseNumber(settings.valueText, "the value");
+  if (!settings.valueText.empty()) {
+    settings.threshold = ParseNumber(settings.valueText, "the value");
+    settings.thresholdGiven = true;
+  }
   if (auto t = args.Value("time")) {
     settings.timeOfDayOn = true;
     ParseTimeWindow(*t, settings.startTime, settings.endTime);

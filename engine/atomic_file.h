@@ -1,6 +1,8 @@
 // Writing a whole file so that readers see either the old file or the new one, never a
 // half-written one: the bytes go to a temporary file beside the target, which is
-// flushed and then renamed over it.
+// flushed and then renamed over it. A symbolic link is written through to the file it
+// names (the link stays), the replacement keeps the old file's permissions, and the
+// directory is synced so that the new name survives a crash.
 #pragma once
 
 #include <cstdint>

@@ -67,8 +67,9 @@ ExportDialog::ExportDialog(const std::vector<LocationWindow*>& locations, Profil
   (settings_.destination == 'C' ? toClipboard_ : settings_.destination == 'F' ? toFile_ : toWindow_)->setChecked(true);
   file_edit_ = new QLineEdit(QString::fromStdString(settings_.file), this);
   file_edit_->setObjectName("file");
-  file_edit_->setMaxLength(127);
+  file_edit_->setMaxLength(static_cast<int>(kMaxExportPathBytes));
   browse_ = new QPushButton(Text(text::kBrowseButton), this);
+  browse_->setObjectName("browse");
   header_ = new QCheckBox(Text(text::kIncludeHeader), this);
   header_->setChecked(settings_.includeHeader);
   auto* destinationBox = new QGroupBox(this);
@@ -252,8 +253,11 @@ void ExportDialog::DeleteField() {
 }
 
 void ExportDialog::Browse() {
-  const QString name = QFileDialog::getOpenFileName(this, Text(text::kExportBrowseTitle), file_edit_->text(),
-                                                    Text(text::kAllFilesFilter) + " (*)");
+  // A save dialog, which can name a file that does not exist yet; the dialog asks itself
+  // before replacing one when the export runs.
+  const QString name = QFileDialog::getSaveFileName(this, Text(text::kExportBrowseTitle), file_edit_->text(),
+                                                    Text(text::kAllFilesFilter) + " (*)", nullptr,
+                                                    QFileDialog::DontConfirmOverwrite);
   if (!name.isEmpty()) file_edit_->setText(name);
 }
 

@@ -22,7 +22,8 @@ ExportSettings ReadExportSettings(const ProfileFile& file) {
   s.location = file.ReadInt(kSection, "WinHandle", 0);
   const std::string destination = file.ReadString(kSection, "ExportDest", "ToSpreadSheet", 40);
   s.destination = SameText(destination, "ToClipboard") ? 'C' : SameText(destination, "ToFile") ? 'F' : 'S';
-  s.file = file.ReadString(kSection, "ExportFile", "", 128);
+  // A whole path: as long as the system allows (PATH_MAX), not a fixed small buffer.
+  s.file = file.ReadString(kSection, "ExportFile", "", kMaxExportPathBytes + 1);
   s.eventsOnly = SameText(file.ReadString(kSection, "ValueType", "Interval", 20), "Extremes");
   s.intervalMinutes = IntervalMinutesAt(IntervalPosition(file.ReadInt(kSection, "IntervalLength", 30)));
   s.repeatCount = file.ReadInt(kSection, "FieldRepCount", 4);

@@ -1,12 +1,17 @@
 // The data export's choices as section "ExportData" of the settings file keeps them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "export/export_date.h"
 #include "settings/profile_file.h"
 
 namespace qw {
+
+// The longest export file path kept: the system's limit on a path (Linux PATH_MAX less
+// its terminating NUL).
+constexpr size_t kMaxExportPathBytes = 4095;
 
 struct ExportSettings {
   int location = 0;                       // "WinHandle": the position in the Location list

@@ -25,6 +25,14 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The index value that reads back as `name`. The settings-file reader strips one pair of
+// matching quotes around a value, so a name such as 'Home' is written inside double
+// quotes (which a group name cannot hold, so they can only be the wrapping).
+std::string IndexValue(const std::string& name) {
+  if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'') return "\"" + name + "\"";
+  return name;
+}
+
 }  // namespace
 
 std::string TrimGroupName(std::string_view name) {
@@ -158,7 +166,9 @@ bool GroupStore::SaveIndex(const std::vector<std::string>& names, std::string* e
 void GroupStore::WriteIndex(const std::vector<std::string>& names) {
   file_.RemoveSection(kGroupIndexSection);
   file_.WriteInt(kGroupIndexSection, kCountKey, static_cast<int64_t>(names.size()));
-  for (size_t i = 0; i < names.size(); ++i) file_.WriteString(kGroupIndexSection, std::to_string(i), names[i]);
+  for (size_t i = 0; i < names.size(); ++i) {
+    file_.WriteString(kGroupIndexSection, std::to_string(i), IndexValue(names[i]));
+  }
 }
 
 bool GroupStore::Save(std::string* error) {

@@ -11,7 +11,6 @@
 namespace qw {
 namespace {
 
-constexpr const char* kSignature = "Quaywise report printer 1";
 // The file is a few hundred bytes; a large one is not ours.
 constexpr qint64 kMaxFileBytes = 64 * 1024;
 
@@ -26,57 +25,6 @@ QPageSize PageSizeFromKey(const QString& key) {
 QString DefaultPdfPath() { return QDir::home().filePath("Quaywise report.pdf"); }
 
 }  // namespace
-
-QString PrinterChoiceText(const PrinterChoice& choice) {
-  auto line = [](const QString& value) {
-    QString clean = value;
-    clean.replace('\n', ' ').replace('\r', ' ');
-    return clean;
-  };
-  QString text = QString(kSignature) + "\n";
-  text += "Printer=" + line(choice.printerName) + "\n";
-  text += QString("Output=") + (choice.toPdf ? "pdf" : "printer") + "\n";
-  text += "OutputFile=" + line(choice.outputFile) + "\n";
-  text += "Paper=" + line(choice.paper) + "\n";
-  text += QString("Color=%1\n").arg(choice.color ? 1 : 0);
-  text += QString("Duplex=%1\n").arg(choice.duplex);
-  text += QString("Copies=%1\n").arg(choice.copies);
-  return text;
-}
-
-std::optional<PrinterChoice> ParsePrinterChoice(const QByteArray& bytes, QString* problem) {
-  const QStringList lines = QString::fromUtf8(bytes).split('\n');
-  if (lines.isEmpty() || lines.front().trimmed() != kSignature) {
-    if (problem) *problem = "it is not a Quaywise printer file";
-    return std::nullopt;
-  }
-  PrinterChoice choice;
-  for (qsizetype i = 1; i < lines.size(); ++i) {
-    const QString line = lines[i].trimmed();
-    const qsizetype equals = line.indexOf('=');
-    if (equals <= 0) continue;
-    const QString key = line.left(equals).trimmed();
-    const QString value = line.mid(equals + 1).trimmed();
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    if (key == "Printer") {
-      choice.printerName = value;
-    } else if (key == "Output") {
-      choice.toPdf = value == "pdf";
-    } else if (key == "OutputFile") {
-      choice.outputFile = value;
-    } else if (key == "Paper") {
-      choice.paper = value.isEmpty() ? QString("Letter") : value;
-    } else if (key == "Color" && ok) {
-      choice.color = number != 0;
-    } else if (key == "Duplex" && ok && number >= 0 && number <= 2) {
-      choice.duplex = number;
-    } else if (key == "Copies" && ok && number >= 1 && number <= 999) {
-      choice.copies = number;
-    }
-  }
-  return choice;
-}
 
 QString PrinterFilePath() { return QDir(ConfigDirectory()).filePath("VELDAPRN.DEV"); }
 

@@ -23,23 +23,9 @@
 #include <QString>
 #include <optional>
 
+#include "reports/printer_choice.h"
+
 namespace qw {
-
-struct PrinterChoice {
-  QString printerName;      // empty: the system's default printer
-  bool toPdf = false;       // print to a PDF file instead of a printer
-  QString outputFile;       // the PDF file
-  QString paper = "Letter";  // QPageSize key
-  bool color = true;
-  int duplex = 0;
-  int copies = 1;
-  bool operator==(const PrinterChoice&) const = default;
-};
-
-// The file's text and back. Parsing fails (nothing, with `problem` set) when the first
-// line is not the signature; unknown keys and bad values are skipped.
-QString PrinterChoiceText(const PrinterChoice& choice);
-std::optional<PrinterChoice> ParsePrinterChoice(const QByteArray& text, QString* problem);
 
 // "VELDAPRN.DEV" in the configuration folder.
 QString PrinterFilePath();

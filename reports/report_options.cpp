@@ -1,5 +1,7 @@
 #include "reports/report_options.h"
 
+#include "engine/decimal_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -26,16 +28,13 @@ int ReadChoice(const ProfileFile& file, const char* key, int defaultValue, int l
 double ReadInches(const ProfileFile& file, const char* key, double defaultValue, double lowest,
                   double highest) {
   const std::string text = file.ReadString(kSection, key, "", kStr128);
-  char* end = nullptr;
-  const double value = std::strtod(text.c_str(), &end);
-  if (end == text.c_str() || !std::isfinite(value) || value < lowest || value > highest) return defaultValue;
-  return value;
+  const std::optional<double> value = LeadingDecimal(text);
+  if (!value || !std::isfinite(*value) || *value < lowest || *value > highest) return defaultValue;
+  return *value;
 }
 
 std::string InchesText(double inches) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%4.2f", inches);
-  return text;
+  return FixedDecimal(inches, 2);
 }
 
 ReportFont ReadFont(const ProfileFile& file, const char* section, const ReportFont& defaults) {

@@ -13,6 +13,7 @@ packages=(
   nodejs npm
   xvfb xauth poppler-utils
   libreoffice-calc-nogui
+  locales
 )
 
 missing=()
@@ -37,3 +38,12 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The tests of typed numbers run under comma-decimal locales; generate them when absent.
+for wanted in de_DE nb_NO; do
+  if ! locale -a 2>/dev/null | grep -qi "^${wanted}\.utf-\?8$"; then
+    sudo_cmd=()
+    [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" localedef -i "$wanted" -f UTF-8 "${wanted}.UTF-8"
+  fi
+done

@@ -18,6 +18,7 @@
 
 #include "engine/calendar.h"
 #include "engine/string_table.h"
+#include "settings/typed_number.h"
 #include "search/search_texts.h"
 
 namespace qw {
@@ -69,7 +70,9 @@ EventSearchDialog::EventSearchDialog(const SearchContext& context, ResultsWindow
   for (int p = 0; p < kPeriodCount; ++p) period_->addItem(PeriodText(p));
   value_ = new QLineEdit(this);
   value_->setObjectName("value");
-  value_->setValidator(new QDoubleValidator(value_));
+  auto* validator = new QDoubleValidator(value_);
+  validator->setLocale(TypedNumberLocale());
+  value_->setValidator(validator);
   value_->setMaxLength(10);
   value_->setMaximumWidth(90);
   unit_ = new QLabel(this);
@@ -271,7 +274,10 @@ bool EventSearchDialog::Collect(EventSearchSettings& s) const {
   s.conditionPosition = condition_->currentIndex();
   s.periodPosition = period_->currentIndex();
   s.valueText = value_->text().trimmed().toStdString();
-  s.threshold = value_->text().trimmed().toDouble();
+  // Read the way the validator accepted it: in the system locale ("5,5" in German).
+  const std::optional<double> typed = ReadTypedNumber(value_->text());
+  s.thresholdGiven = typed.has_value();
+  s.threshold = typed.value_or(0);
   return true;
 }
 

@@ -98,6 +98,11 @@ bool PlanEventSearch(const EventSearchSettings& settings, const ValueUnits& unit
     refusal = {text::kInvalidSubSearchType, text::kInformationCaption};
     return false;
   }
+  // "At least" and "at most" compare with the typed value: an empty box is not 0.
+  if (settings.conditionPosition < kConditionGreatest && !settings.thresholdGiven) {
+    refusal = {text::kValueMissing, text::kEventSearchErrorCaption};
+    return false;
+  }
   plan.code = MakeSearchCode(kind, settings.conditionPosition, period);
   plan.threshold = SearchThreshold(settings.threshold, kind, units.tide, units.current);
   plan.rangeStart = settings.rangeStart / kMinutesPerDay * kMinutesPerDay;

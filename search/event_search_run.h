@@ -33,6 +33,7 @@ struct EventSearchSettings {
   int conditionPosition = 0;
   int periodPosition = 0;
   double threshold = 0;         // the number typed in the value box
+  bool thresholdGiven = false;  // the box holds a number (an empty box is none, not 0)
   std::string valueText;        // the value box's text
 };
 

@@ -19,12 +19,13 @@ std::string Printf(const char* format, auto... args) {
   return buffer;
 }
 
-// The digits of a typed coordinate and its hemisphere letter (the last letter typed).
+// The digits of a typed coordinate and its hemisphere letter (the last letter typed). A
+// blank digit place of the masked box (kBlankDigit) is kept in `digits` as it is.
 void SplitTyped(const std::string& text, std::string& digits, char& letter) {
   digits.clear();
   letter = ' ';
   for (unsigned char c : text) {
-    if (std::isdigit(c)) {
+    if (std::isdigit(c) || c == kBlankDigit) {
       digits += static_cast<char>(c);
     } else if (std::isalpha(c)) {
       letter = static_cast<char>(std::toupper(c));
@@ -32,9 +33,14 @@ void SplitTyped(const std::string& text, std::string& digits, char& letter) {
   }
 }
 
+// The number of `count` digits from `from` (missing ones count as 0); -1 when one of them
+// is a blank digit place.
 int DigitsValue(const std::string& digits, size_t from, size_t count) {
   int value = 0;
-  for (size_t i = from; i < from + count; ++i) value = value * 10 + (i < digits.size() ? digits[i] - '0' : 0);
+  for (size_t i = from; i < from + count; ++i) {
+    if (i < digits.size() && digits[i] == kBlankDigit) return -1;
+    value = value * 10 + (i < digits.size() ? digits[i] - '0' : 0);
+  }
   return value;
 }
 
@@ -52,8 +58,8 @@ PositionError ParseTyped(const std::string& text, int degreeDigits, bool latitud
   const bool negative = latitude ? letter == 'S' : letter == 'W';
   out.signedMinutes = negative ? -total : total;
   const int maxDegrees = latitude ? 90 : 180;
-  if (out.degrees > maxDegrees) return latitude ? PositionError::LatitudeDegrees : PositionError::LongitudeDegrees;
-  if (minutes + hundredths / 100.0 > 59.99) {
+  if (out.degrees < 0 || out.degrees > maxDegrees) return latitude ? PositionError::LatitudeDegrees : PositionError::LongitudeDegrees;
+  if (minutes < 0 || hundredths < 0 || minutes + hundredths / 100.0 > 59.99) {
     return latitude ? PositionError::LatitudeMinutes : PositionError::LongitudeMinutes;
   }
   if (total > maxDegrees * 60.0) return latitude ? PositionError::LatitudeTooBig : PositionError::LongitudeTooBig;

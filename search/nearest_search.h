@@ -41,10 +41,15 @@ struct PositionErrorTexts {
 };
 PositionErrorTexts NearestPositionErrorTexts(PositionError error);
 
+// The character a masked position box shows in a digit place left blank.
+constexpr char kBlankDigit = '_';
+
 // Reads a typed latitude: two digits of degrees, two of minutes and two of hundredths of a
 // minute, then N or S ("374830N", "37 48.30 N"); longitude the same with three digits of
 // degrees. Blanks, points, degree and minute signs between the digits are ignored and
-// missing digits count as 0. The coordinate is filled as far as it was read even when an
+// missing digits at the end count as 0, but a blank digit place of a masked box
+// (kBlankDigit, "4_°30.00'N") is refused with the error of its part (degrees, or
+// minutes for the minutes and hundredths), never read as the digits around it. The coordinate is filled as far as it was read even when an
 // error is returned.
 PositionError ParseLatitude(const std::string& text, Coordinate& out);
 PositionError ParseLongitude(const std::string& text, Coordinate& out);

@@ -23,8 +23,10 @@ namespace {
 QString Text(int id) { return QString::fromUtf8(StringText(id)); }
 
 // The typed box texts as the masks show them ("37°48.30'N").
-constexpr const char* kLatitudeMask = "99\u00b099.99'>A";
-constexpr const char* kLongitudeMask = "999\u00b099.99'>A";
+// Blank digit places show as kBlankDigit; the box is read with them (displayText), since
+// text() drops them and would read "4_\u00b030.00'N" as 43\u00b000.0'.
+constexpr const char* kLatitudeMask = "99\u00b099.99'>A;_";
+constexpr const char* kLongitudeMask = "999\u00b099.99'>A;_";
 
 bool StationPositionOf(const CatalogueDirectory& catalogue, const LocationWindow& window, StationPosition& out) {
   const StationRef ref = window.station();
@@ -229,8 +231,8 @@ void NearestSearchDialog::Store() {
   state_.fromOpenLocation = fromLocation_->isChecked();
   const int i = location_->currentIndex();
   state_.openLocation = i >= 0 && i < static_cast<int>(windows_.size()) ? windows_[static_cast<size_t>(i)] : nullptr;
-  state_.customLatitude = latitude_->text().toStdString();
-  state_.customLongitude = longitude_->text().toStdString();
+  state_.customLatitude = latitude_->displayText().toStdString();
+  state_.customLongitude = longitude_->displayText().toStdString();
   state_.tideOn = tideOn_->isChecked();
   state_.tideRange = tideRange_->value();
   state_.tideRegion = oneTide_->isChecked() ? tideRegion_->currentIndex() : -1;
@@ -243,8 +245,8 @@ void NearestSearchDialog::Store() {
 bool NearestSearchDialog::SearchPoint(NearestQuery& query) {
   if (fromCustom_->isChecked()) {
     query.customPoint = true;
-    query.latitudeText = latitude_->text().toStdString();
-    query.longitudeText = longitude_->text().toStdString();
+    query.latitudeText = latitude_->displayText().toStdString();
+    query.longitudeText = longitude_->displayText().toStdString();
     PositionError error = ParseLatitude(query.latitudeText, query.point.latitude);
     if (error == PositionError::None) error = ParseLongitude(query.longitudeText, query.point.longitude);
     if (error != PositionError::None) {

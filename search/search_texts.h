@@ -15,6 +15,7 @@ constexpr int kTimeErrorCaption = 5006;
 constexpr int kInvalidSearchType = 5007;
 constexpr int kInvalidSubSearchType = 5008;
 constexpr int kInformationCaption = 5009;
+constexpr int kValueMissing = 5038;  // "Please enter a number in the value box ..."
 // Event search: window texts.
 constexpr int kSearching = 5010;
 constexpr int kPressSearchToBegin = 5011;

@@ -12,13 +12,18 @@ QString ConfigDirectory();
 QString SettingsFilePath();
 QString GroupsFilePath();
 
-// The folder for this user's sockets and lock files: $XDG_RUNTIME_DIR, or the
-// system's temporary folder when that is not set.
-QString RuntimeDirectory();
+// The folder for this user's sockets and lock files, private to the user: another local
+// user who could place files there could take the hand-over of a start or receive the
+// positions sent to the charting program. It is $XDG_RUNTIME_DIR when that is set, is
+// the user's own folder (mode 0700) and short enough for socket names (sockaddr_un holds
+// 107 bytes); otherwise "quaywise-<uid>" in the temporary folder, made with mode 0700 or,
+// when it already exists, used only when it is a folder of the user's with no access for
+// others. When no such folder can be had the result is empty and `error` says why: the
+// program then refuses to start rather than fall back to a shared folder.
+QString RuntimeDirectory(QString* error = nullptr);
 
-// The full name of a local socket or lock file, normally in $XDG_RUNTIME_DIR. Socket
-// paths of 107 bytes or more cannot be bound, so an unset or long runtime folder falls
-// back to the temporary folder, with the user id in the name to keep users apart.
+// The full name of a local socket or lock file in RuntimeDirectory(); empty when there
+// is no private folder.
 QString RuntimePath(const QString& name);
 
 }  // namespace qw

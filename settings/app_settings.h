@@ -153,6 +153,8 @@ struct AppSettings {
 
   // [Misc]
   int firstRun = 1;
+  // This start is the first (the file had no FirstRun of 0); not a key of its own.
+  bool firstStart = true;
   // [TOTD]
   int currentTip = 0;
   int tipShowAtStartup = 1;

@@ -90,6 +90,7 @@ ProfileFile::Line ProfileFile::ParseLine(std::string text) {
 
 ProfileFile::LoadResult ProfileFile::Load() {
   lines_.clear();
+  edits_.clear();
   writeProtected_ = false;
   loadProblem_.clear();
 
@@ -123,6 +124,7 @@ ProfileFile::LoadResult ProfileFile::Load() {
 
 void ProfileFile::LoadFromText(std::string_view text) {
   lines_.clear();
+  edits_.clear();
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -143,7 +145,7 @@ std::string ProfileFile::Text() const {
   return out;
 }
 
-bool ProfileFile::Save(std::string* error) const {
+bool ProfileFile::Save(std::string* error) {
   auto fail = [&](std::string why) {
     if (error) *error = std::move(why);
     return false;
@@ -155,12 +157,51 @@ bool ProfileFile::Save(std::string* error) const {
   const auto directory = path_.has_parent_path() ? path_.parent_path() : std::filesystem::path(".");
   std::filesystem::create_directories(directory, ec);
 
-  const std::string text = Text();
+  // The file as it is now, with this program's changes over it.
+  ProfileFile onDisk(path_);
+  std::string text;
+  switch (onDisk.Load()) {
+    case LoadResult::Loaded:
+      for (const Edit& edit : edits_) onDisk.Apply(edit);
+      text = onDisk.Text();
+      break;
+    case LoadResult::Missing:
+      text = Text();
+      break;
+    case LoadResult::Unreadable:
+    case LoadResult::TooLarge:
+      return fail(onDisk.loadProblem());
+  }
   std::string why;
   if (!WriteFileAtomically(path_.string(), std::vector<uint8_t>(text.begin(), text.end()), &why)) {
     return fail(why);
   }
+  edits_.clear();
   return true;
+}
+
+void ProfileFile::Record(Edit edit) {
+  // A later change of a key overrides every earlier change of that key.
+  if (edit.kind != Edit::Kind::RemoveSection) {
+    std::erase_if(edits_, [&](const Edit& e) {
+      return e.kind != Edit::Kind::RemoveSection && SameName(e.section, edit.section) && SameName(e.key, edit.key);
+    });
+  }
+  edits_.push_back(std::move(edit));
+}
+
+void ProfileFile::Apply(const Edit& edit) {
+  switch (edit.kind) {
+    case Edit::Kind::Set:
+      WriteString(edit.section, edit.key, edit.value);
+      break;
+    case Edit::Kind::RemoveKey:
+      RemoveKey(edit.section, edit.key);
+      break;
+    case Edit::Kind::RemoveSection:
+      RemoveSection(edit.section);
+      break;
+  }
 }
 
 size_t ProfileFile::FindKey(std::string_view section, std::string_view key) const {
@@ -216,9 +257,13 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
   if (cleanKey.empty()) return;
   size_t index = FindKey(section, cleanKey);
   if (index != npos) {
-    lines_[index] = ParseLine(lines_[index].name + "=" + cleanValue);
+    Line changed = ParseLine(lines_[index].name + "=" + cleanValue);
+    if (changed.value == lines_[index].value) return;
+    lines_[index] = std::move(changed);
+    Record({Edit::Kind::Set, std::string(section), cleanKey, cleanValue});
     return;
   }
+  Record({Edit::Kind::Set, std::string(section), cleanKey, cleanValue});
   // Append after the last key line of the first section of that name.
   size_t insertAt = npos;
   bool inSection = false;
@@ -249,12 +294,15 @@ void ProfileFile::WriteInt(std::string_view section, std::string_view key, int64
 }
 
 void ProfileFile::RemoveKey(std::string_view section, std::string_view key) {
+  if (FindKey(section, key) != npos) Record({Edit::Kind::RemoveKey, std::string(section), std::string(key), {}});
   for (size_t index = FindKey(section, key); index != npos; index = FindKey(section, key)) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
   }
 }
 
 void ProfileFile::RemoveSection(std::string_view section) {
+  if (!HasSection(section)) return;
+  Record({Edit::Kind::RemoveSection, std::string(section), {}, {}});
   std::vector<Line> kept;
   kept.reserve(lines_.size());
   bool removing = false;
@@ -265,6 +313,26 @@ void ProfileFile::RemoveSection(std::string_view section) {
   // Drop a blank line left dangling at the end.
   while (!kept.empty() && Trim(kept.back().text).empty()) kept.pop_back();
   lines_ = std::move(kept);
+}
+
+void ProfileFile::ReplaceSection(std::string_view section,
+                                 const std::vector<std::pair<std::string, std::string>>& keys) {
+  std::vector<std::pair<std::string, std::string>> held;
+  bool inSection = false;
+  for (const Line& line : lines_) {
+    if (line.kind == Line::Kind::Section) {
+      inSection = SameName(line.name, section);
+    } else if (inSection && line.kind == Line::Kind::Key) {
+      held.emplace_back(line.name, line.value);
+    }
+  }
+  bool same = held.size() == keys.size();
+  for (size_t i = 0; same && i < keys.size(); ++i) {
+    same = SameName(held[i].first, keys[i].first) && held[i].second == Trim(OneLine(keys[i].second));
+  }
+  if (same) return;
+  RemoveSection(section);
+  for (const auto& [key, value] : keys) WriteString(section, key, value);
 }
 
 std::vector<std::string> ProfileFile::Keys(std::string_view section) const {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "engine/decimal_text.h"
 #include "engine/engine_settings.h"
 #include "settings/color_schemes.h"
 
@@ -21,8 +22,9 @@ bool OneOf(int value, std::initializer_list<int> allowed) {
   return false;
 }
 
-// A plain decimal conversion, like the C library's atof: leading number or 0.
-double DecimalValue(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+// A plain decimal conversion, like the C library's atof in the C locale: leading number
+// or 0, a full stop as the point whatever the user's locale.
+double DecimalValue(const std::string& text) { return LeadingDecimal(text).value_or(0.0); }
 
 std::string Slot(const char* key, int slot) { return std::string(key) + std::to_string(slot); }
 
@@ -139,15 +141,16 @@ class KeySaver {
   }
   // The list is written from slot 0 up to the first empty name.
   void Mru(const char* section, const std::array<MruEntry, kMruSlots>& mru) const {
-    file_.RemoveSection(section);
+    std::vector<std::pair<std::string, std::string>> keys;
     for (int slot = 0; slot < kMruSlots; ++slot) {
       const MruEntry& entry = mru[static_cast<size_t>(slot)];
       if (entry.location.empty()) break;
-      file_.WriteString(section, Slot("MruLocation", slot), entry.location);
-      file_.WriteInt(section, Slot("MruRegion", slot), entry.region);
-      file_.WriteInt(section, Slot("MruSubregion", slot), entry.subregion);
-      file_.WriteInt(section, Slot("MruType", slot), entry.type);
+      keys.emplace_back(Slot("MruLocation", slot), entry.location);
+      keys.emplace_back(Slot("MruRegion", slot), std::to_string(entry.region));
+      keys.emplace_back(Slot("MruSubregion", slot), std::to_string(entry.subregion));
+      keys.emplace_back(Slot("MruType", slot), std::to_string(entry.type));
     }
+    file_.ReplaceSection(section, keys);
   }
 
  private:
@@ -287,7 +290,8 @@ AppSettings LoadSettings(ProfileFile& file, int timeZoneBiasMinutesWest) {
   AppSettings s;
 
   // First-run rule: outside the Americas the heights start in metres.
-  if (file.ReadInt("Misc", "FirstRun", 1) != 0) {
+  s.firstStart = file.ReadInt("Misc", "FirstRun", 1) != 0;
+  if (s.firstStart) {
     file.WriteInt("Misc", "FirstRun", 0);
     if (!(timeZoneBiasMinutesWest > 112 && timeZoneBiasMinutesWest < 720)) {
       file.WriteInt("Options", "TideUnitType", static_cast<int>(TideUnit::Metres));
@@ -312,9 +316,8 @@ AppSettings LoadSettings(ProfileFile& file, int timeZoneBiasMinutesWest) {
 }
 
 std::string FormatSlackValue(double knots) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%3.1f", knots);
-  if (std::fabs(DecimalValue(text) - knots) > 1e-9) std::snprintf(text, sizeof text, "%.2f", knots);
+  const std::string text = FixedDecimal(knots, 1);
+  if (std::fabs(DecimalValue(text) - knots) > 1e-9) return FixedDecimal(knots, 2);
   return text;
 }
 
@@ -359,7 +362,10 @@ void RecordMainWindow(AppSettings& s, MainWindowState state, int x, int y, int w
 }
 
 int32_t UserRangeValue(const std::string& text, bool centimetres) {
-  const double value = DecimalValue(text);
+  return UserRangeValue(DecimalValue(text), centimetres);
+}
+
+int32_t UserRangeValue(double value, bool centimetres) {
   if (!std::isfinite(value) || std::fabs(value) > 2.0e7) return 0;
   if (centimetres) return static_cast<int32_t>(value);
   return static_cast<int32_t>(value * 100.0 + (value < 0 ? -0.5 : 0.5));
@@ -399,6 +405,43 @@ std::vector<int> SwitchOffUserLinesOnUnitChange(const AppSettings& before, AppSe
     messages.push_back(2803);
   }
   return messages;
+}
+
+void ApplySettingsDialogFields(const AppSettings& dialog, AppSettings& live) {
+  // General
+  live.timeType = dialog.timeType;
+  live.tideUnit = dialog.tideUnit;
+  live.currentUnit = dialog.currentUnit;
+  live.daylightSavings = dialog.daylightSavings;
+  live.dateInWinTitle = dialog.dateInWinTitle;
+  live.prevNextWorksOnAll = dialog.prevNextWorksOnAll;
+  live.programPilot = dialog.programPilot;
+  live.closeBeforeOpen = dialog.closeBeforeOpen;
+  live.mathType = dialog.mathType;
+  // Graphing
+  live.graphStyle = dialog.graphStyle;
+  live.grid = dialog.grid;
+  live.weeklyGrid = dialog.weeklyGrid;
+  live.highRangeLine = dialog.highRangeLine;
+  live.lowRangeLine = dialog.lowRangeLine;
+  live.tideRanges = dialog.tideRanges;
+  live.currentRanges = dialog.currentRanges;
+  live.useUserSlack = dialog.useUserSlack;
+  live.userSlackKnots = dialog.userSlackKnots;
+  live.tableInterval = dialog.tableInterval;
+  live.defaultInfoOn = dialog.defaultInfoOn;
+  live.defaultWeeklyOn = dialog.defaultWeeklyOn;
+  live.defaultTableOn = dialog.defaultTableOn;
+  live.tideFont = dialog.tideFont;
+  // Colors
+  live.numColorSchemes = dialog.numColorSchemes;
+  live.selectedSchemeIndex = dialog.selectedSchemeIndex;
+  live.colors = dialog.colors;
+  // Startup
+  live.showWelcome = dialog.showWelcome;
+  live.showCaution = dialog.showCaution;
+  live.autoOpen = dialog.autoOpen;
+  live.startupWinSize = dialog.startupWinSize;
 }
 
 bool IsValidSlackValue(double knots) { return knots >= 0.1 - 1e-9 && knots <= 0.6 + 1e-9; }

@@ -47,6 +47,7 @@ void RecordMainWindow(AppSettings& settings, MainWindowState state, int x, int y
 // rounded half away from zero, or whole centimetres (truncated) when the unit is
 // centimetres. A text that is not a number gives 0.
 int32_t UserRangeValue(const std::string& text, bool centimetres);
+int32_t UserRangeValue(double value, bool centimetres);
 
 // The time-zone bias of this computer now, in minutes west of UTC.
 int SystemTimeZoneBiasMinutesWest();
@@ -61,6 +62,12 @@ namespace qw {
 // is in use, that line is switched off; the returned message numbers (2802 high, 2803
 // low) are to be shown.
 std::vector<int> SwitchOffUserLinesOnUnitChange(const AppSettings& before, AppSettings& after);
+
+// Copies the fields the settings dialog edits (its General, Graphing, Colors and
+// Startup pages) from `dialog` into `live`, leaving every other field as it is now: a
+// window list, a location or the real-time window changed while the dialog was open
+// stays changed.
+void ApplySettingsDialogFields(const AppSettings& dialog, AppSettings& live);
 
 // The slack values the Graphing page accepts: 0.10 to 0.60 knots.
 bool IsValidSlackValue(double knots);

@@ -98,11 +98,9 @@ bool ParseOpenWindowEntry(std::string_view text, OpenWindowEntry& entry) {
 }
 
 void WriteOpenWindows(ProfileFile& file, const std::vector<OpenWindowEntry>& entries) {
-  file.RemoveSection(kSection);
-  file.WriteInt(kSection, "Count", static_cast<int64_t>(entries.size()));
-  for (size_t i = 0; i < entries.size(); ++i) {
-    file.WriteString(kSection, std::to_string(i), FormatOpenWindowEntry(entries[i]));
-  }
+  std::vector<std::pair<std::string, std::string>> keys{{"Count", std::to_string(entries.size())}};
+  for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(std::to_string(i), FormatOpenWindowEntry(entries[i]));
+  file.ReplaceSection(kSection, keys);
 }
 
 std::vector<OpenWindowEntry> ReadOpenWindows(const ProfileFile& file) {

@@ -27,12 +27,12 @@ std::vector<StationRef> ReadRealTimeList(const ProfileFile& file, StationKind ki
 
 void WriteRealTimeList(ProfileFile& file, StationKind kind, const std::vector<StationRef>& stations) {
   const char* section = SectionOf(kind);
-  file.RemoveSection(section);
-  file.WriteInt(section, "Count", static_cast<int64_t>(stations.size()));
+  std::vector<std::pair<std::string, std::string>> keys{{"Count", std::to_string(stations.size())}};
   for (size_t i = 0; i < stations.size(); ++i) {
-    file.WriteInt(section, "Region" + std::to_string(i), stations[i].regionSlot);
-    file.WriteInt(section, "Subregion" + std::to_string(i), stations[i].stationIndex);
+    keys.emplace_back("Region" + std::to_string(i), std::to_string(stations[i].regionSlot));
+    keys.emplace_back("Subregion" + std::to_string(i), std::to_string(stations[i].stationIndex));
   }
+  file.ReplaceSection(section, keys);
 }
 
 RealTimeAdd AddToRealTimeList(ProfileFile& file, const StationRef& station) {

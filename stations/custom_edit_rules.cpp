@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/decimal_text.h"
 #include "engine/string_table.h"
 #include "stations/custom_location_file.h"
 #include "stations/station_index.h"
@@ -74,9 +75,7 @@ bool ParseNumber(std::string text, double& value) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return false;
   text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return end && *end == '\0' && std::isfinite(value) && text.find_first_of("xXeEnN") == std::string::npos;
+  return text.find_first_of("xXeEnN") == std::string::npos && ParseDecimal(text, value);
 }
 
 // value x 100 + 0.5, truncated. The typed text is decimal: 1.005 is meant as 100.5

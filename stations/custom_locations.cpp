@@ -11,6 +11,7 @@
 #include "settings/profile_file.h"
 #include "stations/station_detail.h"
 #include "stations/station_notes.h"
+#include "stations/user_files.h"
 
 namespace qw {
 namespace {
@@ -57,6 +58,7 @@ CustomReadReport CustomLocationList::Load(int expectedEntries) {
   deleted_.clear();
   edited_.clear();
   CustomReadReport report = ReadCustomFile(kind_, expectedEntries, contents_);
+  damagedNotKept_ = report.damaged && !report.missing && report.keptAs.empty();
   // The counter remembered beside the file outlives a file deleted with its last entry.
   const int32_t remembered = LoadIdentities().ReadInt(IdentitySection(kind_), kCounterKey, 0);
   if (remembered > contents_.nextStationId && remembered <= 0xFFFF) {
@@ -128,6 +130,16 @@ int CustomLocationList::Delete(int index) {
 
 bool CustomLocationList::Save(std::string* error, const ReferenceNamer& namer) {
   if (changed_ || contents_.entries.empty()) {
+    // A damaged file that could not be copied when it was read (unreadable, say) is moved
+    // aside now, before it is replaced; when even that fails it stays and nothing is saved.
+    if (damagedNotKept_) {
+      std::string why;
+      if (MoveAside(CustomFilePath(kind_), &why).empty() && std::filesystem::exists(CustomFilePath(kind_))) {
+        if (error) *error = "the damaged file '" + CustomFilePath(kind_) + "' could not be kept aside: " + why;
+        return false;
+      }
+      damagedNotKept_ = false;
+    }
     if (!WriteCustomFile(kind_, contents_, error)) return false;
   }
   // The notes of deleted locations, now that the file no longer lists them.

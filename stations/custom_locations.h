@@ -91,6 +91,7 @@ class CustomLocationList {
   CustomFileContents contents_;
   bool changed_ = false;
   std::vector<uint16_t> deleted_;
+  bool damagedNotKept_ = false;  // the file read was damaged and no copy of it is kept
   std::set<uint16_t> edited_;  // locations stored back from the edit dialog
 };
 

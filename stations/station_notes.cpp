@@ -17,6 +17,7 @@
 #include "stations/station_detail.h"
 #include "stations/station_index.h"
 #include "stations/user_files.h"
+#include "stations/user_note_text.h"
 #include "stations/user_note_marks.h"
 
 namespace qw {
@@ -64,20 +65,6 @@ std::string Printable(std::string text) {
   return text;
 }
 
-// Line ends as the text widgets and the composed texts use them.
-std::string UnixLineEnds(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      out += '\n';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
 
 ProfileFile LoadIdentities() {
   ProfileFile file(UserNoteIdentityPath());
@@ -176,6 +163,20 @@ std::string UserNotePath(const UserNoteKey& key) {
   return plain.string();
 }
 
+namespace {
+
+// Moves a note file that cannot be read as a note aside before it is replaced or deleted;
+// false with `error` set when it could not be kept (it must then stay).
+bool KeepDamagedNote(const UserNoteKey& key, std::string* error) {
+  if (!ReadUserNote(key).damaged) return true;
+  std::string why;
+  if (!MoveAside(UserNotePath(key), &why).empty()) return true;
+  if (error) *error = "the damaged note file '" + UserNotePath(key) + "' could not be kept aside: " + why;
+  return false;
+}
+
+}  // namespace
+
 std::string UserNoteIdentityPath() { return DataFilePath("usernote.ini"); }
 
 UserNote ReadUserNote(const UserNoteKey& key) {
@@ -185,16 +186,18 @@ UserNote ReadUserNote(const UserNoteKey& key) {
   std::string why;
   const ReadResult result = ReadWholeFile(path, kMaxUserNoteBytes, bytes, &why);
   if (result == ReadResult::Missing) return note;
-  std::string text(bytes.begin(), bytes.end());
-  if (result == ReadResult::Read && text.find('\0') != std::string::npos) why = "the file is not a text file";
-  if (result != ReadResult::Read || text.find('\0') != std::string::npos) {
-    std::string moveError;
-    note.keptAs = MoveAside(path, &moveError);
-    note.problem = FormatString(kMessageNoteDamaged, path.c_str(), why.c_str(),
-                                note.keptAs.empty() ? moveError.c_str() : note.keptAs.c_str());
+  std::optional<std::string> text;
+  if (result == ReadResult::Read) {
+    text = UserNoteText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &why);
+  }
+  if (!text) {
+    // Reported and left as it is: reading never moves a file (a report or the command
+    // line reads notes too). WriteUserNote keeps it aside before replacing it.
+    note.damaged = true;
+    note.problem = FormatString(kMessageNoteDamaged, path.c_str(), why.c_str());
     return note;
   }
-  note.text = UnixLineEnds(TextAsUtf8(text));
+  note.text = std::move(*text);
   note.savedFor = LoadIdentities().ReadString(kIdentitySection, NoteFileName(key), "", 256);
   return note;
 }
@@ -213,6 +216,7 @@ bool WriteUserNote(const UserNoteKey& key, const std::string& stationName, const
     if (error) *error = FormatString(kMessageNoteTooLong, static_cast<int>(kMaxUserNoteBytes));
     return false;
   }
+  if (!KeepDamagedNote(key, error)) return false;
   if (!WriteFileAtomically(UserNotePath(key), std::vector<uint8_t>(text.begin(), text.end()), error)) return false;
   // The note is safe; the name beside it only serves the check of a later edition.
   ProfileFile identities = LoadIdentities();
@@ -223,6 +227,7 @@ bool WriteUserNote(const UserNoteKey& key, const std::string& stationName, const
 }
 
 bool DeleteUserNote(const UserNoteKey& key, std::string* error) {
+  if (!KeepDamagedNote(key, error)) return false;
   std::error_code ec;
   fs::remove(UserNotePath(key), ec);
   if (ec) {

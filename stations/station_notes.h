@@ -48,17 +48,19 @@ struct UserNote {
   std::string text;      // UTF-8 with "\n" line ends; empty when there is no file
   std::string savedFor;  // the station name remembered with the note; empty when unknown
   std::string problem;   // set when the file could not be used: the user must be told
-  std::string keptAs;    // where the unusable file was moved
+  bool damaged = false;  // a file is there but is not a note (left as it is)
 };
 
 // Reads the note. A file of Windows-1252 text is converted; a file that is not text
-// (NUL bytes) or is too large is moved aside and an empty note returned with `problem`.
+// (NUL bytes), too large or unreadable is left as it is and an empty note returned,
+// `damaged` and `problem` set.
 UserNote ReadUserNote(const UserNoteKey& key);
 bool HasUserNote(const UserNoteKey& key);
 // True for a text of spaces and tabs only (such a note is deleted, not written).
 bool IsBlankNote(const std::string& text);
 // Writes the note atomically with the station's name remembered beside it, or deletes
-// the file when the text is blank. False with `error` set when the file could not be
+// the file when the text is blank. A damaged note file is first kept aside (once, see
+// MoveAside); when it cannot be, nothing is written. False with `error` set when the file could not be
 // written or deleted (the old note is then untouched).
 bool WriteUserNote(const UserNoteKey& key, const std::string& stationName, const std::string& text,
                    std::string* error = nullptr);

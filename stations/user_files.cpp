@@ -12,12 +12,39 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr int kMaxAsideNames = 1000;
+
+std::string AsideCandidate(const std::string& path, int n) {
+  return path + ".damaged" + (n == 1 ? std::string() : std::to_string(n));
+}
+
 // The first free "<path>.damaged", "<path>.damaged2", ...
 std::string AsideName(const std::string& path) {
   std::error_code ec;
-  for (int n = 1; n < 1000; ++n) {
-    std::string candidate = path + ".damaged" + (n == 1 ? std::string() : std::to_string(n));
+  for (int n = 1; n < kMaxAsideNames; ++n) {
+    std::string candidate = AsideCandidate(path, n);
     if (!fs::exists(candidate, ec) && !ec) return candidate;
+  }
+  return std::string();
+}
+
+bool SameBytes(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(a, ec);
+  if (ec || fs::file_size(b, ec) != size || ec) return false;
+  std::vector<uint8_t> first, second;
+  return ReadWholeFile(a, size, first) == ReadResult::Read && ReadWholeFile(b, size, second) == ReadResult::Read &&
+         first == second;
+}
+
+// A copy of the file as it is now that was kept aside before, or an empty string: a
+// damaged file that is read again and again is kept once.
+std::string KeptBefore(const std::string& path) {
+  std::error_code ec;
+  for (int n = 1; n < kMaxAsideNames; ++n) {
+    const std::string candidate = AsideCandidate(path, n);
+    if (!fs::exists(candidate, ec)) return std::string();
+    if (SameBytes(path, candidate)) return candidate;
   }
   return std::string();
 }
@@ -67,6 +94,11 @@ ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<u
 }
 
 std::string MoveAside(const std::string& path, std::string* error) {
+  if (std::string kept = KeptBefore(path); !kept.empty()) {
+    std::error_code ec;
+    fs::remove(path, ec);
+    if (!ec) return kept;
+  }
   const std::string target = AsideName(path);
   if (target.empty()) {
     if (error) *error = "no free name to keep the damaged file under";
@@ -82,6 +114,7 @@ std::string MoveAside(const std::string& path, std::string* error) {
 }
 
 std::string CopyAside(const std::string& path, std::string* error) {
+  if (std::string kept = KeptBefore(path); !kept.empty()) return kept;
   const std::string target = AsideName(path);
   if (target.empty()) {
     if (error) *error = "no free name to keep the damaged file under";

@@ -25,7 +25,10 @@ ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<u
 
 // Moves a damaged file out of the way, to "<path>.damaged" (or ".damaged2", ".damaged3",
 // ... when taken), so that nothing written later replaces it. Returns the new path, or
-// an empty string with `error` set when it could not be moved.
+// an empty string with `error` set when it could not be moved. A file is kept once: when
+// one of those names already holds the same bytes, that copy is returned (the file is
+// then removed by MoveAside, left by CopyAside) and no new copy is made. Only code about
+// to replace or drop the file moves it; readers report and leave it.
 std::string MoveAside(const std::string& path, std::string* error = nullptr);
 // The same, but copying: the damaged file stays where it is (it is still in use) and a
 // copy is kept under the new name.

@@ -4,7 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QProcess>
+#include <QSharedMemory>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
 #include "app/chart_link_transport.h"
 #include "app/chart_partner_link.h"
@@ -80,6 +85,40 @@ TEST_F(ChartLinkTransportTest, PartnerRequestsGetResultCodes) {
   EXPECT_EQ(request({"3082", "0", "1", "0", "9", "15", "6", "2024", "0"}), "13");
   EXPECT_EQ(request({"3082", "0", "1", "0", "0", "15", "6", "2024", "0"}), "18");
   EXPECT_EQ(host.opened.size(), 1u);
+}
+
+// The block is the user's own: one open to other users (which another user could have
+// made or could feed) is refused, and a lock held too long does not freeze the reader.
+TEST_F(ChartLinkTransportTest, TheSharedBlockMustBePrivateAndItsLockTimesOut) {
+  QSharedMemory made;
+  made.setNativeKey(ChartSharedBlockKeyPath());
+  ASSERT_TRUE(QString(made.nativeKey()).startsWith(QString::fromStdString(runtime_.path().string())));
+  ASSERT_TRUE(made.create(static_cast<qsizetype>(kChartSharedBlockSize))) << made.errorString().toStdString();
+  const int id = shmget(ftok(QFile::encodeName(made.nativeKey()).constData(), 'Q'), 0, 0);
+  ASSERT_GE(id, 0);
+  shmid_ds info{};
+  ASSERT_EQ(shmctl(id, IPC_STAT, &info), 0);
+  info.shm_perm.mode = 0666;
+  ASSERT_EQ(shmctl(id, IPC_SET, &info), 0);
+  {
+    QtChartSharedBlock open;
+    std::string warning;
+    EXPECT_FALSE(open.Open(warning));
+    EXPECT_NE(warning.find("open to other users"), std::string::npos) << warning;
+  }
+  info.shm_perm.mode = 0600;
+  ASSERT_EQ(shmctl(id, IPC_SET, &info), 0);
+  QtChartSharedBlock block;
+  std::string warning;
+  ASSERT_TRUE(block.Open(warning)) << warning;
+  ChartBlockBytes bytes{};
+  EXPECT_TRUE(block.Read(bytes));
+  QLockFile held(ChartSharedBlockLockPath());
+  ASSERT_TRUE(held.tryLock(0));
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_FALSE(block.Read(bytes));
+  EXPECT_LT(clock.elapsed(), 5 * kChartBlockLockMs);
 }
 
 TEST_F(ChartLinkTransportTest, ViewOnChartFindsARunningPartner) {

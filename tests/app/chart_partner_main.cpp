@@ -12,10 +12,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QSharedMemory>
 #include <QTimer>
 #include <cstdio>
 
+#include "app/chart_link_transport.h"
 #include "app/chart_partner_link.h"
 #include "app/chart_request.h"
 #include "app/local_frame.h"
@@ -61,11 +63,22 @@ int Request(const QStringList& a) {
   block.year = static_cast<uint16_t>(a[10].toUInt());
   block.restoreMainWindow = a[11].toInt();
 
-  QSharedMemory memory(QString::fromLatin1(qw::kChartSharedBlockKey));
-  if (!memory.create(static_cast<qsizetype>(qw::kChartSharedBlockSize)) && !memory.attach()) return 5;
-  memory.lock();
-  qw::EncodeChartRequest(block, static_cast<uint8_t*>(memory.data()));
-  memory.unlock();
+  // As the charting program does it: the native key in the user's runtime folder, the
+  // block written under the lock file.
+  // (A QSharedMemory with a native key does not attach after a failed create: a block
+  // that exists is attached through a second one.)
+  QSharedMemory created, existing;
+  created.setNativeKey(qw::ChartSharedBlockKeyPath());
+  existing.setNativeKey(qw::ChartSharedBlockKeyPath());
+  QSharedMemory* memory = created.create(static_cast<qsizetype>(qw::kChartSharedBlockSize)) ? &created
+                          : existing.attach()                                                ? &existing
+                                                                                             : nullptr;
+  if (!memory) return 5;
+  {
+    QLockFile lock(qw::ChartSharedBlockLockPath());
+    if (!lock.tryLock(10000)) return 6;
+    qw::EncodeChartRequest(block, static_cast<uint8_t*>(memory->data()));
+  }
 
   qw::LocalFrame frame;
   frame.kind = a[3].toUInt();

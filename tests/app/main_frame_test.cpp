@@ -10,9 +10,11 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTimer>
 
+#include "app/first_windows.h"
 #include "app/tip_of_the_day.h"
 #include "app/window_fit.h"
 #include "shell/printable_table.h"
@@ -373,6 +375,58 @@ TEST(WindowFitTest, NewWindowsCascadeWholeInsideTheArea) {
   EXPECT_TRUE(FitsWhole(QRect(10, 10, 100, 100), area));
   EXPECT_FALSE(FitsWhole(QRect(750, 10, 100, 100), area));
   EXPECT_FALSE(FitsWhole(QRect(), area));
+}
+
+}  // namespace
+}  // namespace qw
+
+namespace qw {
+namespace {
+
+class FirstWindowsTest : public MainFrameTest {
+ protected:
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    settings_.showWelcome = false;
+    settings_.showCaution = false;
+    settings_.tipShowAtStartup = 0;
+    settings_.autoOpen = false;
+    settings_.realTimeEnabled = 0;
+    start_.defaultStation = StationRef{StationKind::Tide, 0, 2};
+  }
+  FirstWindowsStart start_;
+};
+
+TEST_F(FirstWindowsTest, TheDefaultStationOpensOnTheFirstStartAlone) {
+  settings_.firstStart = false;
+  {
+    auto frame = MakeFrame();
+    OpenFirstWindows(*frame, settings_, start_);
+    EXPECT_TRUE(frame->LocationWindows().empty()) << "a later start with no windows stays empty";
+  }
+  settings_.firstStart = true;
+  auto frame = MakeFrame();
+  OpenFirstWindows(*frame, settings_, start_);
+  ASSERT_EQ(frame->LocationWindows().size(), 1u);
+  EXPECT_EQ(frame->LocationWindows()[0]->station(), *start_.defaultStation);
+}
+
+TEST_F(FirstWindowsTest, TheWelcomeOffersCurrentWindowsWhenCurrentDataIsInstalled) {
+  settings_.showWelcome = true;
+  start_.currentsAvailable = true;
+  auto frame = MakeFrame();
+  std::optional<bool> currentEnabled;
+  QTimer::singleShot(0, [&] {
+    QWidget* welcome = QApplication::activeModalWidget();
+    ASSERT_NE(welcome, nullptr);
+    for (QPushButton* button : welcome->findChildren<QPushButton*>()) {
+      if (button->text() == "Open a C&urrent Window...") currentEnabled = button->isEnabled();
+    }
+    QMetaObject::invokeMethod(welcome, "reject", Qt::QueuedConnection);
+  });
+  OpenFirstWindows(*frame, settings_, start_);
+  ASSERT_TRUE(currentEnabled.has_value());
+  EXPECT_TRUE(*currentEnabled);
 }
 
 }  // namespace

@@ -64,6 +64,34 @@ TEST_F(SingleInstanceTest, CrashedCopyLeavesNothingInTheWay) {
   EXPECT_TRUE(activated);
 }
 
+TEST_F(SingleInstanceTest, AStartHandedOverBeforeTheHandlerIsConnectedIsKept) {
+  SingleInstance first("qwtest-early");
+  ASSERT_EQ(first.Start({}), SingleInstance::Role::First);
+  // The first copy is still showing a warning box at start: nothing is connected yet.
+  EXPECT_EQ(RunSecond({"qwtest-early", "/MIN"}), "handed");
+  QStringList received;
+  first.ConnectActivation(&first, [&](const QStringList& args) { received = args; });
+  EXPECT_EQ(received, QStringList{"/MIN"});
+}
+
+TEST_F(SingleInstanceTest, AStartWhileTheFirstCopyShutsDownBecomesTheFirst) {
+  // A copy that holds the lock and no longer answers, as while it shuts down.
+  SingleInstance probe("qwtest-stop");
+  QLockFile closing(probe.lockPath());
+  ASSERT_TRUE(closing.tryLock(0));
+  QProcess second;
+  second.start(QStringLiteral(QW_INSTANCE_PROBE), {"qwtest-stop"});
+  ASSERT_TRUE(second.waitForStarted(10000));
+  test::SpinUntil([] { return false; }, 600);
+  closing.unlock();
+  const bool printed = test::SpinUntil([&] { return second.bytesAvailable() > 0 || second.state() == QProcess::NotRunning; });
+  const QString said = QString::fromLatin1(second.readAllStandardOutput()).trimmed();
+  second.kill();
+  second.waitForFinished();
+  ASSERT_TRUE(printed);
+  EXPECT_EQ(said, "first");
+}
+
 TEST_F(SingleInstanceTest, LongRuntimeFolderFallsBackToAShortSocketPath) {
   test::TempDir deep;
   const std::string longPath = (deep.path() / std::string(120, 'x')).string();

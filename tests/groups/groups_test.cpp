@@ -80,11 +80,16 @@ TEST_F(GroupsTest, AddAppendsEveryWindowAndReplaceStartsOver) {
   ASSERT_TRUE(store_.WriteGroup("Trip", {open[1]}, GroupWriteMode::Replace));
   EXPECT_EQ(store_.Locations("Trip"), std::vector<OpenWindowEntry>{open[1]});
 
-  // What was written is what a new reader finds.
+  // What was written is what a new reader finds, names in quotes too (the file's reader
+  // strips a pair of quotes around a value).
+  ASSERT_TRUE(store_.WriteGroup("'Home'", {open[0]}, GroupWriteMode::Replace));
+  ASSERT_TRUE(store_.WriteGroup("Skipper's", {open[0]}, GroupWriteMode::Replace));
   GroupStore again(path_);
   ASSERT_TRUE(again.Load());
-  EXPECT_EQ(again.Names(), std::vector<std::string>{"Trip"});
+  EXPECT_EQ(again.Names(), (std::vector<std::string>{"Trip", "'Home'", "Skipper's"}));
   EXPECT_EQ(again.Locations("Trip"), std::vector<OpenWindowEntry>{open[1]});
+  EXPECT_EQ(again.Locations("'Home'"), std::vector<OpenWindowEntry>{open[0]});
+  EXPECT_EQ(again.NameProblem("'home'"), "Unable to create a group.  You must enter a unique Group name.");
 }
 
 TEST_F(GroupsTest, DeletingRemovesTheSectionAndTheIndexEntry) {

@@ -321,6 +321,13 @@ TEST(PrinterStoreTest, TheChoiceSurvivesARoundTripAndDamage) {
   EXPECT_EQ(loaded->duplex, 0);
   EXPECT_TRUE(loaded->color);
   EXPECT_EQ(loaded->paper, "Legal");
+  // A control character inside a value (a CR, a NUL) reads as the blank it is written as,
+  // so that what is read is written back the same (found by printer_file_fuzz).
+  loaded = ParsePrinterChoice(QByteArray::fromStdString(std::string("Quaywise report printer 1\nPrinter=Dock\r\0Office\n", 47)),
+                              &problem);
+  ASSERT_TRUE(loaded.has_value());
+  EXPECT_EQ(loaded->printerName, "Dock  Office");
+  EXPECT_EQ(ParsePrinterChoice(PrinterChoiceText(*loaded).toUtf8(), nullptr), loaded);
 
   // A file that is not ours is reported and left as it is.
   { std::ofstream(dir.File("VELDAPRN.DEV"), std::ios::binary) << std::string("\x00\x01garbage", 9); }

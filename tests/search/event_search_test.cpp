@@ -18,6 +18,7 @@
 #include "engine/station_database.h"
 #include "engine/tide_prediction.h"
 #include "search/event_search_run.h"
+#include "search/search_texts.h"
 #include "tests/support/test_support.h"
 #include "tests/support/tide_station_fixture.h"
 
@@ -263,6 +264,7 @@ TEST_F(EventSearchTest, ARangeWithoutMatchesEndsEmptyWithTheFinalHeading) {
   settings.rangeEnd = MinuteOf(1995 + 26, 3, 9);
   settings.kindPosition = 0;  // High Tides
   settings.threshold = 40.0;
+  settings.thresholdGiven = true;
   settings.valueText = "40.0";
   EventSearchPlan plan;
   SearchRefusal refusal;
@@ -291,6 +293,10 @@ TEST_F(EventSearchTest, RowsAndRefusals) {
   settings.threshold = 1.0;   // metres
   EventSearchPlan plan;
   SearchRefusal refusal;
+  // An empty value box is no value, not 0.
+  ASSERT_FALSE(PlanEventSearch(settings, units, plan, refusal));
+  EXPECT_EQ(refusal.message, qw::text::kValueMissing);
+  settings.thresholdGiven = true;
   ASSERT_TRUE(PlanEventSearch(settings, units, plan, refusal));
   EXPECT_EQ(plan.threshold, 3280840);
   EXPECT_EQ(plan.rangeEnd, MinuteOf(2021, 5, 3, 23, 59));

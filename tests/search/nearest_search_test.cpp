@@ -106,6 +106,12 @@ TEST(TypedPositionTest, ReadsDigitsAndRefusesImpossiblePositions) {
   EXPECT_EQ(ParseLongitude("1006000E", c), PositionError::LongitudeMinutes);
   EXPECT_EQ(ParseLongitude("1800100W", c), PositionError::LongitudeTooBig);
   EXPECT_EQ(ParseLongitude("1000000N", c), PositionError::LongitudeLetter);
+  // A blank digit place of the masked box is refused with its part's error, never read
+  // as the digits around it (4_ degrees as 43).
+  EXPECT_EQ(ParseLatitude("4_\u00b030.00'N", c), PositionError::LatitudeDegrees);
+  EXPECT_EQ(ParseLatitude("47\u00b03_.00'N", c), PositionError::LatitudeMinutes);
+  EXPECT_EQ(ParseLongitude("122\u00b030.0_'W", c), PositionError::LongitudeMinutes);
+  EXPECT_EQ(ParseLatitude("47\u00b030.00'_", c), PositionError::LatitudeLetter);
 
   const PositionErrorTexts texts = NearestPositionErrorTexts(PositionError::LatitudeTooBig);
   EXPECT_STREQ(StringText(texts.caption), "Invalid Latitude Value");

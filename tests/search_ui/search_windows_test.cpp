@@ -4,12 +4,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLocale>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <clocale>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -19,6 +23,7 @@
 #include "engine/region_files.h"
 #include "export/calendar_commands.h"
 #include "export/export_commands.h"
+#include "export/export_settings.h"
 #include "export/save_table.h"
 #include "search/event_search.h"
 #include "search/search_commands.h"
@@ -164,6 +169,69 @@ TEST_F(SearchWindowsTest, EventSearchListsTheHitsAndOpenShowsTheirDays) {
   EXPECT_EQ(windows[before + 1]->day(), expected[2].start - expected[2].start % kMinutesPerDay);
 }
 
+// The program runs under the user's locale (Qt sets the C library's from the environment);
+// this sets both, as a German user's session would, and restores them.
+class GermanLocale {
+ public:
+  GermanLocale() : saved_(setlocale(LC_ALL, nullptr)) {
+    available_ = setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  }
+  ~GermanLocale() {
+    setlocale(LC_ALL, saved_.c_str());
+    QLocale::setDefault(QLocale::c());
+  }
+  bool available() const { return available_; }
+
+ private:
+  std::string saved_;
+  bool available_ = false;
+};
+
+TEST_F(SearchWindowsTest, TheValueIsReadAsTheLocaleWritesItAndAnEmptyBoxIsRefused) {
+  GermanLocale german;
+  if (!german.available()) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/setup.sh makes it)";
+  WhenModal([](QWidget* d) {
+    FillEventDialog(d, QDate(2021, 3, 1), QDate(2021, 3, 14), "5,0");
+    Child<QPushButton>(d, "search")->click();
+  });
+  frame_->Run(Command::EventSearch);
+  ResultsWindow* results = ActiveResults();
+  ASSERT_NE(results, nullptr);
+  SearchStation station;
+  ASSERT_TRUE(catalogue_.ReadTide(location_->station(), station.tide));
+  auto hits = [&](int32_t threshold) {
+    SearchProgress quiet;
+    const EventSearchPlan plan{.code = MakeSearchCode(kSearchHighTides, kConditionAtLeast, 0),
+                               .threshold = threshold,
+                               .rangeStart = MinuteOf(2021, 3, 1),
+                               .rangeEnd = MinuteOf(2021, 3, 14, 23, 59)};
+    EngineMinute resume = 0;
+    int n = 0;
+    while (FindNextEvent(station, plan, resume, quiet)) ++n;
+    return n;
+  };
+  ASSERT_NE(hits(5000000), hits(0));
+  EXPECT_EQ(results->table().rows(), hits(5000000));
+  EXPECT_NE(results->table().heading(3).find("5,0"), std::string::npos) << results->table().heading(3);
+
+  // An empty box is no value: the search does not run on 0.
+  QString message;
+  WhenModal([&message](QWidget* d) {
+    FillEventDialog(d, QDate(2021, 3, 1), QDate(2021, 3, 14), "");
+    WhenModal(
+        [&message, d](QWidget* box) {
+          message = static_cast<QMessageBox*>(box)->text();
+          static_cast<QMessageBox*>(box)->accept();
+          QTimer::singleShot(0, d, [d] { QMetaObject::invokeMethod(d, "reject"); });
+        },
+        d);
+    Child<QPushButton>(d, "search")->click();
+  });
+  emit ActiveResults()->searchClicked();
+  EXPECT_TRUE(message.startsWith("Please enter a number in the value box")) << message.toStdString();
+}
+
 TEST_F(SearchWindowsTest, StopKeepsTheDialogOpenWithTheRowsFoundSoFar) {
   QString buttonWhileRunning, buttonAfterStop;
   int rowsAtStop = 0;
@@ -245,9 +313,21 @@ TEST_F(SearchWindowsTest, NearestSearchRefusesAnImpossiblePosition) {
 
 TEST_F(SearchWindowsTest, ExportToAFileAndSaveATableAsDif) {
   test::TempDir out;
-  const std::string exported = out.File("tides.txt");
-  WhenModal([&exported](QWidget* d) {
+  // A path longer than the 127 characters the box once held.
+  const std::filesystem::path deep = out.path() / std::string(70, 'a') / std::string(70, 'b');
+  std::filesystem::create_directories(deep);
+  const std::string exported = (deep / "tides.txt").string();
+  QFileDialog::AcceptMode browseMode = QFileDialog::AcceptOpen;
+  WhenModal([&exported, &browseMode](QWidget* d) {
     Child<QRadioButton>(d, "toFile")->setChecked(true);
+    // Browse names a file to write: a save dialog.
+    WhenModal(
+        [&browseMode](QWidget* dialog) {
+          if (auto* files = qobject_cast<QFileDialog*>(dialog)) browseMode = files->acceptMode();
+          QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        },
+        d);
+    Child<QPushButton>(d, "browse")->click();
     Child<QLineEdit>(d, "file")->setText(QString::fromStdString(exported));
     Child<QDateEdit>(d, "from")->setDate(QDate(2021, 3, 1));
     Child<QDateEdit>(d, "to")->setDate(QDate(2021, 3, 2));
@@ -261,6 +341,8 @@ TEST_F(SearchWindowsTest, ExportToAFileAndSaveATableAsDif) {
   EXPECT_EQ(records, 24u);  // two days of 12 records
   EXPECT_EQ(text.substr(0, 20), "March 1, 2021\t00:00\t");
   EXPECT_EQ(file_.ReadString("ExportData", "ExportDest", "", 40), "ToFile");
+  EXPECT_EQ(ReadExportSettings(file_).file, exported);
+  EXPECT_EQ(browseMode, QFileDialog::AcceptSave);
 
   // The table of an event search saved as DIF through the save dialog.
   WhenModal([](QWidget* d) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "engine/engine_settings.h"
 #include "settings/color_schemes.h"
 #include "tests/support/test_support.h"
@@ -291,18 +293,61 @@ TEST(SettingsStoreTest, EverySavedKeyRoundTrips) {
   ProfileFile again(dir.File("velda.ini"));
   ASSERT_EQ(again.Load(), ProfileFile::LoadResult::Loaded);
   AppSettings loaded = LoadSettings(again, kPacificBias);
+  // Only the first start is one; the file says so from then on.
+  EXPECT_TRUE(s.firstStart);
+  EXPECT_FALSE(loaded.firstStart);
+  s.firstStart = false;
   EXPECT_TRUE(loaded == s);
   EXPECT_EQ(again.ReadString("Tide Ranges", "HighHeight", "", 128), "1050");
   EXPECT_EQ(again.ReadString("Options", "MathType", "", 5), "i");
   EXPECT_EQ(again.ReadString("Options", "UserSlackValue", "", 128), "0.35");
   EXPECT_EQ(loaded.lastMainWinSize, 1);
   EXPECT_EQ(loaded.mainWidth, 800);
-  // Saving what a full file loaded writes it again byte for byte, but for the recent
-  // locations: their section is written anew, at the end.
+  // Saving what a full file loaded writes it again byte for byte.
   SaveSettings(loaded, again, false);
-  const std::string saved = kSavedFile;
-  const size_t mru = saved.find("[MRU]"), next = saved.find("\n[", mru);
-  EXPECT_EQ(again.Text(), saved.substr(0, mru) + saved.substr(next + 1) + "\n" + saved.substr(mru, next - mru));
+  EXPECT_EQ(again.Text(), kSavedFile);
+}
+
+TEST(SettingsStoreTest, HandEditsMadeWhileTheProgramRunsSurviveItsSaves) {
+  test::TempDir dir;
+  ProfileFile file(dir.File("velda.ini"));
+  file.Load();
+  AppSettings s = LoadSettings(file, kPacificBias);
+  s.mru[0] = {"Seattle", 3, 7, 1};
+  SaveSettings(s, file, false);
+  std::string error;
+  ASSERT_TRUE(file.Save(&error)) << error;
+
+  // The user edits the file by hand while the program runs, as the README tells them to
+  // for the charting directory, and changes a key the program also holds.
+  ProfileFile hand(dir.File("velda.ini"));
+  ASSERT_EQ(hand.Load(), ProfileFile::LoadResult::Loaded);
+  hand.WriteString("Charting", "LoadSaveDirectory", "/opt/brantwick");
+  hand.WriteInt("Options", "Grid", s.grid ? 0 : 1);
+  hand.WriteInt("Options", "TableInterval", 15);
+  ASSERT_TRUE(hand.Save(&error)) << error;
+
+  // The program changes one key of its own and saves at the stop.
+  s.tableInterval = 30;
+  s.showCaution = !s.showCaution;
+  SaveSettings(s, file, false);
+  ASSERT_TRUE(file.Save(&error)) << error;
+
+  ProfileFile after(dir.File("velda.ini"));
+  ASSERT_EQ(after.Load(), ProfileFile::LoadResult::Loaded);
+  EXPECT_EQ(after.ReadString("Charting", "LoadSaveDirectory", "", 260), "/opt/brantwick");
+  EXPECT_EQ(after.ReadInt("Options", "Grid", -1), s.grid ? 0 : 1);
+  EXPECT_EQ(after.ReadInt("Options", "TableInterval", -1), 30);  // both changed it: the program's save is later
+  EXPECT_EQ(after.ReadInt("Startup", "ShowCaution", -1), s.showCaution ? 1 : 0);
+  EXPECT_EQ(after.ReadString("MRU", "MruLocation0", "", 127), "Seattle");
+
+  // A file that can no longer be read when saving is left alone.
+  std::filesystem::remove(dir.File("velda.ini"));
+  std::filesystem::create_directory(dir.File("velda.ini"));
+  s.grid = !s.grid;
+  SaveSettings(s, file, false);
+  EXPECT_FALSE(file.Save(&error));
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("velda.ini")));
 }
 
 TEST(SettingsStoreTest, KeysKeptByTheirOwnDialogsAreReadButNotWrittenAtTheStop) {
@@ -376,6 +421,21 @@ TEST(SettingsStoreTest, SlackValueTextAndEngineUnits) {
   EXPECT_EQ(s.SlackMicroKnots(), 150000);
   s.useUserSlack = false;
   EXPECT_EQ(s.SlackMicroKnots(), 100000);
+}
+
+// The desktop program runs with the C library's numbers in the user's locale; the
+// settings file keeps a full stop as the decimal point whatever it is.
+TEST(SettingsStoreTest, DecimalKeysDoNotFollowTheUserLocale) {
+  const std::string saved = setlocale(LC_ALL, nullptr);
+  if (!setlocale(LC_ALL, "nb_NO.UTF-8")) GTEST_SKIP() << "the nb_NO.UTF-8 locale is not installed (scripts/setup.sh)";
+  EXPECT_EQ(FormatSlackValue(0.35), "0.35");
+  EXPECT_EQ(FormatSlackValue(0.4), "0.4");
+  ProfileFile file = FromText("[Misc]\nFirstRun=0\n[Options]\nUseUserSlack=1\nUserSlackValue=0.35\nGMTCorrection=5.5\n");
+  const AppSettings s = LoadSettings(file, kPacificBias);
+  EXPECT_EQ(s.userSlackKnots, 0.35);
+  EXPECT_EQ(s.GmtCorrectionHours(), 5.5);
+  EXPECT_EQ(UserRangeValue("1.25", false), 125);
+  setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(SettingsStoreTest, EngineReceivesItsKeys) {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 
@@ -242,6 +243,42 @@ TEST_F(CustomLocationsTest, DamagedFilesAreReportedKeptAsideAndUsedAsFarAsTheyGo
     // Nothing is written until the user saves.
     EXPECT_EQ(FileBytes(path), damage.bytes);
   }
+}
+
+TEST_F(CustomLocationsTest, DamagedFileIsKeptOnceAndNeverReplacedWithoutACopy) {
+  SavedList();
+  const std::string path = CustomFilePath(StationKind::Current);
+  std::vector<uint8_t> damaged = FileBytes(path);
+  damaged[0] = 'x';
+  WriteBytes(path, damaged);
+  auto asideCopies = [&] {
+    int n = 0;
+    for (const auto& entry : fs::directory_iterator(dataDir_.path())) {
+      n += entry.path().string().find(".damaged") != std::string::npos;
+    }
+    return n;
+  };
+  // Opening the list again and again keeps one copy, not one per opening.
+  for (int opening = 0; opening < 3; ++opening) {
+    CustomLocationList list(StationKind::Current);
+    EXPECT_EQ(list.Load(-1).keptAs, path + ".damaged");
+  }
+  EXPECT_EQ(asideCopies(), 1);
+
+  // A file that cannot be copied when read (here a pipe, not a regular file) is moved
+  // aside when the user saves, not replaced.
+  fs::remove_all(dataDir_.path() / (fs::path(path).filename().string() + ".damaged"));
+  fs::remove(path);
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  CustomLocationList list(StationKind::Current);
+  const CustomReadReport report = list.Load(-1);
+  EXPECT_TRUE(report.damaged);
+  EXPECT_TRUE(report.keptAs.empty());
+  list.InsertLocation(-1, Location("Gamma"));
+  std::string error;
+  ASSERT_TRUE(list.Save(&error, NoReference)) << error;
+  EXPECT_TRUE(fs::is_fifo(path + ".damaged"));
+  EXPECT_TRUE(fs::is_regular_file(path));
 }
 
 TEST_F(CustomLocationsTest, EmptyFileIsNoEntriesAndCancelRemovesIt) {

@@ -69,15 +69,28 @@ TEST_F(StationNotesTest, NotesOfOtherProgramsAreRead) {
   EXPECT_EQ(ReadUserNote(key_).text, "Caf\xC3\xA9 on the pier\nWatch the \xE2\x80\x9Crip\xE2\x80\x9D");
 }
 
-TEST_F(StationNotesTest, DamagedNoteFilesAreKeptAside) {
+TEST_F(StationNotesTest, DamagedNoteFilesAreLeftByReadersAndKeptBeforeTheyAreReplaced) {
   const std::string path = UserNotePath(key_);
-  WriteText(path, std::string("half\0written", 12));
-  const UserNote note = ReadUserNote(key_);
-  EXPECT_EQ(note.text, "");
-  EXPECT_FALSE(note.problem.empty());
-  ASSERT_EQ(note.keptAs, path + ".damaged");
-  EXPECT_EQ(FileText(note.keptAs), std::string("half\0written", 12));
+  const std::string damaged("half\0written", 12);
+  WriteText(path, damaged);
+  // Readers (the notes dialog, the notes report, the command line) only report.
+  for (int reading = 0; reading < 2; ++reading) {
+    const UserNote note = ReadUserNote(key_);
+    EXPECT_EQ(note.text, "");
+    EXPECT_TRUE(note.damaged);
+    EXPECT_FALSE(note.problem.empty());
+  }
+  EXPECT_EQ(FileText(path), damaged);
+  EXPECT_FALSE(fs::exists(path + ".damaged"));
+
+  // Saving new notes keeps the damaged file first, once.
+  ASSERT_TRUE(WriteUserNote(key_, "Seattle", "Fresh note"));
+  EXPECT_EQ(FileText(path + ".damaged"), damaged);
+  EXPECT_EQ(ReadUserNote(key_).text, "Fresh note");
+  WriteText(path, damaged);
+  ASSERT_TRUE(DeleteUserNote(key_));
   EXPECT_FALSE(fs::exists(path));
+  EXPECT_FALSE(fs::exists(path + ".damaged2"));
 }
 
 TEST_F(StationNotesTest, FailedRenameKeepsTheOldNote) {

@@ -35,6 +35,8 @@ TempDir::TempDir() {
     path_ = base / ("quaywise-test-" + std::to_string(random()));
     if (std::filesystem::create_directory(path_)) break;
   }
+  // Private, like the folders the program keeps its own files in.
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
 }
 
 TempDir::~TempDir() {
