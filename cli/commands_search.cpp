@@ -8,6 +8,7 @@
 #include "cli/command_table.h"
 #include "cli/dates.h"
 #include "cli/station_ref.h"
+#include "cli/station_time.h"
 #include "cli/table_output.h"
 #include "engine/engine_settings.h"
 #include "engine/string_table.h"

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/time_zone.h"
+#include "present/day_presentation.h"
 #include "reports/page_layouts.h"
 
 namespace qw {
@@ -105,37 +106,13 @@ PageResult ReportComposer::DrawPage(QPainter& painter, const QRectF& page, doubl
 
 // --- Shared by the layouts ---
 
-namespace {
-
-struct ReportZone {
-  int16_t meridian = 0;
-  uint8_t dst = 0;
-  bool international = false;  // tide stations of the international family
-};
-
-ReportZone Zone(const ReportLocation& location) {
-  if (location.kind == StationKind::Tide) {
-    return {location.tide.timeMeridian, location.tide.observesDst, IsInternationalFamily(location.tide.referenceId)};
-  }
-  return {location.current.timeMeridian, location.current.observesDst, false};
-}
-
-}  // namespace
-
+// The zone's abbreviation through the date, "PST/PDT" on a date the clocks change.
 QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
-  DateRecord date;
-  MinuteToDate(day, date);
-  const ReportZone zone = Zone(location);
-  return QString::fromStdString(FormatTimeZone(zone.meridian, date, zone.international ? 'G' : 'L', zone.dst));
+  const std::string text = ZoneText(location.clock, location.clock.Day(day));
+  return QString::fromStdString(text.substr(1, text.size() - 2));  // without the parentheses
 }
 
-QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) {
-  const ReportZone zone = Zone(location);
-  if (zone.international) return QString();
-  DateRecord date;
-  MinuteToDate(day, date);
-  return QString::fromStdString(FormatTimeZone(zone.meridian, date, 'S', zone.dst));
-}
+QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) { return ZoneLabel(location, day); }
 
 QString LocationReportTitle(const ReportLocation& location, ReportKind kind, ReportFormat format) {
   return QString::fromStdString(ReportTitle(static_cast<int>(kind), location.kind, static_cast<int>(format)));
