@@ -143,6 +143,7 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
   searched.kind = kind->station;
   searched.tide = station.tide;
   searched.current = station.current;
+  searched.clock = ClockOf(context, station);
   ResultsTable table(ResultsKind::EventSearch);
   SearchProgress quiet;
   const bool finished = RunEventSearch(searched, plan, table, quiet, units, QColor());

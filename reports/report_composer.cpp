@@ -106,28 +106,66 @@ PageResult ReportComposer::DrawPage(QPainter& painter, const QRectF& page, doubl
 
 // --- Shared by the layouts ---
 
-// The zone's abbreviation through the date, "PST/PDT" on a date the clocks change.
-QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
-  const std::string text = ZoneText(location.clock, location.clock.Day(day));
-  return QString::fromStdString(text.substr(1, text.size() - 2));  // without the parentheses
+namespace {
+
+struct ReportZone {
+  int16_t meridian = 0;
+  uint8_t dst = 0;
+  bool international = false;  // tide stations of the international family
+};
+
+ReportZone Zone(const ReportLocation& location) {
+  if (location.kind == StationKind::Tide) {
+    return {location.tide.timeMeridian, location.tide.observesDst, IsInternationalFamily(location.tide.referenceId)};
+  }
+  return {location.current.timeMeridian, location.current.observesDst, false};
 }
 
-QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) { return ZoneLabel(location, day); }
+}  // namespace
+
+QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
+  // A station on its zone's clock: the zone's abbreviation, "PST/PDT" on the date the
+  // clocks change. Otherwise the record's rule names its zone, as it always did.
+  if (location.clock.basis() == ClockBasis::Zone) {
+    const std::string text = ZoneText(location.clock, location.clock.Day(day));
+    return QString::fromStdString(text.substr(1, text.size() - 2));
+  }
+  DateRecord date;
+  MinuteToDate(day, date);
+  const ReportZone zone = Zone(location);
+  return QString::fromStdString(FormatTimeZone(zone.meridian, date, zone.international ? 'G' : 'L', zone.dst));
+}
+
+QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) {
+  if (location.clock.basis() == ClockBasis::Zone) return ZoneLabel(location, day);
+  const ReportZone zone = Zone(location);
+  if (zone.international) return QString();
+  DateRecord date;
+  MinuteToDate(day, date);
+  return QString::fromStdString(FormatTimeZone(zone.meridian, date, 'S', zone.dst));
+}
 
 QString LocationReportTitle(const ReportLocation& location, ReportKind kind, ReportFormat format) {
   return QString::fromStdString(ReportTitle(static_cast<int>(kind), location.kind, static_cast<int>(format)));
 }
 
 QString ZoneSpanLabel(const ReportLocation& location, EngineMinute first, EngineMinute last) {
-  const QString start = ZoneLabel(location, first);
+  // On a zone's clock each date is named by the abbreviation in force at its end, so a
+  // change reads "PST; PDT from Mar 9".
+  auto label = [&](EngineMinute day) {
+    if (location.clock.basis() != ClockBasis::Zone) return ZoneLabel(location, day);
+    const CivilDaySpan span = location.clock.Day(day);
+    return QString::fromStdString(location.clock.AbbreviationAt(span.standardEnd - 1));
+  };
+  const QString start = label(first);
   for (EngineMinute day = first + kMinutesPerDay; day <= last; day += kMinutesPerDay) {
-    const QString label = ZoneLabel(location, day);
-    if (label != start) {
+    const QString dayLabel = label(day);
+    if (dayLabel != start) {
       DateRecord date;
       MinuteToDate(day, date);
       static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-      return start + "; " + label + QString(" from %1 %2").arg(kMonths[(date.month + 11) % 12]).arg(date.day);
+      return start + "; " + dayLabel + QString(" from %1 %2").arg(kMonths[(date.month + 11) % 12]).arg(date.day);
     }
   }
   return start;

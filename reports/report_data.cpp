@@ -104,10 +104,13 @@ void FillTable(ReportDay& r, const StationClock& clock, const CivilDaySpan& span
   r.table.assign(rows, kValueNotDefined);
   for (size_t i = 0; i < rows; ++i) {
     const ClockReading at = clock.At(span.standardStart + static_cast<EngineMinute>(i * r.tableInterval));
-    // The last row is the next date's 00:00: written as the day's end, as before.
-    r.tableTimes.push_back(i + 1 == rows && at.shown % kMinutesPerDay == 0
+    // The last row is the next date's 00:00: written as the day's end, as before. The
+    // column is too narrow for a zone name: the heading names both zones of a change
+    // day, and its repeated or skipped hour reads from the times in order.
+    const uint32_t ofDay = at.shown % kMinutesPerDay;
+    r.tableTimes.push_back(i + 1 == rows && ofDay == 0
                                ? std::string()
-                               : TimeOfReading(at, clock, span, timeType));
+                               : ClockText(static_cast<int>(ofDay / 60), static_cast<int>(ofDay % 60), timeType));
   }
   if (!r.predicted || failed) return;
   for (size_t i = 0; i < r.table.size(); ++i) {
