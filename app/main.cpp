@@ -21,6 +21,7 @@
 #include "catalogue/location_dialog.h"
 #include "engine/data_dir.h"
 #include "engine/report.h"
+#include "export/calendar_commands.h"
 #include "export/export_commands.h"
 #include "export/save_table.h"
 #include "groups/groups_command.h"
@@ -141,7 +142,7 @@ void InstallRealTime(MainFrame& frame, Program& program) {
 }
 
 // The features' commands: reports, notes and custom locations, groups, the event and
-// nearest searches and the data export with their results windows.
+// nearest searches and the data export with their results windows, and the calendar export.
 void InstallFeatures(MainFrame& frame, Program& program) {
   InstallReportCommands(frame, program.settings, program.file, program.catalogue,
                         [&program](const StationRef& station, ReportNotes& out) {
@@ -155,6 +156,7 @@ void InstallFeatures(MainFrame& frame, Program& program) {
                                       [&frame](ResultsWindow& window) { SaveResultsTable(window, &frame); });
   new ExportCommands(frame, program.settings, program.file, program.catalogue,
                      [searches](ResultsKind kind) { return searches->NewResultsWindow(kind); });
+  InstallCalendarCommand(frame, program.settings, program.catalogue);
 }
 
 // Shows the main window at its start-up size: minimized with "/MIN", maximized when

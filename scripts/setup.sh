@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl1-mesa-dev fonts-dejavu-core fonts-liberation2
   libtcd-dev xtide-data
   libabsl-dev tzdata
+  libical-dev python3-icalendar
   nodejs npm
   xvfb xauth poppler-utils
   libreoffice-calc-nogui

@@ -11,5 +11,7 @@ ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-"$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DQW_SANITIZE=ON -DQW_BUILD_BENCH=OFF
+# The sanitizer build copies the normal build's data rather than building it again.
+"$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DQW_SANITIZE=ON -DQW_BUILD_BENCH=OFF \
+  -DQW_DATA_FROM="$root/build"
 ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$jobs"

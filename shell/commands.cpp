@@ -17,6 +17,7 @@ constexpr CommandSpec kCommands[] = {
     {QuickPrint, File, "&Quick Print", nullptr, "Print the contents of the topmost window\nQuick Print", false, false},
     {PrintSetup, File, "P&rint Setup...", nullptr, nullptr, false, false},
     {ExportData, File, "&Export Data...", nullptr, "Export selected data\nExport Data", false, true},
+    {ExportCalendar, File, "Export &Calendar...", nullptr, "Write the active station's tides, sun and moon as a calendar file\nExport Calendar", false, false},
     {Exit, File, "E&xit", nullptr, nullptr, false, true},
 
     {NearestSearch, Search, "&Nearest Location Search...", nullptr, "Search for closest tide and current stations\nNearest Station", false, false},

@@ -9,7 +9,7 @@ namespace qw {
 enum class Command {
   // File
   NewTideWindow, NewCurrentWindow, ChangeLocation, Groups, PrintReport, PrintPreview,
-  SaveAsBitmap, QuickPrint, PrintSetup, ExportData, Exit,
+  SaveAsBitmap, QuickPrint, PrintSetup, ExportData, ExportCalendar, Exit,
   // Search
   NearestSearch, EventSearch,
   // View

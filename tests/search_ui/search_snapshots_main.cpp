@@ -3,6 +3,7 @@
 //
 //   search_snapshots OUTPUT_DIR [DATA_DIR]
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include "app/main_frame.h"
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
+#include "export/calendar_commands.h"
 #include "export/export_commands.h"
 #include "export/export_options_dialog.h"
 #include "export/save_table.h"
@@ -74,6 +76,7 @@ int main(int argc, char** argv) {
                                           [&frame](qw::ResultsWindow& w) { qw::SaveResultsTable(w, &frame); });
   new qw::ExportCommands(frame, settings, file, catalogue,
                          [searches](qw::ResultsKind kind) { return searches->NewResultsWindow(kind); });
+  qw::InstallCalendarCommand(frame, settings, catalogue);
   frame.resize(1280, 900);
   frame.show();
   std::optional<qw::StationRef> station = qw::DefaultTideStation(catalogue);
@@ -87,6 +90,17 @@ int main(int argc, char** argv) {
     app.processEvents();
     frame.grab().save(out + "/" + name + ".png");
   };
+
+  // The calendar of the open station's June, with the sun and the moon's phases.
+  OnNextDialog("calendar_dialog", [](QWidget* d) {
+    Child<QDateEdit>(d, "to")->setDate(QDate(2024, 6, 30));
+    Child<QCheckBox>(d, "sun")->setChecked(true);
+    Child<QCheckBox>(d, "phases")->setChecked(true);
+    Child<QLineEdit>(d, "file")->setText(out + "/june.ics");
+    d->grab().save(out + "/calendar_dialog_filled.png");
+    Child<QPushButton>(d, "export")->click();
+  });
+  frame.Run(qw::Command::ExportCalendar);
 
   // Event search: high tides of at least 6 ft in the daytime of June and July 2024.
   OnNextDialog("event_dialog", [](QWidget* d) {

@@ -1,7 +1,8 @@
 // The search and export windows in a frame, driven through their dialogs as a user would: the event search with Stop
-// and "Open...", the nearest search's position check, the export to a file and the table save.
+// and "Open...", the nearest search's position check, the export to a file, the table save and the calendar.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
+#include "export/calendar_commands.h"
 #include "export/export_commands.h"
 #include "export/save_table.h"
 #include "search/event_search.h"
@@ -43,6 +45,20 @@ void WhenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr) {
       timer->deleteLater();
     }
     if (found) act(modal);
+  });
+  timer->start(20);
+}
+
+// Runs `act` on the next message box once it shows, passing over other modal windows.
+void WhenMessage(std::function<void(QMessageBox*)> act) {
+  auto* timer = new QTimer(qApp);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, tries = 0]() mutable {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box || ++tries > 250) {
+      timer->stop();
+      timer->deleteLater();
+    }
+    if (box) act(box);
   });
   timer->start(20);
 }
@@ -87,6 +103,7 @@ class SearchWindowsTest : public test::EngineTest {
                                    [this](ResultsWindow& w) { SaveResultsTable(w, frame_->mainWindow()); });
     new ExportCommands(*frame_, settings_, file_, catalogue_,
                        [this](ResultsKind kind) { return searches_->NewResultsWindow(kind); });
+    InstallCalendarCommand(*frame_, settings_, catalogue_);
     location_ = frame_->OpenLocation(StationRef{StationKind::Tide, 0, 0}, MinuteOf(2021, 3, 1));
     ASSERT_NE(location_, nullptr);
   }
@@ -266,6 +283,51 @@ TEST_F(SearchWindowsTest, ExportToAFileAndSaveATableAsDif) {
   EXPECT_EQ(dif.substr(0, 55), "TABLE\r\n0,1\r\n\"Searched for event at: : Golden Harbour\"\r\n");
   EXPECT_NE(dif.find("\r\n1,0\r\n\"Event_Time\"\r\n"), std::string::npos);
   EXPECT_TRUE(dif.ends_with("-1,0\r\nEOD\r\n"));
+}
+
+TEST_F(SearchWindowsTest, CalendarOfTheActiveWindowAndTheOldFileKeptWhenItCannotBeWritten) {
+  test::TempDir out;
+  const std::string path = out.File("harbour.ics");
+  WhenModal([&path](QWidget* d) {
+    Child<QDateEdit>(d, "from")->setDate(QDate(2021, 3, 1));
+    Child<QDateEdit>(d, "to")->setDate(QDate(2021, 3, 2));
+    Child<QLineEdit>(d, "file")->setText(QString::fromStdString(path));
+    Child<QPushButton>(d, "export")->click();
+  });
+  ASSERT_TRUE(frame_->Run(Command::ExportCalendar));
+  const std::string text = ReadFile(path);
+  ASSERT_TRUE(text.starts_with("BEGIN:VCALENDAR\r\n")) << text.substr(0, 200);
+  size_t events = 0, waters = 0;
+  for (size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos; at = text.find("BEGIN:VEVENT", at + 1)) ++events;
+  for (const char* kind : {"SUMMARY:High water ", "SUMMARY:Low water "}) {
+    for (size_t at = text.find(kind); at != std::string::npos; at = text.find(kind, at + 1)) ++waters;
+  }
+  EXPECT_GE(events, 6u);
+  EXPECT_EQ(waters, events);
+  EXPECT_NE(text.find("X-WR-CALNAME:Golden Harbour\r\n"), std::string::npos);
+  // Without a side catalogue the UIDs name the region by its number (3), not its slot.
+  EXPECT_NE(text.find("-t3-11@quaywise\r\n"), std::string::npos);
+
+  // Sunrise and sunset asked for where the data has no Earth series: the user is told,
+  // and the file written before stays as it was.
+  QString dates, message;
+  WhenModal([&dates, &message](QWidget* d) {
+    dates = Child<QDateEdit>(d, "from")->date().toString(Qt::ISODate) + " " +
+            Child<QDateEdit>(d, "to")->date().toString(Qt::ISODate);
+    Child<QCheckBox>(d, "sun")->setChecked(true);
+    WhenMessage([&message](QMessageBox* exists) {
+      exists->button(QMessageBox::Yes)->click();
+      WhenMessage([&message](QMessageBox* box) {
+        message = box->text();
+        box->accept();
+      });
+    });
+    Child<QPushButton>(d, "export")->click();
+  });
+  frame_->Run(Command::ExportCalendar);
+  EXPECT_EQ(dates, "2021-03-01 2021-03-02");
+  EXPECT_TRUE(message.contains("EARTH.DAT")) << message.toStdString();
+  EXPECT_EQ(ReadFile(path), text);
 }
 
 }  // namespace

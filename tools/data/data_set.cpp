@@ -13,6 +13,7 @@
 #include "tools/data/current_averages.h"
 #include "tools/data/source_labels.h"
 #include "tools/data/station_names.h"
+#include "tools/data/data_set_builder.h"
 
 namespace qw::data {
 
@@ -42,45 +43,7 @@ std::string FitName(const std::string& name, size_t maxBytes) {
   return fitted;
 }
 
-namespace {
-
-struct Matched {
-  std::string name;  // the source's spelling
-  int table = 0;
-  double amplitude = 0;
-  double phase = 0;
-};
-
-// A source constituent left out of a reference station, with why.
-struct Dropped {
-  std::string name;
-  double amplitude = 0;  // metres, or knots for a current station
-  std::string reason;
-};
-
-// One source station on its way into the data set.
-struct Candidate {
-  const SourceStation* source = nullptr;
-  bool tide = true;
-  bool isReference = true;
-  Family family = Family::Noaa;
-  std::string exclusion;  // why the station is left out; empty when it is kept
-  int region = 0;
-  double latitude = 0, longitude = 0;
-  int16_t meridian = 0;
-  uint8_t dstClass = 0;
-  SourceLabels labels;
-  std::string displayName;  // the name written, distinct within its region
-  std::vector<Matched> matched;
-  std::vector<Dropped> dropped;
-  const Candidate* referenceStation = nullptr;  // of a subordinate station
-  int index = 0;
-  uint16_t stationId = 0;
-  uint16_t harmonicNumber = 0;  // record or file number of a reference station
-  bool diurnal = false;
-  bool mhhwLabel = false;
-  CurrentAverages averages;  // reference current stations
-};
+namespace detail {
 
 std::string WithoutMarkup(const std::string& text) {
   std::string out;
@@ -126,658 +89,342 @@ void SetPosition(double latitude, double longitude, char& latH, int16_t* lat, ch
   split(latitude, lat);
   split(longitude, lon);
 }
-
-template <typename Record>
-void FillIdentity(const Candidate& c, Record& r) {
-  r.kindCode = c.family == Family::Noaa ? kNoaaKindCode
-               : c.family == Family::Chs ? kCanadianKindCode
-                                         : kInternationalKindCode;
-  r.stationId = c.stationId;
-  const std::string& name = c.displayName;
-  std::memset(r.name, 0, sizeof r.name);
-  std::memcpy(r.name, name.data(), name.size());
-  int16_t lat[3], lon[3];
-  SetPosition(c.latitude, c.longitude, r.latHemisphere, lat, r.lonHemisphere, lon);
-  r.latDegrees = lat[0], r.latMinutes = lat[1], r.latSeconds = lat[2];
-  r.lonDegrees = lon[0], r.lonMinutes = lon[1], r.lonSeconds = lon[2];
-  r.timeMeridian = c.meridian;
-  r.observesDst = c.dstClass;
-}
-
 // Hundredths of a foot of a height in metres, or kNotGiven16.
 int16_t HundredthsFoot(std::optional<double> metres) {
   if (!metres) return kNotGiven16;
   return Round16(*metres / kMetresPerFoot * 100.0);
 }
-
-class Builder {
- public:
-  Builder(const std::vector<SourceStation>& sources, const ConstituentTable& table, DataSet& out)
-      : sources_(sources), table_(table), out_(out) {}
-
-  bool Run(std::string& error) {
-    MakeCandidates();
-    LinkSubordinates();
-    PlaceInRegions();
-    if (!Number(error)) return false;
-    NameApart();
-    if (!BuildSlotOrder(table_, NarrowNeeds(), out_.slots, error)) return false;
-    BuildCurrentFiles();
-    Emit();
-    Report();
-    return CheckNotes(error);
+void Builder::MakeCandidates() {
+  candidates_.resize(sources_.size());
+  for (size_t i = 0; i < sources_.size(); ++i) {
+    const SourceStation& s = sources_[i];
+    Candidate& c = candidates_[i];
+    c.source = &s;
+    c.tide = s.IsTide();
+    c.isReference = s.IsReference();
+    c.latitude = s.Number("lat").value_or(0);
+    c.longitude = s.Number("lon").value_or(0);
+    c.labels = LabelsOf(s);
+    const std::string& source = c.labels.family;
+    const std::string country = s.Text("country");
+    if (source == "NOAA") c.family = Family::Noaa;
+    else if (source == "CHS" || country == "CA") c.family = Family::Chs;
+    else c.family = Family::International;
+    if (source != "NOAA" && IsUnitedStatesArea(country)) {
+      c.exclusion = "in US waters, where NOAA's stations are used";
+    }
+    if (!s.Number("zone_minutes") || !s.Number("lat") || !s.Number("lon")) {
+      c.exclusion = "no time zone or position";
+    }
+    const int zoneMinutes = static_cast<int>(s.Number("zone_minutes").value_or(0));
+    c.meridian = TimeMeridianOfZone(zoneMinutes);
+    if (std::lround(MeridianHours(c.meridian) * 60) != zoneMinutes) {
+      out_.report.push_back("zone offset " + std::to_string(zoneMinutes) + " min of " + s.Id() +
+                            " shown as meridian " + std::to_string(c.meridian) + ".5");
+    }
+    const std::string dst = s.Text("zone_dst");
+    if (c.family == Family::International) {
+      c.dstClass = dst == "0" ? 0 : 2;
+    } else {
+      c.dstClass = dst == "N" ? 1 : 0;
+      if (dst == "S") southernDst_.insert(s.Text("time_zone"));
+    }
+    if (c.isReference && c.exclusion.empty()) MatchConstants(c);
+    byId_[s.Id()] = &c;
   }
+}
 
- private:
-  void MakeCandidates() {
-    candidates_.resize(sources_.size());
-    for (size_t i = 0; i < sources_.size(); ++i) {
-      const SourceStation& s = sources_[i];
-      Candidate& c = candidates_[i];
-      c.source = &s;
-      c.tide = s.IsTide();
-      c.isReference = s.IsReference();
-      c.latitude = s.Number("lat").value_or(0);
-      c.longitude = s.Number("lon").value_or(0);
-      c.labels = LabelsOf(s);
-      const std::string& source = c.labels.family;
-      const std::string country = s.Text("country");
-      if (source == "NOAA") c.family = Family::Noaa;
-      else if (source == "CHS" || country == "CA") c.family = Family::Chs;
-      else c.family = Family::International;
-      if (source != "NOAA" && IsUnitedStatesArea(country)) {
-        c.exclusion = "in US waters, where NOAA's stations are used";
-      }
-      if (!s.Number("zone_minutes") || !s.Number("lat") || !s.Number("lon")) {
-        c.exclusion = "no time zone or position";
-      }
-      const int zoneMinutes = static_cast<int>(s.Number("zone_minutes").value_or(0));
-      c.meridian = TimeMeridianOfZone(zoneMinutes);
-      if (std::lround(MeridianHours(c.meridian) * 60) != zoneMinutes) {
-        out_.report.push_back("zone offset " + std::to_string(zoneMinutes) + " min of " + s.Id() +
-                              " shown as meridian " + std::to_string(c.meridian) + ".5");
-      }
-      const std::string dst = s.Text("zone_dst");
-      if (c.family == Family::International) {
-        c.dstClass = dst == "0" ? 0 : 2;
-      } else {
-        c.dstClass = dst == "N" ? 1 : 0;
-        if (dst == "S") southernDst_.insert(s.Text("time_zone"));
-      }
-      if (c.isReference && c.exclusion.empty()) MatchConstants(c);
-      byId_[s.Id()] = &c;
-    }
+void Builder::MatchConstants(Candidate& c) {
+  const SourceStation& s = *c.source;
+  if (s.constituents.empty()) {
+    c.exclusion = "no harmonic constants";
+    return;
   }
-
-  void MatchConstants(Candidate& c) {
-    const SourceStation& s = *c.source;
-    if (s.constituents.empty()) {
-      c.exclusion = "no harmonic constants";
-      return;
+  std::map<int, std::string> seen;  // table index -> the source name that took it
+  std::set<std::string> names;
+  for (const SourceConstituent& k : s.constituents) names.insert(Upper(k.name));
+  for (const SourceConstituent& k : s.constituents) {
+    // A name the predictor takes for another constituent the station lists too is the
+    // source's own, different line (TICON-4's 3N2 beside its MKS2); where the station
+    // lacks that other one, the name is the predictor's (the database's own re-fits of
+    // the WSV and RWS gauges give 3N2 at the predictor's MKS2 speed, and no MKS2).
+    const bool ownLine = !k.predictorName.empty() && Upper(k.predictorName) != Upper(k.name) &&
+                         names.count(Upper(k.predictorName)) > 0;
+    const int index = ownLine ? -1 : MatchConstituent(table_, k);
+    if (index < 0) {
+      std::string reason = LeftOutReason(k.name);
+      if (ownLine && reason == LeftOutReason("")) reason = "not defined apart from the " + k.predictorName + " it lists";
+      c.dropped.push_back({k.name, k.amplitude, reason});
+      continue;
     }
-    std::map<int, std::string> seen;  // table index -> the source name that took it
-    std::set<std::string> names;
-    for (const SourceConstituent& k : s.constituents) names.insert(Upper(k.name));
-    for (const SourceConstituent& k : s.constituents) {
-      // A name the predictor takes for another constituent the station lists too is the
-      // source's own, different line (TICON-4's 3N2 beside its MKS2); where the station
-      // lacks that other one, the name is the predictor's (the database's own re-fits of
-      // the WSV and RWS gauges give 3N2 at the predictor's MKS2 speed, and no MKS2).
-      const bool ownLine = !k.predictorName.empty() && Upper(k.predictorName) != Upper(k.name) &&
-                           names.count(Upper(k.predictorName)) > 0;
-      const int index = ownLine ? -1 : MatchConstituent(table_, k);
-      if (index < 0) {
-        std::string reason = LeftOutReason(k.name);
-        if (ownLine && reason == LeftOutReason("")) reason = "not defined apart from the " + k.predictorName + " it lists";
-        c.dropped.push_back({k.name, k.amplitude, reason});
-        continue;
-      }
-      if (!seen.emplace(index, k.name).second) {
-        c.dropped.push_back({k.name, k.amplitude, "given twice, as " + seen[index] + " too"});
-        continue;
-      }
-      c.matched.push_back({k.name, index, k.amplitude, k.phaseDegrees});
+    if (!seen.emplace(index, k.name).second) {
+      c.dropped.push_back({k.name, k.amplitude, "given twice, as " + seen[index] + " too"});
+      continue;
     }
-    if (c.matched.empty()) {
-      c.exclusion = "no constituent the tables define";
-      return;
-    }
-    if (c.tide) {
-      const std::string chart = s.Text("chart_datum");
-      if (chart.empty()) c.exclusion = "no chart datum";
-      else if (chart != "MSL" && (!s.Number("datum_MSL") || !s.Number("datum_chart")))
-        c.exclusion = "no mean sea level above its chart datum";
-      const bool hasMhws = s.Number("datum_MHWS").has_value();
-      c.mhhwLabel = (chart == "MLLW" || !hasMhws) && s.Number("datum_MHHW").has_value();
-      auto amp = [&](const char* name) {
-        const int index = table_.Find(name);
-        for (const Matched& m : c.matched) if (m.table == index) return m.amplitude;
-        return 0.0;
-      };
-      const double semidiurnal = amp("M2") + amp("S2");
-      c.diurnal = semidiurnal > 0 && (amp("K1") + amp("O1")) / semidiurnal > 3.0;
-    } else if (!s.Number("flood_dir") && !s.Number("ebb_dir")) {
-      c.exclusion = "no flood or ebb direction";
-    }
+    c.matched.push_back({k.name, index, k.amplitude, k.phaseDegrees});
   }
-
-  void LinkSubordinates() {
-    for (Candidate& c : candidates_) {
-      if (c.isReference || !c.exclusion.empty()) continue;
-      auto it = byId_.find(c.source->Text("ref"));
-      if (it == byId_.end() || !it->second->exclusion.empty() || !it->second->isReference ||
-          it->second->tide != c.tide) {
-        c.exclusion = "its reference station " + c.source->Text("ref") + " is not available";
-        continue;
-      }
-      const double km = DistanceKm(c, *it->second);
-      if (km > kMaxSubordinateDistanceKm) {
-        c.exclusion = "its position is far from its reference station (the source's position is wrong)";
-        char line[200];
-        std::snprintf(line, sizeof line, "left out %s (%s): %.0f km from its reference station %s, at %.2f %.2f",
-                      c.source->Id().c_str(), c.source->Text("name").c_str(), km, it->second->source->Id().c_str(),
-                      c.latitude, c.longitude);
-        out_.report.push_back(line);
-        continue;
-      }
-      c.referenceStation = it->second;
-      c.diurnal = it->second->diurnal;
-    }
+  if (c.matched.empty()) {
+    c.exclusion = "no constituent the tables define";
+    return;
   }
+  if (c.tide) {
+    const std::string chart = s.Text("chart_datum");
+    if (chart.empty()) c.exclusion = "no chart datum";
+    else if (chart != "MSL" && (!s.Number("datum_MSL") || !s.Number("datum_chart")))
+      c.exclusion = "no mean sea level above its chart datum";
+    const bool hasMhws = s.Number("datum_MHWS").has_value();
+    c.mhhwLabel = (chart == "MLLW" || !hasMhws) && s.Number("datum_MHHW").has_value();
+    auto amp = [&](const char* name) {
+      const int index = table_.Find(name);
+      for (const Matched& m : c.matched) if (m.table == index) return m.amplitude;
+      return 0.0;
+    };
+    const double semidiurnal = amp("M2") + amp("S2");
+    c.diurnal = semidiurnal > 0 && (amp("K1") + amp("O1")) / semidiurnal > 3.0;
+  } else if (!s.Number("flood_dir") && !s.Number("ebb_dir")) {
+    c.exclusion = "no flood or ebb direction";
+  }
+}
 
-  // Each station goes to the region its country and subdivision give, when its position
-  // lies in that region's bounds; else to the region of its family whose bounds hold it
-  // (of several, the one of the nearest station placed so); never across an ocean.
-  void PlaceInRegions() {
-    std::vector<Candidate*> byPosition;
-    for (Candidate& c : candidates_) {
-      if (!c.exclusion.empty()) continue;
-      c.region = RegionByPlace(c.family, c.source->Text("country"), c.source->Text("region_code"), c.latitude,
-                               c.longitude);
-      if (c.region == 0) byPosition.push_back(&c);
+void Builder::LinkSubordinates() {
+  for (Candidate& c : candidates_) {
+    if (c.isReference || !c.exclusion.empty()) continue;
+    auto it = byId_.find(c.source->Text("ref"));
+    if (it == byId_.end() || !it->second->exclusion.empty() || !it->second->isReference ||
+        it->second->tide != c.tide) {
+      c.exclusion = "its reference station " + c.source->Text("ref") + " is not available";
+      continue;
     }
-    for (Candidate* c : byPosition) {
-      const std::vector<int> holding = RegionsHolding(c->family, c->latitude, c->longitude);
-      if (holding.empty()) {
-        c->exclusion = "its position lies in no region of its family";
+    const double km = DistanceKm(c, *it->second);
+    if (km > kMaxSubordinateDistanceKm) {
+      c.exclusion = "its position is far from its reference station (the source's position is wrong)";
+      char line[200];
+      std::snprintf(line, sizeof line, "left out %s (%s): %.0f km from its reference station %s, at %.2f %.2f",
+                    c.source->Id().c_str(), c.source->Text("name").c_str(), km, it->second->source->Id().c_str(),
+                    c.latitude, c.longitude);
+      out_.report.push_back(line);
+      continue;
+    }
+    c.referenceStation = it->second;
+    c.diurnal = it->second->diurnal;
+  }
+}
+
+// Each station goes to the region its country and subdivision give, when its position
+// lies in that region's bounds; else to the region of its family whose bounds hold it
+// (of several, the one of the nearest station placed so); never across an ocean.
+void Builder::PlaceInRegions() {
+  std::vector<Candidate*> byPosition;
+  for (Candidate& c : candidates_) {
+    if (!c.exclusion.empty()) continue;
+    c.region = RegionByPlace(c.family, c.source->Text("country"), c.source->Text("region_code"), c.latitude,
+                             c.longitude);
+    if (c.region == 0) byPosition.push_back(&c);
+  }
+  for (Candidate* c : byPosition) {
+    const std::vector<int> holding = RegionsHolding(c->family, c->latitude, c->longitude);
+    if (holding.empty()) {
+      c->exclusion = "its position lies in no region of its family";
+      continue;
+    }
+    const Candidate* nearest = nullptr;
+    double best = 1e300;
+    for (const Candidate& other : candidates_) {
+      if (other.region == 0 || !other.exclusion.empty() || other.family != c->family ||
+          std::find(holding.begin(), holding.end(), other.region) == holding.end()) {
         continue;
       }
-      const Candidate* nearest = nullptr;
-      double best = 1e300;
-      for (const Candidate& other : candidates_) {
-        if (other.region == 0 || !other.exclusion.empty() || other.family != c->family ||
-            std::find(holding.begin(), holding.end(), other.region) == holding.end()) {
+      const double d = DistanceKm(*c, other);
+      if (d < best) best = d, nearest = &other;
+    }
+    c->region = nearest ? nearest->region : holding.front();
+    out_.report.push_back("placed " + c->source->Id() + " (" + c->source->Text("country") + " " +
+                          c->source->Text("region_code") + ") in region " + std::to_string(c->region) +
+                          " by its position");
+  }
+}
+
+// Stations of a region in browsing order: NOAA stations along the coast (their numbers
+// run along it), the others by name.
+bool Builder::BrowseOrder(const Candidate* a, const Candidate* b) {
+  if (a->family != b->family) return a->family < b->family;
+  if (a->family == Family::Noaa) return a->source->Text("source_id") < b->source->Text("source_id");
+  std::string na = a->source->Text("name"), nb = b->source->Text("name");
+  for (char& ch : na) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  for (char& ch : nb) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  if (na != nb) return na < nb;
+  return a->source->Id() < b->source->Id();
+}
+
+bool Builder::Number(std::string& error) {
+  for (Candidate& c : candidates_) {
+    if (c.exclusion.empty()) (c.tide ? tideByRegion_ : currentByRegion_)[c.region].push_back(&c);
+  }
+  int nextNoaa = 1, nextChs = kFirstChsTideRecord, nextCurrent = kFirstCurrentFileNumber;
+  int nextTideSub = kFirstSubordinateStationId, nextCurrentSub = kFirstSubordinateStationId;
+  int shared = 30001;  // BA0, the international stations outside regions 31..43
+  for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
+    for (auto& [region, list] : *byRegion) {
+      std::sort(list.begin(), list.end(), BrowseOrder);
+      const int ownFamily = InternationalFamilyNumber(region);
+      const int internationalBase = (30 + ownFamily) * 1000;
+      int& international = ownFamily == 0 ? shared : (own_[region] = internationalBase + 1);
+      for (size_t i = 0; i < list.size(); ++i) {
+        Candidate& c = *list[i];
+        c.index = static_cast<int>(i);
+        if (!c.isReference) {
+          c.stationId = static_cast<uint16_t>(c.tide ? nextTideSub++ : nextCurrentSub++);
           continue;
         }
-        const double d = DistanceKm(*c, other);
-        if (d < best) best = d, nearest = &other;
+        int number;
+        if (!c.tide) number = nextCurrent++;
+        else if (c.family == Family::Noaa) number = nextNoaa++;
+        else if (c.family == Family::Chs) number = nextChs++;
+        else number = international++;
+        c.harmonicNumber = static_cast<uint16_t>(number);
+        c.stationId = c.harmonicNumber;
       }
-      c->region = nearest ? nearest->region : holding.front();
-      out_.report.push_back("placed " + c->source->Id() + " (" + c->source->Text("country") + " " +
-                            c->source->Text("region_code") + ") in region " + std::to_string(c->region) +
-                            " by its position");
+      if (international > internationalBase + 1000) {
+        error = "region " + std::to_string(region) + " has more than 999 harmonic records";
+        return false;
+      }
     }
   }
-
-  // Stations of a region in browsing order: NOAA stations along the coast (their numbers
-  // run along it), the others by name.
-  static bool BrowseOrder(const Candidate* a, const Candidate* b) {
-    if (a->family != b->family) return a->family < b->family;
-    if (a->family == Family::Noaa) return a->source->Text("source_id") < b->source->Text("source_id");
-    std::string na = a->source->Text("name"), nb = b->source->Text("name");
-    for (char& ch : na) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    for (char& ch : nb) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (na != nb) return na < nb;
-    return a->source->Id() < b->source->Id();
+  if (nextNoaa - 1 > kLastNoaaTideRecord || nextCurrent - 1 > kLastCurrentFileNumber ||
+      nextChs - 1 > kLastChsTideRecord || nextTideSub - 1 > 65535 || nextCurrentSub - 1 > 65535) {
+    error = "more stations than the numbering ranges hold";
+    return false;
   }
+  return true;
+}
 
-  bool Number(std::string& error) {
-    for (Candidate& c : candidates_) {
-      if (c.exclusion.empty()) (c.tide ? tideByRegion_ : currentByRegion_)[c.region].push_back(&c);
+// Constituents used by NOAA or Canadian stations must lie in the first 160 slots.
+std::vector<bool> Builder::NarrowNeeds() const {
+  std::vector<bool> needs(table_.constituents.size(), false);
+  for (const Candidate& c : candidates_) {
+    if (!c.exclusion.empty() || c.family == Family::International) continue;
+    for (const Matched& m : c.matched) needs[m.table] = true;
+  }
+  return needs;
+}
+
+int Builder::NoteNumber(const std::string& file, const std::string& text) {
+  if (text.empty()) return 0;
+  auto& texts = noteTexts_[file];
+  auto it = texts.find(text);
+  if (it != texts.end()) return it->second;
+  const int number = static_cast<int>(texts.size()) + 1;
+  texts[text] = number;
+  out_.notes[file][number] = text;
+  return number;
+}
+
+// The station note: who published the data, the licence and attribution, what was left
+// out and why, what was computed here, and a subordinate's reference.
+std::string Builder::StationNote(const Candidate& c) const {
+  const SourceStation& s = *c.source;
+  std::string note = "Source: " + c.labels.name;
+  if (!c.labels.agencyCode.empty()) {
+    note += ", gauge record from " + (c.labels.agency.empty() ? "" : c.labels.agency + ", ") + "GESLA-4 contributor " +
+            c.labels.agencyCode;
+  }
+  note += ", station " + s.Text("source_id") + ". Licence: " + LicenceName(s.Text("licence"));
+  if (s.Text("commercial") == "0") note += ", not for commercial use";
+  note += " (" + s.Text("licence_url") + "). Attribution: " + s.Text("attribution");
+  if (!note.empty() && note.back() != '.') note += '.';
+  if (c.referenceStation == nullptr && !c.dropped.empty()) {
+    note += " Constituents left out:";
+    char amount[160];
+    for (const Dropped& d : c.dropped) {
+      if (c.tide) {
+        std::snprintf(amount, sizeof amount, " %s %.3f m (%.3f ft), %s;", d.name.c_str(), d.amplitude,
+                      d.amplitude / kMetresPerFoot, d.reason.c_str());
+      } else {
+        std::snprintf(amount, sizeof amount, " %s %.3f kn, %s;", d.name.c_str(), d.amplitude, d.reason.c_str());
+      }
+      note += amount;
     }
-    int nextNoaa = 1, nextChs = kFirstChsTideRecord, nextCurrent = kFirstCurrentFileNumber;
-    int nextTideSub = kFirstSubordinateStationId, nextCurrentSub = kFirstSubordinateStationId;
-    int shared = 30001;  // BA0, the international stations outside regions 31..43
-    for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
-      for (auto& [region, list] : *byRegion) {
-        std::sort(list.begin(), list.end(), BrowseOrder);
-        const int ownFamily = InternationalFamilyNumber(region);
-        const int internationalBase = (30 + ownFamily) * 1000;
-        int& international = ownFamily == 0 ? shared : (own_[region] = internationalBase + 1);
-        for (size_t i = 0; i < list.size(); ++i) {
-          Candidate& c = *list[i];
-          c.index = static_cast<int>(i);
-          if (!c.isReference) {
-            c.stationId = static_cast<uint16_t>(c.tide ? nextTideSub++ : nextCurrentSub++);
-            continue;
-          }
-          int number;
-          if (!c.tide) number = nextCurrent++;
-          else if (c.family == Family::Noaa) number = nextNoaa++;
-          else if (c.family == Family::Chs) number = nextChs++;
-          else number = international++;
-          c.harmonicNumber = static_cast<uint16_t>(number);
-          c.stationId = c.harmonicNumber;
+  }
+  if (c.referenceStation) {
+    note += " Predicted from the reference station " + c.referenceStation->displayName + " (" +
+            c.referenceStation->labels.label + " " + c.referenceStation->source->Text("source_id") + ").";
+  }
+  if (!c.tide) {
+    note += " Average speeds: computed by this program from the station's predictions over " +
+            std::to_string(kAverageEpochFirstYear) + "-" + std::to_string(kAverageEpochLastYear) +
+            " (every " + std::to_string(kAverageSampleDays) + "th day); the source gives none.";
+  }
+  return note;
+}
+
+bool Builder::CheckNotes(std::string& error) const {
+  for (const auto& [file, notes] : out_.notes) {
+    for (const auto& [number, text] : notes) {
+      if (text.size() + 4 > kOfficialNoteMaxLine) {
+        error = "note " + std::to_string(number) + " of " + file + " is longer than a notes line holds";
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+std::string Builder::FamilyName(const Candidate& c) const {
+  if (c.family == Family::International) return "BA" + std::to_string(c.harmonicNumber / 1000 - 30);
+  return std::string(c.family == Family::Noaa ? "NOS" : "CHS") + (c.region <= 10 ? "WTIDE" : "ETIDE");
+}
+
+// Names that read apart within each region's list of each kind.
+void Builder::NameApart() {
+  for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
+    for (auto& [region, list] : *byRegion) {
+      std::vector<NamingFacts> facts;
+      for (const Candidate* c : list) {
+        const SourceStation& s = *c->source;
+        NamingFacts f;
+        f.name = s.Text("name");
+        f.context = s.Text("context");
+        f.publisher = c->labels.label;
+        f.publisher.erase(std::remove(f.publisher.begin(), f.publisher.end(), '('), f.publisher.end());
+        f.publisher.erase(std::remove(f.publisher.begin(), f.publisher.end(), ')'), f.publisher.end());
+        if (!c->labels.agencyCode.empty()) {
+          std::string code = c->labels.agencyCode;
+          for (char& ch : code) ch = ch == '_' ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+          f.record = c->labels.family + " " + code;
         }
-        if (international > internationalBase + 1000) {
-          error = "region " + std::to_string(region) + " has more than 999 harmonic records";
-          return false;
-        }
+        const std::string& id = s.Text("source_id");
+        if (c->family == Family::Noaa && id.find('@') != std::string::npos) f.bin = id.substr(id.find('@') + 1);
+        f.sourceId = id;
+        facts.push_back(std::move(f));
       }
-    }
-    if (nextNoaa - 1 > kLastNoaaTideRecord || nextCurrent - 1 > kLastCurrentFileNumber ||
-        nextChs - 1 > kLastChsTideRecord || nextTideSub - 1 > 65535 || nextCurrentSub - 1 > 65535) {
-      error = "more stations than the numbering ranges hold";
-      return false;
-    }
-    return true;
-  }
-
-  // Constituents used by NOAA or Canadian stations must lie in the first 160 slots.
-  std::vector<bool> NarrowNeeds() const {
-    std::vector<bool> needs(table_.constituents.size(), false);
-    for (const Candidate& c : candidates_) {
-      if (!c.exclusion.empty() || c.family == Family::International) continue;
-      for (const Matched& m : c.matched) needs[m.table] = true;
-    }
-    return needs;
-  }
-
-  int NoteNumber(const std::string& file, const std::string& text) {
-    if (text.empty()) return 0;
-    auto& texts = noteTexts_[file];
-    auto it = texts.find(text);
-    if (it != texts.end()) return it->second;
-    const int number = static_cast<int>(texts.size()) + 1;
-    texts[text] = number;
-    out_.notes[file][number] = text;
-    return number;
-  }
-
-  // The station note: who published the data, the licence and attribution, what was left
-  // out and why, what was computed here, and a subordinate's reference.
-  std::string StationNote(const Candidate& c) const {
-    const SourceStation& s = *c.source;
-    std::string note = "Source: " + c.labels.name;
-    if (!c.labels.agencyCode.empty()) {
-      note += ", gauge record from " + (c.labels.agency.empty() ? "" : c.labels.agency + ", ") + "GESLA-4 contributor " +
-              c.labels.agencyCode;
-    }
-    note += ", station " + s.Text("source_id") + ". Licence: " + LicenceName(s.Text("licence"));
-    if (s.Text("commercial") == "0") note += ", not for commercial use";
-    note += " (" + s.Text("licence_url") + "). Attribution: " + s.Text("attribution");
-    if (!note.empty() && note.back() != '.') note += '.';
-    if (c.referenceStation == nullptr && !c.dropped.empty()) {
-      note += " Constituents left out:";
-      char amount[160];
-      for (const Dropped& d : c.dropped) {
-        if (c.tide) {
-          std::snprintf(amount, sizeof amount, " %s %.3f m (%.3f ft), %s;", d.name.c_str(), d.amplitude,
-                        d.amplitude / kMetresPerFoot, d.reason.c_str());
-        } else {
-          std::snprintf(amount, sizeof amount, " %s %.3f kn, %s;", d.name.c_str(), d.amplitude, d.reason.c_str());
-        }
-        note += amount;
-      }
-    }
-    if (c.referenceStation) {
-      note += " Predicted from the reference station " + c.referenceStation->displayName + " (" +
-              c.referenceStation->labels.label + " " + c.referenceStation->source->Text("source_id") + ").";
-    }
-    if (!c.tide) {
-      note += " Average speeds: computed by this program from the station's predictions over " +
-              std::to_string(kAverageEpochFirstYear) + "-" + std::to_string(kAverageEpochLastYear) +
-              " (every " + std::to_string(kAverageSampleDays) + "th day); the source gives none.";
-    }
-    return note;
-  }
-
-  bool CheckNotes(std::string& error) const {
-    for (const auto& [file, notes] : out_.notes) {
-      for (const auto& [number, text] : notes) {
-        if (text.size() + 4 > kOfficialNoteMaxLine) {
-          error = "note " + std::to_string(number) + " of " + file + " is longer than a notes line holds";
-          return false;
-        }
-      }
-    }
-    return true;
-  }
-
-  std::string FamilyName(const Candidate& c) const {
-    if (c.family == Family::International) return "BA" + std::to_string(c.harmonicNumber / 1000 - 30);
-    return std::string(c.family == Family::Noaa ? "NOS" : "CHS") + (c.region <= 10 ? "WTIDE" : "ETIDE");
-  }
-
-  // Names that read apart within each region's list of each kind.
-  void NameApart() {
-    for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
-      for (auto& [region, list] : *byRegion) {
-        std::vector<NamingFacts> facts;
-        for (const Candidate* c : list) {
-          const SourceStation& s = *c->source;
-          NamingFacts f;
-          f.name = s.Text("name");
-          f.context = s.Text("context");
-          f.publisher = c->labels.label;
-          f.publisher.erase(std::remove(f.publisher.begin(), f.publisher.end(), '('), f.publisher.end());
-          f.publisher.erase(std::remove(f.publisher.begin(), f.publisher.end(), ')'), f.publisher.end());
-          if (!c->labels.agencyCode.empty()) {
-            std::string code = c->labels.agencyCode;
-            for (char& ch : code) ch = ch == '_' ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            f.record = c->labels.family + " " + code;
-          }
-          const std::string& id = s.Text("source_id");
-          if (c->family == Family::Noaa && id.find('@') != std::string::npos) f.bin = id.substr(id.find('@') + 1);
-          f.sourceId = id;
-          facts.push_back(std::move(f));
-        }
-        const std::vector<std::string> names = DistinctNames(facts);
-        for (size_t i = 0; i < list.size(); ++i) {
-          list[i]->displayName = names[i];
-          if (names[i] != FitName(facts[i].name, kStationNameBytes)) ++renamed_;
-        }
+      const std::vector<std::string> names = DistinctNames(facts);
+      for (size_t i = 0; i < list.size(); ++i) {
+        list[i]->displayName = names[i];
+        if (names[i] != FitName(facts[i].name, kStationNameBytes)) ++renamed_;
       }
     }
   }
+}
 
-  // The harmonic files of the reference current stations, and the averages computed from
-  // them, before any station record is made (a subordinate takes its reference's).
-  void BuildCurrentFiles() {
-    for (Candidate& c : candidates_) {
-      if (c.tide || !c.isReference || !c.exclusion.empty()) continue;
-      auto flood = c.source->Number("flood_dir"), ebb = c.source->Number("ebb_dir");
-      AddCurrentHarmonics(c, flood ? *flood : *ebb + 180.0, ebb ? *ebb : *flood + 180.0);
-      c.averages = ComputeCurrentAverages(out_.currentFiles.back(), table_, out_.slots);
-    }
-    std::sort(out_.currentFiles.begin(), out_.currentFiles.end(),
-              [](const CurrentHarmonicFile& a, const CurrentHarmonicFile& b) { return a.number < b.number; });
+// The harmonic files of the reference current stations, and the averages computed from
+// them, before any station record is made (a subordinate takes its reference's).
+void Builder::BuildCurrentFiles() {
+  for (Candidate& c : candidates_) {
+    if (c.tide || !c.isReference || !c.exclusion.empty()) continue;
+    auto flood = c.source->Number("flood_dir"), ebb = c.source->Number("ebb_dir");
+    AddCurrentHarmonics(c, flood ? *flood : *ebb + 180.0, ebb ? *ebb : *flood + 180.0);
+    c.averages = ComputeCurrentAverages(out_.currentFiles.back(), table_, out_.slots);
   }
+  std::sort(out_.currentFiles.begin(), out_.currentFiles.end(),
+            [](const CurrentHarmonicFile& a, const CurrentHarmonicFile& b) { return a.number < b.number; });
+}
 
-  void Emit() {
-    for (auto* byRegion : {&tideByRegion_, &currentByRegion_}) {
-      for (auto& [region, list] : *byRegion) {
-        RegionData& data = out_.regions[region];
-        data.name = RegionName(region);
-        for (Candidate* c : list) {
-          if (c->tide) {
-            data.tides.push_back(TideRecord(*c));
-            AddDatums(*c);
-          } else {
-            data.currents.push_back(CurrentRecord(*c));
-          }
-          const SourceStation& s = *c->source;
-          CatalogueRow row;
-          row.kind = c->tide ? 'T' : 'C';
-          row.region = region;
-          row.index = c->index;
-          row.stationId = c->stationId;
-          row.source = c->labels.family;
-          row.sourceId = s.Text("source_id");
-          row.timeZone = s.Text("time_zone");
-          row.licence = s.Text("licence");
-          row.attribution = s.Text("attribution");
-          row.sourceLabel = c->labels.label;
-          row.sourceName = c->labels.name;
-          row.agency = c->labels.agency;
-          row.licenceUrl = s.Text("licence_url");
-          row.commercialUse = s.Text("commercial") != "0";
-          row.context = s.Text("context");
-          out_.catalogue.push_back(std::move(row));
-        }
-      }
-    }
-    std::sort(out_.catalogue.begin(), out_.catalogue.end(), [](const CatalogueRow& a, const CatalogueRow& b) {
-      return std::tie(a.kind, a.region, a.index) < std::tie(b.kind, b.region, b.index);
-    });
-    for (auto& [family, records] : out_.tideFamilies) {
-      std::sort(records.begin(), records.end(),
-                [](const TideHarmonicRecord& a, const TideHarmonicRecord& b) { return a.number < b.number; });
-    }
-  }
-
-  // Datums as heights above the chart datum: a reference station's own; a subordinate's
-  // only where its corrections scale the whole curve alike (one ratio for highs and lows,
-  // no difference), as its reference's times that ratio; else its chart datum alone.
-  void AddDatums(const Candidate& c) {
-    const Candidate& reference = c.referenceStation ? *c.referenceStation : c;
-    const SourceStation& r = *reference.source;
-    std::string chart = c.source->Text("chart_datum");
-    if (chart.empty()) chart = r.Text("chart_datum");
-    double scale = 1.0;
-    bool sound = c.referenceStation == nullptr;
-    if (!sound) {
-      const SourceStation& s = *c.source;
-      auto high = s.Number("height_high"), low = s.Number("height_low");
-      if (high && low && *high == *low && s.Text("height_type") == "ratio") sound = true, scale = *high;
-      if (high && low && *high == 0 && *low == 0 && s.Text("height_type") == "fixed") sound = true;
-      if (sound) ++subordinateDatums_;
-    }
-    out_.datums.push_back({c.region, c.index, c.stationId, chart, chart, 0});
-    if (!sound) return;
-    const std::optional<double> zero = chart == "MSL" ? r.Number("datum_MSL") : r.Number("datum_chart");
-    if (!zero) return;
-    static const std::set<std::string> notLevels = {"DHQ", "DLQ", "GT", "MN", "HWI", "LWI", "CRD_OFFSET", "chart"};
-    for (const auto& [key, value] : r.fields) {
-      if (key.rfind("datum_", 0) != 0) continue;
-      const std::string name = key.substr(6);
-      auto metres = r.Number(key);
-      if (notLevels.count(name) || name == chart || !metres) continue;
-      const double feet = (*metres - *zero) * scale / kMetresPerFoot;
-      out_.datums.push_back({c.region, c.index, c.stationId, chart, name, std::llround(feet * 1e6)});
-    }
-  }
-
-  TideLocation TideRecord(const Candidate& c) {
-    const SourceStation& s = *c.source;
-    TideLocation r;
-    FillIdentity(c, r);
-    const std::string notes = OfficialNotesFileName(c.region, false);
-    r.unused88[0] = static_cast<int16_t>(NoteNumber(notes, WithoutMarkup(s.Text("disclaimers"))));
-    r.unused88[1] = static_cast<int16_t>(NoteNumber(notes, StationNote(c)));
-    r.flags = c.diurnal ? kTideFlagDiurnal : 0;
-    if (c.isReference) {
-      const double chart = s.Number("datum_chart").value_or(0);
-      auto above = [&](const char* key) -> std::optional<double> {
-        auto v = s.Number(std::string("datum_") + key);
-        if (!v) return std::nullopt;
-        return *v - chart;
-      };
-      r.meanHigherHighWater = HundredthsFoot(c.mhhwLabel ? above("MHHW") : above("MHWS"));
-      if (c.mhhwLabel) r.flags |= kTideFlagMhhwLabel;
-      auto mhw = s.Number("datum_MHW"), mlw = s.Number("datum_MLW");
-      r.meanRange = (mhw && mlw) ? HundredthsFoot(*mhw - *mlw) : kNotGiven16;
-      r.meanTideLevel = HundredthsFoot(above("MTL"));
-      r.referenceId = c.harmonicNumber;
-      AddTideHarmonics(c, s.Text("chart_datum") == "MSL" ? 0.0 : *above("MSL"));
-      return r;
-    }
-    // A subordinate station: corrections to its reference's high and low waters, with the
-    // difference of the two time zones added so that its times are its own zone's.
-    r.referenceId = c.referenceStation->harmonicNumber;
-    r.flags |= c.referenceStation->mhhwLabel ? kTideFlagMhhwLabel : 0;
-    const int zoneShift = static_cast<int>(std::lround((MeridianHours(c.meridian) - MeridianHours(c.referenceStation->meridian)) * 60));
-    if (zoneShift != 0) ++zoneShifted_;
-    auto time = [&](const char* key) {
-      auto v = s.Number(key);
-      return v ? Round16(*v + zoneShift) : kNotGiven16;
-    };
-    r.highTimeOffset = time("time_high");
-    r.lowTimeOffset = time("time_low");
-    auto high = s.Number("height_high"), low = s.Number("height_low");
-    if (s.Text("height_type") == "ratio") {
-      r.highHeightRatio = high ? Round16(*high * 100) : kNotGiven16;
-      r.lowHeightRatio = low ? Round16(*low * 100) : kNotGiven16;
-      r.highHeightDiff = high ? 0 : kNotGiven16;
-      r.lowHeightDiff = low ? 0 : kNotGiven16;
-    } else {
-      r.highHeightDiff = HundredthsFoot(high);
-      r.lowHeightDiff = HundredthsFoot(low);
-      r.highHeightRatio = high ? 100 : kNotGiven16;
-      r.lowHeightRatio = low ? 100 : kNotGiven16;
-    }
-    return r;
-  }
-
-  void AddTideHarmonics(const Candidate& c, double meanLevelMetres) {
-    TideHarmonicRecord record;
-    record.number = c.harmonicNumber;
-    record.name = c.displayName;
-    record.meanLevelMicroFeet = static_cast<int32_t>(std::lround(meanLevelMetres / kMetresPerFoot * 1e6));
-    const double zoneHours = MeridianHours(c.meridian);
-    for (const Matched& m : c.matched) {
-      const long milliFeet = std::lround(m.amplitude / kMetresPerFoot * 1000.0);
-      if (milliFeet <= 0) continue;
-      out_.keptConstituents[c.source->Id()].push_back(m.name);
-      record.entries.push_back({static_cast<uint8_t>(out_.slots.tableToSlot[m.table]), static_cast<int32_t>(milliFeet),
-                                LocalPhaseTenths(m.phase, table_.constituents[m.table].speedDegreesPerHour, zoneHours)});
-    }
-    out_.tideFamilies[FamilyName(c)].push_back(std::move(record));
-  }
-
-  CurrentLocation CurrentRecord(const Candidate& c) {
-    const SourceStation& s = *c.source;
-    CurrentLocation r;
-    FillIdentity(c, r);
-    const std::string notes = OfficialNotesFileName(c.region, true);
-    r.unused114[0] = static_cast<int16_t>(NoteNumber(notes, WithoutMarkup(s.Text("disclaimers"))));
-    if (c.referenceStation) r.unused114[1] = static_cast<int16_t>(NoteNumber(notes, StationNote(*c.referenceStation)));
-    r.unused114[2] = static_cast<int16_t>(NoteNumber(notes, StationNote(c)));
-    auto flood = s.Number("flood_dir"), ebb = s.Number("ebb_dir");
-    r.floodDirection = flood ? Degrees16(*flood) : kNotGiven16;
-    r.ebbDirection = ebb ? Degrees16(*ebb) : kNotGiven16;
-    if (c.isReference) {
-      r.referenceId = c.harmonicNumber;
-      SetAverages(c.averages, 100, 100, r);
-      return r;
-    }
-    r.referenceId = c.referenceStation->harmonicNumber;
-    const int zoneShift = static_cast<int>(std::lround((MeridianHours(c.meridian) - MeridianHours(c.referenceStation->meridian)) * 60));
-    if (zoneShift != 0) ++zoneShifted_;
-    auto time = [&](const char* key) {
-      auto v = s.Number(key);
-      return v ? Round16(*v + zoneShift) : kNotGiven16;
-    };
-    auto ratio = [&](const char* key) {
-      auto v = s.Number(key);
-      return v ? Round16(*v * 100) : kNotGiven16;
-    };
-    r.slackBeforeFloodTime = time("slack_flood_time");
-    r.floodTime = time("flood_time");
-    r.slackBeforeEbbTime = time("slack_ebb_time");
-    r.ebbTime = time("ebb_time");
-    r.floodSpeedRatio = ratio("flood_ratio");
-    r.ebbSpeedRatio = ratio("ebb_ratio");
-    SetAverages(c.referenceStation->averages, r.floodSpeedRatio, r.ebbSpeedRatio, r);
-    return r;
-  }
-
-  // The averages of the window's "Average Currents", in hundredths of a knot: a reference
-  // station's own; a subordinate's are its reference's times its speed ratios (its floods
-  // and ebbs are its reference's scaled so), and its minimum speeds only where the
-  // reference's current turns (a minimum of 0 stays 0). The slack directions stay not
-  // given: the engine would take a slack speed with a direction as its slack threshold.
-  static void SetAverages(const CurrentAverages& a, int16_t floodRatio, int16_t ebbRatio, CurrentLocation& r) {
-    auto hundredths = [](double knots, int16_t ratio) { return Round16(knots * 100.0 * ratio / 100.0); };
-    if (a.hasFlood && floodRatio != kNotGiven16) r.floodSpeed = hundredths(a.floodKnots, floodRatio);
-    if (a.hasEbb && ebbRatio != kNotGiven16) r.ebbSpeed = hundredths(a.ebbKnots, ebbRatio);
-    const bool own = floodRatio == 100 && ebbRatio == 100;
-    if (a.hasMinBeforeFlood && (own || a.minBeforeFloodKnots == 0)) r.slackBeforeFloodSpeed = hundredths(a.minBeforeFloodKnots, 100);
-    if (a.hasMinBeforeEbb && (own || a.minBeforeEbbKnots == 0)) r.slackBeforeEbbSpeed = hundredths(a.minBeforeEbbKnots, 100);
-  }
-
-  void AddCurrentHarmonics(const Candidate& c, double floodDegrees, double ebbDegrees) {
-    CurrentHarmonicFile file;
-    file.number = c.harmonicNumber;
-    file.name = c.displayName;
-    file.meanCurrentMicroKnots = static_cast<int32_t>(std::lround(c.source->Number("mean_flow").value_or(0) * 1e6));
-    file.ebbDirectionDegrees = Degrees16(ebbDegrees);
-    const int16_t axis = static_cast<int16_t>(Degrees16(floodDegrees) * 10);
-    const double zoneHours = MeridianHours(c.meridian);
-    for (const Matched& m : c.matched) {
-      const long milliKnots = std::lround(m.amplitude * 1000.0);
-      if (milliKnots <= 0) continue;
-      out_.keptConstituents[c.source->Id()].push_back(m.name);
-      file.records.push_back({static_cast<uint8_t>(out_.slots.tableToSlot[m.table]), static_cast<int32_t>(milliKnots),
-                              LocalPhaseTenths(m.phase, table_.constituents[m.table].speedDegreesPerHour, zoneHours), axis});
-    }
-    out_.currentFiles.push_back(std::move(file));
-  }
-
-  void Report() {
-    std::map<std::string, int> excluded;
-    std::map<std::string, std::pair<int, double>> dropped;  // name -> stations, largest amplitude
-    std::map<std::string, std::string> reasons;
-    struct FamilyLoss {
-      int stations = 0, overHundredth = 0;
-      double largestFeet = 0;
-      std::string largestAt;
-    };
-    std::map<std::string, FamilyLoss> losses;
-    for (const Candidate& c : candidates_) {
-      if (!c.exclusion.empty()) {
-        const std::string reason = c.exclusion.rfind("its reference station", 0) == 0 ? "its reference station is not available" : c.exclusion;
-        ++excluded[std::string(c.tide ? "tide " : "current ") + c.labels.family + ": " + reason];
-        continue;
-      }
-      double lostFeet = 0;
-      for (const Dropped& d : c.dropped) {
-        auto& entry = dropped[d.name];
-        ++entry.first;
-        entry.second = std::max(entry.second, d.amplitude);
-        reasons[d.name] = d.reason;
-        lostFeet += c.tide ? d.amplitude / kMetresPerFoot : 0;
-      }
-      if (c.dropped.empty() || !c.tide) continue;
-      FamilyLoss& loss = losses[c.family == Family::Noaa ? "NOAA" : c.family == Family::Chs ? "Canadian" : "international"];
-      ++loss.stations;
-      loss.overHundredth += lostFeet > 0.01;
-      if (lostFeet > loss.largestFeet) loss.largestFeet = lostFeet, loss.largestAt = c.source->Id();
-    }
-    for (const auto& [reason, count] : excluded) out_.report.push_back("left out " + std::to_string(count) + " " + reason);
-    char line[300];
-    for (const auto& [name, d] : dropped) {
-      std::snprintf(line, sizeof line, "constituent %s left out (%s): %d stations, largest amplitude %.4f",
-                    name.c_str(), reasons[name].c_str(), d.first, d.second);
-      out_.report.push_back(line);
-    }
-    for (const auto& [family, loss] : losses) {
-      std::snprintf(line, sizeof line,
-                    "amplitude left out, %s family: %d tide stations lose a term, %d of them more than 0.01 ft "
-                    "(largest %.3f ft at %s), every one with its reason in its note",
-                    family.c_str(), loss.stations, loss.overHundredth, loss.largestFeet, loss.largestAt.c_str());
-      out_.report.push_back(line);
-    }
-    for (const std::string& zone : southernDst_) {
-      out_.report.push_back("zone " + zone + " has southern-summer daylight saving: NOAA/CHS stations there get no daylight-saving class");
-    }
-    out_.report.push_back("subordinate stations whose time offsets include their reference's zone difference: " +
-                          std::to_string(zoneShifted_));
-    out_.report.push_back("stations named apart from others of their name in their region: " + std::to_string(renamed_));
-    out_.report.push_back("subordinate tide stations carrying their reference's datums (one ratio, no difference): " +
-                          std::to_string(subordinateDatums_));
-  }
-
-  const std::vector<SourceStation>& sources_;
-  const ConstituentTable& table_;
-  DataSet& out_;
-  std::vector<Candidate> candidates_;
-  std::map<std::string, Candidate*> byId_;
-  std::map<int, std::vector<Candidate*>> tideByRegion_, currentByRegion_;
-  std::map<std::string, std::map<std::string, int>> noteTexts_;
-  std::set<std::string> southernDst_;
-  std::map<int, int> own_;  // next record number of each international region's own family
-  int zoneShifted_ = 0;
-  int renamed_ = 0;
-  int subordinateDatums_ = 0;
-};
-
-}  // namespace
+}  // namespace detail
 
 bool BuildDataSet(const std::vector<SourceStation>& sources, const ConstituentTable& table,
                   DataSet& out, std::string& error) {
   out = DataSet{};
-  return Builder(sources, table, out).Run(error);
+  return detail::Builder(sources, table, out).Run(error);
 }
 
 }  // namespace qw::data

@@ -1,0 +1,125 @@
+// Accuracy of the built data over longer spans: Kartverket's solar annual term over a year, and
+// every TICON-4 and Kartverket reference tide station over a week against the direct sum
+// (accuracy_fixture.h has the sums and the installed files).
+#include <gtest/gtest.h>
+
+#include "tests/tools/data/accuracy_fixture.h"
+
+namespace qw::accuracy {
+namespace {
+
+// Kartverket's own solar annual term SA_KV (up to 0.15 m at Kabelvag, Narvik and Bodo)
+// over a whole year, against the predictor (given it as its Sa with the solar perigee
+// added to the phase) and the direct sum with the table's values for it.
+TEST_F(AccuracyTest, KartverketSolarAnnualTermAgreesOverAYear) {
+  const double start = UtcSeconds(kYear, 1, 1), end = UtcSeconds(kYear + 1, 1, 1);
+  const double from = start - 2 * 86400.0, to = end + 2 * 86400.0;
+  ASSERT_EQ(yearIds_->size(), 3u);
+  for (const std::string& id : *yearIds_) {
+    const SourceStation& s = Source(id);
+    ASSERT_TRUE(kept_->at(id).count("SA_KV")) << id << " does not keep SA_KV";
+    const std::vector<Extreme> direct = Direct(s).Extremes(from, to);
+    ExpectSameExtremes(id + " year predictor/direct", predicted_->at(id), Direct(s, true).Extremes(from, to), 3.0, 0.10,
+                       0.005, "ft", start, end);
+    const InstalledStation installed(s, *catalogueRows_);
+    ASSERT_TRUE(installed.found()) << id;
+    ResetEngine();
+    Settings().mathType = 'f';
+    SetDataDirectory(QW_TEST_DATA_DIR);
+    ExpectSameExtremes(id + " year engine/direct", direct,
+                       EngineExtremes(installed.station(), true, installed.ZoneHours(), from, to), 1.0, 0.02, 0, "ft",
+                       start, end);
+    ResetEngine();
+    Settings().mathType = 'f';
+    UseAlikeRecord(installed.record());
+    ExpectSameExtremes(id + " year engine/predictor", predicted_->at(id),
+                       EngineExtremes(installed.station(), true, installed.ZoneHours(), from, to), 3.0, 0.10, 0.005,
+                       "ft", start, end);
+    EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+  }
+}
+
+// Every reference tide station of TICON-4 and Kartverket (the Canadian and international
+// families) over a week: the engine's high and low waters against the direct sum of the
+// station's kept constants, turns of less than 0.05 ft aside. Heights must agree within 0.02 ft (plus 0.05 per cent of the
+// station's range, the rounding of the node factors to thousandths) for 99.8 per cent, and
+// for 99 per cent of each family's extremes the time within 1 minute or where the curve
+// changes by at most 0.005 ft over the difference (a flat top, whose time a rounding of the constants to
+// thousandths of a foot and tenths of a degree moves by minutes).
+//
+// Printed besides: how many extremes that stand 0.5 ft or more from their neighbours agree
+// within 1 minute, and the same for the double-precision sum of the installed (rounded)
+// constants, which is what the file formats allow at best.
+TEST_F(AccuracyTest, EveryOtherSourcesStationAgreesWithTheDirectSum) {
+  const double start = UtcSeconds(kYear, 7, 1), end = UtcSeconds(kYear, 7, 8);
+  const double from = start - 86400.0, to = end + 86400.0;
+  struct Tally {
+    int events = 0, timely = 0, heights = 0, stations = 0;
+    int prominent = 0, prominentTimely = 0, prominentFilesTimely = 0;
+  };
+  std::map<std::string, Tally> tallies;
+  std::string worst;
+  double worstFeet = 0;
+  ResetEngine();
+  Settings().mathType = 'f';
+  SetDataDirectory(QW_TEST_DATA_DIR);
+  auto nearest = [](const std::vector<Extreme>& list, const Extreme& x) -> const Extreme* {
+    const Extreme* match = nullptr;
+    for (const Extreme& y : list) {
+      if (y.high == x.high && (!match || std::fabs(y.utcSeconds - x.utcSeconds) < std::fabs(match->utcSeconds - x.utcSeconds))) {
+        match = &y;
+      }
+    }
+    return match && std::fabs(match->utcSeconds - x.utcSeconds) <= 3600 ? match : nullptr;
+  };
+  for (const auto& [id, s] : *sources_) {
+    if (!s.IsTide() || !s.IsReference() || id.rfind("noaa/", 0) == 0 || !kept_->count(id)) continue;
+    const InstalledStation installed(s, *catalogueRows_);
+    if (!installed.found()) continue;  // left out (US waters)
+    const std::vector<Extreme> direct = Within(Direct(s).Extremes(from, to), start, end);
+    const std::vector<Extreme> files = installed.Sum(installed.ZoneHours()).Extremes(from, to);
+    const std::vector<Extreme> engine = EngineExtremes(installed.station(), true, installed.ZoneHours(), from, to);
+    Tally& tally = tallies[id.rfind("kartverket/", 0) == 0 ? "Kartverket" : s.Text("country") == "CA" ? "TICON-4 Canada" : "TICON-4"];
+    ++tally.stations;
+    double lowest = 1e9, highest = -1e9;
+    for (const Extreme& x : direct) lowest = std::min(lowest, x.value), highest = std::max(highest, x.value);
+    for (size_t i = 0; i < direct.size(); ++i) {
+      const Extreme& x = direct[i];
+      double prominence = 1e9;
+      if (i > 0) prominence = std::min(prominence, std::fabs(x.value - direct[i - 1].value));
+      if (i + 1 < direct.size()) prominence = std::min(prominence, std::fabs(x.value - direct[i + 1].value));
+      if (prominence < 0.05) continue;  // a wiggle the engine's search need not see
+      ++tally.events;
+      const Extreme* match = nearest(engine, x);
+      if (!match) continue;
+      const double feet = std::fabs(match->value - x.value);
+      const double hours = std::fabs(match->utcSeconds - x.utcSeconds) / 3600.0;
+      tally.heights += feet <= 0.02 + 0.0005 * (highest - lowest);
+      tally.timely += hours <= 1.0 / 60.0 || 0.5 * std::fabs(x.curvature) * hours * hours <= 0.005;
+      if (prominence >= 0.5) {
+        ++tally.prominent;
+        tally.prominentTimely += hours <= 1.0 / 60.0 && feet <= 0.02;
+        const Extreme* rounded = nearest(files, x);
+        tally.prominentFilesTimely += rounded && std::fabs(rounded->utcSeconds - x.utcSeconds) <= 60.0;
+      }
+      if (feet > worstFeet) worstFeet = feet, worst = id;
+    }
+  }
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+  for (const auto& [family, t] : tallies) {
+    std::printf("  %-16s %4d stations, %6d extremes: heights %.2f%%, times %.2f%% (flat tops by curvature); of %d "
+                "standing 0.5 ft apart %.2f%% within 1 min and 0.02 ft (installed constants in double precision: %.2f%%)\n",
+                family.c_str(), t.stations, t.events, 100.0 * t.heights / t.events, 100.0 * t.timely / t.events,
+                t.prominent, 100.0 * t.prominentTimely / t.prominent, 100.0 * t.prominentFilesTimely / t.prominent);
+    // The engine's search steps over a few short double tides (turns under an hour apart
+    // in the Channel and off the Dutch coast): 0.1 per cent.
+    EXPECT_GE(t.heights, t.events * 0.998) << family;
+    EXPECT_GE(t.timely, t.events * 0.99) << family;
+  }
+  std::printf("  largest height difference %.3f ft at %s\n", worstFeet, worst.c_str());
+  EXPECT_GE(tallies["TICON-4"].stations, 1000);
+  EXPECT_GE(tallies["Kartverket"].stations, 30);
+}
+
+}  // namespace
+}  // namespace qw::accuracy
