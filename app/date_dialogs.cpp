@@ -52,6 +52,11 @@ IntlDaylightDialog::IntlDaylightDialog(int minutes, QWidget* parent) : QDialog(p
   row->addWidget(label_);
   row->addWidget(list_, 1);
   layout->addLayout(row);
+  auto* note = new QLabel(
+      "Applies only to stations without a known time zone (hand-made custom locations). "
+      "Every other station keeps its own clock, daylight saving included.");
+  note->setWordWrap(true);
+  layout->addWidget(note);
   auto* buttons = new QDialogButtonBox;
   buttons->addButton("O&K", QDialogButtonBox::AcceptRole);
   buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);

@@ -125,6 +125,7 @@ LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional
   LocationWindowSpec spec;
   spec.station = station;
   spec.day = day ? *day - *day % kMinutesPerDay : Today();
+  spec.today = !day;
   spec.switches = switches;
   LocationWindow* window = factory_ ? factory_(spec) : nullptr;
   if (!window) return nullptr;

@@ -138,7 +138,11 @@ QWidget* SettingsDialog::BuildGeneral() {
   layout->addWidget(currentBox, 0, 2);
 
   auto* options = new QVBoxLayout;
-  daylight_ = Check("Enable Daylight Savings &Time (NOAA, CHS Stations)", edited_.daylightSavings);
+  // On: every station keeps its own clock (its time zone's daylight saving); off: every
+  // station shows its standard time all year.
+  daylight_ = Check("Daylight saving &time: each station's own clock", edited_.daylightSavings);
+  daylight_->setToolTip("On: times follow each station's own clock, daylight saving included, changing at the "
+                        "moment the clocks change there.\nOff: every station shows its standard time all year.");
   dateInTitle_ = Check("Show the &date in window titles", edited_.dateInWinTitle);
   prevNextAll_ = Check("&Previous/Next day and month change all open windows", edited_.prevNextWorksOnAll);
   pilot_ = Check("Show Program P&ilot prompts", edited_.programPilot);

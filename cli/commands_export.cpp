@@ -8,6 +8,7 @@
 #include "cli/command_table.h"
 #include "cli/dates.h"
 #include "cli/station_ref.h"
+#include "cli/station_time.h"
 #include "cli/table_output.h"
 #include "engine/string_table.h"
 #include "export/data_export.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr const char* kFieldNames[kExportFieldCount] = {
     "repeat", "date",    "month",  "day",      "year",    "weekday", "yearday",
     "time",   "hours",   "minutes", "value",   "type",    "direction", "sunrise",
-    "sunset", "moonrise", "moonset", "quarter", "phase",   "end-repeat"};
+    "sunset", "moonrise", "moonset", "quarter", "phase",   "end-repeat", "utc-offset"};
 
 std::vector<int> ParseFieldList(const std::string& text) {
   std::vector<int> ids;
@@ -69,6 +70,7 @@ int RunExport(CliContext& context, const ParsedArgs& args) {
   job.station.kind = kind;
   job.station.tide = station.tide;
   job.station.current = station.current;
+  job.station.clock = ClockOf(context, station);
   auto to = args.Value("to");
   const DayRange range = ParseDayRange(args.Required("from", "export"), to ? &*to : nullptr);
   job.rangeStart = range.first;
@@ -137,9 +139,9 @@ const CommandRegistration kExport({
     "LIST is comma-separated, in record order, of: date, month, day, year, weekday,\n"
     "yearday, time, hours, minutes, value, type (H, L, F, E, S or blank), direction,\n"
     "sunrise, sunset, moonrise, moonset, quarter (NM, 1Q, FM, 3Q), phase (moon phase\n"
-    "angle), and the markers\n"
+    "angle), utc-offset (the UTC offset at the row's own instant), and the markers\n"
     "repeat and end-repeat around fields to repeat N times in one record (default\n"
-    "date,repeat,time,value,end-repeat with N = 4). Field numbers 0-19 work too.\n"
+    "date,repeat,time,value,end-repeat with N = 4). Field numbers 0-20 work too.\n"
     "--interval gives a row every 1, 5, 6, 10, 15, 30 (default) or 60 minutes, or the day's\n"
     "high and low waters (floods, ebbs and slacks) with 'events'. --current: STATION is a\n"
     "current station; its ebb speeds are written with a minus sign.\n"

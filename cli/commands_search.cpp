@@ -9,6 +9,7 @@
 #include "cli/command_table.h"
 #include "cli/dates.h"
 #include "cli/station_ref.h"
+#include "cli/station_time.h"
 #include "cli/table_output.h"
 #include "engine/engine_settings.h"
 #include "engine/string_table.h"
@@ -145,6 +146,7 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
   searched.kind = kind->station;
   searched.tide = station.tide;
   searched.current = station.current;
+  searched.clock = ClockOf(context, station);
   ResultsTable table(ResultsKind::EventSearch);
   SearchProgress quiet;
   const bool finished = RunEventSearch(searched, plan, table, quiet, units, QColor());

@@ -277,6 +277,7 @@ constexpr StringEntry kStrings[] = {
     {5155, "Export Status"},
     {5156, "Export Data File"},
     {5157, "All Files"},
+    {5158, "UTC_Offset"},
     {5160, "(cr/lf)"},
     {5161, "(cr)"},
     {5162, "(lf)"},

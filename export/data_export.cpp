@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "engine/calendar.h"
+#include "engine/civil_days.h"
 #include "engine/current_prediction.h"
 #include "engine/installed_catalogue.h"
 #include "engine/string_table.h"
@@ -30,7 +31,8 @@ std::string Printf(const char* format, auto... args) {
 }
 
 struct ExportRow {
-  EngineMinute time = 0;
+  EngineMinute time = 0;  // shown time
+  int32_t utcOffset = 0;  // in force at the row's instant
   int32_t value = 0;
   char letter = ' ';
   int16_t direction = kNotGiven16;
@@ -43,32 +45,29 @@ struct ExportDay {
 };
 
 StationPlace PlaceOfStation(const SearchStation& station) {
-  if (station.kind == StationKind::Tide) return PlaceOf(station.tide);
-  const CurrentLocation& c = station.current;
-  StationPlace place;
-  place.latHemisphere = c.latHemisphere;
-  place.latDegrees = c.latDegrees, place.latMinutes = c.latMinutes, place.latSeconds = c.latSeconds;
-  place.lonHemisphere = c.lonHemisphere;
-  place.lonDegrees = c.lonDegrees, place.lonMinutes = c.lonMinutes, place.lonSeconds = c.lonSeconds;
-  place.timeMeridian = c.timeMeridian;
-  place.observesDst = c.observesDst;
-  return place;
+  return station.kind == StationKind::Tide ? PlaceOf(station.tide) : PlaceOf(station.current);
 }
 
-// The rows and the sky of one day; false after the engine failed.
+// The rows and the sky of one date of the station's clock; false after the engine failed.
+// Rows at an interval step through the date's elapsed time, so a date the clocks change
+// has 23 or 25 hours of them; events come from the day lists, each once.
 bool CollectDay(const ExportJob& job, EngineMinute day, bool needSky, ExportDay& out) {
   MinuteToDate(day, out.date);
   out.rows.clear();
   const bool tide = job.station.kind == StationKind::Tide;
+  const StationClock& clock = job.station.clock;
   if (job.intervalMinutes > 0) {
+    const CivilDaySpan span = clock.Day(day);
     const EngineMinute step = static_cast<EngineMinute>(job.intervalMinutes);
-    for (EngineMinute i = 0; i < kMinutesPerDay / step; ++i) {
+    for (EngineMinute i = 0; i < span.Minutes() / step; ++i) {
+      const ClockReading at = clock.At(span.standardStart + i * step);
       ExportRow row;
-      row.time = day + i * step;
+      row.time = at.shown;
+      row.utcOffset = at.utcOffsetMinutes;
       if (tide) {
-        row.value = PredictTideShown(job.station.tide, row.time, 0, out.date.dstFlag).height;
+        row.value = PredictTide(job.station.tide, at.standard, 0).height;
       } else {
-        const CurrentEvent current = PredictCurrentShown(job.station.current, row.time, 0, out.date.dstFlag);
+        const CurrentEvent current = PredictCurrent(job.station.current, at.standard, 0);
         row.value = current.speed;
         row.letter = current.kind;
         row.direction = current.direction;
@@ -77,31 +76,24 @@ bool CollectDay(const ExportJob& job, EngineMinute day, bool needSky, ExportDay&
       out.rows.push_back(row);
     }
   } else if (tide) {
-    TideDayExtremes extremes;
-    int32_t maximum = 0, minimum = 0;
-    if (FindTideDayExtremes(job.station.tide, day, extremes, maximum, minimum) != 0) return false;
-    for (const TideExtreme& e : extremes) {
-      if (e.time == 0) break;
-      out.rows.push_back({e.time, e.height, e.kind, kNotGiven16});
+    const TideDayList list = FindTideDay(job.station.tide, clock, day);
+    if (list.status != 0) return false;
+    for (const ShownTideEvent& e : list.events) {
+      out.rows.push_back({e.at.shown, e.at.utcOffsetMinutes, e.height, e.kind, kNotGiven16});
     }
   } else {
-    CurrentDayEvents events;
-    int32_t maximum = 0, minimum = 0;
-    if (FindCurrentDayEvents(job.station.current, day, events, maximum, minimum) != 0) return false;
-    for (const CurrentEvent& e : events) {
-      if (e.time == 0) break;
-      out.rows.push_back({e.time, e.speed, e.kind, e.direction});
+    const CurrentDayList list = FindCurrentDay(job.station.current, clock, day);
+    if (list.status != 0) return false;
+    for (const ShownCurrentEvent& e : list.events) {
+      out.rows.push_back({e.at.shown, e.at.utcOffsetMinutes, e.speed, e.kind, e.direction});
     }
   }
   if (needSky) {
     const StationPlace place = PlaceOfStation(job.station);
-    out.sky.sun = SunRiseSet(day, place);
-    out.sky.moon = MoonRiseSet(day, place);
-    const MoonTimes before = MoonRiseSet(day - kMinutesPerDay, place);
-    const MoonTimes after = MoonRiseSet(day + kMinutesPerDay, place);
-    out.sky.quarter = out.sky.moon.phaseAngle < 0 ? ""
-                                                  : MoonQuarterText(before.phaseAngle, out.sky.moon.phaseAngle,
-                                                                    after.phaseAngle);
+    out.sky.sky = FindSkyDay(place, clock, day);
+    const float before = FindSkyDay(place, clock, AddDays(day, -1)).phaseAngle;
+    const float after = FindSkyDay(place, clock, AddDays(day, 1)).phaseAngle;
+    out.sky.quarter = out.sky.sky.phaseAngle < 0 ? "" : MoonQuarterText(before, out.sky.sky.phaseAngle, after);
   }
   return true;
 }
@@ -116,7 +108,7 @@ std::string ValueText(const ExportJob& job, int32_t value) {
 bool IsRowField(int id) {
   switch (id) {
     case kFieldTime: case kFieldHours: case kFieldMinutes: case kFieldValue: case kFieldValueType:
-    case kFieldDirection:
+    case kFieldDirection: case kFieldUtcOffset:
       return true;
     default:
       return false;
@@ -126,8 +118,6 @@ bool IsRowField(int id) {
 // The text of a field that is the same for every record of the day: the date, sun and
 // moon fields.
 std::string DayFieldText(const ExportJob& job, const ExportDay& day, int id) {
-  const bool sunEvents = ClassifySunDay(day.sky.sun.rise, day.sky.sun.set) == RiseSetDay::Events;
-  const bool moonEvents = ClassifyMoonDay(day.sky.moon.rise, day.sky.moon.set) == RiseSetDay::Events;
   const TimeType clock = job.units.clock;
   switch (id) {
     case kFieldDate: return ExportDateText(day.date, job.dateFormat);
@@ -136,13 +126,13 @@ std::string DayFieldText(const ExportJob& job, const ExportDay& day, int id) {
     case kFieldYear: return YearPart(day.date.year, job.dateFormat.year);
     case kFieldDayOfWeek: return std::string(WeekdayAbbreviation(day.date.weekday));
     case kFieldDayOfYear: return std::to_string(day.date.dayOfYear);
-    case kFieldSunrise: return RiseSetText(day.sky.sun.rise, sunEvents, clock);
-    case kFieldSunset: return RiseSetText(day.sky.sun.set, sunEvents, clock);
-    case kFieldMoonrise: return RiseSetText(day.sky.moon.rise, moonEvents, clock);
-    case kFieldMoonset: return RiseSetText(day.sky.moon.set, moonEvents, clock);
+    case kFieldSunrise: return RiseSetText(day.sky.sky, SkyEventKind::Sunrise, clock);
+    case kFieldSunset: return RiseSetText(day.sky.sky, SkyEventKind::Sunset, clock);
+    case kFieldMoonrise: return RiseSetText(day.sky.sky, SkyEventKind::Moonrise, clock);
+    case kFieldMoonset: return RiseSetText(day.sky.sky, SkyEventKind::Moonset, clock);
     case kFieldMoonQuarter: return day.sky.quarter;
     case kFieldMoonPhase:
-      return day.sky.moon.phaseAngle < 0 ? std::string() : std::to_string(static_cast<int>(day.sky.moon.phaseAngle));
+      return day.sky.sky.phaseAngle < 0 ? std::string() : std::to_string(static_cast<int>(day.sky.sky.phaseAngle));
     default: return std::string();
   }
 }
@@ -158,6 +148,7 @@ std::string RowFieldText(const ExportJob& job, const ExportRow* row, const DateR
     case kFieldValueType: return std::string(1, row->letter ? row->letter : ' ');
     case kFieldDirection:
       return row->direction >= 0 && row->direction <= 360 ? std::to_string(row->direction) : std::string("---");
+    case kFieldUtcOffset: return FormatUtcOffset(row->utcOffset);
     default: return std::string();
   }
 }
@@ -319,11 +310,15 @@ const char* MoonQuarterText(double before, double day, double after) {
   return "";
 }
 
-std::string RiseSetText(float hours, bool eventsDay, TimeType clock) {
-  if (!eventsDay || hours < 0.0f || hours >= 24.0f) return "--:--";
-  const int hour = static_cast<int>(std::trunc(hours));
-  const int minute = static_cast<int>(std::trunc(std::fmod(hours, 1.0) * 60.0));
-  return TimeText(hour, minute, clock);
+std::string RiseSetText(const SkyDay& sky, SkyEventKind kind, TimeType clock) {
+  const bool sun = kind == SkyEventKind::Sunrise || kind == SkyEventKind::Sunset;
+  if ((sun ? sky.sun : sky.moon) != RiseSetDay::Events) return "--:--";
+  for (const SkyEvent& e : sky.events) {
+    if (e.kind != kind) continue;
+    const uint32_t ofDay = e.at.shown % kMinutesPerDay;
+    return TimeText(static_cast<int>(ofDay / 60), static_cast<int>(ofDay % 60), clock);
+  }
+  return "--:--";
 }
 
 std::string ExportHeader(const ExportJob& job) {

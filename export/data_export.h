@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/rise_set.h"
+#include "engine/sky_day.h"
 #include "export/export_date.h"
 #include "export/output_file.h"
 #include "search/event_search.h"
@@ -31,7 +31,7 @@ struct ExportJob {
   char destination = kExportToTable;
   std::string fileName;
   ExportDateFormat dateFormat;
-  EngineMinute rangeStart = 0;  // 00:00 of the first day
+  EngineMinute rangeStart = 0;  // 00:00 of the first day (the station's dates)
   EngineMinute rangeEnd = 0;    // 00:00 of the last day
   std::string fieldDelimiter = "\t";    // bytes, already converted from escape notation
   std::string recordDelimiter = "\r\n";
@@ -48,18 +48,17 @@ constexpr int kIntervalCount = 7;
 int IntervalMinutesAt(int position);
 int IntervalPosition(int minutes);
 
-// The sun and moon of a station's day as the export writes them.
+// The sun and moon of a station's date as the export writes them (sky_day.h).
 struct ExportDaySky {
-  SunTimes sun;
-  MoonTimes moon;
+  SkyDay sky;
   const char* quarter = "";  // "NM", "1Q", "FM", "3Q" or ""
 };
 // The moon quarter falling on a day from the phase angles (degrees) of the day before,
 // the day and the day after.
 const char* MoonQuarterText(double before, double day, double after);
-// A rise or set time as "hh:mm" on the export's clock; "--:--" when the body does not
-// rise or set that day or the time is not available.
-std::string RiseSetText(float hours, bool eventsDay, TimeType clock);
+// The time shown at the first event of `kind` on the date as "hh:mm" on the export's
+// clock; "--:--" when the body does not rise or set that day or the time is not available.
+std::string RiseSetText(const SkyDay& sky, SkyEventKind kind, TimeType clock);
 
 // The two heading lines written before the records (with the record delimiter): the
 // station and its position, followed by who published its data and the licence, and the

@@ -55,6 +55,8 @@ void ExportCommands::Run() {
   const bool read = job.station.kind == StationKind::Tide ? catalogue_.ReadTide(window->station(), job.station.tide)
                                                           : catalogue_.ReadCurrent(window->station(), job.station.current);
   if (!read) return;  // the catalogue has said why
+  job.station.clock = job.station.kind == StationKind::Tide ? catalogue_.ClockOf(window->station(), job.station.tide)
+                                                            : catalogue_.ClockOf(window->station(), job.station.current);
   job.destination = chosen.destination;
   job.fileName = chosen.file;
   job.dateFormat = chosen.dateFormat;

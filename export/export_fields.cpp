@@ -9,6 +9,7 @@
 namespace qw {
 
 const char* ExportFieldTitle(int id) {
+  if (id == kFieldUtcOffset) return StringText(text::kUtcOffsetFieldTitle);
   return id >= 0 && id < kExportFieldCount ? StringText(text::kFieldTitles + id) : "";
 }
 

@@ -30,8 +30,9 @@ enum ExportField : int {
   kFieldMoonQuarter = 17,
   kFieldMoonPhase = 18,
   kFieldEndRepeat = 19,
+  kFieldUtcOffset = 20,  // "-07:00": the UTC offset in force at the row's instant
 };
-constexpr int kExportFieldCount = 20;
+constexpr int kExportFieldCount = 21;
 constexpr int kMaxRepeatCount = 48;
 constexpr const char* kDefaultTargetFields = "1,0,7,10,19";
 

@@ -41,6 +41,7 @@ constexpr int kFieldTitles = 5130;
 constexpr int kStartRepeatTimes = 5150;  // "[%s (%ld times)]"
 constexpr int kStartRepeatOnce = 5151;   // "[%s (1 time)]"
 constexpr int kEndRepeatEntry = 5152;
+constexpr int kUtcOffsetFieldTitle = 5158;  // the title of field kFieldUtcOffset
 // Dialog titles.
 constexpr int kExportDialogTitle = 5153;
 constexpr int kExportOptionsTitle = 5154;

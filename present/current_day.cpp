@@ -1,6 +1,7 @@
 #include "present/current_day.h"
 
 #include "engine/current_harmonics.h"
+#include "engine/current_prediction.h"
 
 namespace qw {
 namespace {
@@ -26,50 +27,45 @@ StationNotice CurrentNoticeOf(const CurrentLocation& station) {
   return StationNotice::None;
 }
 
-MinuteValue CurrentValueAt(const CurrentLocation& station, EngineMinute minute) {
+MinuteValue CurrentValueAt(const CurrentLocation& station, EngineMinute standard) {
   if (NotComputed(CurrentNoticeOf(station))) return MinuteValue{};
-  DateRecord date;
-  MinuteToDate(minute, date);
-  const CurrentEvent current = PredictCurrentShown(station, minute, 0, date.dstFlag);
+  const CurrentEvent current = PredictCurrent(station, standard, 0);
   MinuteValue value;
   value.value = current.speed;
   value.direction = current.direction;
   return value;
 }
 
-CurrentDay ComputeCurrentDay(const CurrentLocation& station, EngineMinute day, const DayParts& parts) {
+CurrentDay ComputeCurrentDay(const CurrentLocation& station, const StationClock& clock, EngineMinute day,
+                             const DayParts& parts) {
   CurrentDay result;
-  result.day = day - day % kMinutesPerDay;
+  result.span = clock.Day(day);
+  result.day = result.span.date;
   MinuteToDate(result.day, result.date);
-  result.halfHour.fill(kValueNotDefined);
-  const StationPlace place = PlaceOf(station);
-  if (parts.sun) result.sun = SunRiseSet(result.day, place);
-  if (parts.moon) result.moon = FindNextPhase(place, result.day);
+  result.halfHour.assign(result.span.Minutes() / 30, kValueNotDefined);
+  if (parts.sun || parts.moon) {
+    result.sky = FindSkyDay(PlaceOf(station), clock, result.day);
+    result.skyAsked = true;
+  }
   if (NotComputed(CurrentNoticeOf(station))) return result;
 
-  CurrentDayEvents events{};
-  int32_t maximum = 0, minimum = 0;
-  if (FindCurrentDayEvents(station, result.day, events, maximum, minimum) != 0) {
+  CurrentDayList list = FindCurrentDay(station, clock, result.day);
+  if (list.status != 0) {
     // Reported once; asking for the curve would report it again for every point.
     return result;
   }
   result.eventsFound = true;
-  result.maximum = maximum;
-  result.minimum = minimum;
-  for (const CurrentEvent& event : events) {
-    if (event.time == 0) break;
-    result.events.push_back(event);
-  }
+  result.maximum = list.maxSpeed;
+  result.minimum = list.minSpeed;
+  result.events = std::move(list.events);
   // The day's search has loaded the reference station's harmonic file.
   if (IsSubordinateCurrent(station) && station.stationKind != kCurrentKindRotary) {
     result.referenceName = HeldCurrentFileName();
   }
 
-  const int flag = result.date.dstFlag;
-  DaySamples samples = SampleDay(result.day, parts.curve, [&](EngineMinute minute) {
-    return PredictCurrentShown(station, minute, 0, flag).speed;
-  });
-  result.halfHour = samples.halfHour;
+  DaySamples samples = SampleDay(result.span.standardStart, result.span.Minutes(), parts.curve,
+                                 [&](EngineMinute standard) { return PredictCurrent(station, standard, 0).speed; });
+  result.halfHour = std::move(samples.halfHour);
   result.fine = std::move(samples.fine);
   return result;
 }

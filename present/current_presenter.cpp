@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "engine/installed_catalogue.h"
-#include "engine/time_zone.h"
 #include "present/display_units.h"
 
 namespace qw {
@@ -83,7 +82,8 @@ void CurrentRangeLines(const CurrentLocation& station, const AppSettings& settin
   }
 }
 
-DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentDay& day, const AppSettings& settings) {
+DayPresentation PresentCurrentDay(const CurrentLocation& station, const StationClock& stationClock,
+                                  const CurrentDay& day, const AppSettings& settings) {
   DayPresentation p;
   const CurrentUnit unit = settings.currentUnit;
   const TimeType clock = settings.timeType;
@@ -97,17 +97,16 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
                           ReferenceSourceSuffix('C', station.referenceId));
   }
   if (station.stationId != 0) p.stationId = "Station ID: " + std::to_string(station.stationId);
-  // Currents follow the North American daylight rule only.
-  p.zone = "(" + FormatTimeZone(station.timeMeridian, day.date, 'S', station.observesDst) + ")";
+  p.zone = ZoneText(stationClock, day.span);
 
   p.eventsHeading = "Daily Max Floods & Ebbs:";
   p.eventsFound = day.eventsFound;
   p.noEventsText = "No floods or ebbs this day";
-  for (const CurrentEvent& event : day.events) {
+  for (const ShownCurrentEvent& event : day.events) {
     EventText e;
     e.word = CurrentEventWord(event.kind);
     e.tone = event.kind == 'F' ? EventTone::Rising : event.kind == 'E' ? EventTone::Falling : EventTone::Neutral;
-    e.time = TimeOfMinute(event.time, clock);
+    e.time = TimeOfReading(event.at, stationClock, day.span, clock);
     e.value = SpeedDisplayText(SpeedToDisplay(MicroKnots(event.speed), unit));
     e.direction = DirectionText(event.direction);
     p.events.push_back(e);
@@ -127,12 +126,11 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
   // A weak and variable current says so in its notice box.
   if (p.notice != StationNotice::WeakAndVariable) p.stationKindText = CurrentKindText(station.stationKind);
 
-  PresentSky(day.sun, day.moon, clock, p);
+  if (day.skyAsked) PresentSky(day.sky, stationClock, clock, p);
+  PresentDayAxis(stationClock, day.span, clock, p.graph);
 
   DayGraphData& g = p.graph;
-  for (size_t i = 0; i < g.halfHour.size(); ++i) {
-    g.halfHour[i] = SpeedToDisplay(MicroKnots(day.halfHour[i]), unit).raw;
-  }
+  for (int32_t v : day.halfHour) g.halfHour.push_back(SpeedToDisplay(MicroKnots(v), unit).raw);
   for (int32_t v : day.fine) g.fine.push_back(SpeedToDisplay(MicroKnots(v), unit).raw);
   g.fineStepMinutes = kFineStepMinutes;
   if (day.eventsFound) {
@@ -150,10 +148,10 @@ DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentD
   g.unitName = UnitName(unit);
   g.twoWay = !rotary;
   CurrentRangeLines(station, settings, g.high, g.low);
-  for (const CurrentEvent& event : day.events) {
+  for (const ShownCurrentEvent& event : day.events) {
     if (event.kind != 'S' && event.kind != 'm') continue;
-    const int64_t minute = static_cast<int64_t>(event.time) - day.day;
-    if (minute < 0 || minute > 1440) continue;
+    const int64_t minute = static_cast<int64_t>(event.at.standard) - day.span.standardStart;
+    if (minute < 0 || minute > g.minutes) continue;
     // On the curve: a slack is where the speed is least, on or near the zero line.
     const int32_t value =
         event.speed == kValueNotDefined ? 0 : SpeedToDisplay(MicroKnots(event.speed), unit).raw;

@@ -10,7 +10,9 @@
 
 namespace qw {
 
-DayPresentation PresentCurrentDay(const CurrentLocation& station, const CurrentDay& day, const AppSettings& settings);
+// `stationClock` is the clock the day was computed with.
+DayPresentation PresentCurrentDay(const CurrentLocation& station, const StationClock& stationClock,
+                                  const CurrentDay& day, const AppSettings& settings);
 
 // The graph's range lines for a current station under the settings, in display units:
 // the average maximum flood ("max fld") or the user's value above, the average maximum

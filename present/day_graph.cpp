@@ -35,8 +35,9 @@ struct Plot {
   int zeroY = 0;        // the level of value 0
   int bottomY = 0;      // the lowest level
   GraphScale scale;
+  int minutes = 1440;   // the date's length: the width stands for this many minutes
 
-  int X(int minuteOfDay) const { return rect.left() + minuteOfDay * rect.width() / 1440; }
+  int X(int elapsed) const { return rect.left() + elapsed * rect.width() / std::max(1, minutes); }
   // Pixels above (negative: below) the zero line for a value, as the bars measure it.
   int Y(int64_t value) const { return zeroY - BarLength(value, scale.step, spacing); }
   int LevelY(int level) const { return bottomY - level * spacing; }
@@ -60,8 +61,8 @@ void FillDaylight(QPainter& painter, const Plot& plot, const DaylightSpan& dayli
       break;
   }
   painter.fillRect(r, night);
-  const int rise = std::clamp(daylight.riseMinute, 0, 1440);
-  const int set = std::clamp(daylight.setMinute, 0, 1440);
+  const int rise = std::clamp(daylight.riseMinute, 0, plot.minutes);
+  const int set = std::clamp(daylight.setMinute, 0, plot.minutes);
   auto span = [&](int from, int to) {
     if (to > from) painter.fillRect(QRect(QPoint(plot.X(from), r.top()), QPoint(plot.X(to), r.bottom())), day);
   };
@@ -69,7 +70,7 @@ void FillDaylight(QPainter& painter, const Plot& plot, const DaylightSpan& dayli
     span(rise, set);
   } else {  // the sun sets before it rises within this day
     span(0, set);
-    span(rise, 1440);
+    span(rise, plot.minutes);
   }
 }
 
@@ -81,8 +82,8 @@ QColor BarColor(int32_t value, const DayGraphData& data, const ColorScheme& colo
 }
 
 void DrawBars(QPainter& painter, const Plot& plot, const DayGraphData& data, const ColorScheme& colors) {
-  const std::array<BarSpan, 48> spans = BarSpans(plot.rect.width());
-  for (size_t i = 0; i < spans.size(); ++i) {
+  const std::vector<BarSpan> spans = BarSpans(plot.rect.width(), plot.minutes);
+  for (size_t i = 0; i < spans.size() && i < data.halfHour.size(); ++i) {
     const int32_t value = Defined(data.halfHour[i]);
     const int top = plot.Y(value);
     const int left = plot.rect.left() + spans[i].left;
@@ -98,12 +99,12 @@ void DrawBars(QPainter& painter, const Plot& plot, const DayGraphData& data, con
   }
 }
 
-// The day's curve as points from 00:00 to 24:00.
+// The day's curve as points from the date's start to its end.
 QPolygonF CurvePoints(const Plot& plot, const DayGraphData& data) {
   QPolygonF points;
   if (!data.fine.empty() && data.fineStepMinutes > 0) {
     for (size_t i = 0; i < data.fine.size(); ++i) {
-      const int minute = std::min(1440, static_cast<int>(i) * data.fineStepMinutes);
+      const int minute = std::min(plot.minutes, static_cast<int>(i) * data.fineStepMinutes);
       points << QPointF(plot.X(minute), plot.Y(Defined(data.fine[i])));
     }
   } else {
@@ -173,7 +174,7 @@ void DrawMarks(QPainter& painter, const Plot& plot, const DayGraphData& data, co
   painter.setBrush(Qt::white);
   const double r = px(4.5);
   for (const GraphMark& mark : data.marks) {
-    if (mark.minute < 0 || mark.minute > 1440) continue;
+    if (mark.minute < 0 || mark.minute > plot.minutes) continue;
     const QPointF c(plot.X(mark.minute), plot.Y(mark.value));
     const QPointF diamond[] = {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)};
     painter.drawPolygon(diamond, 4);
@@ -211,13 +212,14 @@ std::string HourLabel(int hour, TimeType clock) {
   return hour < 12 ? std::to_string(hour) + "a" : std::to_string(hour - 12) + "p";
 }
 
-std::array<BarSpan, 48> BarSpans(int graphWidth) {
-  std::array<BarSpan, 48> spans{};
-  const int w = (graphWidth - 1) / 24;
+std::vector<BarSpan> BarSpans(int graphWidth, int minutes) {
+  const int count = std::max(0, minutes / 30);
+  std::vector<BarSpan> spans(static_cast<size_t>(count));
+  const int64_t pixels = std::max(0, graphWidth - 1);
   int previousRight = -1;
-  for (int i = 0; i < 48; ++i) {
-    const int k = i / 2;
-    const int right = (i % 2 == 0) ? w / 2 + k * w : (k + 1) * w;
+  for (int i = 0; i < count; ++i) {
+    // Bar i ends where the next half hour begins (the last at the graph's right edge).
+    const int right = static_cast<int>(int64_t{i + 1} * 30 * pixels / std::max(1, minutes));
     spans[static_cast<size_t>(i)] = {previousRight + 1, std::max(previousRight + 1, right)};
     previousRight = spans[static_cast<size_t>(i)].right;
   }
@@ -275,6 +277,7 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
   const int leftMargin = std::max(labelWidth + px(10), timeWidth + hourLabelWidth / 2 + px(8));
   Plot plot;
   plot.scale = *scale;
+  plot.minutes = std::max(30, data.minutes);
   if (style.compact) {
     plot.rect = area.adjusted(px(2), px(2), -px(2), -px(2));
   } else {
@@ -285,8 +288,14 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
     painter.restore();
     return true;
   }
-  // A whole number of pixels per hour, so bars, ticks and event times line up.
-  plot.rect.setWidth(24 * ((plot.rect.width() - 1) / 24) + 1);
+  // A whole number of pixels per hour (per half hour on a date whose length is not whole
+  // hours), so bars, ticks and event times line up.
+  const int columns = plot.minutes % 60 == 0 ? plot.minutes / 60 : plot.minutes / 30;
+  plot.rect.setWidth(columns * ((plot.rect.width() - 1) / columns) + 1);
+  std::vector<HourTick> ticks = data.hourTicks;
+  if (ticks.empty()) {
+    for (int hour = 0; hour * 60 <= plot.minutes; ++hour) ticks.push_back({hour * 60, hour});
+  }
   plot.spacing = std::max(1, plot.rect.height() / 8);
   plot.bottomY = plot.rect.top() + 8 * plot.spacing;
   plot.rect.setBottom(plot.bottomY);
@@ -303,8 +312,8 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
   // Grid: dotted, every two hours and at every level.
   if (style.grid) {
     painter.setPen(QPen(ToQColor(style.colors.grid), 0, Qt::DotLine));
-    for (int hour = 2; hour < 24; hour += 2) {
-      const int x = plot.X(hour * 60);
+    for (size_t i = 2; i + 1 < ticks.size(); i += 2) {
+      const int x = plot.X(ticks[i].elapsed);
       painter.drawLine(x, plot.rect.top(), x, plot.rect.bottom());
     }
     for (int level = 1; level < kScaleLevels; ++level) {
@@ -336,6 +345,16 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
 
   if (!style.compact) DrawMarks(painter, plot, data, px);
 
+  // A date the clocks change says so at the top left, on a light box like the range labels.
+  if (!style.compact && !data.changeNote.empty()) {
+    const QString note = QString::fromStdString(data.changeNote);
+    const int width = std::min(metrics.horizontalAdvance(note) + px(6), plot.rect.width() - px(4));
+    const QRect box(plot.rect.left() + px(2), plot.rect.top() + px(2), width, textHeight);
+    painter.fillRect(box, QColor(255, 255, 255, 220));
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, note);
+  }
+
   // Frame and axes.
   painter.setPen(QPen(Qt::black, px(1)));
   painter.setBrush(Qt::NoBrush);
@@ -355,8 +374,9 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
       const QRect box(area.left(), y - textHeight / 2, plot.rect.left() - px(6) - area.left(), textHeight);
       painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, levelLabels[level]);
     }
-    // Time axis: 25 ticks, labels thinned when a column is narrower than a label.
-    const double column = plot.rect.width() / 24.0;
+    // Time axis: a tick every hour of elapsed time (24, 23 or 25 of them), labelled with
+    // the hour the clock shows then; labels thinned when a column is narrower than a label.
+    const double column = plot.rect.width() * 60.0 / plot.minutes;
     const int needed = hourLabelWidth + px(4);
     int labelEvery = 1;
     for (int candidate : {1, 2, 3, 6}) {
@@ -364,11 +384,11 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
       if (column * candidate >= needed) break;
     }
     const int tickBottom = plot.rect.bottom() + px(4);
-    for (int hour = 0; hour <= 24; ++hour) {
-      const int x = plot.X(hour * 60);
+    for (size_t i = 0; i < ticks.size(); ++i) {
+      const int x = plot.X(ticks[i].elapsed);
       painter.drawLine(x, plot.rect.bottom(), x, tickBottom);
-      if (hour % labelEvery != 0) continue;
-      const QString label = QString::fromStdString(HourLabel(hour, style.clock));
+      if (static_cast<int>(i) % labelEvery != 0) continue;
+      const QString label = QString::fromStdString(HourLabel(ticks[i].hour, style.clock));
       const int width = metrics.horizontalAdvance(label);
       painter.drawText(QRect(x - width / 2 - px(2), tickBottom, width + px(4), textHeight), Qt::AlignCenter, label);
     }

@@ -24,7 +24,7 @@ namespace qw {
 // When the sun is up during the shown day.
 struct DaylightSpan {
   enum class Kind { Normal, AlwaysUp, AlwaysDown, Unknown } kind = Kind::Unknown;
-  int riseMinute = 0;  // minute of the day, clamped to 0..1440
+  int riseMinute = 0;  // minutes from the date's first instant, clamped to the date
   int setMinute = 0;
 };
 
@@ -37,16 +37,32 @@ struct RangeLine {
 // A point of the day marked on the curve: a slack water of a current, or a rotary
 // current's minimum.
 struct GraphMark {
-  int minute = 0;     // minute of the day, 0..1440
+  int minute = 0;     // minutes from the date's first instant, 0 .. the date's length
   int32_t value = 0;  // display units
 };
 
+// An hour tick of the time axis: `elapsed` minutes from the date's first instant, labelled
+// with the hour the clock shows then (0 .. 24).
+struct HourTick {
+  int elapsed = 0;
+  int hour = 0;
+};
+
 struct DayGraphData {
-  // The value at minute 30 i of the day, display units; kValueNotDefined where the
-  // station has no value.
-  std::array<int32_t, 48> halfHour{};
-  // Values every `fineStepMinutes` from 00:00 to 24:00 inclusive for the filled and
-  // smooth styles; empty to draw them through the half-hour values.
+  // The date's length in minutes of elapsed time: 1440, or 1380 and 1500 on the days the
+  // clocks change. The graph's width stands for this many minutes.
+  int minutes = 1440;
+  // The time axis' ticks; empty for 0 .. 24 every hour. A date the clocks change skips or
+  // repeats an hour's label.
+  std::vector<HourTick> hourTicks;
+  // Shown over the graph on a date the clocks change ("Clocks go forward 1 hour at 2:00a:
+  // 23-hour day"); empty on other dates.
+  std::string changeNote;
+  // The value 30 i minutes after the date's first instant, display units;
+  // kValueNotDefined where the station has no value. minutes / 30 of them.
+  std::vector<int32_t> halfHour;
+  // Values every `fineStepMinutes` from the date's start to its end inclusive for the
+  // filled and smooth styles; empty to draw them through the half-hour values.
   std::vector<int32_t> fine;
   int fineStepMinutes = 10;
   // The day's extremes of the curve, display units.
@@ -91,11 +107,11 @@ QPainterPath SmoothCurve(const QPolygonF& points);
 std::string HourLabel(int hour, TimeType clock);
 
 // The horizontal bars of the bar style, in pixels from the graph's left edge: bar i
-// spans [left, right] inclusive.
+// spans [left, right] inclusive, one per half hour of a date of `minutes` minutes.
 struct BarSpan {
   int left = 0, right = 0;
 };
-std::array<BarSpan, 48> BarSpans(int graphWidth);
+std::vector<BarSpan> BarSpans(int graphWidth, int minutes = 1440);
 
 // The shade a reversing current's ebb is drawn in: the normal colour paled towards white.
 QColor EbbShade(const QColor& normal);

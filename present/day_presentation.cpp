@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/station_database.h"
 #include "engine/string_table.h"
 #include "present/display_units.h"
+#include "present/moon_picture.h"
 
 namespace qw {
 namespace {
@@ -15,19 +17,30 @@ constexpr const char* kWeekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
 constexpr const char* kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                    "July",    "August",   "September", "October", "November", "December"};
 
-// An event hour of the rise/set results as a clock text; the small fraction they carry
-// makes truncation to whole minutes safe.
-std::string TimeOfHours(float hours, TimeType clock) {
-  const int minutes = static_cast<int>(std::floor(hours * 60.0));
-  return ClockText(minutes / 60, minutes % 60, clock);
+// The events of one kind on the date.
+std::vector<ClockReading> EventsOf(const SkyDay& sky, SkyEventKind kind) {
+  std::vector<ClockReading> out;
+  for (const SkyEvent& e : sky.events) {
+    if (e.kind == kind) out.push_back(e.at);
+  }
+  return out;
 }
 
-// One rise or set line: the time, or the neighbouring day it falls on.
-LabelledText EventLine(const char* name, float hours, TimeType clock) {
-  if (hours < 0) return {std::string(name) + " Yesterday", ""};
-  if (hours >= 24) return {std::string(name) + " Tomorrow", ""};
-  return {std::string(name) + ":", TimeOfHours(hours, clock)};
+// One rise or set line: the time, or that the body does not do it on this date (it did
+// so late the day before, or will early the day after). A second event of the same kind
+// (the moon on a 25-hour date) is joined to the line.
+LabelledText EventLine(const char* name, const std::vector<ClockReading>& events, const StationClock& clock,
+                       const CivilDaySpan& span, TimeType timeType) {
+  if (events.empty()) return {std::string("No ") + name + " this day", ""};
+  std::string text;
+  for (const ClockReading& at : events) {
+    if (!text.empty()) text += ", ";
+    text += TimeOfReading(at, clock, span, timeType);
+  }
+  return {std::string(name) + ":", text};
 }
+
+bool ChangeDay(const CivilDaySpan& span) { return span.Minutes() != kMinutesPerDay; }
 
 }  // namespace
 
@@ -49,52 +62,95 @@ std::string SourceText(bool subordinate, const std::string& referenceName, const
   return "Harmonic station" + sourceSuffix;
 }
 
-std::vector<LabelledText> SunTexts(const SunTimes& sun, TimeType clock) {
-  switch (ClassifySunDay(sun.rise, sun.set)) {
+std::vector<LabelledText> SunTexts(const SkyDay& sky, const StationClock& clock, TimeType timeType) {
+  switch (sky.sun) {
     case RiseSetDay::NotAvailable: return {{"Sunrise/Sunset Not Available", ""}};
     case RiseSetDay::NeverSets: return {{"Sun does not set today", ""}};
     case RiseSetDay::NeverRises: return {{"Sun does not rise today", ""}};
     case RiseSetDay::Events: break;
   }
-  return {EventLine("Sunrise", sun.rise, clock), EventLine("Sunset", sun.set, clock)};
+  return {EventLine("Sunrise", EventsOf(sky, SkyEventKind::Sunrise), clock, sky.span, timeType),
+          EventLine("Sunset", EventsOf(sky, SkyEventKind::Sunset), clock, sky.span, timeType)};
 }
 
-std::vector<LabelledText> MoonTexts(const MoonTimes& moon, TimeType clock) {
-  switch (ClassifyMoonDay(moon.rise, moon.set)) {
+std::vector<LabelledText> MoonTexts(const SkyDay& sky, const StationClock& clock, TimeType timeType) {
+  switch (sky.moon) {
     case RiseSetDay::NotAvailable: return {{"Moonrise/Moonset Not Available", ""}};
     case RiseSetDay::NeverSets: return {{"Moon does not set", ""}};
     case RiseSetDay::NeverRises: return {{"Moon does not rise", ""}};
     case RiseSetDay::Events: break;
   }
-  // A day can lack one of the two events; rise_set.h then gives it on a neighbouring day.
-  return {EventLine("Moonrise", moon.rise, clock), EventLine("Moonset", moon.set, clock)};
+  return {EventLine("Moonrise", EventsOf(sky, SkyEventKind::Moonrise), clock, sky.span, timeType),
+          EventLine("Moonset", EventsOf(sky, SkyEventKind::Moonset), clock, sky.span, timeType)};
 }
 
-void PresentSky(const SunTimes& sun, const MoonDay& moon, TimeType clock, DayPresentation& p) {
-  p.sun = SunTexts(sun, clock);
-  p.moon = MoonTexts(moon.times, clock);
-  if (moon.times.phaseAngle >= 0) {
-    p.phaseLine = PhaseLine(moon.phase);
-    p.tideTypeLine = TideTypeName(moon.phase.tideType);
-    p.moonAngle = MoonPictureAngle(moon.phase.ageDegrees, moon.phase.phaseType, moon.phase.days);
+void PresentSky(const SkyDay& sky, const StationClock& clock, TimeType timeType, DayPresentation& p) {
+  p.sun = SunTexts(sky, clock, timeType);
+  p.moon = MoonTexts(sky, clock, timeType);
+  if (sky.phaseAngle >= 0 && sky.nearestPhase.phaseType != kPhaseNone) {
+    p.phaseLine = PhaseLine(sky.nearestPhase);
+    p.tideTypeLine = TideTypeName(sky.nearestPhase.tideType);
+    p.moonAngle = MoonPictureAngle(sky.nearestPhase.ageDegrees, sky.nearestPhase.phaseType, sky.nearestPhase.days);
   }
   DaylightSpan& daylight = p.graph.daylight;
-  switch (ClassifySunDay(sun.rise, sun.set)) {
-    case RiseSetDay::NotAvailable: daylight.kind = DaylightSpan::Kind::Unknown; break;
-    case RiseSetDay::NeverSets: daylight.kind = DaylightSpan::Kind::AlwaysUp; break;
-    case RiseSetDay::NeverRises: daylight.kind = DaylightSpan::Kind::AlwaysDown; break;
-    case RiseSetDay::Events:
-      daylight.kind = DaylightSpan::Kind::Normal;
-      daylight.riseMinute = static_cast<int>(std::floor(sun.rise * 60.0));
-      daylight.setMinute = static_cast<int>(std::floor(sun.set * 60.0));
-      break;
+  switch (sky.sun) {
+    case RiseSetDay::NotAvailable: daylight.kind = DaylightSpan::Kind::Unknown; return;
+    case RiseSetDay::NeverSets: daylight.kind = DaylightSpan::Kind::AlwaysUp; return;
+    case RiseSetDay::NeverRises: daylight.kind = DaylightSpan::Kind::AlwaysDown; return;
+    case RiseSetDay::Events: break;
   }
+  // Minutes of elapsed time from the date's first instant; a rise or set not on this
+  // date lies before its start or after its end.
+  const int length = static_cast<int>(sky.span.Minutes());
+  const std::vector<ClockReading> rises = EventsOf(sky, SkyEventKind::Sunrise);
+  const std::vector<ClockReading> sets = EventsOf(sky, SkyEventKind::Sunset);
+  daylight.kind = DaylightSpan::Kind::Normal;
+  daylight.riseMinute = rises.empty() ? 0 : static_cast<int>(rises.front().standard - sky.span.standardStart);
+  daylight.setMinute = sets.empty() ? length : static_cast<int>(sets.front().standard - sky.span.standardStart);
 }
 
-std::string TimeOfMinute(EngineMinute minute, TimeType clock) {
-  DateRecord date;
-  MinuteToDate(minute, date);
-  return ClockText(date.hour, date.minute, clock);
+std::string ZoneText(const StationClock& clock, const CivilDaySpan& span) {
+  const std::string first = clock.AbbreviationAt(span.standardStart);
+  const std::string last = clock.AbbreviationAt(span.standardEnd > span.standardStart ? span.standardEnd - 1 : span.standardStart);
+  return "(" + (first == last ? first : first + "/" + last) + ")";
+}
+
+std::string TimeOfReading(const ClockReading& at, const StationClock& clock, const CivilDaySpan& span,
+                          TimeType timeType) {
+  const uint32_t ofDay = at.shown % kMinutesPerDay;
+  std::string text = ClockText(static_cast<int>(ofDay / 60), static_cast<int>(ofDay % 60), timeType);
+  if (ChangeDay(span)) text += " " + clock.AbbreviationAt(at.standard);
+  return text;
+}
+
+void PresentDayAxis(const StationClock& clock, const CivilDaySpan& span, TimeType timeType, DayGraphData& graph) {
+  graph.minutes = static_cast<int>(span.Minutes());
+  graph.hourTicks.clear();
+  graph.changeNote.clear();
+  for (int elapsed = 0; elapsed <= graph.minutes; elapsed += 60) {
+    const EngineMinute shown = clock.ShownAt(span.standardStart + static_cast<EngineMinute>(elapsed));
+    graph.hourTicks.push_back({elapsed, static_cast<int>((static_cast<int64_t>(shown) - span.date) / 60)});
+  }
+  if (!ChangeDay(span) || span.Minutes() == 0) return;
+  // The instant of the change: the first whose offset differs from the date's first.
+  const int32_t before = clock.OffsetAt(span.standardStart);
+  EngineMinute low = span.standardStart, high = span.standardEnd - 1;
+  if (clock.OffsetAt(high) == before) return;
+  while (high - low > 1) {
+    const EngineMinute middle = low + (high - low) / 2;
+    (clock.OffsetAt(middle) == before ? low : high) = middle;
+  }
+  const int32_t shift = clock.OffsetAt(high) - before;
+  // The wall clock reads the old time plus one minute at the change (2:00 in North America).
+  const uint32_t at = (clock.ShownAt(low) + 1) % kMinutesPerDay;
+  const int magnitude = std::abs(shift);
+  std::string amount = magnitude % 60 == 0 ? std::to_string(magnitude / 60) + (magnitude == 60 ? " hour" : " hours")
+                                           : std::to_string(magnitude) + " minutes";
+  const int hours = graph.minutes / 60, rest = graph.minutes % 60;
+  const std::string length = rest == 0 ? std::to_string(hours) + "-hour day"
+                                       : std::to_string(hours) + " h " + std::to_string(rest) + " min day";
+  graph.changeNote = std::string("Clocks go ") + (shift > 0 ? "forward " : "back ") + amount + " at " +
+                     ClockText(static_cast<int>(at / 60), static_cast<int>(at % 60), timeType) + ": " + length;
 }
 
 std::string WeekDayLabel(const DateRecord& date) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "engine/calendar.h"
-#include "engine/moon_phase.h"
-#include "engine/rise_set.h"
+#include "engine/sky_day.h"
+#include "engine/station_clock.h"
 #include "present/day_graph.h"
 #include "present/station_day.h"
 #include "settings/app_settings.h"
@@ -38,7 +38,7 @@ struct DayPresentation {
   std::string position;   // "Lat 47°36 12 N  Lon 122°20 21 W" or "Position Not Specified"
   std::string source;     // "Harmonic station (NOAA)" or "based on Seattle, WA (NOAA)"
   std::string stationId;  // "Station ID: 9447130", or empty
-  std::string zone;       // "(PDT)"
+  std::string zone;       // "(PDT)"; "(PST/PDT)" on a date the clocks change
 
   std::string eventsHeading;  // "Daily Highs & Lows:", "Daily Max Floods & Ebbs:"
   bool eventsFound = false;   // the engine answered for the day
@@ -69,16 +69,27 @@ std::string PositionText(char latHemisphere, int latDegrees, int latMinutes, int
 // UHSLC)"; ReferenceSourceSuffix of installed_catalogue.h), "" when not known.
 std::string SourceText(bool subordinate, const std::string& referenceName, const std::string& sourceSuffix);
 
-// The sun's two lines for a day's rise and set hours (rise_set.h results).
-std::vector<LabelledText> SunTexts(const SunTimes& sun, TimeType clock);
-// The moon's two lines.
-std::vector<LabelledText> MoonTexts(const MoonTimes& moon, TimeType clock);
+// The sun's and the moon's two lines for a date (sky_day.h), each time as the clock shows
+// it at the event's instant, with its zone abbreviation on a date the clocks change.
+std::vector<LabelledText> SunTexts(const SkyDay& sky, const StationClock& clock, TimeType timeType);
+std::vector<LabelledText> MoonTexts(const SkyDay& sky, const StationClock& clock, TimeType timeType);
 
-// Fills the sun and moon area of a day and the graph's day and night.
-void PresentSky(const SunTimes& sun, const MoonDay& moon, TimeType clock, DayPresentation& p);
+// Fills the sun and moon area of a date and the graph's day and night.
+void PresentSky(const SkyDay& sky, const StationClock& clock, TimeType timeType, DayPresentation& p);
 
-// A shown-time minute as a clock text.
-std::string TimeOfMinute(EngineMinute minute, TimeType clock);
+// The zone line of the title area: "(PDT)", or "(PST/PDT)" on a date the clocks change.
+std::string ZoneText(const StationClock& clock, const CivilDaySpan& span);
+
+// An instant as a clock text of the time shown then; on a date the clocks change
+// (`span` not 24 hours) followed by the zone's abbreviation at that instant, so the two
+// 1:30s of a date the clocks go back read apart ("1:30a PDT", "1:30a PST").
+std::string TimeOfReading(const ClockReading& at, const StationClock& clock, const CivilDaySpan& span,
+                          TimeType timeType);
+
+// The graph's time axis for a date: its length, an hour tick every 60 minutes of elapsed
+// time labelled with the hour the clock shows then, and on a date the clocks change the
+// note that says so ("Clocks go forward 1 hour at 2:00a: 23-hour day").
+void PresentDayAxis(const StationClock& clock, const CivilDaySpan& span, TimeType timeType, DayGraphData& graph);
 
 // The label of a day of the weekly view: "Sat 6/15".
 std::string WeekDayLabel(const DateRecord& date);

@@ -1,20 +1,25 @@
 #include "present/minute_table_model.h"
 
 #include "engine/calendar.h"
-#include "present/display_units.h"
+#include "present/day_presentation.h"
 
 namespace qw {
 
 MinuteTableModel::MinuteTableModel(ValueAt value, ValueText text, QString valueHeading, QObject* parent)
     : QAbstractTableModel(parent), value_(std::move(value)), text_(std::move(text)), heading_(std::move(valueHeading)) {}
 
-void MinuteTableModel::Reset(EngineMinute day, int intervalMinutes, TimeType clock) {
+void MinuteTableModel::Reset(const StationClock& stationClock, EngineMinute day, int intervalMinutes, TimeType clock) {
   beginResetModel();
-  day_ = day - day % kMinutesPerDay;
+  stationClock_ = stationClock;
+  span_ = stationClock.Day(day);
   interval_ = std::clamp(intervalMinutes, 1, static_cast<int>(kMinutesPerDay));
   clock_ = clock;
-  cache_.assign(static_cast<size_t>(kMinutesPerDay / static_cast<uint32_t>(interval_)), std::nullopt);
+  cache_.assign(static_cast<size_t>(span_.Minutes() / static_cast<uint32_t>(interval_)), std::nullopt);
   endResetModel();
+}
+
+EngineMinute MinuteTableModel::StandardOfRow(int row) const {
+  return span_.standardStart + static_cast<EngineMinute>(row * interval_);
 }
 
 void MinuteTableModel::SetValueText(ValueText text) {
@@ -30,7 +35,7 @@ int MinuteTableModel::columnCount(const QModelIndex& parent) const { return pare
 
 MinuteValue MinuteTableModel::ValueOfRow(int row) const {
   std::optional<MinuteValue>& slot = cache_[static_cast<size_t>(row)];
-  if (!slot) slot = value_(day_ + static_cast<EngineMinute>(row * interval_));
+  if (!slot) slot = value_(StandardOfRow(row));
   return *slot;
 }
 
@@ -44,9 +49,9 @@ QVariant MinuteTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
   if (role != Qt::DisplayRole) return {};
-  const int minuteOfDay = index.row() * interval_;
   if (index.column() == 0) {
-    return QString::fromStdString(ClockText(minuteOfDay / 60, minuteOfDay % 60, clock_));
+    const ClockReading at = stationClock_.At(StandardOfRow(index.row()));
+    return QString::fromStdString(TimeOfReading(at, stationClock_, span_, clock_));
   }
   return text_(ValueOfRow(index.row()));
 }

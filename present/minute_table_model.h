@@ -1,6 +1,7 @@
-// The minute table of a tide or current window: one row every `interval` minutes of the
-// shown day with the time and the value there. A row's value is computed the first
-// time the row is shown and kept for the day.
+// The minute table of a tide or current window: one row every `interval` minutes of
+// elapsed time through the shown date (23 or 25 hours of rows on the days the clocks
+// change) with the time the clock shows and the value there. A row's value is computed
+// the first time the row is shown and kept for the day.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "engine/engine_values.h"
+#include "engine/station_clock.h"
 #include "settings/app_settings.h"
 
 namespace qw {
@@ -24,15 +26,15 @@ class MinuteTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // `value` gives the engine value at a shown-time minute; `text` its display text
-  // (kValueNotDefined must be handled by it).
+  // `value` gives the engine value at an instant (a standard minute, station_clock.h);
+  // `text` its display text (kValueNotDefined must be handled by it).
   using ValueAt = std::function<MinuteValue(EngineMinute)>;
   using ValueText = std::function<QString(const MinuteValue&)>;
 
   MinuteTableModel(ValueAt value, ValueText text, QString valueHeading, QObject* parent = nullptr);
 
-  // A new day, interval or clock: forgets every computed row.
-  void Reset(EngineMinute day, int intervalMinutes, TimeType clock);
+  // A new date (of `stationClock`), interval or time format: forgets every computed row.
+  void Reset(const StationClock& stationClock, EngineMinute day, int intervalMinutes, TimeType clock);
   void SetValueText(ValueText text);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -46,11 +48,13 @@ class MinuteTableModel : public QAbstractTableModel {
  private:
   // The row's value, computed on first use.
   MinuteValue ValueOfRow(int row) const;
+  EngineMinute StandardOfRow(int row) const;
 
   ValueAt value_;
   ValueText text_;
   QString heading_;
-  EngineMinute day_ = 0;
+  StationClock stationClock_{0, 0, ""};
+  CivilDaySpan span_;
   int interval_ = 15;
   TimeType clock_ = TimeType::Clock12;
   mutable std::vector<std::optional<MinuteValue>> cache_;

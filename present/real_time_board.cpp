@@ -5,17 +5,16 @@
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
-#include "engine/time_zone.h"
+#include "engine/current_prediction.h"
+#include "engine/tide_prediction.h"
 #include "present/real_time_texts.h"
 #include "settings/catalogue_directory.h"
 
 namespace qw {
 namespace {
 
-EngineMinute UtcMinute(const QDateTime& instant) {
-  const QDateTime utc = instant.toUTC();
-  return MinuteOf(utc.date().year(), utc.date().month(), utc.date().day(), utc.time().hour(), utc.time().minute());
-}
+// 1970-01-01 00:00 UTC in minutes since 1900-01-01 00:00 (the clock's UTC minutes).
+constexpr int64_t kUnixEpochMinute = 25567LL * 1440;
 
 EngineMinute DayOf(EngineMinute minute) { return minute - minute % kMinutesPerDay; }
 
@@ -30,31 +29,10 @@ bool Installed(const CatalogueDirectory& catalogue, const StationRef& station) {
 
 }  // namespace
 
-uint8_t DaylightFlagOf(EngineMinute shown, uint8_t observesDst) {
-  if (observesDst == kDstNone) return 0;
-  DateRecord date;
-  MinuteToDate(shown, date);
-  return date.dstFlag;
-}
-
-EngineMinute ShownToStandard(EngineMinute shown, int16_t timeMeridian, uint8_t dstFlag, bool tide,
-                             uint16_t tideReference) {
-  const StationZone zone{timeMeridian, tideReference};
-  return tide ? TideShownToStandard(shown, zone, dstFlag) : CurrentShownToStandard(shown, zone, dstFlag);
-}
-
-StationInstant StationClock(const QDateTime& utc, int16_t timeMeridian, uint8_t observesDst, bool tide,
-                            uint16_t tideReference) {
-  StationInstant instant;
-  const int64_t zoneMinutes = std::llround(ZoneHours(timeMeridian) * 60.0);
-  instant.standard = static_cast<EngineMinute>(std::max<int64_t>(0, int64_t{UtcMinute(utc)} + zoneMinutes));
-  // The daylight flag of the standard date: the clocks change at midnight standard time,
-  // as the engine's whole-day flags have it.
-  instant.dstFlag = DaylightFlagOf(instant.standard, observesDst);
-  const StationZone zone{timeMeridian, tideReference};
-  instant.shown = tide ? TideStandardToShown(instant.standard, zone, instant.dstFlag)
-                       : CurrentStandardToShown(instant.standard, zone, instant.dstFlag);
-  return instant;
+ClockReading ReadingAt(const StationClock& clock, const QDateTime& utc) {
+  const int64_t seconds = utc.toSecsSinceEpoch();
+  const int64_t utcMinute = (seconds >= 0 ? seconds / 60 : -((59 - seconds) / 60)) + kUnixEpochMinute;
+  return clock.At(clock.StandardOfUtc(utcMinute));
 }
 
 void RealTimeBoard::Load(const CatalogueDirectory& catalogue, const std::vector<StationRef>& tides,
@@ -71,9 +49,7 @@ void RealTimeBoard::Load(const CatalogueDirectory& catalogue, const std::vector<
       const TideLocation& tide = entry.tide;
       entry.name = tide.name;
       entry.predictable = tide.stationId != 0 && tide.referenceId != 0;
-      entry.timeMeridian = tide.timeMeridian;
-      entry.observesDst = tide.observesDst;
-      entry.tideReference = tide.referenceId;
+      entry.clock = catalogue.ClockOf(station, tide);
     }
     LoadDay(entry, utc);
   }
@@ -88,28 +64,18 @@ void RealTimeBoard::Load(const CatalogueDirectory& catalogue, const std::vector<
       // Rotary stations are computed from their table, named by the station ID.
       entry.predictable =
           current.stationId != 0 && (current.referenceId != 0 || current.stationKind == kCurrentKindRotary);
-      entry.timeMeridian = current.timeMeridian;
-      entry.observesDst = current.observesDst;
+      entry.clock = catalogue.ClockOf(station, current);
     }
     LoadDay(entry, utc);
   }
 }
 
-StationInstant RealTimeBoard::ClockOf(const RealTimeEntry& entry, const QDateTime& utc) const {
-  const bool tide = entry.station.kind == StationKind::Tide;
-  return StationClock(utc, entry.timeMeridian, entry.observesDst, tide, entry.tideReference);
-}
-
-EngineMinute RealTimeBoard::EventStandard(const RealTimeEntry& entry, EngineMinute shown) const {
-  return ShownToStandard(shown, entry.timeMeridian, DaylightFlagOf(shown, entry.observesDst),
-                         entry.station.kind == StationKind::Tide, entry.tideReference);
-}
-
 void RealTimeBoard::LoadDay(RealTimeEntry& entry, const QDateTime& utc) {
-  const StationInstant now = ClockOf(entry, utc);
+  const ClockReading now = ReadingAt(entry.clock, utc);
   entry.tableDay = DayOf(now.shown);
-  entry.slotBase = EventStandard(entry, entry.tableDay);
-  entry.minuteValues.assign(kMinutesPerDay, kSlotEmpty);
+  const CivilDaySpan span = entry.clock.Day(entry.tableDay);
+  entry.slotBase = span.standardStart;
+  entry.minuteValues.assign(span.Minutes(), kSlotEmpty);
   entry.tomorrowLoaded = false;
   entry.tomorrowTides.clear();
   entry.tomorrowCurrents.clear();
@@ -119,29 +85,27 @@ void RealTimeBoard::LoadDay(RealTimeEntry& entry, const QDateTime& utc) {
   if (!entry.predictable) return;
   // A failed day search has been reported; the entry keeps an empty event list.
   if (entry.station.kind == StationKind::Tide) {
-    TideDayExtremes extremes{};
-    if (FindTideDayExtremes(entry.tide, entry.tableDay, extremes, entry.maximum, entry.minimum) != 0) return;
-    for (const TideExtreme& extreme : extremes) {
-      if (extreme.time == 0) break;
-      entry.tideEvents.push_back(extreme);
-    }
+    TideDayList day = FindTideDay(entry.tide, entry.clock, entry.tableDay);
+    if (day.status != 0) return;
+    entry.tideEvents = std::move(day.events);
+    entry.maximum = day.maximum;
+    entry.minimum = day.minimum;
   } else {
-    entry.minuteKinds.assign(kMinutesPerDay, ' ');
-    entry.minuteDirections.assign(kMinutesPerDay, kNotGiven16);
-    CurrentDayEvents events{};
-    if (FindCurrentDayEvents(entry.current, entry.tableDay, events, entry.maximum, entry.minimum) != 0) return;
-    for (const CurrentEvent& event : events) {
-      if (event.time == 0) break;
-      entry.currentEvents.push_back(event);
-    }
+    entry.minuteKinds.assign(span.Minutes(), ' ');
+    entry.minuteDirections.assign(span.Minutes(), kNotGiven16);
+    CurrentDayList day = FindCurrentDay(entry.current, entry.clock, entry.tableDay);
+    if (day.status != 0) return;
+    entry.currentEvents = std::move(day.events);
+    entry.maximum = day.maxSpeed;
+    entry.minimum = day.minSpeed;
   }
 }
 
 bool RealTimeBoard::Update(const QDateTime& utc, const AppSettings& settings) {
-  std::vector<StationInstant> tideInstants, currentInstants;
+  std::vector<ClockReading> tideInstants, currentInstants;
   for (auto [entries, instants] : {std::pair{&tides_, &tideInstants}, std::pair{&currents_, &currentInstants}}) {
     for (const RealTimeEntry& entry : *entries) {
-      const StationInstant now = ClockOf(entry, utc);
+      const ClockReading now = ReadingAt(entry.clock, utc);
       if (entry.predictable && DayOf(now.shown) != entry.tableDay) return false;
       instants->push_back(now);
     }
@@ -151,12 +115,12 @@ bool RealTimeBoard::Update(const QDateTime& utc, const AppSettings& settings) {
   return true;
 }
 
-int RealTimeBoard::SlotOf(const RealTimeEntry& entry, const StationInstant& now) {
+int RealTimeBoard::SlotOf(const RealTimeEntry& entry, const ClockReading& now) {
   const int64_t slot = int64_t{now.standard} - int64_t{entry.slotBase};
-  return slot >= 0 && slot < static_cast<int64_t>(kMinutesPerDay) ? static_cast<int>(slot) : -1;
+  return slot >= 0 && slot < static_cast<int64_t>(entry.minuteValues.size()) ? static_cast<int>(slot) : -1;
 }
 
-void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings) {
+void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const ClockReading& now, const AppSettings& settings) {
   if (!entry.predictable || entry.failed) {
     entry.valueNow = kValueNotDefined;
     entry.valueText = RealTimeHeightText(MicroFeet(kValueNotDefined), settings.tideUnit);
@@ -167,7 +131,7 @@ void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const StationInstant& now, 
   const int slot = SlotOf(entry, now);
   int32_t value = slot >= 0 ? entry.minuteValues[static_cast<size_t>(slot)] : kSlotEmpty;
   if (value == kSlotEmpty) {
-    value = PredictTideShown(entry.tide, now.shown, 0, now.dstFlag).height;
+    value = PredictTide(entry.tide, now.standard, 0).height;
     ++predictions_;
     if (value == kValueFailed) {
       // The failure has been shown once; asking every minute would show it again.
@@ -179,40 +143,34 @@ void RealTimeBoard::UpdateTide(RealTimeEntry& entry, const StationInstant& now, 
   entry.valueNow = value;
   entry.valueText = RealTimeHeightText(MicroFeet(value), settings.tideUnit);
 
-  const std::optional<TideExtreme> next = entry.failed ? std::nullopt : NextTideEvent(entry, now);
+  const std::optional<ShownTideEvent> next = entry.failed ? std::nullopt : NextTideEvent(entry, now);
   if (!next) {
     entry.changeText.clear();
     entry.icon = RealTimeIcon::None;
     return;
   }
-  const int minutesAhead = static_cast<int>(int64_t{EventStandard(entry, next->time)} - int64_t{now.standard});
+  const int minutesAhead = static_cast<int>(int64_t{next->at.standard} - int64_t{now.standard});
   entry.changeText =
       NextTideText(next->kind, RealTimeHeightText(MicroFeet(next->height), settings.tideUnit), minutesAhead);
   entry.icon = next->kind == 'H' ? RealTimeIcon::Rising : RealTimeIcon::Falling;
 }
 
-std::optional<TideExtreme> RealTimeBoard::NextTideEvent(RealTimeEntry& entry, const StationInstant& now) {
-  for (const TideExtreme& extreme : entry.tideEvents) {
-    if (EventStandard(entry, extreme.time) >= now.standard) return extreme;
+std::optional<ShownTideEvent> RealTimeBoard::NextTideEvent(RealTimeEntry& entry, const ClockReading& now) {
+  for (const ShownTideEvent& extreme : entry.tideEvents) {
+    if (extreme.at.standard >= now.standard) return extreme;
   }
   if (!entry.tomorrowLoaded) {
     entry.tomorrowLoaded = true;
-    TideDayExtremes extremes{};
-    int32_t maximum = 0, minimum = 0;
-    if (FindTideDayExtremes(entry.tide, AddDays(entry.tableDay, 1), extremes, maximum, minimum) == 0) {
-      for (const TideExtreme& extreme : extremes) {
-        if (extreme.time == 0) break;
-        entry.tomorrowTides.push_back(extreme);
-      }
-    }
+    const TideDayList day = FindTideDay(entry.tide, entry.clock, AddDays(entry.tableDay, 1));
+    if (day.status == 0) entry.tomorrowTides = day.events;
   }
-  for (const TideExtreme& extreme : entry.tomorrowTides) {
-    if (EventStandard(entry, extreme.time) >= now.standard) return extreme;
+  for (const ShownTideEvent& extreme : entry.tomorrowTides) {
+    if (extreme.at.standard >= now.standard) return extreme;
   }
   return std::nullopt;
 }
 
-void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings) {
+void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const ClockReading& now, const AppSettings& settings) {
   if (!entry.predictable || entry.failed) {
     entry.valueNow = kValueNotDefined;
     entry.valueText = RealTimeSpeedText(MicroKnots(kValueNotDefined), settings.currentUnit);
@@ -225,7 +183,7 @@ void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& no
   char kind = ' ';
   int16_t direction = kNotGiven16;
   if (value == kSlotEmpty) {
-    const CurrentEvent current = PredictCurrentShown(entry.current, now.shown, 0, now.dstFlag);
+    const CurrentEvent current = PredictCurrent(entry.current, now.standard, 0);
     value = current.speed;
     kind = current.kind;
     direction = current.direction;
@@ -260,7 +218,7 @@ void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& no
     return;
   }
 
-  const std::optional<CurrentEvent> next = NextCurrentEvent(entry, now);
+  const std::optional<ShownCurrentEvent> next = NextCurrentEvent(entry, now);
   if (!next) {
     // The next change is left as it was. A station whose current is not defined has no
     // events to find; for any other it is an error, said once per day table.
@@ -270,28 +228,22 @@ void RealTimeBoard::UpdateCurrent(RealTimeEntry& entry, const StationInstant& no
     }
     return;
   }
-  const int minutesAhead = static_cast<int>(int64_t{EventStandard(entry, next->time)} - int64_t{now.standard});
+  const int minutesAhead = static_cast<int>(int64_t{next->at.standard} - int64_t{now.standard});
   entry.changeText =
       NextCurrentText(next->kind, MicroKnots(next->speed), next->direction, settings.currentUnit, minutesAhead);
 }
 
-std::optional<CurrentEvent> RealTimeBoard::NextCurrentEvent(RealTimeEntry& entry, const StationInstant& now) {
-  for (const CurrentEvent& event : entry.currentEvents) {
-    if (EventStandard(entry, event.time) >= now.standard) return event;
+std::optional<ShownCurrentEvent> RealTimeBoard::NextCurrentEvent(RealTimeEntry& entry, const ClockReading& now) {
+  for (const ShownCurrentEvent& event : entry.currentEvents) {
+    if (event.at.standard >= now.standard) return event;
   }
   if (!entry.tomorrowLoaded) {
     entry.tomorrowLoaded = true;
-    CurrentDayEvents events{};
-    int32_t maximum = 0, minimum = 0;
-    if (FindCurrentDayEvents(entry.current, AddDays(entry.tableDay, 1), events, maximum, minimum) == 0) {
-      for (const CurrentEvent& event : events) {
-        if (event.time == 0) break;
-        entry.tomorrowCurrents.push_back(event);
-      }
-    }
+    const CurrentDayList day = FindCurrentDay(entry.current, entry.clock, AddDays(entry.tableDay, 1));
+    if (day.status == 0) entry.tomorrowCurrents = day.events;
   }
-  for (const CurrentEvent& event : entry.tomorrowCurrents) {
-    if (EventStandard(entry, event.time) >= now.standard) return event;
+  for (const ShownCurrentEvent& event : entry.tomorrowCurrents) {
+    if (event.at.standard >= now.standard) return event;
   }
   return std::nullopt;
 }

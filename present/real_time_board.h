@@ -2,14 +2,12 @@
 // with today's events, and for the present moment each station's height or speed and
 // the time left to its next event.
 //
-// Time. The window is given the present instant (UTC). Each station's own clock comes
-// from its time meridian and daylight-saving class, through the same corrections the
-// engine applies: standard = UTC + zone; the station's shown time adds the daylight
-// correction of the standard date and the GMT option. The value now is asked of the
-// engine at that shown minute with that daylight flag, so it is the engine's value for
-// this instant even on the days the clocks change. Count-downs are differences of
-// standard times, so they are the real minutes left, across midnight and across a
-// daylight-saving change alike.
+// Time. The window is given the present instant (UTC). Each station keeps its own clock
+// (station_clock.h): the present is the station's standard minute of that UTC minute,
+// the value now is the engine's value at that instant, and the day tracked is the
+// station's civil date now, 23 or 25 hours on the days the clocks change. Count-downs
+// are differences of standard minutes, so they are the real minutes left, across
+// midnight and across a change of the clocks alike.
 #pragma once
 
 #include <QDateTime>
@@ -17,11 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/civil_days.h"
 #include "engine/current_location.h"
-#include "engine/current_prediction.h"
 #include "engine/engine_values.h"
+#include "engine/station_clock.h"
 #include "engine/tide_location.h"
-#include "engine/tide_prediction.h"
 #include "settings/app_settings.h"
 #include "settings/station_directory.h"
 
@@ -41,24 +39,6 @@ enum class RealTimeIcon {
   Unknown,   // a current without a direction
 };
 
-// A station's clock at one instant.
-struct StationInstant {
-  EngineMinute standard = 0;  // the station's local standard time
-  EngineMinute shown = 0;     // the time the windows show for the station
-  uint8_t dstFlag = 0;        // the daylight flag the shown time was made with
-};
-
-// The station's clock at `utc`. `observesDst` is the record's daylight-saving class;
-// `tideReference` the referenceId of a tide station (the international family takes its
-// own daylight correction), 0 for current stations.
-StationInstant StationClock(const QDateTime& utc, int16_t timeMeridian, uint8_t observesDst, bool tide,
-                            uint16_t tideReference);
-// The standard time of a shown minute of a day with the given daylight flag, and the
-// flag of a shown minute's date for a station (0 when it never observes daylight saving).
-EngineMinute ShownToStandard(EngineMinute shown, int16_t timeMeridian, uint8_t dstFlag, bool tide,
-                             uint16_t tideReference);
-uint8_t DaylightFlagOf(EngineMinute shown, uint8_t observesDst);
-
 struct RealTimeEntry {
   StationRef station;
   std::string name;
@@ -67,23 +47,21 @@ struct RealTimeEntry {
   bool changeErrorShown = false;  // currents: message 3004 has been shown for this day table
   TideLocation tide;         // the record of a tide entry
   CurrentLocation current;   // the record of a current entry
-  // The station's clock, from its record.
-  int16_t timeMeridian = 0;
-  uint8_t observesDst = 0;
-  uint16_t tideReference = 0;  // tide entries: the harmonic record (its family's daylight rule)
+  // The station's clock: its zone from the side catalogue, or the record's rule.
+  StationClock clock{0, 0, ""};
 
-  EngineMinute tableDay = 0;  // 00:00 shown time of the day the events are of
-  std::vector<TideExtreme> tideEvents;
-  std::vector<CurrentEvent> currentEvents;
+  EngineMinute tableDay = 0;  // 00:00 shown time of the date the events are of
+  std::vector<ShownTideEvent> tideEvents;
+  std::vector<ShownCurrentEvent> currentEvents;
   int32_t maximum = 0, minimum = 0;  // the day's highest and lowest, engine units
   // Tomorrow's events, found once when today's are all past. Not only the first: on the
   // day the clocks go forward, tomorrow's first hour overlaps today's last one.
   bool tomorrowLoaded = false;
-  std::vector<TideExtreme> tomorrowTides;
-  std::vector<CurrentEvent> tomorrowCurrents;
+  std::vector<ShownTideEvent> tomorrowTides;
+  std::vector<ShownCurrentEvent> tomorrowCurrents;
 
-  // The values of the day's minutes, by standard minute from the day's start; empty
-  // slots hold kSlotEmpty. Currents keep each minute's event letter and direction too.
+  // The values of the date's minutes, by standard minute from its first instant (1380,
+  // 1440 or 1500 of them); empty slots hold kSlotEmpty. Currents keep each minute's event letter and direction too.
   std::vector<int32_t> minuteValues;
   std::vector<char> minuteKinds;
   std::vector<int16_t> minuteDirections;
@@ -97,6 +75,9 @@ struct RealTimeEntry {
   std::string changeText;
   RealTimeIcon icon = RealTimeIcon::None;
 };
+
+// A station's clock reading at the instant `utc`.
+ClockReading ReadingAt(const StationClock& clock, const QDateTime& utc);
 
 class RealTimeBoard {
  public:
@@ -116,14 +97,12 @@ class RealTimeBoard {
 
  private:
   void LoadDay(RealTimeEntry& entry, const QDateTime& utc);
-  void UpdateTide(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings);
-  void UpdateCurrent(RealTimeEntry& entry, const StationInstant& now, const AppSettings& settings);
+  void UpdateTide(RealTimeEntry& entry, const ClockReading& now, const AppSettings& settings);
+  void UpdateCurrent(RealTimeEntry& entry, const ClockReading& now, const AppSettings& settings);
   // The slot of the present minute, or -1 when it lies outside the day's slots.
-  static int SlotOf(const RealTimeEntry& entry, const StationInstant& now);
-  std::optional<TideExtreme> NextTideEvent(RealTimeEntry& entry, const StationInstant& now);
-  std::optional<CurrentEvent> NextCurrentEvent(RealTimeEntry& entry, const StationInstant& now);
-  StationInstant ClockOf(const RealTimeEntry& entry, const QDateTime& utc) const;
-  EngineMinute EventStandard(const RealTimeEntry& entry, EngineMinute shown) const;
+  static int SlotOf(const RealTimeEntry& entry, const ClockReading& now);
+  std::optional<ShownTideEvent> NextTideEvent(RealTimeEntry& entry, const ClockReading& now);
+  std::optional<ShownCurrentEvent> NextCurrentEvent(RealTimeEntry& entry, const ClockReading& now);
 
   std::vector<RealTimeEntry> tides_;
   std::vector<RealTimeEntry> currents_;

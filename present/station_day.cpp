@@ -2,23 +2,24 @@
 
 #include <algorithm>
 
-#include "engine/calendar.h"
 
 namespace qw {
 
-DaySamples SampleDay(EngineMinute day, bool curve, const std::function<int32_t(EngineMinute)>& valueAt) {
+DaySamples SampleDay(EngineMinute start, uint32_t minutes, bool curve,
+                     const std::function<int32_t(EngineMinute)>& valueAt) {
   DaySamples samples;
-  samples.halfHour.fill(kValueNotDefined);
+  samples.halfHour.assign(minutes / 30, kValueNotDefined);
+  if (minutes == 0) return samples;
   bool failed = false;
-  auto value = [&](int minuteOfDay) {
+  auto value = [&](int elapsed) {
     if (failed) return kValueNotDefined;
-    const int32_t v = valueAt(day + static_cast<EngineMinute>(minuteOfDay));
+    const int32_t v = valueAt(start + static_cast<EngineMinute>(elapsed));
     failed = v == kValueFailed;
     return failed ? kValueNotDefined : v;
   };
-  const int lastMinute = static_cast<int>(kMinutesPerDay) - 1;
+  const int lastMinute = static_cast<int>(minutes) - 1;
   if (curve) {
-    for (int m = 0; m <= static_cast<int>(kMinutesPerDay); m += kFineStepMinutes) {
+    for (int m = 0; m <= static_cast<int>(minutes); m += kFineStepMinutes) {
       samples.fine.push_back(value(std::min(m, lastMinute)));
     }
     static_assert(30 % kFineStepMinutes == 0);

@@ -3,7 +3,6 @@
 // values for the graph.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -30,15 +29,18 @@ struct DayParts {
 
 constexpr int kFineStepMinutes = 10;
 
+// A date's values at equal steps of elapsed time from its first instant, so a date of 23
+// or 25 hours (the clocks change) has 46 or 50 half-hour values, not 48.
 struct DaySamples {
-  std::array<int32_t, 48> halfHour{};  // the value at minute 30 i of the day
-  std::vector<int32_t> fine;           // every kFineStepMinutes from 00:00 to 24:00 (the last is 23:59)
+  std::vector<int32_t> halfHour;  // the value 30 i minutes after the date's first instant
+  std::vector<int32_t> fine;      // every kFineStepMinutes to the date's end (the last is its last minute)
 };
 
-// Samples a day from 00:00 (`day`) with `valueAt` (engine units; kValueFailed after a
-// reported failure). The half-hour values come from the fine curve when it is asked for.
-// From the first failure on every value is kValueNotDefined, so a failure is reported
-// once and not for every point.
-DaySamples SampleDay(EngineMinute day, bool curve, const std::function<int32_t(EngineMinute)>& valueAt);
+// Samples the `minutes` minutes from the standard minute `start` with `valueAt` (engine
+// units; kValueFailed after a reported failure). The half-hour values come from the fine
+// curve when it is asked for. From the first failure on every value is kValueNotDefined,
+// so a failure is reported once and not for every point.
+DaySamples SampleDay(EngineMinute start, uint32_t minutes, bool curve,
+                     const std::function<int32_t(EngineMinute)>& valueAt);
 
 }  // namespace qw

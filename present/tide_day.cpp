@@ -2,6 +2,7 @@
 
 #include "engine/held_data.h"
 #include "engine/tide_corrections.h"
+#include "engine/tide_prediction.h"
 
 namespace qw {
 
@@ -14,44 +15,39 @@ StationNotice TideNoticeOf(const TideLocation& station) {
   return StationNotice::None;
 }
 
-int32_t TideHeightAt(const TideLocation& station, EngineMinute minute) {
+int32_t TideHeightAt(const TideLocation& station, EngineMinute standard) {
   if (TideNoticeOf(station) == StationNotice::NotPredictable) return kValueNotDefined;
-  DateRecord date;
-  MinuteToDate(minute, date);
-  return PredictTideShown(station, minute, 0, date.dstFlag).height;
+  return PredictTide(station, standard, 0).height;
 }
 
-TideDay ComputeTideDay(const TideLocation& station, EngineMinute day, const DayParts& parts) {
+TideDay ComputeTideDay(const TideLocation& station, const StationClock& clock, EngineMinute day,
+                       const DayParts& parts) {
   TideDay result;
-  result.day = day - day % kMinutesPerDay;
+  result.span = clock.Day(day);
+  result.day = result.span.date;
   MinuteToDate(result.day, result.date);
-  result.halfHour.fill(kValueNotDefined);
-  const StationPlace place = PlaceOf(station);
-  if (parts.sun) result.sun = SunRiseSet(result.day, place);
-  if (parts.moon) result.moon = FindNextPhase(place, result.day);
+  result.halfHour.assign(result.span.Minutes() / 30, kValueNotDefined);
+  if (parts.sun || parts.moon) {
+    result.sky = FindSkyDay(PlaceOf(station), clock, result.day);
+    result.skyAsked = true;
+  }
   if (TideNoticeOf(station) == StationNotice::NotPredictable) return result;
 
-  TideDayExtremes extremes{};
-  int32_t maximum = 0, minimum = 0;
-  if (FindTideDayExtremes(station, result.day, extremes, maximum, minimum) != 0) {
+  TideDayList list = FindTideDay(station, clock, result.day);
+  if (list.status != 0) {
     // The failure has been reported once; asking for the curve would report it again
     // for every point.
     return result;
   }
   result.extremesFound = true;
-  result.maximum = maximum;
-  result.minimum = minimum;
-  for (const TideExtreme& extreme : extremes) {
-    if (extreme.time == 0) break;
-    result.extremes.push_back(extreme);
-  }
+  result.maximum = list.maximum;
+  result.minimum = list.minimum;
+  result.extremes = std::move(list.events);
   result.referenceName = HeldTideRecordName();
 
-  const int flag = result.date.dstFlag;
-  DaySamples samples = SampleDay(result.day, parts.curve, [&](EngineMinute minute) {
-    return PredictTideShown(station, minute, 0, flag).height;
-  });
-  result.halfHour = samples.halfHour;
+  DaySamples samples = SampleDay(result.span.standardStart, result.span.Minutes(), parts.curve,
+                                 [&](EngineMinute standard) { return PredictTide(station, standard, 0).height; });
+  result.halfHour = std::move(samples.halfHour);
   result.fine = std::move(samples.fine);
   return result;
 }

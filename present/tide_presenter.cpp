@@ -4,7 +4,6 @@
 
 #include "engine/installed_catalogue.h"
 #include "engine/tide_corrections.h"
-#include "engine/time_zone.h"
 #include "present/display_units.h"
 
 namespace qw {
@@ -48,7 +47,8 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
   }
 }
 
-DayPresentation PresentTideDay(const TideLocation& station, const TideDay& day, const AppSettings& settings) {
+DayPresentation PresentTideDay(const TideLocation& station, const StationClock& stationClock, const TideDay& day,
+                               const AppSettings& settings) {
   DayPresentation p;
   const TideUnit unit = settings.tideUnit;
   const TimeType clock = settings.timeType;
@@ -60,18 +60,17 @@ DayPresentation PresentTideDay(const TideLocation& station, const TideDay& day, 
     p.source = SourceText(HasTideCorrections(station), day.referenceName, ReferenceSourceSuffix('T', station.referenceId));
   }
   if (station.stationId != 0) p.stationId = "Station ID: " + std::to_string(station.stationId);
-  const char style = IsInternationalFamily(station.referenceId) ? 'g' : 'S';
-  p.zone = "(" + FormatTimeZone(station.timeMeridian, day.date, style, station.observesDst) + ")";
+  p.zone = ZoneText(stationClock, day.span);
 
   p.eventsHeading = "Daily Highs & Lows:";
   p.eventsFound = day.extremesFound;
   p.noEventsText = "No highs or lows this day";
-  for (const TideExtreme& extreme : day.extremes) {
+  for (const ShownTideEvent& extreme : day.extremes) {
     EventText e;
     const bool high = extreme.kind == 'H';
     e.word = high ? "High" : "Low";
     e.tone = high ? EventTone::Rising : EventTone::Falling;
-    e.time = extreme.time == static_cast<EngineMinute>(kValueNotDefined) ? kNoTimeText : TimeOfMinute(extreme.time, clock);
+    e.time = TimeOfReading(extreme.at, stationClock, day.span, clock);
     e.value = HeightDisplayText(HeightToDisplay(MicroFeet(extreme.height), unit));
     p.events.push_back(e);
   }
@@ -85,12 +84,11 @@ DayPresentation PresentTideDay(const TideLocation& station, const TideDay& day, 
   average((station.flags & kTideFlagMhhwLabel) ? "MHHW:" : "MHWS:", station.meanHigherHighWater);
   average("Mean Tide:", station.meanTideLevel);
 
-  PresentSky(day.sun, day.moon, clock, p);
+  if (day.skyAsked) PresentSky(day.sky, stationClock, clock, p);
+  PresentDayAxis(stationClock, day.span, clock, p.graph);
 
   DayGraphData& g = p.graph;
-  for (size_t i = 0; i < g.halfHour.size(); ++i) {
-    g.halfHour[i] = HeightToDisplay(MicroFeet(day.halfHour[i]), unit).raw;
-  }
+  for (int32_t v : day.halfHour) g.halfHour.push_back(HeightToDisplay(MicroFeet(v), unit).raw);
   for (int32_t v : day.fine) g.fine.push_back(HeightToDisplayExact(MicroFeet(v), unit).raw);
   g.fineStepMinutes = kFineStepMinutes;
   if (day.extremesFound) {

@@ -9,7 +9,9 @@
 
 namespace qw {
 
-DayPresentation PresentTideDay(const TideLocation& station, const TideDay& day, const AppSettings& settings);
+// `stationClock` is the clock the day was computed with.
+DayPresentation PresentTideDay(const TideLocation& station, const StationClock& stationClock, const TideDay& day,
+                               const AppSettings& settings);
 
 // The graph's range lines for a tide station under the settings, in display units.
 void TideRangeLines(const TideLocation& station, const AppSettings& settings, RangeLine& high, RangeLine& low);

@@ -310,9 +310,9 @@ ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& option
   ReportGraphInput input;
   input.data = &day.graph;
   for (const ReportEvent& e : day.events) {
-    if (e.minute < 0 || e.value == kValueNotDefined) continue;
+    if (e.elapsed < 0 || e.value == kValueNotDefined) continue;
     ReportMark mark;
-    mark.minuteOfDay = e.minute;
+    mark.minuteOfDay = e.elapsed;
     mark.value = e.value;
     mark.high = e.upper();
     mark.label = Q(e.time);
@@ -321,22 +321,25 @@ ReportGraphInput GraphInputFor(const ReportDay& day, const ReportOptions& option
     input.extremes.push_back(mark);
   }
   if (!day.inRange) return input;
-  auto add = [&](std::vector<ReportMark>& marks, const char* name, float value, float other) {
-    const int minute = RiseSetMinute(value, other);
-    if (minute < 0) return;
-    ReportMark mark;
-    mark.minuteOfDay = minute;
-    mark.label = QString(name) + " " + ClockOfMinute(minute, clock);
-    marks.push_back(mark);
+  // At the events' instants (minutes from the date's first instant), with the time shown.
+  auto add = [&](std::vector<ReportMark>& marks, const char* name, SkyEventKind kind) {
+    for (const SkyEvent& e : day.sky.events) {
+      if (e.kind != kind) continue;
+      ReportMark mark;
+      mark.minuteOfDay = static_cast<int>(e.at.standard - day.sky.span.standardStart);
+      const uint32_t shown = e.at.shown % kMinutesPerDay;
+      mark.label = QString(name) + " " + ClockOfMinute(static_cast<int>(shown), clock);
+      marks.push_back(mark);
+      return;
+    }
   };
-  if (options.sunriseSunset && ClassifySunDay(day.sun.rise, day.sun.set) == RiseSetDay::Events) {
-    add(input.sun, "sunrise", day.sun.rise, day.sun.set);
-    add(input.sun, "sunset", day.sun.set, day.sun.rise);
+  if (options.sunriseSunset && day.sky.sun == RiseSetDay::Events) {
+    add(input.sun, "sunrise", SkyEventKind::Sunrise);
+    add(input.sun, "sunset", SkyEventKind::Sunset);
   }
-  const MoonTimes& moon = day.moon.times;
-  if (options.moonriseMoonset && ClassifyMoonDay(moon.rise, moon.set) == RiseSetDay::Events) {
-    add(input.moon, "moonrise", moon.rise, moon.set);
-    add(input.moon, "moonset", moon.set, moon.rise);
+  if (options.moonriseMoonset && day.sky.moon == RiseSetDay::Events) {
+    add(input.moon, "moonrise", SkyEventKind::Moonrise);
+    add(input.moon, "moonset", SkyEventKind::Moonset);
   }
   return input;
 }
@@ -349,8 +352,9 @@ std::vector<TableRow> TableRows(const ReportDay& day, StationKind kind, const Ap
   const TimeType clock = settings.timeType;
   for (size_t i = 0; i < day.table.size(); ++i) {
     const int minute = static_cast<int>(i) * day.tableInterval;
-    QString time = minute >= 1440 ? (clock == TimeType::Clock24 ? QString("24:00") : QString("12:00 am"))
-                                  : ClockOfMinute(minute, clock);
+    const bool end = i < day.tableTimes.size() ? day.tableTimes[i].empty() : minute >= 1440;
+    QString time = end ? (clock == TimeType::Clock24 ? QString("24:00") : QString("12:00 am"))
+                       : (i < day.tableTimes.size() ? Q(day.tableTimes[i]) : ClockOfMinute(minute, clock));
     rows.push_back({time, day.table[i] == kValueNotDefined
                               ? QString("---  %1").arg(Q(ReportUnitName(kind, settings)))
                               : Q(ReportValueText(kind, day.table[i], settings))});

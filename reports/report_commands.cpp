@@ -41,8 +41,10 @@ void OpenPrintReport(Frame& frame, AppSettings& settings, ProfileFile& file, con
   PrintReportDialog dialog(
       settings, file,
       [&catalogue](const StationRef& station, ReportLocation& out) {
-        return station.kind == StationKind::Tide ? catalogue.ReadTide(station, out.tide)
-                                                 : catalogue.ReadCurrent(station, out.current);
+        const bool tide = station.kind == StationKind::Tide;
+        if (!(tide ? catalogue.ReadTide(station, out.tide) : catalogue.ReadCurrent(station, out.current))) return false;
+        out.clock = tide ? catalogue.ClockOf(station, out.tide) : catalogue.ClockOf(station, out.current);
+        return true;
       },
       std::move(windows), frame.mainWindow(), notes);
   if (preview) {

@@ -6,6 +6,7 @@
 
 #include "engine/installed_catalogue.h"
 #include "engine/time_zone.h"
+#include "present/day_presentation.h"
 #include "reports/page_layouts.h"
 
 namespace qw {
@@ -130,6 +131,12 @@ ReportZone Zone(const ReportLocation& location) {
 }  // namespace
 
 QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
+  // A station on its zone's clock: the zone's abbreviation, "PST/PDT" on the date the
+  // clocks change. Otherwise the record's rule names its zone, as it always did.
+  if (location.clock.basis() == ClockBasis::Zone) {
+    const std::string text = ZoneText(location.clock, location.clock.Day(day));
+    return QString::fromStdString(text.substr(1, text.size() - 2));
+  }
   DateRecord date;
   MinuteToDate(day, date);
   const ReportZone zone = Zone(location);
@@ -137,6 +144,7 @@ QString ZoneLabel(const ReportLocation& location, EngineMinute day) {
 }
 
 QString ShortZoneLabel(const ReportLocation& location, EngineMinute day) {
+  if (location.clock.basis() == ClockBasis::Zone) return ZoneLabel(location, day);
   const ReportZone zone = Zone(location);
   if (zone.international) return QString();
   DateRecord date;
@@ -149,15 +157,22 @@ QString LocationReportTitle(const ReportLocation& location, ReportKind kind, Rep
 }
 
 QString ZoneSpanLabel(const ReportLocation& location, EngineMinute first, EngineMinute last) {
-  const QString start = ZoneLabel(location, first);
+  // On a zone's clock each date is named by the abbreviation in force at its end, so a
+  // change reads "PST; PDT from Mar 9".
+  auto label = [&](EngineMinute day) {
+    if (location.clock.basis() != ClockBasis::Zone) return ZoneLabel(location, day);
+    const CivilDaySpan span = location.clock.Day(day);
+    return QString::fromStdString(location.clock.AbbreviationAt(span.standardEnd - 1));
+  };
+  const QString start = label(first);
   for (EngineMinute day = first + kMinutesPerDay; day <= last; day += kMinutesPerDay) {
-    const QString label = ZoneLabel(location, day);
-    if (label != start) {
+    const QString dayLabel = label(day);
+    if (dayLabel != start) {
       DateRecord date;
       MinuteToDate(day, date);
       static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-      return start + "; " + label + QString(" from %1 %2").arg(kMonths[(date.month + 11) % 12]).arg(date.day);
+      return start + "; " + dayLabel + QString(" from %1 %2").arg(kMonths[(date.month + 11) % 12]).arg(date.day);
     }
   }
   return start;

@@ -23,6 +23,8 @@
 #include "engine/moon_phase.h"
 #include "engine/region_files.h"
 #include "engine/rise_set.h"
+#include "engine/sky_day.h"
+#include "engine/station_clock.h"
 #include "engine/tide_location.h"
 #include "present/day_graph.h"
 #include "settings/app_settings.h"
@@ -40,6 +42,7 @@ struct ReportLocation {
   StationKind kind = StationKind::Tide;
   TideLocation tide;        // when kind is Tide
   CurrentLocation current;  // when kind is Current
+  StationClock clock{0, 0, ""};  // the station's clock (set with the record)
   EngineMinute windowDay = 0;  // 00:00 of the date its window shows
   ReportNotes notes;           // notes reports only
 };
@@ -54,7 +57,8 @@ struct DayNeeds {
 // A high or low water, or a maximum flood, maximum ebb or slack water.
 struct ReportEvent {
   char kind = 0;              // 'H', 'L'; 'F', 'E', 'S'; rotary 'M', 'm'
-  int minute = -1;            // minute of the day; -1 when the time is not defined
+  int minute = -1;            // minute of the day shown; -1 when the time is not defined
+  int elapsed = -1;           // minutes from the date's first instant (graph position)
   int32_t value = 0;          // display units, kValueNotDefined when not defined
   int16_t direction = kNotGiven16;  // degrees true (currents)
   std::string time;           // "3:42 am", or "--:--"
@@ -76,7 +80,8 @@ struct ReportDay {
   bool predicted = false;  // the day's events were computed
   std::vector<ReportEvent> events;
   DayGraphData graph;     // values in display units, range lines, daylight
-  SunTimes sun;
+  SkyDay sky;             // the date's sun and moon events, each as the clock shows it
+  SunTimes sun;           // the same in hours of the date shown (rise_set.h's encoding)
   MoonDay moon;
   int moonAngle = -1;      // degrees for the moon's picture; -1 when not known
   std::string phaseLine;   // "Full moon tomorrow"
@@ -86,9 +91,11 @@ struct ReportDay {
   std::string source;      // "Harmonic station (NOAA)", "based on Seattle (NOAA)"
   std::string position;    // "Lat 47°36' N  Lon 122°20' W" or "Position Not Specified"
   std::string stationId;   // "Station ID: 1234", or empty
-  // The value table: display units at 00:00, interval, ..., 24:00 (kValueNotDefined
-  // where the station has no value).
+  // The value table: display units from the date's first instant every interval of
+  // elapsed time to its end (23 or 25 hours of rows on the days the clocks change;
+  // kValueNotDefined where the station has no value), and each row's time as shown.
   std::vector<int32_t> table;
+  std::vector<std::string> tableTimes;
   int tableInterval = 0;
 };
 
@@ -108,10 +115,10 @@ class ReportDays {
  private:
   // A day of a station; `ask` false gives a day without values. `failed` is set when the
   // engine failed (and has said why).
-  ReportDay TideDayOf(const TideLocation& station, EngineMinute day, const DayNeeds& needs, bool ask,
-                      bool& failed) const;
-  ReportDay CurrentDayOf(const CurrentLocation& station, EngineMinute day, const DayNeeds& needs, bool ask,
-                         bool& failed) const;
+  ReportDay TideDayOf(const TideLocation& station, const StationClock& clock, EngineMinute day,
+                      const DayNeeds& needs, bool ask, bool& failed) const;
+  ReportDay CurrentDayOf(const CurrentLocation& station, const StationClock& clock, EngineMinute day,
+                         const DayNeeds& needs, bool ask, bool& failed) const;
 
   const std::vector<ReportLocation>& locations_;
   const AppSettings& settings_;

@@ -10,17 +10,16 @@
 namespace qw {
 namespace {
 
-constexpr double kMinutesPerDay = 1440.0;
-
-// Maps a minute of the day and a display value to the page.
+// Maps minutes from the date's first instant and a display value to the page.
 struct Frame {
   QRectF r;
   bool down = false;
-  double bottom = 0;  // the value at the lowest level
-  double span = 1;    // eight steps
+  double bottom = 0;    // the value at the lowest level
+  double span = 1;      // eight steps
+  double minutes = 1440;  // the date's length: 1380 or 1500 on the days the clocks change
 
   QPointF At(double minute, double value) const {
-    const double t = minute / kMinutesPerDay;
+    const double t = minute / minutes;
     const double v = (value - bottom) / span;
     return down ? QPointF(r.left() + v * r.width(), r.top() + t * r.height())
                 : QPointF(r.left() + t * r.width(), r.bottom() - v * r.height());
@@ -28,8 +27,8 @@ struct Frame {
   QRectF Span(double m0, double m1, double v0, double v1) const { return QRectF(At(m0, v0), At(m1, v1)).normalized(); }
   double Top() const { return bottom + span; }
   // The part of the plot at or beyond a value: above it, or right of it when time runs down.
-  QRectF Beyond(double value) const { return Span(0, kMinutesPerDay, value, Top() + span).intersected(r); }
-  QRectF Below(double value) const { return Span(0, kMinutesPerDay, bottom - span, value).intersected(r); }
+  QRectF Beyond(double value) const { return Span(0, minutes, value, Top() + span).intersected(r); }
+  QRectF Below(double value) const { return Span(0, minutes, bottom - span, value).intersected(r); }
 };
 
 struct Metrics {
@@ -80,14 +79,15 @@ void FillNight(const PageCanvas& canvas, const Frame& f, const DaylightSpan& day
     case DaylightSpan::Kind::Normal: break;
   }
   p.fillRect(f.r, ink.day);
-  const int rise = std::clamp(daylight.riseMinute, 0, 1440);
-  const int set = std::clamp(daylight.setMinute, 0, 1440);
+  const int length = static_cast<int>(f.minutes);
+  const int rise = std::clamp(daylight.riseMinute, 0, length);
+  const int set = std::clamp(daylight.setMinute, 0, length);
   auto night = [&](int from, int to) {
     if (to > from) p.fillRect(f.Span(from, to, f.bottom, f.Top()), ink.night);
   };
   if (rise <= set) {
     night(0, rise);
-    night(set, 1440);
+    night(set, length);
   } else {  // the sun sets before it rises within this day
     night(set, rise);
   }
@@ -105,7 +105,7 @@ std::vector<QPolygonF> CurveStretches(const Frame& f, const DayGraphData& data) 
   };
   if (!data.fine.empty() && data.fineStepMinutes > 0) {
     for (size_t i = 0; i < data.fine.size(); ++i) {
-      add(std::min(kMinutesPerDay, static_cast<double>(i) * data.fineStepMinutes), data.fine[i]);
+      add(std::min(f.minutes, static_cast<double>(i) * data.fineStepMinutes), data.fine[i]);
     }
   } else {
     for (size_t i = 0; i < data.halfHour.size(); ++i) add(static_cast<double>(i) * 30, data.halfHour[i]);
@@ -182,13 +182,13 @@ void DrawGrid(const PageCanvas& canvas, const Frame& f, const GraphScale& scale,
   QPainter& p = canvas.painter();
   p.setPen(canvas.Pen(canvas.ink().grid, small ? 0.3 : 0.4, Qt::DotLine));
   const int every = small ? 6 : 1;
-  for (int hour = every; hour < 24; hour += every) {
-    p.drawLine(f.At(hour * 60, f.bottom), f.At(hour * 60, f.Top()));
+  for (int elapsed = every * 60; elapsed < f.minutes; elapsed += every * 60) {
+    p.drawLine(f.At(elapsed, f.bottom), f.At(elapsed, f.Top()));
   }
   if (small) return;
   for (int level = 1; level < kScaleLevels - 1; ++level) {
     const double v = static_cast<double>(scale.bottom + level * scale.step);
-    p.drawLine(f.At(0, v), f.At(kMinutesPerDay, v));
+    p.drawLine(f.At(0, v), f.At(f.minutes, v));
   }
 }
 
@@ -205,7 +205,7 @@ void DrawRangeLines(const PageCanvas& canvas, const Frame& f, const DayGraphData
   for (const RangeLine* line : {&data.high, &data.low}) {
     if (!line->shown || line->value < f.bottom || line->value > f.Top()) continue;
     p.setPen(canvas.Pen(canvas.ink().rangeLine, 0.8, Qt::DashLine));
-    const QPointF a = f.At(0, line->value), b = f.At(kMinutesPerDay, line->value);
+    const QPointF a = f.At(0, line->value), b = f.At(f.minutes, line->value);
     p.drawLine(a, b);
     if (!style.axes || line->label.empty()) continue;
     const QString label = QString::fromStdString(line->label);
@@ -226,7 +226,7 @@ void DrawRangeLines(const PageCanvas& canvas, const Frame& f, const DayGraphData
 void DrawZeroLine(const PageCanvas& canvas, const Frame& f) {
   if (0 < f.bottom || 0 > f.Top()) return;
   canvas.painter().setPen(canvas.Pen(canvas.ink().text, 0.7));
-  canvas.painter().drawLine(f.At(0, 0), f.At(kMinutesPerDay, 0));
+  canvas.painter().drawLine(f.At(0, 0), f.At(f.minutes, 0));
 }
 
 void DrawRiseSetMarks(const PageCanvas& canvas, const Frame& f, const std::vector<ReportMark>& marks,
@@ -333,7 +333,7 @@ void DrawAxes(const PageCanvas& canvas, const Frame& f, const GraphScale& scale,
   p.setPen(canvas.Pen(ink.text, 0.5));
 
   // Hour ticks and labels, thinned to every 2, 3 or 6 hours when they would crowd.
-  const double hourPitch = (f.down ? f.r.height() : f.r.width()) / 24.0;
+  const double hourPitch = (f.down ? f.r.height() : f.r.width()) * 60.0 / f.minutes;
   const double needed = f.down ? m.line * 1.1 : canvas.TextWidth(m.font, style.clock == TimeType::Clock12 ? "10a" : "24") + gap * 2;
   int every = 6;
   for (int candidate : {1, 2, 3, 6}) {
@@ -342,15 +342,21 @@ void DrawAxes(const PageCanvas& canvas, const Frame& f, const GraphScale& scale,
       break;
     }
   }
-  for (int hour = 0; hour <= 24; ++hour) {
-    const QPointF at = f.At(hour * 60, f.bottom);
+  // A tick every hour of elapsed time, labelled with the hour the clock shows then.
+  std::vector<HourTick> ticks = data.hourTicks;
+  if (ticks.empty()) {
+    for (int hour = 0; hour * 60 <= f.minutes; ++hour) ticks.push_back({hour * 60, hour});
+  }
+  for (size_t i = 0; i < ticks.size(); ++i) {
+    const int hour = ticks[i].hour;
+    const QPointF at = f.At(ticks[i].elapsed, f.bottom);
     p.setPen(canvas.Pen(ink.text, 0.5));
     if (f.down) {
       p.drawLine(QPointF(at.x() - tick, at.y()), at);
     } else {
       p.drawLine(at, QPointF(at.x(), at.y() + tick));
     }
-    if (hour % every != 0) continue;
+    if (static_cast<int>(i) % every != 0) continue;
     const QString label = QString::fromStdString(HourLabel(hour, style.clock));
     if (f.down) {
       canvas.Text(QRectF(f.r.left() - tick - gap - canvas.In(1), at.y() - m.line / 2, canvas.In(1), m.line),
@@ -460,6 +466,7 @@ bool DrawReportGraph(const PageCanvas& canvas, const QRectF& area, const ReportG
   f.down = style.timeDown;
   f.bottom = static_cast<double>(scale->bottom);
   f.span = static_cast<double>(8 * scale->step);
+  f.minutes = std::max(30, data.minutes);
 
   if (style.nightShading) {
     FillNight(canvas, f, data.daylight);

@@ -10,7 +10,6 @@
 #include "engine/current_prediction.h"
 #include "engine/engine_settings.h"
 #include "engine/tide_prediction.h"
-#include "engine/time_zone.h"
 
 namespace qw {
 namespace {
@@ -40,11 +39,11 @@ int32_t RoundToTenth(int32_t value) {
 int32_t EngineStep(const SearchStation& station, EngineMinute& minute, int step, char& letter) {
   letter = 0;
   if (station.kind == StationKind::Tide) {
-    const TideExtreme e = PredictTideShown(station.tide, minute, step, 0);
+    const TideExtreme e = PredictTide(station.tide, minute, step);
     minute = e.time;
     return e.height;
   }
-  const CurrentEvent e = PredictCurrentShown(station.current, minute, step, 0);
+  const CurrentEvent e = PredictCurrent(station.current, minute, step);
   minute = e.time;
   letter = e.kind;
   return e.speed;
@@ -67,18 +66,10 @@ EngineMinute PeriodEnd(int period, const DateRecord& date, EngineMinute rangeEnd
   return end < rangeEnd ? end : rangeEnd;
 }
 
-// Restores the international daylight correction when a search step ends.
-class IntlCorrectionHold {
- public:
-  IntlCorrectionHold() : saved_(Settings().intlDaylightMinutes) { Settings().intlDaylightMinutes = 0; }
-  ~IntlCorrectionHold() { Settings().intlDaylightMinutes = saved_; }
-  IntlCorrectionHold(const IntlCorrectionHold&) = delete;
-  IntlCorrectionHold& operator=(const IntlCorrectionHold&) = delete;
-  int saved() const { return saved_; }
-
- private:
-  int16_t saved_;
-};
+// The minutes the clock adds to a standard minute to give the time shown then.
+int32_t ShownShift(const SearchStation& station, EngineMinute standard) {
+  return static_cast<int32_t>(int64_t{station.clock.ShownAt(standard)} - standard);
+}
 
 // The candidate of the current event and the best one of the period.
 struct Candidate {
@@ -90,25 +81,26 @@ struct Candidate {
 // The minutes around an anchor event whose values meet a test, found in steps of ten
 // minutes and then refined minute by minute: `first` and `last` are the earliest and the
 // latest minute of the unbroken run through `anchor` (inclusive), kept inside
-// [lowest, highest] and, by time of day (with the daylight offset), not before
-// `dayStart` going back and not after `dayEnd` going forward. While a time-of-day window
-// is on the run also stays on the anchor's day, so that it cannot reach round midnight
-// into hours outside the window.
+// [lowest, highest] (shown times) and, by the time of day shown, not before `dayStart`
+// going back and not after `dayEnd` going forward. While a time-of-day window is on the
+// run also stays on the anchor's date, so that it cannot reach round midnight into hours
+// outside the window.
 template <typename Test>
 void ScanRun(const SearchStation& station, EngineMinute anchor, EngineMinute lowest, EngineMinute highest,
-             int32_t daylight, int dayStart, int dayEnd, Test meets, EngineMinute& first, EngineMinute& last) {
+             int dayStart, int dayEnd, Test meets, EngineMinute& first, EngineMinute& last) {
   const bool windowOn = dayStart > 0 || dayEnd < static_cast<int>(kMinutesPerDay) - 1;
-  const EngineMinute anchorDay = (anchor + daylight) / kMinutesPerDay;
+  auto shown = [&](EngineMinute m) { return station.clock.ShownAt(m); };
+  const EngineMinute anchorDay = shown(anchor) / kMinutesPerDay;
   auto usable = [&](EngineMinute m) {
-    if (windowOn && (m + daylight) / kMinutesPerDay != anchorDay) return false;
+    if (windowOn && shown(m) / kMinutesPerDay != anchorDay) return false;
     const int32_t v = ValueAt(station, m);
     return Defined(v) && v != kValueFailed && meets(v);
   };
   auto backwardOk = [&](EngineMinute m) {
-    return m >= lowest && TimeOfDay(m + daylight) >= dayStart && usable(m);
+    return shown(m) >= lowest && TimeOfDay(shown(m)) >= dayStart && usable(m);
   };
   auto forwardOk = [&](EngineMinute n) {
-    return n <= highest && TimeOfDay(n + daylight) <= dayEnd && usable(n);
+    return shown(n) <= highest && TimeOfDay(shown(n)) <= dayEnd && usable(n);
   };
   first = anchor;
   while (first >= 10 && backwardOk(first - 10)) first -= 10;
@@ -132,23 +124,8 @@ int32_t SearchThreshold(double number, int kind, TideUnit tideUnit, CurrentUnit 
   return ClampToInt32(feet * 1000000.0);
 }
 
-int32_t SearchDaylightMinutes(const SearchStation& station, EngineMinute standardMinute, int intlMinutes) {
-  DateRecord date;
-  MinuteToDate(standardMinute, date);
-  const bool daylightDay = date.dstFlag != 0 && Settings().daylightSavings;
-  if (station.kind == StationKind::Tide) {
-    // The same rule the tide engine removes from a shown time: the international
-    // family always carries its correction, other stations an hour on daylight days.
-    if (IsInternationalFamily(station.tide.referenceId)) return intlMinutes;
-    return station.tide.observesDst != kDstNone && daylightDay ? 60 : 0;
-  }
-  return station.current.observesDst != kDstNone && daylightDay ? 60 : 0;
-}
-
 std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventSearchPlan& plan, EngineMinute& resume,
                                       SearchProgress& progress) {
-  IntlCorrectionHold hold;
-  const int intlMinutes = hold.saved();
   const int32_t slackLimit = ValueSlackThreshold();
   const int kind = SearchKindOf(plan.code);
   const int condition = SearchConditionOf(plan.code);
@@ -158,7 +135,8 @@ std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventS
   const bool keepsBest = condition >= kConditionGreatest;
   // A call that continues after a hit of "greater or equal" or "less or equal" carries
   // the swing chain on from the hit's last event, so that no swing is lost between hits.
-  const bool continuesChain = swingKind && !keepsBest && resume >= plan.rangeStart && resume != 0;
+  const bool continuesChain =
+      swingKind && !keepsBest && resume >= station.clock.StandardAt(plan.rangeStart) && resume != 0;
 
   bool found = false;
   Candidate result;
@@ -166,8 +144,8 @@ std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventS
   int32_t daylight = 0;
 
   for (;;) {  // one pass per period
-    if (resume < plan.rangeStart) {
-      resume = plan.rangeStart / kMinutesPerDay * kMinutesPerDay;
+    if (resume < station.clock.StandardAt(plan.rangeStart)) {
+      resume = station.clock.StandardAt(plan.rangeStart / kMinutesPerDay * kMinutesPerDay);
     } else {
       resume += 1;
     }
@@ -178,7 +156,7 @@ std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventS
     bool hasBest = false;
     Candidate best;
     DateRecord periodDate;
-    MinuteToDate(resume + 1379, periodDate);
+    MinuteToDate(station.clock.ShownAt(resume) + 1379, periodDate);
     const EngineMinute periodEnd = PeriodEnd(period, periodDate, plan.rangeEnd);
 
     for (;;) {  // one event
@@ -201,14 +179,14 @@ std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventS
       if (value == kValueFailed || resume <= from) return std::nullopt;  // failed, or did not advance
       if (station.kind == StationKind::Tide) letter = previousEvent < value ? 'H' : 'L';
 
-      daylight = SearchDaylightMinutes(station, resume, intlMinutes);
+      daylight = ShownShift(station, resume);
       if (resume + daylight > periodEnd) {
-        resume = periodEnd - daylight;
+        resume = station.clock.StandardAt(periodEnd, true);
         break;
       }
 
       DateRecord date;
-      MinuteToDate(resume, date);
+      MinuteToDate(resume + daylight, date);
       if (date.day != lastShownDay) {
         lastShownDay = date.day;
         char text[32];
@@ -270,19 +248,20 @@ std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventS
             };
             if (condition > kConditionAtMost || !meets(value)) break;
             EngineMinute first = 0, last = 0;
-            ScanRun(station, resume, plan.rangeStart, periodEnd, daylight, plan.dayStart, plan.dayEnd, meets, first,
-                    last);
+            ScanRun(station, resume, plan.rangeStart, periodEnd, plan.dayStart, plan.dayEnd, meets, first, last);
             // Cut the span to the time-of-day window.
-            if (TimeOfDay(first + daylight) < plan.dayStart) {
-              first = first - static_cast<EngineMinute>(TimeOfDay(first + daylight)) +
+            const int32_t firstShift = ShownShift(station, first);
+            const int32_t lastShift = ShownShift(station, last);
+            if (TimeOfDay(first + firstShift) < plan.dayStart) {
+              first = first - static_cast<EngineMinute>(TimeOfDay(first + firstShift)) +
                       static_cast<EngineMinute>(plan.dayStart);
             }
-            if (TimeOfDay(last + daylight) > plan.dayEnd) {
-              last = last - static_cast<EngineMinute>(TimeOfDay(last + daylight)) +
+            if (TimeOfDay(last + lastShift) > plan.dayEnd) {
+              last = last - static_cast<EngineMinute>(TimeOfDay(last + lastShift)) +
                      static_cast<EngineMinute>(plan.dayEnd);
             }
-            if (TimeOfDay(first + daylight) < plan.dayEnd && TimeOfDay(last + daylight) > plan.dayStart &&
-                first <= last) {
+            if (TimeOfDay(station.clock.ShownAt(first)) < plan.dayEnd &&
+                TimeOfDay(station.clock.ShownAt(last)) > plan.dayStart && first <= last) {
               hit = true;
               result = {plan.threshold, first, last};
               resume = last;
@@ -293,8 +272,7 @@ std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventS
             if (letter != 'S') break;
             auto slack = [&](int32_t v) { return std::llabs(v) < slackLimit; };
             EngineMinute first = 0, last = 0;
-            ScanRun(station, resume, plan.rangeStart, periodEnd, daylight, plan.dayStart, plan.dayEnd, slack, first,
-                    last);
+            ScanRun(station, resume, plan.rangeStart, periodEnd, plan.dayStart, plan.dayEnd, slack, first, last);
             test = true;
             candidate = {static_cast<int32_t>(last - first), first, last};
             break;
@@ -342,8 +320,12 @@ std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventS
 done:
   if (!found) return std::nullopt;
   EventHit hit;
-  hit.start = result.start + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.start, intlMinutes));
-  hit.end = result.end + static_cast<EngineMinute>(SearchDaylightMinutes(station, result.end, intlMinutes));
+  const ClockReading start = station.clock.At(result.start);
+  const ClockReading end = station.clock.At(result.end);
+  hit.start = start.shown;
+  hit.end = end.shown;
+  hit.startOffset = start.utcOffsetMinutes;
+  hit.endOffset = end.utcOffsetMinutes;
   hit.value = result.value;
   return hit;
 }

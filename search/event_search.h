@@ -3,10 +3,10 @@
 // optional time-of-day and weekday limits.
 //
 // The search walks the station's events as the engine supplies them (PredictTide or
-// PredictCurrent with steps of +1 and -1) in the station's standard time, that is with the daylight flag 0
-// and the international daylight correction held at 0 during the call; the daylight
-// offset of each event's date is added back for the filters and for the times returned,
-// so hits read in the time the tide window shows.
+// PredictCurrent with steps of +1 and -1) in the station's standard time; the station's
+// clock (station_clock.h) gives each instant's shown time for the date range, the
+// time-of-day and weekday filters and the times returned, so hits read as the station's
+// window shows them, each with the UTC offset in force at its own instant.
 //
 // Values are in the engine's units: heights in millionths of a foot, speeds in millionths
 // of a knot, slack durations in minutes.
@@ -19,6 +19,7 @@
 #include "engine/current_location.h"
 #include "engine/engine_values.h"
 #include "engine/region_files.h"
+#include "engine/station_clock.h"
 #include "engine/tide_location.h"
 #include "search/result_rows.h"
 #include "search/search_progress.h"
@@ -70,6 +71,7 @@ struct SearchStation {
   StationKind kind = StationKind::Tide;
   TideLocation tide;
   CurrentLocation current;
+  StationClock clock{0, 0, ""};  // the station's clock: set it with the record
 };
 
 // The threshold of a search from the number typed in the value box: heights in the
@@ -83,8 +85,8 @@ int32_t SearchThreshold(double number, int kind, TideUnit tideUnit, CurrentUnit 
 struct EventSearchPlan {
   uint8_t code = 0;             // MakeSearchCode
   int32_t threshold = 0;        // in the unit of the kind (SearchThreshold)
-  EngineMinute rangeStart = 0;  // 00:00 of the first day
-  EngineMinute rangeEnd = 0;    // 23:59 of the last day
+  EngineMinute rangeStart = 0;  // 00:00 of the first day, shown time
+  EngineMinute rangeEnd = 0;    // 23:59 of the last day, shown time
   int dayStart = 0;             // minutes after midnight of the time-of-day window;
   int dayEnd = 23 * 60 + 59;    // 0 and 1439 when it is off
   uint8_t weekdayMask = kAllWeekdays;  // bit 0 Sunday .. bit 6 Saturday
@@ -98,9 +100,5 @@ struct EventSearchPlan {
 // found so far in the period.
 std::optional<EventHit> FindNextEvent(const SearchStation& station, const EventSearchPlan& plan, EngineMinute& resume,
                                       SearchProgress& progress);
-
-// The daylight minutes the search adds to a standard-time minute of the station to give
-// the time its window shows, with `intlMinutes` as the international correction.
-int32_t SearchDaylightMinutes(const SearchStation& station, EngineMinute standardMinute, int intlMinutes);
 
 }  // namespace qw

@@ -317,6 +317,8 @@ void EventSearchDialog::SearchOrStop() {
   const bool read = station.kind == StationKind::Tide ? context_.catalogue->ReadTide(ref, station.tide)
                                                       : context_.catalogue->ReadCurrent(ref, station.current);
   if (!read) return;  // the catalogue has said why
+  station.clock = station.kind == StationKind::Tide ? context_.catalogue->ClockOf(ref, station.tide)
+                                                    : context_.catalogue->ClockOf(ref, station.current);
   state_.settings = settings;
   state_.settings.searchCode = plan.code;
   state_.location = window;

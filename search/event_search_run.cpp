@@ -160,12 +160,13 @@ bool RunEventSearch(const SearchStation& station, const EventSearchPlan& plan, R
 void AddEventHitRow(ResultsTable& table, int kindNumber, const EventHit& hit, const ValueUnits& units) {
   const int row = table.AppendRow(hit);
   if (ListsSpans(kindNumber)) {
-    table.SetCell(row, 0, EventTimeText(hit.start, units.clock));
-    table.SetCell(row, 1, EventTimeText(hit.end, units.clock));
-    table.SetCell(row, 2, DurationText(int64_t{hit.end} - int64_t{hit.start}));
+    table.SetCell(row, 0, EventTimeText(hit.start, hit.startOffset, units.clock));
+    table.SetCell(row, 1, EventTimeText(hit.end, hit.endOffset, units.clock));
+    // Real minutes, also across a change of the clocks.
+    table.SetCell(row, 2, DurationText((int64_t{hit.end} - hit.endOffset) - (int64_t{hit.start} - hit.startOffset)));
     table.SetCell(row, 3, ValueCell(kindNumber, hit.value, units));
   } else {
-    table.SetCell(row, 0, EventTimeText(hit.start, units.clock));
+    table.SetCell(row, 0, EventTimeText(hit.start, hit.startOffset, units.clock));
     table.SetCell(row, 1, ValueCell(kindNumber, hit.value, units));
   }
 }

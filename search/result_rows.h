@@ -14,8 +14,10 @@ namespace qw {
 // value. `end` equals `start` for a single event.
 struct EventHit {
   int32_t value = 0;
-  EngineMinute start = 0;
+  EngineMinute start = 0;  // shown times (the station's clock)
   EngineMinute end = 0;
+  int32_t startOffset = 0;  // UTC offsets in force at the start's and the end's instants
+  int32_t endOffset = 0;
   bool operator==(const EventHit&) const = default;
 };
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/station_clock.h"
+
 namespace qw {
 namespace {
 
@@ -102,14 +104,14 @@ const char* WeekdayAbbreviation(int weekday) {
 
 const char* MonthName(int month) { return month >= 1 && month <= 12 ? kMonthNames[month - 1] : ""; }
 
-std::string EventTimeText(EngineMinute minute, TimeType clock) {
+std::string EventTimeText(EngineMinute minute, int32_t utcOffsetMinutes, TimeType clock) {
   DateRecord date;
   MinuteToDate(minute, date);
   char weekday[4] = {};
   std::snprintf(weekday, sizeof weekday, "%.3s", kWeekdayNames[date.weekday % 7]);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%s, %02d-%02d-%d %s", weekday, date.month, date.day, date.year,
-                TimeText(date.hour, date.minute, clock).c_str());
+  char buffer[80];
+  std::snprintf(buffer, sizeof buffer, "%s, %02d-%02d-%d %s %s", weekday, date.month, date.day, date.year,
+                TimeText(date.hour, date.minute, clock).c_str(), FormatUtcOffset(utcOffsetMinutes).c_str());
   return buffer;
 }
 

@@ -51,8 +51,9 @@ const char* WeekdayAbbreviation(int weekday);
 // "January" .. "December" for month 1..12; "" outside.
 const char* MonthName(int month);
 
-// "Mon, 03-06-1995  9:30a": the weekday, the date as month-day-year and the time.
-std::string EventTimeText(EngineMinute minute, TimeType clock);
+// "Mon, 03-06-1995  9:30a -08:00": the weekday, the date as month-day-year, the time and
+// the UTC offset in force at that instant.
+std::string EventTimeText(EngineMinute minute, int32_t utcOffsetMinutes, TimeType clock);
 
 // A span of minutes: " %i days, %i hr %i min" from one day on, else " %i hr %i min"
 // when there are whole hours, else " %i min".

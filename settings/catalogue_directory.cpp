@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "engine/data_dir.h"
 #include "engine/installed_catalogue.h"
 
 namespace qw {
@@ -9,6 +10,22 @@ namespace qw {
 void CatalogueDirectory::Open() {
   tideRegions_ = BuildRegionList(StationKind::Tide);
   currentRegions_ = BuildRegionList(StationKind::Current);
+  auto sources = std::make_shared<StationSources>();
+  sources_ = sources->Load(DataFilePath(StationSources::kFileName)) ? std::move(sources) : nullptr;
+}
+
+std::string CatalogueDirectory::ZoneOf(const StationRef& s, uint16_t referenceId, int16_t timeMeridian) const {
+  const RegionList& regions = Regions(s.kind);
+  const int region = s.regionSlot < regions.size() ? regions[s.regionSlot].number : -1;
+  return ClockZoneName(sources_.get(), static_cast<char>(s.kind), region, s.stationIndex, referenceId, timeMeridian);
+}
+
+StationClock CatalogueDirectory::ClockOf(const StationRef& s, const TideLocation& record) const {
+  return StationClock::Of(record, ZoneOf(s, record.referenceId, record.timeMeridian));
+}
+
+StationClock CatalogueDirectory::ClockOf(const StationRef& s, const CurrentLocation& record) const {
+  return StationClock::Of(record, ZoneOf(s, record.referenceId, record.timeMeridian));
 }
 
 int CatalogueDirectory::RegionCount(StationKind kind) const {

@@ -38,7 +38,7 @@ constexpr CommandSpec kCommands[] = {
     {NextDay, Time, "&Next Day", "PgDown", "Go to tomorrow for the current window\nNext Day", false, false},
     {NextMonth, Time, "Next M&onth", "Ctrl+PgDown", "Go to the next month for the current window\nNext Month", false, false},
     {SetDate, Time, "&Set Date...", nullptr, "Use a calendar to set the date.\nSet Date", false, true},
-    {IntlDaylightSavings, Time, "&International Daylight Savings...", nullptr, "Adjust the time for Daylight Savings Time", false, true},
+    {IntlDaylightSavings, Time, "&International Daylight Savings...", nullptr, "Shift the time of stations without a known time zone", false, true},
 
     {Configure, Options, "&Configure...", nullptr, "Set program configuration options\nConfigure", false, false},
     {CustomTideLocations, Options, "Custom &Tide Locations...", nullptr, "Create or edit user defined tide locations\nCustom Tide", false, true},

@@ -78,6 +78,9 @@ class LocationWindow : public QWidget {
 struct LocationWindowSpec {
   StationRef station;
   EngineMinute day = 0;  // 00:00 of the day to show
+  // No date was asked for: the window shows today's date at the station (its clock's
+  // date now), which may differ from `day`, the computer's date.
+  bool today = false;
   ViewSwitches switches;
 };
 

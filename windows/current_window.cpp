@@ -9,9 +9,9 @@
 
 namespace qw {
 
-CurrentWindow::CurrentWindow(const StationRef& ref, const CurrentLocation& station, const AppSettings& settings,
+CurrentWindow::CurrentWindow(const StationRef& ref, const CurrentLocation& station, std::string zoneName, const AppSettings& settings,
                              EngineMinute day, const ViewSwitches& switches, QWidget* parent)
-    : StationDayWindow(ref, settings, day, switches, "Speed", parent), station_(station) {
+    : StationDayWindow(ref, settings, day, switches, "Speed", parent), station_(station), zoneName_(std::move(zoneName)) {
   setObjectName("CurrentChildClass");
   Start();
 }
@@ -22,18 +22,20 @@ bool CurrentWindow::position(double& latitude, double& longitude) const {
   return CurrentLocationPosition(station_, latitude, longitude);
 }
 
+StationClock CurrentWindow::MakeClock() const { return StationClock::Of(station_, zoneName_); }
+
 DayPresentation CurrentWindow::ComputeDay(EngineMinute day) {
   DayParts parts;
   parts.curve = settings_.graphStyle != GraphStyle::Bars;
-  day_ = ComputeCurrentDay(station_, day, parts);
-  return PresentCurrentDay(station_, day_, settings_);
+  day_ = ComputeCurrentDay(station_, clock(), day, parts);
+  return PresentCurrentDay(station_, clock(), day_, settings_);
 }
 
 DayGraphData CurrentWindow::ComputeWeekDay(EngineMinute day) {
   DayParts parts;
   parts.curve = false;
   parts.moon = false;
-  return PresentCurrentDay(station_, ComputeCurrentDay(station_, day, parts), settings_).graph;
+  return PresentCurrentDay(station_, clock(), ComputeCurrentDay(station_, clock(), day, parts), settings_).graph;
 }
 
 MinuteValue CurrentWindow::TableValue(EngineMinute minute) {
@@ -65,7 +67,10 @@ LocationWindow* MakeCurrentWindow(const CatalogueDirectory& catalogue, const App
   if (CurrentNoticeOf(station) == StationNotice::NotPredictable) {
     QMessageBox::information(nullptr, "Insufficient Data", "Insufficient data to accurately predict values for this location.");
   }
-  return new CurrentWindow(spec.station, station, settings, spec.day, spec.switches);
+  std::string zone = catalogue.ZoneOf(spec.station, station.referenceId, station.timeMeridian);
+  // A window opened without a date shows today at the station, not the computer's date.
+  const EngineMinute day = spec.today ? StationClock::Of(station, zone).Today() : spec.day;
+  return new CurrentWindow(spec.station, station, std::move(zone), settings, day, spec.switches);
 }
 
 }  // namespace qw

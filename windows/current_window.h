@@ -14,7 +14,8 @@ class CurrentWindow : public StationDayWindow {
   Q_OBJECT
 
  public:
-  CurrentWindow(const StationRef& ref, const CurrentLocation& station, const AppSettings& settings, EngineMinute day,
+  // `zoneName` is the station's IANA zone ("" for the record's rule; station_clock.h).
+  CurrentWindow(const StationRef& ref, const CurrentLocation& station, std::string zoneName, const AppSettings& settings, EngineMinute day,
                 const ViewSwitches& switches, QWidget* parent = nullptr);
 
   uint32_t stationId() const override { return station_.stationId; }
@@ -24,6 +25,7 @@ class CurrentWindow : public StationDayWindow {
   const CurrentDay& currentDay() const { return day_; }
 
  protected:
+  StationClock MakeClock() const override;
   DayPresentation ComputeDay(EngineMinute day) override;
   DayGraphData ComputeWeekDay(EngineMinute day) override;
   MinuteValue TableValue(EngineMinute minute) override;
@@ -31,6 +33,7 @@ class CurrentWindow : public StationDayWindow {
 
  private:
   CurrentLocation station_;
+  std::string zoneName_;
   CurrentDay day_;
 };
 

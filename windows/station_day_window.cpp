@@ -71,8 +71,9 @@ StationDayWindow::StationDayWindow(const StationRef& ref, const AppSettings& set
 }
 
 void StationDayWindow::Start() {
+  clock_ = MakeClock();
   Recompute();
-  model_->Reset(day_, settings_.tableInterval, settings_.timeType);
+  model_->Reset(clock_, day_, settings_.tableInterval, settings_.timeType);
   if (switches_.weekly) RecomputeWeek();
 }
 
@@ -118,15 +119,16 @@ void StationDayWindow::SetDay(EngineMinute day) {
   noticeDismissed_ = false;
   Recompute();
   if (switches_.weekly) RecomputeWeek();
-  model_->Reset(day_, settings_.tableInterval, settings_.timeType);
+  model_->Reset(clock_, day_, settings_.tableInterval, settings_.timeType);
   update();
   emit titleChanged();
 }
 
 void StationDayWindow::SettingsChanged() {
+  clock_ = MakeClock();  // the daylight-saving settings may have changed
   Recompute();
   if (switches_.weekly) RecomputeWeek();
-  model_->Reset(day_, settings_.tableInterval, settings_.timeType);
+  model_->Reset(clock_, day_, settings_.tableInterval, settings_.timeType);
   PlaceTable();
   update();
   emit titleChanged();

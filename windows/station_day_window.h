@@ -53,14 +53,20 @@ class StationDayWindow : public LocationWindow {
   StationDayWindow(const StationRef& ref, const AppSettings& settings, EngineMinute day, const ViewSwitches& switches,
                    const QString& tableHeading, QWidget* parent);
 
-  // Computes the first day; the subclass's constructor calls it once it can compute.
+  // Makes the station's clock and computes the first day; the subclass's constructor
+  // calls it once it can compute.
   void Start();
+
+  // The station's clock under the engine settings of the moment (made again after the
+  // settings change), and the clock in use.
+  virtual StationClock MakeClock() const = 0;
+  const StationClock& clock() const { return clock_; }
 
   // The day's presentation, from the engine.
   virtual DayPresentation ComputeDay(EngineMinute day) = 0;
   // The graph of a day of the weekly view (the half-hour values are enough).
   virtual DayGraphData ComputeWeekDay(EngineMinute day) = 0;
-  // The minute table's value at a shown-time minute, and its text.
+  // The minute table's value at an instant (a standard minute), and its text.
   virtual MinuteValue TableValue(EngineMinute minute) = 0;
   virtual QString TableText(const MinuteValue& value) const = 0;
 
@@ -94,6 +100,7 @@ class StationDayWindow : public LocationWindow {
   void mousePressEvent(QMouseEvent* event) override;
 
   StationRef ref_;
+  StationClock clock_{0, 0, ""};
   ViewSwitches switches_;
   EngineMinute day_ = 0;
   DateRecord date_;

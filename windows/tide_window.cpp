@@ -7,9 +7,9 @@
 
 namespace qw {
 
-TideWindow::TideWindow(const StationRef& ref, const TideLocation& station, const AppSettings& settings,
+TideWindow::TideWindow(const StationRef& ref, const TideLocation& station, std::string zoneName, const AppSettings& settings,
                        EngineMinute day, const ViewSwitches& switches, QWidget* parent)
-    : StationDayWindow(ref, settings, day, switches, "Height", parent), station_(station) {
+    : StationDayWindow(ref, settings, day, switches, "Height", parent), station_(station), zoneName_(std::move(zoneName)) {
   setObjectName("TideChildClass");
   Start();
 }
@@ -20,18 +20,20 @@ bool TideWindow::position(double& latitude, double& longitude) const {
   return TideLocationPosition(station_, latitude, longitude);
 }
 
+StationClock TideWindow::MakeClock() const { return StationClock::Of(station_, zoneName_); }
+
 DayPresentation TideWindow::ComputeDay(EngineMinute day) {
   DayParts parts;
   parts.curve = settings_.graphStyle != GraphStyle::Bars;
-  day_ = ComputeTideDay(station_, day, parts);
-  return PresentTideDay(station_, day_, settings_);
+  day_ = ComputeTideDay(station_, clock(), day, parts);
+  return PresentTideDay(station_, clock(), day_, settings_);
 }
 
 DayGraphData TideWindow::ComputeWeekDay(EngineMinute day) {
   DayParts parts;
   parts.curve = false;
   parts.moon = false;
-  return PresentTideDay(station_, ComputeTideDay(station_, day, parts), settings_).graph;
+  return PresentTideDay(station_, clock(), ComputeTideDay(station_, clock(), day, parts), settings_).graph;
 }
 
 MinuteValue TideWindow::TableValue(EngineMinute minute) {
@@ -53,7 +55,10 @@ LocationWindow* MakeTideWindow(const CatalogueDirectory& catalogue, const AppSet
   if (TideNoticeOf(station) == StationNotice::NotPredictable) {
     QMessageBox::information(nullptr, "Insufficient Data", "Insufficient data to accurately predict values for this location.");
   }
-  return new TideWindow(spec.station, station, settings, spec.day, spec.switches);
+  std::string zone = catalogue.ZoneOf(spec.station, station.referenceId, station.timeMeridian);
+  // A window opened without a date shows today at the station, not the computer's date.
+  const EngineMinute day = spec.today ? StationClock::Of(station, zone).Today() : spec.day;
+  return new TideWindow(spec.station, station, std::move(zone), settings, day, spec.switches);
 }
 
 }  // namespace qw

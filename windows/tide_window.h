@@ -12,7 +12,8 @@ class TideWindow : public StationDayWindow {
   Q_OBJECT
 
  public:
-  TideWindow(const StationRef& ref, const TideLocation& station, const AppSettings& settings, EngineMinute day,
+  // `zoneName` is the station's IANA zone ("" for the record's rule; station_clock.h).
+  TideWindow(const StationRef& ref, const TideLocation& station, std::string zoneName, const AppSettings& settings, EngineMinute day,
              const ViewSwitches& switches, QWidget* parent = nullptr);
 
   uint32_t stationId() const override { return station_.stationId; }
@@ -22,6 +23,7 @@ class TideWindow : public StationDayWindow {
   const TideDay& tideDay() const { return day_; }
 
  protected:
+  StationClock MakeClock() const override;
   DayPresentation ComputeDay(EngineMinute day) override;
   DayGraphData ComputeWeekDay(EngineMinute day) override;
   MinuteValue TableValue(EngineMinute minute) override;
@@ -29,6 +31,7 @@ class TideWindow : public StationDayWindow {
 
  private:
   TideLocation station_;
+  std::string zoneName_;
   TideDay day_;
 };
 

@@ -15,6 +15,7 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/station_database.h"
+#include "engine/station_sources.h"
 #include "search/results_window.h"
 #include "settings/catalogue_directory.h"
 #include "settings/default_station.h"
@@ -178,6 +179,46 @@ int main(int argc, char** argv) {
   std::printf("current: open %lld ms, next day %lld ms, next day with the weekly view and table %lld ms\n",
               static_cast<long long>(currentOpenMs), static_cast<long long>(currentStepMs),
               static_cast<long long>(currentStepWeeklyMs));
+
+  // The days the clocks change, with the minute table: 23 and 25 hours on the time axis.
+  auto bySource = [&](char kind, const char* sourceId) -> std::optional<qw::StationRef> {
+    const qw::StationSources* sources = catalogue.Sources();
+    if (!sources) return std::nullopt;
+    const qw::StationKind stationKind = kind == 'T' ? qw::StationKind::Tide : qw::StationKind::Current;
+    for (const qw::StationSource* source : sources->FindBySourceId(kind, sourceId)) {
+      const qw::RegionList& regions = catalogue.Regions(stationKind);
+      for (size_t slot = 0; slot < regions.size(); ++slot) {
+        if (regions[slot].number == source->region) {
+          return qw::StationRef{stationKind, static_cast<uint16_t>(slot), static_cast<uint16_t>(source->index)};
+        }
+      }
+    }
+    return std::nullopt;
+  };
+  const struct {
+    char kind;
+    const char* sourceId;
+    qw::EngineMinute day;
+    const char* name;
+  } changeDays[] = {
+      {'T', "9414290", qw::MinuteOf(2026, 3, 8), "change_sf_spring"},
+      {'T', "9414290", qw::MinuteOf(2026, 11, 1), "change_sf_autumn"},
+      {'T', "brest-822-fra-uhslc_fd", qw::MinuteOf(2026, 3, 29), "change_brest_spring"},
+  };
+  for (const auto& change : changeDays) {
+    const std::optional<qw::StationRef> ref = bySource(change.kind, change.sourceId);
+    if (!ref) continue;
+    if (qw::LocationWindow* shown = frame.OpenLocation(*ref, change.day)) {
+      shown->parentWidget()->showMaximized();
+      shown->SetTableShown(true);
+      snap(change.name);
+    }
+  }
+  if (qw::LocationWindow* gateChange = frame.OpenLocation(*gate, qw::MinuteOf(2026, 3, 8))) {
+    gateChange->parentWidget()->showMaximized();
+    gateChange->SetTableShown(true);
+    snap("change_golden_gate_spring");
+  }
 
   // Where new windows go in a smaller frame: a tide window, a current window beside it,
   // then an event search's results window, each whole inside the window area.

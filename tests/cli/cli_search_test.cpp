@@ -6,6 +6,7 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
+#include "engine/station_clock.h"
 #include "engine/tide_prediction.h"
 #include "search/value_texts.h"
 #include "tests/cli/cli_test_support.h"
@@ -45,6 +46,8 @@ TEST_F(CliSearchTest, SearchListsTheDayListsHighWatersThatMeetTheCondition) {
                            "--at-least", "5.5", "--format", "csv"});
   ASSERT_EQ(r.status, 0) << r.err;
   std::vector<std::string> expected = {"row,Event_Time,Value"};
+  // The record's standard time: no daylight saving in February.
+  const int32_t february = StationClock::Of(harbour_, "").standardOffsetMinutes();
   for (EngineMinute day = MinuteOf(2026, 2, 1); day <= MinuteOf(2026, 2, 14); day += kMinutesPerDay) {
     TideDayExtremes extremes;
     int32_t hi = 0, lo = 0;
@@ -52,7 +55,7 @@ TEST_F(CliSearchTest, SearchListsTheDayListsHighWatersThatMeetTheCondition) {
     for (const TideExtreme& e : extremes) {
       if (e.time == 0) break;
       if (e.kind != 'H' || (e.height + 50000) / 100000 < 55) continue;
-      expected.push_back(std::to_string(expected.size()) + ",\"" + EventTimeText(e.time, TimeType::Clock24) + "\"," +
+      expected.push_back(std::to_string(expected.size()) + ",\"" + EventTimeText(e.time, february, TimeType::Clock24) + "\"," +
                          HeightText(MicroFeet((e.height + 50000) / 100000 * 100000), kValueTextUnit, TideUnit::Feet));
     }
   }

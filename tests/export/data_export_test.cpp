@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "engine/astro_time.h"
+#include "engine/civil_days.h"
 #include "engine/current_prediction.h"
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
@@ -76,20 +77,25 @@ class DataExportTest : public test::EngineTest {
     job_.rangeStart = job_.rangeEnd = MinuteOf(2021, 3, 5);
   }
 
+  // The height at a minute (the fixture's clock keeps standard time: shown = standard).
   std::string Height(EngineMinute minute) {
-    const int32_t h = PredictTideShown(job_.station.tide, minute, 0, 0).height;
+    const int32_t h = PredictTide(job_.station.tide, minute, 0).height;
     return HeightText(MicroFeet(h), 0, TideUnit::Feet);
+  }
+
+  // The day list's high and low waters of a date, at their shown times.
+  std::vector<TideExtreme> Extremes(EngineMinute day) {
+    const TideDayList list = FindTideDay(job_.station.tide, job_.station.clock, day);
+    EXPECT_EQ(list.status, 0);
+    std::vector<TideExtreme> out;
+    for (const ShownTideEvent& e : list.events) out.push_back({e.kind, e.height, e.at.shown});
+    return out;
   }
 
   // A day of 2021 whose day list has `count` events.
   EngineMinute DayWithEvents(int count) {
     for (EngineMinute day = MinuteOf(2021, 1, 1); day < MinuteOf(2022, 1, 1); day += kMinutesPerDay) {
-      TideDayExtremes e;
-      int32_t hi = 0, lo = 0;
-      FindTideDayExtremes(job_.station.tide, day, e, hi, lo);
-      int n = 0;
-      while (n < 5 && e[static_cast<size_t>(n)].time != 0) ++n;
-      if (n == count) return day;
+      if (Extremes(day).size() == static_cast<size_t>(count)) return day;
     }
     return 0;
   }
@@ -127,9 +133,7 @@ TEST_F(DataExportTest, EventsOnlyRecordsEndWhenTheDaysEventsRunOut) {
       ASSERT_NE(count, 4) << "no day with four events";
       continue;
     }
-    TideDayExtremes extremes;
-    int32_t hi = 0, lo = 0;
-    ASSERT_EQ(FindTideDayExtremes(job_.station.tide, day, extremes, hi, lo), 0);
+    const std::vector<TideExtreme> extremes = Extremes(day);
     const std::vector<std::string> records = ExportDayRecords(job_, day);
     ASSERT_EQ(records.size(), count == 5 ? 2u : 1u);
     std::vector<std::string> pairs;
@@ -151,10 +155,38 @@ TEST_F(DataExportTest, EventsOnlyRecordsEndWhenTheDaysEventsRunOut) {
   const EngineMinute day = DayWithEvents(4);
   const std::vector<std::string> records = ExportDayRecords(job_, day);
   ASSERT_EQ(records.size(), 4u);
-  TideDayExtremes extremes;
-  int32_t hi = 0, lo = 0;
-  FindTideDayExtremes(job_.station.tide, day, extremes, hi, lo);
+  const std::vector<TideExtreme> extremes = Extremes(day);
   for (size_t k = 0; k < 4; ++k) EXPECT_EQ(records[k].substr(records[k].size() - 3), std::string(1, extremes[k].kind) + "\r\n");
+}
+
+// On the days the clocks change a row every hour gives 23 or 25 rows, each with the offset
+// in force at its own instant; the events of the day are each listed once.
+TEST_F(DataExportTest, ChangeDaysHaveTheirHoursAndEachRowItsOffset) {
+  job_.station.tide.timeMeridian = -120;
+  job_.station.clock = StationClock::Of(job_.station.tide, "America/Los_Angeles");
+  job_.targetFields = {kFieldTime, kFieldUtcOffset};
+  job_.fieldDelimiter = ",";
+  job_.intervalMinutes = 60;
+  const std::vector<std::string> spring = ExportDayRecords(job_, MinuteOf(2021, 3, 14));
+  ASSERT_EQ(spring.size(), 23u);
+  EXPECT_EQ(spring[1], "1:00a,-08:00\r\n");
+  EXPECT_EQ(spring[2], "3:00a,-07:00\r\n");
+  const std::vector<std::string> autumn = ExportDayRecords(job_, MinuteOf(2021, 11, 7));
+  ASSERT_EQ(autumn.size(), 25u);
+  EXPECT_EQ(autumn[1], "1:00a,-07:00\r\n");
+  EXPECT_EQ(autumn[2], "1:00a,-08:00\r\n");
+  EXPECT_EQ(autumn[24], "11:00p,-08:00\r\n");
+
+  // Events only: the day lists' events, with their own offsets.
+  job_.intervalMinutes = -1;
+  for (EngineMinute day : {MinuteOf(2021, 3, 14), MinuteOf(2021, 11, 7)}) {
+    const TideDayList list = FindTideDay(job_.station.tide, job_.station.clock, day);
+    const std::vector<std::string> records = ExportDayRecords(job_, day);
+    ASSERT_EQ(records.size(), list.events.size());
+    for (size_t k = 0; k < records.size(); ++k) {
+      EXPECT_TRUE(records[k].ends_with(FormatUtcOffset(list.events[k].at.utcOffsetMinutes) + "\r\n")) << records[k];
+    }
+  }
 }
 
 TEST_F(DataExportTest, EmptyFieldsAndDelimiters) {
@@ -259,20 +291,18 @@ TEST_F(CurrentExportTest, EventsCarryTheirLettersDirectionsAndEbbSigns) {
   job.units.clock = TimeType::Clock24;
   job.fieldDelimiter = ",";
   const EngineMinute day = MinuteOf(2003, 7, 4);
-  CurrentDayEvents events;
-  int32_t hi = 0, lo = 0;
-  ASSERT_EQ(FindCurrentDayEvents(job.station.current, day, events, hi, lo), 0);
+  const CurrentDayList list = FindCurrentDay(job.station.current, job.station.clock, day);
+  ASSERT_EQ(list.status, 0);
   const std::vector<std::string> records = ExportDayRecords(job, day);
-  ASSERT_GT(records.size(), 6u);
+  ASSERT_EQ(records.size(), list.events.size());
   for (size_t k = 0; k < records.size(); ++k) {
-    const CurrentEvent& e = events[k];
+    const ShownCurrentEvent& e = list.events[k];
     DateRecord d;
-    MinuteToDate(e.time, d);
+    MinuteToDate(e.at.shown, d);
     const std::string speed = (e.speed < 0 ? "-" : "") + SpeedText(MicroKnots(e.speed), 0, CurrentUnit::Knots);
     EXPECT_EQ(records[k], TimeText(d.hour, d.minute, TimeType::Clock24) + "," + speed + "," + e.kind + "," +
                               (e.direction >= 0 ? std::to_string(e.direction) : "---") + "\r\n");
   }
-  EXPECT_EQ(events[records.size()].time, 0u);
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 

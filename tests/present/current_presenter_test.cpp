@@ -88,19 +88,22 @@ TEST_F(CurrentPresenterDayTest, EventsAveragesAndMarksOfADay) {
   StationSource reference = test::SourceEntry('C', station.referenceId, "NOAA", "NOAA");
   reference.averages = "computed 1983-2001";
   test::WriteStationSources({reference});
+  const StationClock clock(station.timeMeridian, 0, "");
   CurrentDay day;
-  day.day = MinuteOf(2004, 1, 9);
+  day.span = clock.Day(MinuteOf(2004, 1, 9));
+  day.day = day.span.date;
   MinuteToDate(day.day, day.date);
   day.eventsFound = true;
   day.referenceName = "Reversing Narrows";
-  day.events = {{'S', 120000, day.day + 75, 210},
-                {'F', 2345678, day.day + 3 * 60 + 5, 30},
-                {'E', -1950000, day.day + 13 * 60 + 40, kNotGiven16},
-                {'S', kValueNotDefined, day.day + 23 * 60 + 59, 210}};
+  auto at = [&](int minute) { return clock.At(day.span.standardStart + static_cast<EngineMinute>(minute)); };
+  day.events = {{'S', 120000, 210, at(75)},
+                {'F', 2345678, 30, at(3 * 60 + 5)},
+                {'E', -1950000, kNotGiven16, at(13 * 60 + 40)},
+                {'S', kValueNotDefined, 210, at(23 * 60 + 59)}};
   day.minimum = -1950000;
   day.maximum = 2345678;
-  day.halfHour.fill(0);
-  const DayPresentation p = PresentCurrentDay(station, day, settings);
+  day.halfHour.assign(48, 0);
+  const DayPresentation p = PresentCurrentDay(station, clock, day, settings);
   EXPECT_EQ(p.source, "based on Reversing Narrows (NOAA)");
   ASSERT_EQ(p.events.size(), 4u);
   EXPECT_EQ(p.events[0].word, "Slack");

@@ -55,13 +55,25 @@ TEST(GraphScaleTest, TooWideARangeHasNoScale) {
 }
 
 TEST(DayGraphTest, BarsTileTheHoursWithoutGaps) {
-  const std::array<BarSpan, 48> spans = BarSpans(481);  // 20 pixels an hour
+  const std::vector<BarSpan> spans = BarSpans(481);  // 20 pixels an hour
+  ASSERT_EQ(spans.size(), 48u);
   EXPECT_EQ(spans[0].left, 0);
   EXPECT_EQ(spans[0].right, 10);
   EXPECT_EQ(spans[1].left, 11);
   EXPECT_EQ(spans[1].right, 20);
   EXPECT_EQ(spans[47].right, 480);
   for (size_t i = 1; i < spans.size(); ++i) EXPECT_EQ(spans[i].left, spans[i - 1].right + 1);
+  // 21 pixels an hour: the old split of an hour into 10 and 11 pixels.
+  EXPECT_EQ(BarSpans(505)[0].right, 10);
+  EXPECT_EQ(BarSpans(505)[1].right, 21);
+  // The days the clocks change: 46 and 50 half hours over the same width, still tiled.
+  for (int minutes : {1380, 1500}) {
+    const std::vector<BarSpan> change = BarSpans(23 * 20 + 1, minutes);
+    ASSERT_EQ(change.size(), static_cast<size_t>(minutes / 30));
+    EXPECT_EQ(change.front().left, 0);
+    EXPECT_EQ(change.back().right, 23 * 20);
+    for (size_t i = 1; i < change.size(); ++i) EXPECT_EQ(change[i].left, change[i - 1].right + 1);
+  }
   // 1.5 ft steps 30 pixels apart: 50,000 per pixel, plus one.
   EXPECT_EQ(BarLength(3000000, 1500000, 30), 59);
   EXPECT_EQ(BarLength(-3000000, 1500000, 30), -59);
@@ -95,6 +107,7 @@ class DayGraphDrawTest : public ::testing::TestWithParam<GraphStyle> {
 
 TEST_P(DayGraphDrawTest, ColoursLandWhereTheyBelong) {
   DayGraphData data;
+  data.halfHour.resize(48);
   for (int i = 0; i < 48; ++i) {
     data.halfHour[static_cast<size_t>(i)] = static_cast<int32_t>(4000000 + 3000000 * std::cos(i * 30 * 2 * M_PI / 745.0));
   }
@@ -142,6 +155,7 @@ TEST_P(DayGraphDrawTest, ColoursLandWhereTheyBelong) {
 TEST_P(DayGraphDrawTest, ReversingCurrentShadesFloodAndEbb) {
   DayGraphData data;
   data.fine.clear();
+  data.halfHour.resize(48);
   for (int i = 0; i < 48; ++i) {
     data.halfHour[static_cast<size_t>(i)] = static_cast<int32_t>(2500000 * std::sin(i * 30 * 2 * M_PI / 745.0));
   }
@@ -205,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, DayGraphDrawTest,
 TEST(DayGraphTest, PolarNightFillsTheWholeGraphWithNight) {
   test::QtApp();
   DayGraphData data;
-  data.halfHour.fill(2000000);
+  data.halfHour.assign(48, 2000000);
   data.minimum = data.maximum = 2000000;
   data.daylight.kind = DaylightSpan::Kind::AlwaysDown;
   DayGraphStyle style;
@@ -254,7 +268,7 @@ namespace {
 TEST(DayGraphTest, SizesFollowTheDeviceResolution) {
   test::QtApp();
   DayGraphData data;
-  data.halfHour.fill(3000000);
+  data.halfHour.assign(48, 3000000);
   data.minimum = 0;
   data.maximum = 6000000;
   data.daylight.kind = DaylightSpan::Kind::AlwaysUp;

@@ -2,6 +2,8 @@
 // next high or low water across midnight and across the changes of the clocks.
 #include "present/real_time_board.h"
 
+#include "engine/tide_prediction.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/calendar.h"
@@ -19,42 +21,53 @@ class RealTimeBoardTest : public test::RealTimeFixture {
     return board_.tides()[0];
   }
 
-  // The first high or low water at or after a shown minute, looked up day by day.
-  TideExtreme NextExtreme(const TideLocation& station, EngineMinute shown) {
+  // The port's clock, as the board makes it.
+  StationClock ClockOf(uint16_t port) const { return catalogue_.ClockOf(Port(port), Record(port)); }
+
+  // The first high or low water at or after an instant, looked up date by date.
+  ShownTideEvent NextExtreme(uint16_t port, EngineMinute standard) {
+    const StationClock clock = ClockOf(port);
+    const TideLocation station = Record(port);
+    const EngineMinute shown = clock.ShownAt(standard);
     for (EngineMinute day = shown - shown % kMinutesPerDay;; day += kMinutesPerDay) {
-      TideDayExtremes extremes{};
-      int32_t high = 0, low = 0;
-      EXPECT_EQ(FindTideDayExtremes(station, day, extremes, high, low), 0);
-      for (const TideExtreme& e : extremes) {
-        if (e.time != 0 && e.time >= shown) return e;
+      const TideDayList list = FindTideDay(station, clock, day);
+      EXPECT_EQ(list.status, 0);
+      for (const ShownTideEvent& e : list.events) {
+        if (e.at.standard >= standard) return e;
       }
     }
   }
 
+  // The instant of a clock reading at the port.
+  EngineMinute Instant(uint16_t port, const QDateTime& utc) { return ReadingAt(ClockOf(port), utc).standard; }
+
   RealTimeBoard board_;
 };
 
-std::string Expected(const TideExtreme& event, int minutes, TideUnit unit) {
+std::string Expected(const ShownTideEvent& event, int minutes, TideUnit unit) {
   return NextTideText(event.kind, RealTimeHeightText(MicroFeet(event.height), unit), minutes);
 }
 
 TEST_F(RealTimeBoardTest, ValueNowIsTheEnginesValueAtTheStationsClock) {
   // 19:37 UTC is 12:37 Pacific daylight time and 11:37 at the port that keeps standard time.
   const QDateTime utc = At(2026, 7, 4, 19, 37, 0);
-  const TideLocation pacific = Record(test::kPacificPort);
-  const int32_t expected = PredictTideShown(pacific, MinuteOf(2026, 7, 4, 12, 37), 0, 1).height;
+  const StationClock pacificClock = ClockOf(test::kPacificPort);
+  EXPECT_EQ(pacificClock.zoneName(), "America/Los_Angeles");
+  const EngineMinute now = pacificClock.StandardAt(MinuteOf(2026, 7, 4, 12, 37));
+  ASSERT_EQ(Instant(test::kPacificPort, utc), now);
+  const int32_t expected = PredictTide(Record(test::kPacificPort), now, 0).height;
   const RealTimeEntry& entry = LoadAt(test::kPacificPort, utc);
   EXPECT_EQ(entry.name, "Mixed Harbour");
   EXPECT_EQ(entry.valueNow, expected);
   EXPECT_EQ(entry.valueText, RealTimeHeightText(MicroFeet(expected), TideUnit::Feet));
 
-  const TideExtreme next = NextExtreme(pacific, MinuteOf(2026, 7, 4, 12, 37));
-  EXPECT_EQ(entry.changeText, Expected(next, static_cast<int>(next.time - MinuteOf(2026, 7, 4, 12, 37)), TideUnit::Feet));
+  const ShownTideEvent next = NextExtreme(test::kPacificPort, now);
+  EXPECT_EQ(entry.changeText, Expected(next, static_cast<int>(next.at.standard - now), TideUnit::Feet));
   EXPECT_EQ(entry.icon, next.kind == 'H' ? RealTimeIcon::Rising : RealTimeIcon::Falling);
 
-  const TideLocation standard = Record(test::kStandardPort);
   const RealTimeEntry& plain = LoadAt(test::kStandardPort, utc);
-  EXPECT_EQ(plain.valueNow, PredictTideShown(standard, MinuteOf(2026, 7, 4, 11, 37), 0, 0).height);
+  EXPECT_EQ(ClockOf(test::kStandardPort).ShownAt(Instant(test::kStandardPort, utc)), MinuteOf(2026, 7, 4, 11, 37));
+  EXPECT_EQ(plain.valueNow, PredictTide(Record(test::kStandardPort), Instant(test::kStandardPort, utc), 0).height);
 
   // Metres: hundredths, the same height.
   settings_.tideUnit = TideUnit::Metres;
@@ -66,19 +79,16 @@ TEST_F(RealTimeBoardTest, ValueNowIsTheEnginesValueAtTheStationsClock) {
 // At 23:50 after the day's last high or low water, the next one is tomorrow's first,
 // counted in hours and minutes.
 TEST_F(RealTimeBoardTest, AfterTheDaysLastEventTheCountdownRunsPastMidnight) {
-  const TideLocation pacific = Record(test::kPacificPort);
+  const StationClock clock = ClockOf(test::kPacificPort);
   int checked = 0;
   for (int day = 1; day <= 20; ++day) {
-    const EngineMinute now = MinuteOf(2026, 7, day, 23, 50);
-    TideDayExtremes today{};
-    int32_t high = 0, low = 0;
-    ASSERT_EQ(FindTideDayExtremes(pacific, MinuteOf(2026, 7, day), today, high, low), 0);
-    EngineMinute last = 0;
-    for (const TideExtreme& e : today) last = e.time != 0 ? e.time : last;
-    if (last >= now) continue;
-    const TideExtreme next = NextExtreme(pacific, now);
-    ASSERT_GE(next.time, MinuteOf(2026, 7, day + 1));
-    const int minutes = static_cast<int>(next.time - now);
+    const EngineMinute now = clock.StandardAt(MinuteOf(2026, 7, day, 23, 50));
+    const TideDayList today = FindTideDay(Record(test::kPacificPort), clock, MinuteOf(2026, 7, day));
+    ASSERT_EQ(today.status, 0);
+    if (today.events.empty() || today.events.back().at.standard >= now) continue;
+    const ShownTideEvent next = NextExtreme(test::kPacificPort, now);
+    ASSERT_GE(next.at.shown, MinuteOf(2026, 7, day + 1));
+    const int minutes = static_cast<int>(next.at.standard - now);
     const RealTimeEntry& entry = LoadAt(test::kPacificPort, At(2026, 7, day, 23, 50, -7));
     EXPECT_EQ(entry.changeText, Expected(next, minutes, TideUnit::Feet));
     if (minutes >= 60) {
@@ -91,51 +101,57 @@ TEST_F(RealTimeBoardTest, AfterTheDaysLastEventTheCountdownRunsPastMidnight) {
   EXPECT_GT(checked, 2);
 }
 
-// The count-down is the real time left. Saturday 23:50 before the spring change: the
-// next event is on Sunday, a daylight-saving day, so an hour less is left than its clock
-// time says; before the autumn change an hour more.
+// The count-down is the real time left, also when the clocks change at 2 am between now
+// and the event: from a minute after Saturday's last event to Sunday's first, the real
+// minutes differ from the difference of the clock times by the hour the clocks moved.
 TEST_F(RealTimeBoardTest, CountdownIsRealTimeAcrossTheClockChanges) {
-  const TideLocation pacific = Record(test::kPacificPort);
+  const StationClock clock = ClockOf(test::kPacificPort);
   struct Change {
     int month, saturday;
-    int offsetBefore, offsetAfter;  // hours from UTC on Saturday and on Sunday
+    int offsetBefore, offsetAfter;  // hours from UTC on Saturday and after 2 am on Sunday
   };
   for (const Change& change : {Change{3, 7, -8, -7}, Change{10, 31, -7, -8}}) {
-    // A minute after Saturday's last high or low water: the next one is on Sunday.
-    TideDayExtremes saturday{};
-    int32_t high = 0, low = 0;
-    ASSERT_EQ(FindTideDayExtremes(pacific, MinuteOf(2026, change.month, change.saturday), saturday, high, low), 0);
-    EngineMinute localNow = 0;
-    for (const TideExtreme& e : saturday) localNow = e.time != 0 ? e.time + 1 : localNow;
-    DateRecord now;
-    MinuteToDate(localNow, now);
-    ASSERT_EQ(now.day, change.saturday);
-    const QDateTime utc = At(2026, change.month, change.saturday, now.hour, now.minute, change.offsetBefore);
-    const TideExtreme next = NextExtreme(pacific, localNow);
-    // The event's instant from its Sunday clock time and Sunday's offset.
-    DateRecord date;
-    MinuteToDate(next.time, date);
-    ASSERT_NE(date.day, change.saturday);
-    const QDateTime eventUtc = At(date.year, date.month, date.day, date.hour, date.minute, change.offsetAfter);
-    const int realMinutes = static_cast<int>(utc.secsTo(eventUtc) / 60);
-    ASSERT_EQ(realMinutes, static_cast<int>(next.time - localNow) + (change.offsetBefore - change.offsetAfter) * 60);
+    const TideDayList saturday = FindTideDay(Record(test::kPacificPort), clock, MinuteOf(2026, change.month, change.saturday));
+    ASSERT_EQ(saturday.status, 0);
+    ASSERT_FALSE(saturday.events.empty());
+    const ClockReading now = clock.At(saturday.events.back().at.standard + 1);
+    DateRecord shown;
+    MinuteToDate(now.shown, shown);
+    ASSERT_EQ(shown.day, change.saturday);
+    const QDateTime utc = At(2026, change.month, change.saturday, shown.hour, shown.minute, change.offsetBefore);
+    ASSERT_EQ(Instant(test::kPacificPort, utc), now.standard);
+    const ShownTideEvent next = NextExtreme(test::kPacificPort, now.standard);
+    ASSERT_NE(next.at.shown / kMinutesPerDay, now.shown / kMinutesPerDay);
+    const int realMinutes = static_cast<int>(next.at.standard - now.standard);
+    if (next.at.utcOffsetMinutes == change.offsetAfter * 60) {
+      EXPECT_EQ(realMinutes, static_cast<int>(next.at.shown - now.shown) +
+                                 (change.offsetBefore - change.offsetAfter) * 60);
+    }
     const RealTimeEntry& entry = LoadAt(test::kPacificPort, utc);
     EXPECT_EQ(entry.changeText, Expected(next, realMinutes, TideUnit::Feet)) << change.month;
-    // The value now is the engine's at Saturday's clock time.
-    EXPECT_EQ(entry.valueNow, PredictTideShown(pacific, localNow, 0, change.offsetBefore == -7 ? 1 : 0).height);
+    EXPECT_EQ(entry.valueNow, PredictTide(Record(test::kPacificPort), now.standard, 0).height);
   }
-  // The port without daylight saving counts the plain difference.
-  const QDateTime utc = At(2026, 3, 7, 23, 50, -8);
-  const TideExtreme next = NextExtreme(Record(test::kStandardPort), MinuteOf(2026, 3, 7, 23, 50));
-  EXPECT_EQ(LoadAt(test::kStandardPort, utc).changeText,
-            Expected(next, static_cast<int>(next.time - MinuteOf(2026, 3, 7, 23, 50)), TideUnit::Feet));
+}
+
+// The hour the clocks skip is not in the day's tables, and the hour they repeat is there
+// twice: the board's minute slots follow the date's 23 or 25 hours.
+TEST_F(RealTimeBoardTest, TheDaysSlotsFollowItsHours) {
+  const RealTimeEntry& spring = LoadAt(test::kPacificPort, At(2026, 3, 8, 12, 0, -7));
+  EXPECT_EQ(spring.tableDay, MinuteOf(2026, 3, 8));
+  EXPECT_EQ(spring.minuteValues.size(), 23u * 60);
+  const RealTimeEntry& autumn = LoadAt(test::kPacificPort, At(2026, 11, 1, 1, 30, -8));  // the second 1:30
+  EXPECT_EQ(autumn.tableDay, MinuteOf(2026, 11, 1));
+  EXPECT_EQ(autumn.minuteValues.size(), 25u * 60);
+  EXPECT_EQ(autumn.valueNow,
+            PredictTide(Record(test::kPacificPort), ClockOf(test::kPacificPort).StandardAt(MinuteOf(2026, 11, 1, 1, 30), true), 0)
+                .height);
 }
 
 TEST_F(RealTimeBoardTest, AnEventInThePresentMinuteHasNoCountdown) {
-  const TideLocation pacific = Record(test::kPacificPort);
-  const TideExtreme next = NextExtreme(pacific, MinuteOf(2026, 7, 4, 12, 0));
+  const StationClock clock = ClockOf(test::kPacificPort);
+  const ShownTideEvent next = NextExtreme(test::kPacificPort, clock.StandardAt(MinuteOf(2026, 7, 4, 12, 0)));
   DateRecord date;
-  MinuteToDate(next.time, date);
+  MinuteToDate(next.at.shown, date);
   const RealTimeEntry& entry = LoadAt(test::kPacificPort, At(date.year, date.month, date.day, date.hour, date.minute, -7));
   EXPECT_EQ(entry.changeText, next.kind == 'H' ? "high tide" : "low tide");
   const RealTimeEntry& later =

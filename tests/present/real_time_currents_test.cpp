@@ -7,6 +7,7 @@
 
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
+#include "engine/current_prediction.h"
 #include "engine/region_files.h"
 #include "present/real_time_board.h"
 #include "present/real_time_texts.h"
@@ -47,14 +48,18 @@ class RealTimeCurrentsTest : public test::EngineTest {
     return board_.currents()[0];
   }
 
-  // The first event at or after a shown minute.
-  CurrentEvent NextEvent(EngineMinute shown) {
+  // The station's clock, as the board makes it (the record's rule: no side catalogue).
+  StationClock Clock() const { return catalogue_.ClockOf({StationKind::Current, 0, 0}, station_); }
+
+  // The first event at or after an instant.
+  ShownCurrentEvent NextEvent(EngineMinute standard) {
+    const StationClock clock = Clock();
+    const EngineMinute shown = clock.ShownAt(standard);
     for (EngineMinute day = shown - shown % kMinutesPerDay;; day += kMinutesPerDay) {
-      CurrentDayEvents events{};
-      int32_t high = 0, low = 0;
-      EXPECT_EQ(FindCurrentDayEvents(station_, day, events, high, low), 0);
-      for (const CurrentEvent& e : events) {
-        if (e.time != 0 && e.time >= shown) return e;
+      const CurrentDayList list = FindCurrentDay(station_, clock, day);
+      EXPECT_EQ(list.status, 0);
+      for (const ShownCurrentEvent& e : list.events) {
+        if (e.at.standard >= standard) return e;
       }
     }
   }
@@ -72,8 +77,8 @@ class RealTimeCurrentsTest : public test::EngineTest {
 TEST_F(RealTimeCurrentsTest, SpeedNowAndNextEventAreTheEnginesAtTheStationsClock) {
   int floods = 0, ebbs = 0;
   for (int hour = 0; hour < 24; hour += 2) {
-    const EngineMinute shown = MinuteOf(2007, 7, 4, hour, 17);
-    const CurrentEvent now = PredictCurrentShown(station_, shown, 0, 1);
+    const EngineMinute standard = Clock().StandardAt(MinuteOf(2007, 7, 4, hour, 17));
+    const CurrentEvent now = PredictCurrent(station_, standard, 0);
     const int32_t speed = now.speed;
     const char kind = now.kind;
     const RealTimeEntry& entry = LoadAt(0, At(2007, 7, 4, hour, 17, -7));
@@ -84,45 +89,37 @@ TEST_F(RealTimeCurrentsTest, SpeedNowAndNextEventAreTheEnginesAtTheStationsClock
     EXPECT_EQ(entry.icon, icon) << hour;
     floods += kind == 'F';
     ebbs += kind == 'E';
-    const CurrentEvent next = NextEvent(shown);
+    const ShownCurrentEvent next = NextEvent(standard);
     EXPECT_EQ(entry.changeText, NextCurrentText(next.kind, MicroKnots(next.speed), next.direction, CurrentUnit::Knots,
-                                                static_cast<int>(next.time - shown)));
+                                                static_cast<int>(next.at.standard - standard)));
   }
   EXPECT_GT(floods, 2);
   EXPECT_GT(ebbs, 2);
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
-// After Saturday's last event before the spring change, the next event is the first of
-// Sunday's (clock times an hour ahead of Saturday's) that is still to come, counted in
-// real minutes.
+// After Saturday's last event before the spring change, the next event is Sunday's
+// first still to come, counted in real minutes (the UTC instants' difference).
 TEST_F(RealTimeCurrentsTest, CountdownAcrossTheSpringChangeIsRealTime) {
-  CurrentDayEvents saturday{}, sunday{};
-  int32_t high = 0, low = 0;
-  ASSERT_EQ(FindCurrentDayEvents(station_, MinuteOf(2007, 3, 10), saturday, high, low), 0);
-  ASSERT_EQ(FindCurrentDayEvents(station_, MinuteOf(2007, 3, 11), sunday, high, low), 0);
-  EngineMinute last = 0;
-  for (const CurrentEvent& e : saturday) last = e.time != 0 ? e.time : last;
+  const StationClock clock = Clock();
+  const CurrentDayList saturday = FindCurrentDay(station_, clock, MinuteOf(2007, 3, 10));
+  ASSERT_EQ(saturday.status, 0);
+  ASSERT_FALSE(saturday.events.empty());
   for (int after : {1, 20}) {
-    DateRecord now;
-    MinuteToDate(last + after, now);
-    if (now.day != 10) continue;
-    const QDateTime utc = At(2007, 3, 10, now.hour, now.minute, -8);
-    const CurrentEvent* next = nullptr;
-    int realMinutes = 0;
-    for (const CurrentEvent& e : sunday) {
-      DateRecord date;
-      MinuteToDate(e.time, date);
-      realMinutes = static_cast<int>(utc.secsTo(At(2007, 3, 11, date.hour, date.minute, -7)) / 60);
-      if (e.time != 0 && realMinutes >= 0) {
-        next = &e;
-        break;
-      }
-    }
-    ASSERT_NE(next, nullptr);
+    const ClockReading now = clock.At(saturday.events.back().at.standard + after);
+    DateRecord shown;
+    MinuteToDate(now.shown, shown);
+    if (shown.day != 10) continue;
+    const QDateTime utc = At(2007, 3, 10, shown.hour, shown.minute, now.utcOffsetMinutes / 60);
+    const ShownCurrentEvent next = NextEvent(now.standard);
+    DateRecord date;
+    MinuteToDate(next.at.shown, date);
+    const QDateTime eventUtc = At(date.year, date.month, date.day, date.hour, date.minute, next.at.utcOffsetMinutes / 60);
+    const int realMinutes = static_cast<int>(utc.secsTo(eventUtc) / 60);
+    EXPECT_EQ(realMinutes, static_cast<int>(next.at.standard - now.standard));
     const RealTimeEntry& entry = LoadAt(0, utc);
     EXPECT_EQ(entry.changeText,
-              NextCurrentText(next->kind, MicroKnots(next->speed), next->direction, CurrentUnit::Knots, realMinutes))
+              NextCurrentText(next.kind, MicroKnots(next.speed), next.direction, CurrentUnit::Knots, realMinutes))
         << after;
   }
   EXPECT_FALSE(reports_.Has(3004)) << reports_.Describe();

@@ -1,14 +1,16 @@
 // Tide stations for the real-time window's tests: a synthetic harmonic station written
-// with the project's writers, listed in a region file as a port that keeps Pacific
-// daylight time, one that never changes its clocks, a general area, and a port whose
-// harmonic record is missing.
+// with the project's writers, listed in a region file as a port on Pacific time (the side
+// catalogue gives it the zone America/Los_Angeles), one that never changes its clocks (no
+// zone), a general area, and a port whose harmonic record is missing.
 #pragma once
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <fstream>
 
 #include "engine/data_dir.h"
 #include "engine/region_files.h"
+#include "engine/station_sources.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
 #include "settings/profile_file.h"
@@ -41,6 +43,16 @@ class RealTimeFixture : public EngineTest {
     ASSERT_TRUE(WriteTideRegionFile(DataFilePath(RegionFileName(StationKind::Tide, 3)), 3, "Washington",
                                     {pacific, standard, area, broken}, &error))
         << error;
+    StationSource zone;
+    zone.region = 3;
+    zone.index = kPacificPort;
+    zone.stationId = 101;
+    zone.source = "NOAA";
+    zone.sourceId = "test-pacific";
+    zone.timeZone = "America/Los_Angeles";
+    zone.licence = "public domain";
+    zone.attribution = "written by the test";
+    std::ofstream(DataFilePath(StationSources::kFileName)) << EncodeStationSources({zone});
     catalogue_.Open();
     file_ = ProfileFile(dataDir_.File("velda.ini"));
     file_.LoadFromText("[Misc]\nFirstRun=0\n");

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/engine_values.h"
 #include "engine/station_datums.h"
@@ -32,21 +33,80 @@ TEST(TidePresenterTest, PositionLines) {
   EXPECT_EQ(PositionText(' ', 0, 0, 0, ' ', 0, 0, 0), "Position Not Specified");
 }
 
-TEST(TidePresenterTest, SunAndMoonLines) {
-  constexpr float kQuarter = 0.25f / 60;
-  const auto lines = SunTexts({5 + 47 / 60.0f + kQuarter, 20 + 34 / 60.0f + kQuarter}, TimeType::Clock12);
+// A date of San Francisco's clock and its sky events at shown times of that date.
+struct PacificSky {
+  StationClock clock{-120, 1, "America/Los_Angeles"};
+  SkyDay sky;
+  explicit PacificSky(EngineMinute date) { sky.span = clock.Day(date); }
+  void Add(SkyEventKind kind, EngineMinute shown) { sky.events.push_back({kind, clock.At(clock.StandardAt(shown))}); }
+};
+
+TEST(TidePresenterTest, SunAndMoonLinesReadTheClockAndNameTheZoneOnChangeDays) {
+  PacificSky summer(MinuteOf(2026, 7, 4));
+  summer.sky.sun = summer.sky.moon = RiseSetDay::Events;
+  summer.Add(SkyEventKind::Sunrise, MinuteOf(2026, 7, 4, 5, 47));
+  summer.Add(SkyEventKind::Sunset, MinuteOf(2026, 7, 4, 20, 34));
+  summer.Add(SkyEventKind::Moonset, MinuteOf(2026, 7, 4, 14, 38));
+  const auto lines = SunTexts(summer.sky, summer.clock, TimeType::Clock12);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].label, "Sunrise:");
   EXPECT_EQ(lines[0].value, "5:47 am");
   EXPECT_EQ(lines[1].value, "8:34 pm");
-  // An event outside the shown day names the neighbouring day.
-  EXPECT_EQ(SunTexts({-0.5f, 23.0f}, TimeType::Clock12)[0].label, "Sunrise Yesterday");
-  EXPECT_EQ(SunTexts({6.0f, 24.2f}, TimeType::Clock12)[1].label, "Sunset Tomorrow");
-  EXPECT_EQ(SunTexts({13 + kQuarter, 13 + kQuarter}, TimeType::Clock12)[0].label, "Sun does not rise today");
-  EXPECT_EQ(SunTexts({1 + kQuarter, 1 + kQuarter}, TimeType::Clock12)[0].label, "Sun does not set today");
-  EXPECT_EQ(SunTexts({-1, -1}, TimeType::Clock12)[0].label, "Sunrise/Sunset Not Available");
-  EXPECT_EQ(MoonTexts({13.001f, 13.001f, 20}, TimeType::Clock24)[0].label, "Moon does not rise");
-  EXPECT_EQ(MoonTexts({14.64f, 1.89f, 20}, TimeType::Clock24)[0].value, "14:38");
+  const auto moon = MoonTexts(summer.sky, summer.clock, TimeType::Clock24);
+  EXPECT_EQ(moon[0].label, "No Moonrise this day");  // it rose the day before, or rises the day after
+  EXPECT_EQ(moon[1].value, "14:38");
+
+  // On the day the clocks go back every time names its zone: 1:30 happens twice.
+  PacificSky autumn(MinuteOf(2026, 11, 1));
+  autumn.sky.sun = RiseSetDay::Events;
+  autumn.Add(SkyEventKind::Sunrise, MinuteOf(2026, 11, 1, 6, 36));
+  EXPECT_EQ(SunTexts(autumn.sky, autumn.clock, TimeType::Clock12)[0].value, "6:36 am PST");
+  const ClockReading firstHalfPast = autumn.clock.At(autumn.clock.StandardAt(MinuteOf(2026, 11, 1, 1, 30)));
+  const ClockReading secondHalfPast = autumn.clock.At(autumn.clock.StandardAt(MinuteOf(2026, 11, 1, 1, 30), true));
+  EXPECT_EQ(TimeOfReading(firstHalfPast, autumn.clock, autumn.sky.span, TimeType::Clock24), "01:30 PDT");
+  EXPECT_EQ(TimeOfReading(secondHalfPast, autumn.clock, autumn.sky.span, TimeType::Clock24), "01:30 PST");
+  EXPECT_EQ(TimeOfReading(firstHalfPast, autumn.clock, summer.sky.span, TimeType::Clock24), "01:30");
+  EXPECT_EQ(ZoneText(autumn.clock, autumn.sky.span), "(PDT/PST)");
+  EXPECT_EQ(ZoneText(summer.clock, summer.sky.span), "(PDT)");
+
+  PacificSky polar(MinuteOf(2026, 7, 4));
+  polar.sky.sun = RiseSetDay::NeverRises;
+  EXPECT_EQ(SunTexts(polar.sky, polar.clock, TimeType::Clock12)[0].label, "Sun does not rise today");
+  polar.sky.sun = RiseSetDay::NotAvailable;
+  EXPECT_EQ(SunTexts(polar.sky, polar.clock, TimeType::Clock12)[0].label, "Sunrise/Sunset Not Available");
+}
+
+TEST(TidePresenterTest, TheTimeAxisOfAChangeDayHasItsHoursAndSaysSo) {
+  const StationClock pacific(-120, 1, "America/Los_Angeles");
+  DayGraphData spring;
+  PresentDayAxis(pacific, pacific.Day(MinuteOf(2026, 3, 8)), TimeType::Clock12, spring);
+  EXPECT_EQ(spring.minutes, 1380);
+  ASSERT_EQ(spring.hourTicks.size(), 24u);
+  EXPECT_EQ(spring.hourTicks[2].hour, 3);  // 2 am never shows
+  EXPECT_EQ(spring.hourTicks.back().hour, 24);
+  EXPECT_EQ(spring.changeNote, "Clocks go forward 1 hour at 2:00 am: 23-hour day");
+
+  DayGraphData autumn;
+  PresentDayAxis(pacific, pacific.Day(MinuteOf(2026, 11, 1)), TimeType::Clock24, autumn);
+  EXPECT_EQ(autumn.minutes, 1500);
+  ASSERT_EQ(autumn.hourTicks.size(), 26u);
+  EXPECT_EQ(autumn.hourTicks[1].hour, 1);
+  EXPECT_EQ(autumn.hourTicks[2].hour, 1);  // 1 am shows twice
+  EXPECT_EQ(autumn.hourTicks[2].elapsed, 120);
+  EXPECT_EQ(autumn.changeNote, "Clocks go back 1 hour at 02:00: 25-hour day");
+
+  // Lord Howe Island moves its clocks by half an hour.
+  const StationClock howe(159, 0, "Australia/Lord_Howe");
+  DayGraphData half;
+  PresentDayAxis(howe, howe.Day(MinuteOf(2026, 4, 5)), TimeType::Clock24, half);
+  EXPECT_EQ(half.minutes, 1470);
+  EXPECT_EQ(half.changeNote, "Clocks go back 30 minutes at 02:00: 24 h 30 min day");
+
+  DayGraphData plain;
+  PresentDayAxis(pacific, pacific.Day(MinuteOf(2026, 7, 4)), TimeType::Clock12, plain);
+  EXPECT_EQ(plain.minutes, 1440);
+  EXPECT_EQ(plain.hourTicks.size(), 25u);
+  EXPECT_TRUE(plain.changeNote.empty());
 }
 
 class TidePresenterDataTest : public test::EngineTest {};

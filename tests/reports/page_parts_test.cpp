@@ -76,6 +76,13 @@ TEST(PagePartsTest, ZoneLabelsNameADaylightSavingChangeWithinThePage) {
   current.current.timeMeridian = -75;
   current.current.observesDst = 1;
   EXPECT_EQ(ShortZoneLabel(current, MinuteOf(2025, 6, 18)), "EDT");
+
+  // A station on its zone's clock: the zone's abbreviations, both on the change day.
+  ReportLocation zoned = pacific;
+  zoned.clock = StationClock(-120, 1, "America/Los_Angeles");
+  EXPECT_EQ(ZoneLabel(zoned, MinuteOf(2025, 3, 9)), "PST/PDT");
+  EXPECT_EQ(ShortZoneLabel(zoned, MinuteOf(2025, 6, 18)), "PDT");
+  EXPECT_EQ(ZoneSpanLabel(zoned, MinuteOf(2025, 3, 1), MinuteOf(2025, 3, 31)), "PST; PDT from Mar 9");
   EXPECT_EQ(LocationReportTitle(current, ReportKind::Monthly, ReportFormat::Text), "Monthly Current Report (text)");
 }
 

@@ -9,11 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "engine/current_prediction.h"
+#include "engine/civil_days.h"
 #include "engine/data_dir.h"
 #include "engine/engine_state.h"
 #include "engine/station_database.h"
 #include "engine/station_sources.h"
 #include "engine/tide_prediction.h"
+#include "present/day_presentation.h"
 #include "present/display_units.h"
 #include "present/tide_day.h"
 #include "reports/page_parts.h"
@@ -75,6 +77,7 @@ class ReportPdfTest : public ::testing::Test {
         if (index < 0) break;
         ReportLocation location;
         EXPECT_TRUE(ReadTideLocation(regions_, slot, index, location.tide));
+        location.clock = StationClock::Of(location.tide, ZoneOf('T', regions_[static_cast<size_t>(slot)].number, index));
         if (location.tide.name == name) return location;
       }
     }
@@ -82,16 +85,22 @@ class ReportPdfTest : public ::testing::Test {
     return {};
   }
 
-  // The events the engine gives for a day, as the report writes them: time and height.
-  std::vector<std::pair<QString, QString>> EngineEvents(const TideLocation& station, EngineMinute day) {
-    TideDayExtremes extremes{};
-    int32_t maximum = 0, minimum = 0;
-    EXPECT_EQ(FindTideDayExtremes(station, day, extremes, maximum, minimum), 0);
+  // The station's IANA zone from the built side catalogue.
+  static std::string ZoneOf(char kind, int region, int index) {
+    StationSources sources;
+    EXPECT_TRUE(sources.Load(DataFilePath(StationSources::kFileName)));
+    const StationSource* entry = sources.Find(kind, region, index);
+    return entry ? entry->timeZone : std::string();
+  }
+
+  // The events the day lists give for a date, as the report writes them: time and height.
+  std::vector<std::pair<QString, QString>> EngineEvents(const ReportLocation& location, EngineMinute day) {
+    const TideDayList list = FindTideDay(location.tide, location.clock, day);
+    EXPECT_EQ(list.status, 0);
     std::vector<std::pair<QString, QString>> events;
-    for (const TideExtreme& e : extremes) {
-      if (e.time == 0) break;
+    for (const ShownTideEvent& e : list.events) {
       DateRecord date;
-      MinuteToDate(e.time, date);
+      MinuteToDate(e.at.shown, date);
       events.emplace_back(QString::fromStdString(ClockText(date.hour, date.minute, settings_.timeType)),
                           QString::fromStdString(HeightDisplayText(HeightToDisplay(MicroFeet(e.height), settings_.tideUnit))));
     }
@@ -135,7 +144,7 @@ TEST_F(ReportPdfTest, DailyReportPrintsTheEnginesHighsAndLowsOnePagePerDayAndLoc
     EXPECT_TRUE(text.contains("Printed by Quaywise"));
     EXPECT_TRUE(text.contains("Sunrise: "));
     // Each high and low water, in the row below the graph: "High 4:57 am 4.32 ft".
-    for (const auto& [time, height] : EngineEvents(location.tide, day)) {
+    for (const auto& [time, height] : EngineEvents(location, day)) {
       const QRegularExpression event("(High|Low)\\s+" + QRegularExpression::escape(time) + "\\s+" +
                                      QRegularExpression::escape(height));
       EXPECT_TRUE(event.match(text).hasMatch()) << time.toStdString() << " " << height.toStdString() << "\n"
@@ -162,17 +171,25 @@ TEST_F(ReportPdfTest, TextReportTableHoldsTheHeightsAtEveryInterval) {
   const QString text = PdfPageText(path, 1);
   EXPECT_TRUE(text.contains("Sunday, November 2, 2025"));
   EXPECT_TRUE(text.contains("Daily Tide Report (text)"));
-  EXPECT_TRUE(text.contains("Time (PST)"));
+  EXPECT_TRUE(text.contains("Time (PDT/PST)"));
+  // 25 hours of rows: 1:00 to 1:45 twice; the last row is 24:00.
+  const StationClock& clock = job.locations[0].clock;
+  const CivilDaySpan span = clock.Day(MinuteOf(2025, 11, 2));
+  ASSERT_EQ(span.Minutes(), 1500u);
   int rows = 0;
-  for (int minute = 0; minute <= 1440; minute += 15) {
-    const int32_t height = TideHeightAt(job.locations[0].tide, job.locations[0].windowDay + static_cast<EngineMinute>(minute));
+  for (uint32_t elapsed = 0; elapsed <= span.Minutes(); elapsed += 15) {
+    const ClockReading at = clock.At(span.standardStart + elapsed);
+    const int32_t height = TideHeightAt(job.locations[0].tide, at.standard);
     const QString value = QString::fromStdString(HeightDisplayText(HeightToDisplay(MicroFeet(height), TideUnit::Metres)));
-    const QString time = QString::asprintf("%02d:%02d", minute / 60, minute % 60);
+    const uint32_t ofDay = at.shown % kMinutesPerDay;
+    const QString time = elapsed == span.Minutes() ? QString("24:00") : QString::asprintf("%02u:%02u", ofDay / 60, ofDay % 60);
     const QRegularExpression row("(^|\\s)" + QRegularExpression::escape(time) + "\\s+" + QRegularExpression::escape(value));
-    EXPECT_TRUE(row.match(text).hasMatch()) << time.toStdString() << " " << value.toStdString();
+    EXPECT_TRUE(row.match(text).hasMatch()) << time.toStdString() << " " << value.toStdString()
+                                            ;
     ++rows;
   }
-  EXPECT_EQ(rows, 97);
+  EXPECT_EQ(rows, 101);
+  EXPECT_EQ(text.count("01:30"), 2);
 }
 
 TEST_F(ReportPdfTest, TheHighsAndLowsLineOfFourEventsStaysInsideTheFrame) {
@@ -242,12 +259,10 @@ TEST_F(ReportPdfTest, MonthlyAndThreeMonthReportsListEveryDaysEvents) {
     const EngineMinute day = MinuteOf(2025, 6, d);
     DateRecord date;
     MinuteToDate(day, date);
-    TideDayExtremes extremes{};
-    int32_t maximum = 0, minimum = 0;
-    ASSERT_EQ(FindTideDayExtremes(station.tide, day, extremes, maximum, minimum), 0);
-    for (const TideExtreme& e : extremes) {
-      if (e.time == 0) break;
-      const QString time = ShortClock(static_cast<int>(e.time - day), TimeType::Clock12);
+    const TideDayList list = FindTideDay(station.tide, station.clock, day);
+    ASSERT_EQ(list.status, 0);
+    for (const ShownTideEvent& e : list.events) {
+      const QString time = ShortClock(static_cast<int>(e.at.shown - day), TimeType::Clock12);
       EXPECT_TRUE(june.contains(QRegularExpression("(^|\\s)" + QRegularExpression::escape(time) + "(\\s|$)")))
           << "June " << d << " " << time.toStdString();
     }
@@ -274,6 +289,7 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
     const int index = FindCurrentStationByName(currentRegions, slot, -1, "The Race", 1);
     if (index >= 0) {
       ASSERT_TRUE(ReadCurrentLocation(currentRegions, slot, index, race.current));
+      race.clock = StationClock::Of(race.current, ZoneOf('C', currentRegions[static_cast<size_t>(slot)].number, index));
     }
   }
   ASSERT_NE(race.current.stationId, 0) << "no current station named The Race";
@@ -290,15 +306,13 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
     EXPECT_TRUE(text.contains("Daily Current Report (bar graph)"));
     EXPECT_TRUE(text.contains("The Race"));
     EXPECT_TRUE(text.contains("Floods & Ebbs:"));
-    CurrentDayEvents events{};
-    int32_t maximum = 0, minimum = 0;
-    ASSERT_EQ(FindCurrentDayEvents(race.current, day, events, maximum, minimum), 0);
+    const CurrentDayList list = FindCurrentDay(race.current, race.clock, day);
+    ASSERT_EQ(list.status, 0);
     int count = 0;
-    for (const CurrentEvent& e : events) {
-      if (e.time == 0) break;
+    for (const ShownCurrentEvent& e : list.events) {
       ++count;
       DateRecord date;
-      MinuteToDate(e.time, date);
+      MinuteToDate(e.at.shown, date);
       QString pattern = QString(EventWord(e.kind)) + "\\s+" +
                         QRegularExpression::escape(QString::fromStdString(ClockText(date.hour, date.minute, settings_.timeType)));
       if (e.kind != 'S') {
@@ -316,11 +330,11 @@ TEST_F(ReportPdfTest, CurrentReportsPrintTheEnginesFloodsEbbsAndSlacks) {
       test::Job(ReportKind::Monthly, ReportFormat::Text).At({race}).Days(MinuteOf(2099, 12, 1), MinuteOf(2099, 12, 1)),
       ReportOptions{}, settings_);
   ASSERT_EQ(Write(december, path), PrintResult::Printed);
-  CurrentDayEvents first{};
-  int32_t maximum = 0, minimum = 0;
-  ASSERT_EQ(FindCurrentDayEvents(race.current, MinuteOf(2099, 12, 1), first, maximum, minimum), 0);
-  EXPECT_TRUE(PdfPageText(path, 1).contains(ShortClock(static_cast<int>(first[0].time - MinuteOf(2099, 12, 1)),
-                                                       settings_.timeType)));
+  const CurrentDayList first = FindCurrentDay(race.current, race.clock, MinuteOf(2099, 12, 1));
+  ASSERT_EQ(first.status, 0);
+  ASSERT_FALSE(first.events.empty());
+  EXPECT_TRUE(PdfPageText(path, 1).contains(
+      ShortClock(static_cast<int>(first.events[0].at.shown - MinuteOf(2099, 12, 1)), settings_.timeType)));
 }
 
 TEST_F(ReportPdfTest, NotesReportRunsOverPagesUnderContinuedHeadingsAndKeepsEveryLine) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/calendar.h"
+#include "engine/civil_days.h"
 #include "engine/current_events.h"
 #include "engine/current_prediction.h"
 #include "engine/engine_settings.h"
@@ -29,16 +30,13 @@ class CurrentSearchTest : public test::EngineTest {
     test::WriteCurrentFile(dataDir_.path().string(), file);
     station_.kind = StationKind::Current;
     station_.current = test::HarmonicCurrentStation(301, 301);
+    station_.clock = StationClock::Of(station_.current, "America/Los_Angeles");
     first_ = MinuteOf(2003, 6, 1);
     last_ = MinuteOf(2003, 6, 21);
     for (EngineMinute day = first_; day <= last_; day += kMinutesPerDay) {
-      CurrentDayEvents list;
-      int32_t hi = 0, lo = 0;
-      ASSERT_EQ(FindCurrentDayEvents(station_.current, day, list, hi, lo), 0);
-      for (const CurrentEvent& e : list) {
-        if (e.time == 0) break;
-        events_.push_back(e);
-      }
+      const CurrentDayList list = FindCurrentDay(station_.current, station_.clock, day);
+      ASSERT_EQ(list.status, 0);
+      for (const ShownCurrentEvent& e : list.events) events_.push_back({e.kind, e.speed, e.at.shown, e.direction});
     }
     ASSERT_GT(events_.size(), 100u);
   }
@@ -58,17 +56,16 @@ class CurrentSearchTest : public test::EngineTest {
     return hits;
   }
 
-  // The speed at a minute of the shown time (the station keeps daylight saving).
-  int32_t Speed(EngineMinute m) {
-    DateRecord date;
-    MinuteToDate(m, date);
-    return PredictCurrentShown(station_.current, m, 0, date.dstFlag).speed;
-  }
+  // The speed at a minute of the shown time (the station keeps Pacific daylight time).
+  int32_t Speed(EngineMinute m) { return PredictCurrent(station_.current, station_.clock.StandardAt(m), 0).speed; }
 
   SearchStation station_;
   EngineMinute first_ = 0, last_ = 0;
   std::vector<CurrentEvent> events_;
 };
+
+// Every hit of June carries Pacific daylight time's offset.
+constexpr int32_t kPdt = -420;
 
 TEST_F(CurrentSearchTest, FloodsAndEbbsAsTheDayListsSay) {
   for (int kind : {kSearchFloodCurrents, kSearchEbbCurrents}) {
@@ -79,7 +76,7 @@ TEST_F(CurrentSearchTest, FloodsAndEbbsAsTheDayListsSay) {
     for (const CurrentEvent& e : events_) {
       if (e.kind != (kind == kSearchFloodCurrents ? 'F' : 'E')) continue;
       const int32_t v = std::abs(RoundedToTenth(e.speed));
-      if (v >= threshold) expected.push_back({v, e.time, e.time});
+      if (v >= threshold) expected.push_back({v, e.time, e.time, kPdt, kPdt});
     }
     ASSERT_GT(expected.size(), 5u);
     EXPECT_EQ(Search(kind, kConditionAtLeast, threshold), expected);
@@ -93,7 +90,7 @@ TEST_F(CurrentSearchTest, SwingsPassOverSlackWaters) {
     if (e.kind == 'S') continue;
     if (previous) {
       const int32_t swing = std::abs(RoundedToTenth(previous->speed) - RoundedToTenth(e.speed));
-      if (swing >= 3500000) expected.push_back({swing, previous->time, e.time});
+      if (swing >= 3500000) expected.push_back({swing, previous->time, e.time, kPdt, kPdt});
     }
     previous = &e;
   }
@@ -114,7 +111,7 @@ TEST_F(CurrentSearchTest, SlackWatersLastAsLongAsTheSpeedStaysBelowTheSlackLimit
       EngineMinute a = e.time, b = e.time;
       while (a > first_ && std::abs(Speed(a - 1)) < limit) --a;
       while (b < last_ + 1439 && std::abs(Speed(b + 1)) < limit) ++b;
-      if (static_cast<int32_t>(b - a) >= minimum) expected.push_back({static_cast<int32_t>(b - a), a, b});
+      if (static_cast<int32_t>(b - a) >= minimum) expected.push_back({static_cast<int32_t>(b - a), a, b, kPdt, kPdt});
     }
     ASSERT_GT(expected.size(), 10u);
     EXPECT_EQ(Search(kSearchSlackWater, kConditionAtLeast, minimum), expected);

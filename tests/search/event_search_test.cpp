@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
+#include "engine/civil_days.h"
 #include "engine/data_dir.h"
 #include "engine/engine_settings.h"
 #include "engine/engine_state.h"
@@ -87,17 +88,14 @@ class EventSearchTest : public test::EngineTest {
     station_.tide = test::ReferenceLocation(kReference, 1, "Mixed Harbour");
   }
 
-  // The engine's high and low waters of the days first..last (00:00 of each).
+  // The day lists' high and low waters of the dates first..last (00:00 of each), at
+  // their shown times (the fixture's clock keeps standard time).
   std::vector<TideExtreme> DayListEvents(EngineMinute first, EngineMinute last) {
     std::vector<TideExtreme> events;
     for (EngineMinute day = first; day <= last; day += kMinutesPerDay) {
-      TideDayExtremes extremes;
-      int32_t maximum = 0, minimum = 0;
-      EXPECT_EQ(FindTideDayExtremes(station_.tide, day, extremes, maximum, minimum), 0);
-      for (const TideExtreme& e : extremes) {
-        if (e.time == 0) break;
-        events.push_back(e);
-      }
+      const TideDayList list = FindTideDay(station_.tide, station_.clock, day);
+      EXPECT_EQ(list.status, 0);
+      for (const ShownTideEvent& e : list.events) events.push_back({e.kind, e.height, e.at.shown});
     }
     return events;
   }
@@ -217,7 +215,7 @@ TEST_F(EventSearchTest, SpansOfValuesMatchAMinuteByMinuteScan) {
 
   std::vector<int32_t> heights;
   for (EngineMinute m = first; m <= rangeEnd; ++m) {
-    heights.push_back(PredictTideShown(station_.tide, m, 0, 0).height);
+    heights.push_back(PredictTide(station_.tide, m, 0).height);
   }
   auto meets = [&](EngineMinute m) { return heights[m - first] >= threshold; };
   // Every run of minutes at or above the threshold that holds a high water, except one
@@ -310,7 +308,7 @@ TEST_F(EventSearchTest, RowsAndRefusals) {
   EXPECT_EQ(table.column(3).title, "Value");
   EXPECT_EQ(table.RowLabel(0), "1");
   const EventHit hit = std::get<EventHit>(table.record(1));
-  EXPECT_EQ(table.Cell(1, 0), EventTimeText(hit.start, TimeType::Clock24));
+  EXPECT_EQ(table.Cell(1, 0), EventTimeText(hit.start, hit.startOffset, TimeType::Clock24));
   EXPECT_EQ(table.Cell(1, 2), DurationText(hit.end - hit.start));
   EXPECT_EQ(table.Cell(1, 3), HeightText(MicroFeet(hit.value), kValueTextUnit, TideUnit::Metres));
 
@@ -395,16 +393,18 @@ TEST(EventSearchRealDataTest, SanFranciscoHighWatersMatchTheDayListsAcrossDaylig
   if (!found) GTEST_SKIP() << "San Francisco (Golden Gate) is not in the built data";
   ASSERT_NE(station.tide.observesDst, 0);
 
+  // March to November: both days the clocks change; every hit at its zone's offset.
+  station.clock = StationClock::Of(station.tide, "America/Los_Angeles");
   const EngineMinute first = MinuteOf(2024, 3, 1), last = MinuteOf(2024, 11, 30);
   std::vector<Expected> expected;
+  std::vector<int32_t> offsets;
   for (EngineMinute day = first; day <= last; day += kMinutesPerDay) {
-    TideDayExtremes extremes;
-    int32_t maximum = 0, minimum = 0;
-    ASSERT_EQ(FindTideDayExtremes(station.tide, day, extremes, maximum, minimum), 0);
-    for (const TideExtreme& e : extremes) {
-      if (e.time == 0) break;
+    const TideDayList list = FindTideDay(station.tide, station.clock, day);
+    ASSERT_EQ(list.status, 0);
+    for (const ShownTideEvent& e : list.events) {
       if (e.kind == 'H' && RoundedToTenth(e.height) >= 5500000) {
-        expected.push_back({e.time, e.time, RoundedToTenth(e.height)});
+        expected.push_back({e.at.shown, e.at.shown, RoundedToTenth(e.height)});
+        offsets.push_back(e.at.utcOffsetMinutes);
       }
     }
   }
@@ -418,6 +418,10 @@ TEST(EventSearchRealDataTest, SanFranciscoHighWatersMatchTheDayListsAcrossDaylig
   while (const std::optional<EventHit> hit = FindNextEvent(station, plan, resume, progress)) hits.push_back(*hit);
   ASSERT_GT(expected.size(), 100u);
   ExpectSameHits(hits, expected);
+  ASSERT_EQ(hits.size(), offsets.size());
+  for (size_t i = 0; i < hits.size(); ++i) EXPECT_EQ(hits[i].startOffset, offsets[i]) << i;
+  EXPECT_EQ(offsets.front(), -480);  // early March, before the change
+  EXPECT_EQ(offsets[offsets.size() / 2], -420);
   EXPECT_TRUE(reports.empty()) << reports.Describe();
   ResetEngine();
 }

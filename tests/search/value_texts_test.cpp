@@ -49,8 +49,8 @@ TEST(ValueTextsTest, ClockTexts) {
 
 TEST(ValueTextsTest, EventTimesDurationsAndLongDates) {
   // 6 March 1995 was a Monday.
-  EXPECT_EQ(EventTimeText(MinuteOf(1995, 3, 6, 9, 30), TimeType::Clock12), "Mon, 03-06-1995  9:30a");
-  EXPECT_EQ(EventTimeText(MinuteOf(2005, 12, 31, 18, 2), TimeType::Clock24), "Sat, 12-31-2005 18:02");
+  EXPECT_EQ(EventTimeText(MinuteOf(1995, 3, 6, 9, 30), -480, TimeType::Clock12), "Mon, 03-06-1995  9:30a -08:00");
+  EXPECT_EQ(EventTimeText(MinuteOf(2005, 12, 31, 18, 2), 345, TimeType::Clock24), "Sat, 12-31-2005 18:02 +05:45");
   EXPECT_EQ(DurationText(42), " 42 min");
   EXPECT_EQ(DurationText(60), " 1 hr 0 min");
   EXPECT_EQ(DurationText(1439), " 23 hr 59 min");

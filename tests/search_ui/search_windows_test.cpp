@@ -145,6 +145,7 @@ TEST_F(SearchWindowsTest, EventSearchListsTheHitsAndOpenShowsTheirDays) {
   // The rows are the search step's hits for the same choices.
   SearchStation station;
   ASSERT_TRUE(catalogue_.ReadTide(location_->station(), station.tide));
+  station.clock = catalogue_.ClockOf(location_->station(), station.tide);
   std::vector<EventHit> expected;
   SearchProgress quiet;
   const EventSearchPlan plan{.code = MakeSearchCode(kSearchHighTides, kConditionAtLeast, 0),
@@ -156,7 +157,7 @@ TEST_F(SearchWindowsTest, EventSearchListsTheHitsAndOpenShowsTheirDays) {
   ASSERT_GT(expected.size(), 3u);
   ASSERT_EQ(results->table().rows(), static_cast<int>(expected.size()));
   for (int r = 0; r < results->table().rows(); ++r) EXPECT_EQ(std::get<EventHit>(results->table().record(r)), expected[r]);
-  EXPECT_EQ(results->table().Cell(0, 0), EventTimeText(expected[0].start, TimeType::Clock24));
+  EXPECT_EQ(results->table().Cell(0, 0), EventTimeText(expected[0].start, expected[0].startOffset, TimeType::Clock24));
 
   const size_t before = frame_->LocationWindows().size();
   results->view()->selectRow(0);

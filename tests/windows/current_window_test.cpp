@@ -74,14 +74,12 @@ class CurrentWindowTest : public ::testing::Test {
   std::vector<EventText> EngineEvents(const StationRef& ref, EngineMinute day) {
     CurrentLocation station;
     EXPECT_TRUE(catalogue_.ReadCurrent(ref, station));
-    CurrentDayEvents events;
-    int32_t maximum = 0, minimum = 0;
-    EXPECT_EQ(FindCurrentDayEvents(station, day, events, maximum, minimum), 0);
+    const CurrentDayList list = FindCurrentDay(station, catalogue_.ClockOf(ref, station), day);
+    EXPECT_EQ(list.status, 0);
     std::vector<EventText> texts;
-    for (const CurrentEvent& e : events) {
-      if (e.time == 0) break;
+    for (const ShownCurrentEvent& e : list.events) {
       DateRecord date;
-      MinuteToDate(e.time, date);
+      MinuteToDate(e.at.shown, date);
       EventText t;
       t.word = CurrentEventWord(e.kind);
       t.time = ClockText(date.hour, date.minute, settings_.timeType);
@@ -263,7 +261,7 @@ class CurrentFixtureWindowTest : public test::EngineTest {
     test::WriteCurrentFile(dataDir_.path().string(), test::ReversingCurrent(771));
   }
   std::unique_ptr<CurrentWindow> Open(const CurrentLocation& station) {
-    auto window = std::make_unique<CurrentWindow>(StationRef{StationKind::Current, 0, 0}, station, settings_,
+    auto window = std::make_unique<CurrentWindow>(StationRef{StationKind::Current, 0, 0}, station, "", settings_,
                                                   MinuteOf(2004, 1, 9), ViewSwitches{true, true, true});
     window->resize(900, 640);
     return window;

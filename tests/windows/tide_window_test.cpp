@@ -123,7 +123,7 @@ TEST_F(TideWindowTest, SteppingAndTableFollowTheDay) {
   // The table's values are the day's values: 01:00 is the third half hour.
   TideLocation record;
   ASSERT_TRUE(catalogue_.ReadTide(*station_, record));
-  EXPECT_EQ(TideHeightAt(record, window->day() + 60), window->tideDay().halfHour[2]);
+  EXPECT_EQ(TideHeightAt(record, window->tideDay().span.standardStart + 60), window->tideDay().halfHour[2]);
   ASSERT_TRUE(window->SetTableShown(true));
   QImage image(900, 640, QImage::Format_RGB32);
   QPainter painter(&image);
