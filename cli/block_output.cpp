@@ -142,4 +142,19 @@ ShortText IsoDateTimeText(const ClockReading& at) {
   return text;
 }
 
+void AppendEventStart(BlockOutput& out, const DateRecord& date, const ShortText& day, const ShortText& clock,
+                      const ShortText& offset, std::string_view event) {
+  static constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  out.Append(kWeekdays[date.weekday % 7]);
+  out.Put(' ');
+  out.Append(day.view());
+  out.Put(' ');
+  out.Append(clock.view());
+  out.Put(' ');
+  out.Append(offset.view());
+  out.Append("  ");
+  out.PadRight(event, 1);
+  out.Put(' ');
+}
+
 }  // namespace qw::cli

@@ -82,4 +82,9 @@ ShortText OffsetText(int32_t utcOffsetMinutes);
 // "2026-07-01T06:44:00+02:00": the reading's shown time with its offset, ISO 8601.
 ShortText IsoDateTimeText(const ClockReading& at);
 
+// The start of an event row of the text tables: "Wed 2026-07-01 06:44 -07:00  H " (weekday,
+// date, time, offset and the event's letter).
+void AppendEventStart(BlockOutput& out, const DateRecord& date, const ShortText& day, const ShortText& clock,
+                      const ShortText& offset, std::string_view event);
+
 }  // namespace qw::cli

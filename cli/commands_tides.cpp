@@ -27,7 +27,6 @@ const OptionSpec kTo{"to", true, "YYYY-MM-DD", "last day (default: the first day
 const OptionSpec kCsv{"csv", false, "", "CSV: date,time,utc_offset,event,value,unit (as --format csv)"};
 const OptionSpec kUnits{"units", true, "ft|m|cm", "height unit (default ft)"};
 
-constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 // The rows of the tide commands in text, CSV or JSON, formatted without allocating and
 // written in blocks.
@@ -75,16 +74,7 @@ struct Output {
     }
     // "Wed 2026-07-01 06:44 -07:00  H     5.123 ft"
     BlockOutput& out = records.out();
-    out.Append(kWeekdays[date.weekday % 7]);
-    out.Put(' ');
-    out.Append(day.view());
-    out.Put(' ');
-    out.Append(clock.view());
-    out.Put(' ');
-    out.Append(offset.view());
-    out.Append("  ");
-    out.PadRight(eventText, 1);
-    out.Put(' ');
+    AppendEventStart(out, date, day, clock, offset, eventText);
     out.PadLeft(value.empty() ? std::string_view("-") : value.view(), 9);
     out.Put(' ');
     out.Append(HeightUnitName(unit));

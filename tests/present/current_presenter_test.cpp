@@ -137,7 +137,7 @@ TEST_F(CurrentPresenterDayTest, EventsAveragesAndMarksOfADay) {
   // Without a catalogue nothing is claimed: no publisher, no "computed".
   std::filesystem::remove(DataFilePath(StationSources::kFileName));
   ResetEngine();
-  const DayPresentation bare = PresentCurrentDay(station, day, settings);
+  const DayPresentation bare = PresentCurrentDay(station, clock, day, settings);
   EXPECT_EQ(bare.source, "based on Reversing Narrows");
   EXPECT_EQ(bare.averagesHeading, "Average Currents:");
 }

@@ -198,7 +198,7 @@ TEST_F(ReportPdfTest, TheHighsAndLowsLineOfFourEventsStaysInsideTheFrame) {
   const ReportJob job = test::Job(ReportKind::Daily, ReportFormat::Text)
                             .At({Station("San Francisco (Golden Gate)")})
                             .OnWindowDay(MinuteOf(2026, 7, 4));
-  const auto events = EngineEvents(job.locations[0].tide, MinuteOf(2026, 7, 4));
+  const auto events = EngineEvents(job.locations[0], MinuteOf(2026, 7, 4));
   ASSERT_EQ(events.size(), 4u);
   ReportOptions narrow;
   narrow.leftMargin = narrow.rightMargin = 1.5;
