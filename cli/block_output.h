@@ -34,6 +34,7 @@ class BlockOutput {
     block_[used_++] = c;
   }
   void Append(std::string_view text) {
+    if (text.empty()) return;  // an empty view may hold no pointer, which memcpy must not get
     if (text.size() <= kBlockBytes - used_) {
       std::memcpy(block_.get() + used_, text.data(), text.size());
       used_ += text.size();
