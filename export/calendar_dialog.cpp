@@ -20,20 +20,13 @@
 #include "export/calendar_export.h"
 #include "export/calendar_texts.h"
 #include "export/export_texts.h"
+#include "present/qt_date.h"
 #include "search/search_texts.h"
 
 namespace qw {
 namespace {
 
 QString Text(int id) { return QString::fromUtf8(StringText(id)); }
-
-QDate DateOf(EngineMinute minute) {
-  DateRecord d;
-  MinuteToDate(minute, d);
-  return QDate(d.year, d.month, d.day);
-}
-
-EngineMinute MinuteOfDate(const QDate& date) { return MinuteOf(date.year(), date.month(), date.day()); }
 
 // The name with ".ics" added when it has no extension of its own.
 QString WithExtension(const QString& name) {
@@ -47,8 +40,8 @@ CalendarDialog::CalendarDialog(const QString& locationName, StationKind kind, Ca
   setWindowTitle(Text(text::kCalendarDialogTitle));
   auto* location = new QLabel(locationName, this);
 
-  from_ = new QDateEdit(DateOf(choice.firstDay), this);
-  to_ = new QDateEdit(DateOf(choice.lastDay), this);
+  from_ = new QDateEdit(QDateOfMinute(choice.firstDay), this);
+  to_ = new QDateEdit(QDateOfMinute(choice.lastDay), this);
   from_->setObjectName("from");
   to_->setObjectName("to");
   for (QDateEdit* edit : {from_, to_}) {
@@ -133,8 +126,8 @@ void CalendarDialog::ExportClicked() {
       return;
     }
   }
-  choice_.firstDay = MinuteOfDate(from_->date());
-  choice_.lastDay = MinuteOfDate(to_->date());
+  choice_.firstDay = MinuteOfQDate(from_->date());
+  choice_.lastDay = MinuteOfQDate(to_->date());
   choice_.events = events;
   choice_.file = file;
   accept();

@@ -28,6 +28,7 @@
 #include "export/export_fields.h"
 #include "export/export_options_dialog.h"
 #include "export/export_texts.h"
+#include "present/qt_date.h"
 #include "search/event_search_dialog.h"
 #include "search/search_texts.h"
 
@@ -35,14 +36,6 @@ namespace qw {
 namespace {
 
 QString Text(int id) { return QString::fromUtf8(StringText(id)); }
-
-QDate DateOf(EngineMinute minute) {
-  DateRecord d;
-  MinuteToDate(minute, d);
-  return QDate(d.year, d.month, d.day);
-}
-
-EngineMinute MinuteOfDate(const QDate& date) { return MinuteOf(date.year(), date.month(), date.day()); }
 
 }  // namespace
 
@@ -99,8 +92,8 @@ ExportDialog::ExportDialog(const std::vector<LocationWindow*>& locations, Profil
   valueGrid->addWidget(every_, 2, 0);
   valueGrid->addWidget(interval_, 2, 1);
 
-  from_ = new QDateEdit(DateOf(firstDay), this);
-  to_ = new QDateEdit(DateOf(lastDay), this);
+  from_ = new QDateEdit(QDateOfMinute(firstDay), this);
+  to_ = new QDateEdit(QDateOfMinute(lastDay), this);
   from_->setObjectName("from");
   to_->setObjectName("to");
   for (QDateEdit* edit : {from_, to_}) {
@@ -311,8 +304,8 @@ void ExportDialog::ExportClicked() {
     ShowTableMessage(this, text::kNoTargetFields, text::kMissingTargetFieldsCaption);
     return;
   }
-  firstDay_ = MinuteOfDate(from_->date());
-  lastDay_ = MinuteOfDate(to_->date());
+  firstDay_ = MinuteOfQDate(from_->date());
+  lastDay_ = MinuteOfQDate(to_->date());
   accept();
 }
 

@@ -7,15 +7,10 @@
 
 #include "present/display_units.h"
 #include "present/moon_picture.h"
+#include "present/qt_date.h"
 
 namespace qw {
 namespace {
-
-QDate DateOf(EngineMinute day) {
-  DateRecord date;
-  MinuteToDate(day, date);
-  return QDate(date.year, date.month, date.day);
-}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -27,12 +22,12 @@ QRectF Inset(const PageCanvas& canvas, const QRectF& area, double penPoints) {
 
 }  // namespace
 
-QString LongDateText(EngineMinute day) { return QLocale::c().toString(DateOf(day), "dddd, MMMM d, yyyy"); }
+QString LongDateText(EngineMinute day) { return QLocale::c().toString(QDateOfMinute(day), "dddd, MMMM d, yyyy"); }
 
-QString MonthText(EngineMinute day) { return QLocale::c().toString(DateOf(day), "MMMM yyyy"); }
+QString MonthText(EngineMinute day) { return QLocale::c().toString(QDateOfMinute(day), "MMMM yyyy"); }
 
 QString MonthSpanText(EngineMinute first, EngineMinute last) {
-  const QDate a = DateOf(first), b = DateOf(last);
+  const QDate a = QDateOfMinute(first), b = QDateOfMinute(last);
   const QLocale c = QLocale::c();
   if (a.year() == b.year()) return c.toString(a, "MMMM") + " - " + c.toString(b, "MMMM yyyy");
   return c.toString(a, "MMMM yyyy") + " - " + c.toString(b, "MMMM yyyy");

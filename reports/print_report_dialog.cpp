@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "engine/calendar.h"
+#include "present/qt_date.h"
 #include "reports/printer_output.h"
 #include "reports/printer_setup_dialog.h"
 #include "reports/printer_store.h"
@@ -33,14 +34,6 @@ namespace qw {
 namespace {
 
 constexpr const char* kDateFormat = "MM/dd/yyyy";  // "StartDate" and "EndDate"
-
-QDate DateOfMinute(EngineMinute minute) {
-  DateRecord date;
-  MinuteToDate(minute, date);
-  return QDate(date.year, date.month, date.day);
-}
-
-EngineMinute MinuteOfDate(const QDate& date) { return MinuteOf(date.year(), date.month(), date.day()); }
 
 // The dots per inch of the preview's pages for "PreviewRes".
 int PreviewDpi(int previewRes) {
@@ -180,7 +173,7 @@ PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, L
   for (QDateEdit* edit : {start_, end_}) {
     edit->setDisplayFormat("M/dd/yyyy");
     edit->setCalendarPopup(true);
-    edit->setDateRange(DateOfMinute(FirstSupportedMinute()), DateOfMinute(LastSupportedMinute()));
+    edit->setDateRange(QDateOfMinute(FirstSupportedMinute()), QDateOfMinute(LastSupportedMinute()));
   }
   dateGrid->addWidget(windowDate_, 0, 0, 1, 2);
   dateGrid->addWidget(range_, 1, 0, 1, 2);
@@ -234,7 +227,7 @@ void PrintReportDialog::ReadOptionsIntoControls() {
   type_->setCurrentIndex(options_.reportType == static_cast<int>(ReportKind::Notes) && !notes_ ? 0 : options_.reportType);
   format_->setCurrentIndex(options_.reportFormat);
   (options_.useWindowDate ? windowDate_ : range_)->setChecked(true);
-  const QDate fallback = windows_.empty() ? QDate::currentDate() : DateOfMinute(windows_.front().day);
+  const QDate fallback = windows_.empty() ? QDate::currentDate() : QDateOfMinute(windows_.front().day);
   const QDate start = QDate::fromString(QString::fromStdString(options_.startDate), kDateFormat);
   const QDate end = QDate::fromString(QString::fromStdString(options_.endDate), kDateFormat);
   start_->setDate(start.isValid() ? start : fallback);
@@ -312,8 +305,8 @@ std::optional<ReportJob> PrintReportDialog::Job() {
       QMessageBox::warning(this, report_text::kDateErrorCaption, report_text::kDateError);
       return std::nullopt;
     }
-    job.rangeStart = MinuteOfDate(start_->date());
-    job.rangeEnd = MinuteOfDate(end_->date());
+    job.rangeStart = MinuteOfQDate(start_->date());
+    job.rangeEnd = MinuteOfQDate(end_->date());
     if (!CheckPredictionDate(job.rangeStart) || !CheckPredictionDate(job.rangeEnd)) return std::nullopt;
   }
   for (int row = 0; row < locations_->count(); ++row) {

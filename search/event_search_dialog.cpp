@@ -18,21 +18,14 @@
 
 #include "engine/calendar.h"
 #include "engine/string_table.h"
-#include "settings/typed_number.h"
+#include "present/qt_date.h"
 #include "search/search_texts.h"
+#include "settings/typed_number.h"
 
 namespace qw {
 namespace {
 
 QString Text(int id) { return QString::fromUtf8(StringText(id)); }
-
-EngineMinute MinuteOfDate(const QDate& date) { return MinuteOf(date.year(), date.month(), date.day()); }
-
-QDate DateOfMinute(EngineMinute minute) {
-  DateRecord d;
-  MinuteToDate(minute, d);
-  return QDate(d.year, d.month, d.day);
-}
 
 }  // namespace
 
@@ -190,8 +183,8 @@ void EventSearchDialog::Restore() {
   const bool restore = state_.used && state_.location && windows_[static_cast<size_t>(selected)] == state_.location;
   if (restore) {
     const EventSearchSettings& s = state_.settings;
-    from_->setDate(DateOfMinute(s.rangeStart));
-    to_->setDate(DateOfMinute(s.rangeEnd));
+    from_->setDate(QDateOfMinute(s.rangeStart));
+    to_->setDate(QDateOfMinute(s.rangeEnd));
     startTime_->setTime(QTime(s.startTime / 60, s.startTime % 60));
     endTime_->setTime(QTime(s.endTime / 60, s.endTime % 60, 59));
     timeOn_->setChecked(s.timeOfDayOn);
@@ -260,8 +253,8 @@ bool EventSearchDialog::Collect(EventSearchSettings& s) const {
   s.regionSlot = window->station().regionSlot;
   s.stationIndex = window->station().stationIndex;
   s.locationName = window->locationName().toStdString();
-  s.rangeStart = MinuteOfDate(from_->date());
-  s.rangeEnd = MinuteOfDate(to_->date());
+  s.rangeStart = MinuteOfQDate(from_->date());
+  s.rangeEnd = MinuteOfQDate(to_->date());
   s.timeOfDayOn = timeOn_->isChecked();
   s.startTime = startTime_->time().hour() * 60 + startTime_->time().minute();
   s.endTime = endTime_->time().hour() * 60 + endTime_->time().minute();
