@@ -64,6 +64,7 @@ int RunExport(CliContext& context, const ParsedArgs& args) {
   const StationKind kind = args.Has("current") ? StationKind::Current : StationKind::Tide;
   ResolvedStation station = ResolveStation(context, args.positional[0], kind);
   RequirePredictions(station);
+  ApplyDatumOption(context, station, args);
 
   ExportJob job;
   job.locationName = Trimmed(station.name());
@@ -134,7 +135,7 @@ const CommandRegistration kExport({
     "       [--repeat N] [--format text|dif|sylk|csv|json] [-o FILE] [--header] [--field-delimiter D]\n"
     "       [--record-delimiter D] [--hundredths] [--units ft|m|cm] [--clock 12|24]\n"
     "       [--date-order MDY|DMY|YMD] [--month m|mm|MM|MMMM] [--day d|dd] [--year yy|yyyy]\n"
-    "       [--sep1 TEXT] [--sep2 TEXT]",
+    "       [--sep1 TEXT] [--sep2 TEXT] [--datum NAME]",
     "a station's predictions as records of chosen fields (the Export Data command)",
     "LIST is comma-separated, in record order, of: date, month, day, year, weekday,\n"
     "yearday, time, hours, minutes, value, type (H, L, F, E, S or blank), direction,\n"
@@ -144,7 +145,8 @@ const CommandRegistration kExport({
     "date,repeat,time,value,end-repeat with N = 4). Field numbers 0-20 work too.\n"
     "--interval gives a row every 1, 5, 6, 10, 15, 30 (default) or 60 minutes, or the day's\n"
     "high and low waters (floods, ebbs and slacks) with 'events'. --current: STATION is a\n"
-    "current station; its ebb speeds are written with a minus sign.\n"
+    "current station; its ebb speeds are written with a minus sign. Heights are above the\n"
+    "station's chart datum, or above the datum --datum names.\n"
     "text writes the records, fields separated by tab (or --field-delimiter) and records\n"
     "by a line feed (or --record-delimiter); D is a name (crlf, cr, lf, tab, comma, space,\n"
     "none), a character or escape notation such as \\x3B. --header adds the station and\n"
@@ -169,7 +171,8 @@ const CommandRegistration kExport({
      kSpeedUnitsOption,
      kClockOption,
      kFormatOption,
-     kOutputOption},
+     kOutputOption,
+     kDatumOption},
     RunExport});
 
 }  // namespace

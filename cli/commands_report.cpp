@@ -116,6 +116,9 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
   for (const std::string& text : args.positional) {
     stations.push_back(ResolveStation(context, text, kind));
     if (job.kind != ReportKind::Notes) RequirePredictions(stations.back());
+    // The settings' default datum where the station has it (else its chart datum), or --datum.
+    if (kind == StationKind::Tide) SelectDatum(stations.back().tide, DatumsOf(context, stations.back()), settings.datum);
+    ApplyDatumOption(context, stations.back(), args);
     ReportLocation location;
     location.kind = kind;
     location.tide = stations.back().tide;
@@ -147,7 +150,7 @@ int RunReport(CliContext& context, const ParsedArgs& args) {
 const CommandRegistration kReport({
     "report",
     "report STATION... --kind daily|monthly|three-month|custom|notes --from YYYY-MM-DD [--to YYYY-MM-DD] "
-    "[--style text|bar|filled|smooth] [--currents] -o FILE.pdf",
+    "[--style text|bar|filled|smooth] [--currents] [--datum NAME] -o FILE.pdf",
     "a printed report of tide (or current) stations, written as a PDF file",
     "Pages: daily one per day, monthly one per calendar month and three-month one per\n"
     "three calendar months from --from to --to, station after station; custom places\n"
@@ -167,7 +170,8 @@ const CommandRegistration kReport({
      {"color", false, "", "print in colour"},
      {"landscape", false, "", "landscape pages"},
      {"sun", false, "", "sunrise and sunset, and night shaded on the graphs"},
-     {"moon", false, "", "moonrise and moonset"}},
+     {"moon", false, "", "moonrise and moonset"},
+     kDatumOption},
     RunReport});
 
 }  // namespace

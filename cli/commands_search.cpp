@@ -93,6 +93,7 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
   }
   ResolvedStation station = ResolveStation(context, args.positional[0], kind->station);
   RequirePredictions(station);
+  ApplyDatumOption(context, station, args);
 
   EventSearchSettings settings;
   settings.stationKind = kind->station;
@@ -162,14 +163,15 @@ const CommandRegistration kSearch({
     "search STATION --kind KIND --from YYYY-MM-DD [--to YYYY-MM-DD] (--at-least X | --at-most X |\n"
     "       --greatest PERIOD | --smallest PERIOD) [--time HH:MM-HH:MM] [--days sun,...]\n"
     "       [--units ft|m|cm] [--speed-units kt|m/s] [--clock 12|24] [--format text|dif|sylk|csv|json]\n"
-    "       [-o FILE]",
+    "       [-o FILE] [--datum NAME]",
     "events of a station that meet a condition (the Event Search window)",
     "KIND for a tide station: high (high waters), low (low waters), swings (the change\n"
     "between successive high and low waters) or values (spans of time when the height meets\n"
     "the condition); for a current station: flood and ebb (maximum floods and ebbs), slack\n"
     "(slack waters, X their length in minutes), current-swings or current-values.\n"
     "X is a height in the --units unit or a speed in the --speed-units unit, compared after\n"
-    "rounding events to a tenth.\n"
+    "rounding events to a tenth; heights are above the station's chart datum, or above the\n"
+    "datum --datum names.\n"
     "PERIOD: range, year, month or day - one row per period with its greatest or smallest\n"
     "value (not for values). --time and --days keep only events at those times of day and\n"
     "on those weekdays. Times are the station's shown time, as in its tide window.",
@@ -187,7 +189,8 @@ const CommandRegistration kSearch({
      kSpeedUnitsOption,
      kClockOption,
      kFormatOption,
-     kOutputOption},
+     kOutputOption,
+     kDatumOption},
     RunSearch});
 
 }  // namespace

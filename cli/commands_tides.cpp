@@ -2,6 +2,7 @@
 // interval) and today (today's high and low waters at one station).
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/cli_context.h"
@@ -53,10 +54,12 @@ struct Output {
       return;
     }
     std::string source = context.SourceLabel(station.kind, station.regionNumber, station.index);
-    char line[512];
-    const int n = std::snprintf(line, sizeof line, "%s  (tide %d:%d, id %u, %s%s%s)\n", station.name(), station.slot,
+    const std::string datum = DatumName(context, station);
+    char line[600];
+    const int n = std::snprintf(line, sizeof line, "%s  (tide %d:%d, id %u, %s%s%s%s%s)\n", station.name(), station.slot,
                                 station.index, station.stationId(), StationRole(station),
-                                source.empty() ? "" : ", ", source.c_str());
+                                source.empty() ? "" : ", ", source.c_str(), datum.empty() ? "" : ", heights above ",
+                                datum.c_str());
     records.out().Append(std::string_view(line, std::min<size_t>(static_cast<size_t>(n), sizeof line - 1)));
   }
 
@@ -94,6 +97,7 @@ ResolvedStation TideStationArgument(CliContext& context, const ParsedArgs& args,
   }
   ResolvedStation station = ResolveStation(context, args.positional[0], StationKind::Tide);
   RequirePredictions(station);
+  ApplyDatumOption(context, station, args);
   return station;
 }
 
@@ -165,6 +169,7 @@ int RunToday(CliContext& context, const ParsedArgs& args) {
       args.positional.empty() ? DefaultStation(context)
                               : ResolveStation(context, args.positional[0], StationKind::Tide);
   RequirePredictions(station);
+  ApplyDatumOption(context, station, args);
   const StationClock clock = ClockOf(context, station);
   output.Header(station);
   WriteDayExtremes(output, station, clock, clock.Today());
@@ -173,29 +178,33 @@ int RunToday(CliContext& context, const ParsedArgs& args) {
 }
 
 const CommandRegistration kTides({
-    "tides", "tides STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--format text|csv|json] [--units ft|m|cm]",
+    "tides",
+    "tides STATION --from YYYY-MM-DD [--to YYYY-MM-DD] [--format text|csv|json] [--units ft|m|cm] [--datum NAME]",
     "each day's high and low waters, as the tide window lists them",
     "Times are the station's own clock (its time zone; standard time all year with\n"
     "--no-daylight-saving), each with the offset from UTC in force at that instant. A day\n"
     "is the station's calendar day: 23 or 25 hours long when the clocks change. A value\n"
-    "that is not defined for a subordinate station is empty.",
-    {kFrom, kTo, kCsv, kRowFormatOption, kUnits}, RunTides});
+    "that is not defined for a subordinate station is empty. Heights are above the\n"
+    "station's chart datum, or above the datum --datum names (info lists a station's datums).",
+    {kFrom, kTo, kCsv, kRowFormatOption, kUnits, kDatumOption}, RunTides});
 
 const CommandRegistration kHeights({
     "heights",
-    "heights STATION --from YYYY-MM-DD [--to YYYY-MM-DD] --interval MINUTES [--format text|csv|json] [--units ft|m|cm]",
+    "heights STATION --from YYYY-MM-DD [--to YYYY-MM-DD] --interval MINUTES [--format text|csv|json] [--units ft|m|cm]\n"
+    "        [--datum NAME]",
     "heights from the start of each day every MINUTES minutes",
     "Rows step through the real minutes of the station's day: on the days its clocks change\n"
     "the day has 23 or 25 hours of rows, each with the offset from UTC then in force.",
-    {kFrom, kTo, {"interval", true, "MINUTES", "minutes between heights, 1 to 1440"}, kCsv, kRowFormatOption, kUnits},
+    {kFrom, kTo, {"interval", true, "MINUTES", "minutes between heights, 1 to 1440"}, kCsv, kRowFormatOption, kUnits,
+     kDatumOption},
     RunHeights});
 
 const CommandRegistration kToday({
-    "today", "today [STATION] [--format text|csv|json] [--units ft|m|cm]",
+    "today", "today [STATION] [--format text|csv|json] [--units ft|m|cm] [--datum NAME]",
     "today's high and low waters (the default command)",
     "Without a STATION: San Francisco (NOAA 9414290) when installed, else the first\n"
     "station with predictions. \"Today\" is the date at the station now.",
-    {kCsv, kRowFormatOption, kUnits}, RunToday});
+    {kCsv, kRowFormatOption, kUnits, kDatumOption}, RunToday});
 
 }  // namespace
 }  // namespace qw::cli

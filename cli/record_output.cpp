@@ -107,12 +107,7 @@ StationDescription DescribeStation(CliContext& context, const ResolvedStation& s
   }
   const StationClock clock = ClockOf(context, s);
   if (clock.basis() == ClockBasis::Zone) d.timeZone = clock.zoneName();
-  if (tide) {
-    const StationDatums* datums = context.Datums();
-    if (const StationDatumSet* set = datums ? datums->Find(s.regionNumber, s.index) : nullptr) {
-      d.datum = set->chartDatum;
-    }
-  }
+  d.datum = DatumName(context, s);
   d.units = std::move(units);
   return d;
 }

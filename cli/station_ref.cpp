@@ -181,4 +181,25 @@ void RequirePredictions(const ResolvedStation& station) {
   }
 }
 
+const StationDatumSet* DatumsOf(CliContext& context, const ResolvedStation& station) {
+  const StationDatums* datums = context.Datums();
+  if (!datums || station.kind != StationKind::Tide || station.tide.kindCode == 'c') return nullptr;
+  return datums->Find(station.regionNumber, station.index);
+}
+
+void ApplyDatumOption(CliContext& context, ResolvedStation& station, const ParsedArgs& args) {
+  const std::optional<std::string> name = args.Value("datum");
+  if (!name) return;
+  if (station.kind != StationKind::Tide) throw UsageError("--datum applies to tide stations; currents have no datum");
+  const DatumChoice choice = SelectDatum(station.tide, DatumsOf(context, station), *name);
+  if (!choice.ok()) throw UsageError(station.Label() + ": " + choice.error);
+}
+
+std::string DatumName(CliContext& context, const ResolvedStation& station) {
+  if (station.kind != StationKind::Tide) return std::string();
+  if (!station.tide.datum.empty()) return station.tide.datum;
+  const StationDatumSet* set = DatumsOf(context, station);
+  return set ? set->chartDatum : std::string();
+}
+
 }  // namespace qw::cli

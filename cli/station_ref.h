@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/cli_context.h"
+#include "cli/options.h"
 #include "engine/current_location.h"
 #include "engine/tide_location.h"
 
@@ -42,6 +43,22 @@ ResolvedStation LoadStation(CliContext& context, StationKind kind, int slot, int
 
 // Usage error unless the station has predictions (a stationId and a reference).
 void RequirePredictions(const ResolvedStation& station);
+
+// --datum NAME: the datum a tide station's heights are given on.
+inline const OptionSpec kDatumOption{"datum", true, "NAME",
+                                     "datum of the heights: MSL, MHHW, NAVD88, ... (default the chart datum; info lists them)"};
+
+// The datums of a tide station, or nullptr (a station the datum list does not give).
+const StationDatumSet* DatumsOf(CliContext& context, const ResolvedStation& station);
+
+// Puts the heights of a tide station on the datum --datum names, when given. A usage
+// error when the station does not have it (the message names the datums it has) or is a
+// current station.
+void ApplyDatumOption(CliContext& context, ResolvedStation& station, const ParsedArgs& args);
+
+// The name of the datum a tide station's heights are on: the chosen one or its chart
+// datum; "" when not known.
+std::string DatumName(CliContext& context, const ResolvedStation& station);
 
 // "tide" or "current"
 const char* KindWord(StationKind kind);

@@ -63,7 +63,7 @@ TideDayList FindTideDay(const TideLocation& station, const StationClock& clock, 
   const int32_t hEnd = PredictTide(station, end - 1, 0).height;
   if (hEnd == kValueFailed) return fail();
 
-  const CleanedTideDay cleaned = CleanDayExtremes(std::move(candidates), h0, hEnd);
+  const CleanedTideDay cleaned = CleanDayExtremes(std::move(candidates), h0, hEnd, -station.datumMicroFeet);
   for (const TideExtreme& e : cleaned.extremes) {
     if (e.time == 0) break;
     day.events.push_back({e.kind, e.height, clock.At(e.time)});

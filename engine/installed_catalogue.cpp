@@ -83,4 +83,27 @@ std::string ReferenceChartDatum(uint16_t referenceId) {
   return set ? set->chartDatum : std::string();
 }
 
+const StationDatumSet* InstalledStationDatums(const TideLocation& station) {
+  const StationDatums* datums = InstalledDatums();
+  if (!datums || station.kindCode == 'c' || station.stationId == 0) return nullptr;
+  return datums->FindByStationId(station.stationId);
+}
+
+DatumChoice SelectDatum(TideLocation& station, std::string_view name) {
+  DatumChoice choice = SelectDatum(station, InstalledStationDatums(station), name);
+  if (choice.ok() && choice.name.empty()) choice.name = ReferenceChartDatum(station.referenceId);
+  return choice;
+}
+
+DatumChoice SelectPreferredDatum(TideLocation& station, std::string_view name) {
+  const DatumChoice choice = SelectDatum(station, name);
+  return choice.ok() ? choice : SelectDatum(station, "");
+}
+
+std::string ShownDatumName(const TideLocation& station) {
+  if (!station.datum.empty()) return station.datum;
+  if (const StationDatumSet* set = InstalledStationDatums(station)) return set->chartDatum;
+  return ReferenceChartDatum(station.referenceId);
+}
+
 }  // namespace qw

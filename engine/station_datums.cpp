@@ -36,6 +36,7 @@ bool StationDatums::Load(const std::string& path, std::string* error) {
 
 bool StationDatums::Parse(std::string_view text, std::string* error) {
   stations_.clear();
+  byStationId_.clear();
   skipped_ = 0;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   bool headerSeen = false;
@@ -68,6 +69,7 @@ bool StationDatums::Parse(std::string_view text, std::string* error) {
       continue;
     }
     set.datums.push_back({fields[4], microFeet});
+    if (id != 0) byStationId_.emplace(id, Key(region, index));
   }
   if (!headerSeen) {
     if (error) *error = "the datum list does not start with the expected header";
@@ -79,6 +81,42 @@ bool StationDatums::Parse(std::string_view text, std::string* error) {
 const StationDatumSet* StationDatums::Find(int region, int index) const {
   auto it = stations_.find(Key(region, index));
   return it == stations_.end() ? nullptr : &it->second;
+}
+
+const StationDatumSet* StationDatums::FindByStationId(uint32_t stationId) const {
+  auto it = byStationId_.find(stationId);
+  return it == byStationId_.end() ? nullptr : Find(static_cast<int>(it->second >> 32), static_cast<int>(it->second & 0xFFFFFFFFu));
+}
+
+DatumChoice ChooseDatum(const StationDatumSet* set, std::string_view requested) {
+  DatumChoice choice;
+  if (requested.empty()) {
+    if (set) choice.name = set->chartDatum;
+    return choice;
+  }
+  if (const StationDatum* d = set ? set->Find(requested) : nullptr) {
+    choice.name = d->name;
+    choice.microFeetAboveChartDatum = d->microFeetAboveChartDatum;
+    return choice;
+  }
+  choice.error = "the station has no datum \"" + std::string(requested) + "\"; ";
+  if (!set) {
+    choice.error += "its heights are on its chart datum alone";
+  } else if (set->datums.size() == 1) {
+    choice.error += "its heights are on its chart datum " + set->chartDatum + " alone";
+  } else {
+    choice.error += "it has ";
+    for (size_t i = 0; i < set->datums.size(); ++i) choice.error += (i ? ", " : "") + set->datums[i].name;
+  }
+  return choice;
+}
+
+DatumChoice SelectDatum(TideLocation& station, const StationDatumSet* set, std::string_view name) {
+  DatumChoice choice = ChooseDatum(set, name);
+  if (!choice.ok()) return choice;
+  station.datum = set && choice.name != set->chartDatum ? choice.name : std::string();
+  station.datumMicroFeet = static_cast<int32_t>(choice.microFeetAboveChartDatum);
+  return choice;
 }
 
 std::string EncodeStationDatums(const std::vector<StationDatumEntry>& entries) {

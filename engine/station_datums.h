@@ -21,6 +21,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/tide_location.h"
+
 namespace qw {
 
 // One line of the file.
@@ -60,11 +62,34 @@ class StationDatums {
 
   // The datums of the tide station at region number `region`, index `index`, or nullptr.
   const StationDatumSet* Find(int region, int index) const;
+  // The datums of the tide station numbered `stationId` (its own number, unique among the
+  // tide stations of a data set), or nullptr; 0 finds nothing.
+  const StationDatumSet* FindByStationId(uint32_t stationId) const;
 
  private:
   std::unordered_map<uint64_t, StationDatumSet> stations_;
+  std::unordered_map<uint32_t, uint64_t> byStationId_;  // stationId -> key in stations_
   size_t skipped_ = 0;
 };
+
+// A datum chosen by name for one station's heights.
+struct DatumChoice {
+  std::string name;           // as the data spells it; "" for the chart datum of a station not listed
+  int64_t microFeetAboveChartDatum = 0;
+  std::string error;          // not empty when the station does not have the datum asked for
+  bool ok() const { return error.empty(); }
+};
+
+// The datum `requested` (any case) of a station with the datums `set` (nullptr: a station
+// the list does not give, whose heights are on its chart datum alone). An empty request
+// chooses the chart datum. A datum the station does not have is refused with a message
+// that names the ones it has.
+DatumChoice ChooseDatum(const StationDatumSet* set, std::string_view requested);
+
+// Puts the heights of `station`, whose datums are `set`, on the datum `name` (see
+// ChooseDatum): sets TideLocation::datum and datumMicroFeet. A refused choice leaves the
+// station as it was.
+DatumChoice SelectDatum(TideLocation& station, const StationDatumSet* set, std::string_view name);
 
 // The file's text, header included: the writer of the data builder and of test fixtures.
 std::string EncodeStationDatums(const std::vector<StationDatumEntry>& entries);

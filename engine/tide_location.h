@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "engine/engine_values.h"
 #include "engine/station_identity.h"
@@ -41,6 +42,13 @@ struct TideLocation {
   uint8_t flags = 0;         // kTideFlagDiurnal, kTideFlagMhhwLabel
   uint16_t vicinityIndex = 0;  // stationIndex of the general-vicinity entry in the same region; 0 = none
   uint8_t observesDst = 0;     // 0 none, 1 North American rule, 2 international correction
+
+  // Not part of the record: the datum the station's heights are given on, chosen for
+  // display (installed_catalogue.h). PredictTide subtracts `datumMicroFeet`, that datum's
+  // height above the chart datum, from every height; the record's own heights (mean range,
+  // MHHW, mean tide) stay above the chart datum. An empty name is the chart datum.
+  std::string datum;
+  int32_t datumMicroFeet = 0;
 };
 
 constexpr uint8_t kTideFlagDiurnal = 0x01;    // "Tide is diurnal in nature."

@@ -257,6 +257,7 @@ TideExtreme PredictTide(const TideLocation& station, EngineMinute minute, int st
   TideExtreme result = !corrections.active && step == 0 ? PredictReferenceTide(station, minute, 0)
                                                          : PredictFromBracket(station, corrections, minute, step);
   if (result.height != kValueFailed && TideValueNotDefined(station)) result.height = kValueNotDefined;
+  if (result.height != kValueFailed && result.height != kValueNotDefined) result.height -= station.datumMicroFeet;
   return result;
 }
 
@@ -268,14 +269,19 @@ TideExtreme PredictTideShown(const TideLocation& station, EngineMinute shown, in
   return result;
 }
 
-CleanedTideDay CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd) {
+CleanedTideDay CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd, int32_t chartZero) {
   CleanedTideDay day;
   TideDayExtremes& extremes = day.extremes;
-  int32_t& maximum = day.maximum;
-  int32_t& minimum = day.minimum;
   ThinOutWiggles(candidates);
 
-  for (const TideCandidate& c : candidates) RaiseAndLower(c.height, maximum, minimum);
+  // The repair below weighs heights against the day's range down to the chart datum, so
+  // that the kinds do not change with the datum the heights are given on.
+  int32_t maximum = chartZero;
+  int32_t minimum = chartZero;
+  for (const TideCandidate& c : candidates) {
+    RaiseAndLower(c.height, maximum, minimum);
+    RaiseAndLower(c.height, day.maximum, day.minimum);
+  }
 
   if (static_cast<int>(candidates.size()) <= kMaxDayExtremes) {
     for (size_t i = 0; i < candidates.size(); ++i) {
@@ -322,8 +328,8 @@ CleanedTideDay CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h
     }
   }
 
-  RaiseAndLower(h0, maximum, minimum);
-  RaiseAndLower(hEnd, maximum, minimum);
+  RaiseAndLower(h0, day.maximum, day.minimum);
+  RaiseAndLower(hEnd, day.maximum, day.minimum);
   return day;
 }
 
@@ -381,7 +387,7 @@ int FindTideDayExtremes(const TideLocation& station, EngineMinute dayStart,
   const int32_t hEnd = PredictTideShown(station, end, 0, dstEnd).height;
   if (hEnd == kValueFailed) return fail();
 
-  const CleanedTideDay cleaned = CleanDayExtremes(std::move(candidates), h0, hEnd);
+  const CleanedTideDay cleaned = CleanDayExtremes(std::move(candidates), h0, hEnd, -station.datumMicroFeet);
   extremes = cleaned.extremes;
   maximum = cleaned.maximum;
   minimum = cleaned.minimum;

@@ -3,7 +3,8 @@
 // reference stations and for subordinate stations derived from them by time offsets,
 // height ratios and height differences.
 //
-// Heights are millionths of a foot; kValueFailed means the computation failed (a message
+// Heights are millionths of a foot above the station's chosen datum (its chart datum unless
+// TideLocation::datum says otherwise); kValueFailed means the computation failed (a message
 // has been shown), kValueNotDefined that the station lacks a needed correction.
 //
 // Minutes are the station's standard minutes (UTC plus the record's time meridian, see
@@ -63,13 +64,16 @@ struct TideCandidate {
 // most 16) and the heights at 00:00 (h0) and 23:59 (hEnd), removes one event of every
 // wiggle under 0.1 ft while five or more remain, keeps the two highest with the lowest
 // around them when more than five remain, labels highs and lows and repairs two of a kind
-// in a row by where they lie in the day's range.
+// in a row by where they lie in the day's range (taken down to or up to the chart datum,
+// `chartZero` on the datum the heights are given on, so the kinds are the same on every
+// datum).
 struct CleanedTideDay {
   TideDayExtremes extremes{};
   int32_t maximum = 0;  // the day's highest and lowest heights, both including 0, h0 and hEnd
   int32_t minimum = 0;
 };
-CleanedTideDay CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd);
+CleanedTideDay CleanDayExtremes(std::vector<TideCandidate> candidates, int32_t h0, int32_t hEnd,
+                                int32_t chartZero = 0);
 
 // Forgets the reference bracket.
 void ResetTidePrediction();

@@ -122,6 +122,9 @@ struct AppSettings {
   bool daylightSavings = true;
   int intlDaylightSavings = 0;  // minutes: 0, 30, 60, 90, 120, 150
   GraphStyle graphStyle = GraphStyle::Bars;
+  // "Datum": the datum tide heights are shown on by default ("MSL", "MHHW", ...), where a
+  // station has it; empty (or absent) is each station's chart datum.
+  std::string datum;
 
   RangeSettings tideRanges{kTideHighMhhw, kTideLowDatum, 0, 0, "", ""};
   RangeSettings currentRanges{kCurrentHighMaxFlood, kCurrentLowMaxEbb, 0, 0, "", ""};

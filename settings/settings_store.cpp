@@ -239,6 +239,7 @@ void WalkSettingsKeys(Walker& w, Settings& s) {
   w.Flag("Options", "UseUserSlack", s.useUserSlack);
   w.SlackKnots("Options", "UserSlackValue", s.userSlackKnots);
   w.Code("Options", "GraphStyle", s.graphStyle, {0, 1, 2});
+  w.Text("Options", "Datum", s.datum, 16);
 
   WalkFont(w, "Tide Font", s.tideFont, true);
   w.Letter("Options", "MathType", s.mathType);
