@@ -154,3 +154,51 @@ TEST_F(CivilDaysTest, CurrentEventsAroundTheChangesAreEachListedOnce) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+// A station put on another datum: every event and row at the same instant and of the same
+// kind, its height less the datum's height above the chart datum; the day's range still
+// takes in the zero of the datum shown. A value a subordinate does not define stays so.
+TEST_F(CivilDaysTest, AnotherDatumMovesEveryHeightAndNothingElse) {
+  std::string error;
+  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, 2025, 2026,
+                                           &error))
+      << error;
+  TideLocation subordinate = test::ReferenceLocation(kMixed, 2, "Subordinate");
+  subordinate.highTimeOffset = 35;
+  subordinate.lowTimeOffset = -20;
+  subordinate.highHeightRatio = subordinate.lowHeightRatio = 90;
+  subordinate.highHeightDiff = subordinate.lowHeightDiff = 0;
+  for (const TideLocation& chart : {test::ReferenceLocation(kMixed, 1, "Mixed Harbour"), subordinate}) {
+    for (int32_t datum : {3120000, -150000, 9000000}) {  // mean sea level, a land datum below, above every high
+      TideLocation shifted = chart;
+      shifted.datum = "D";
+      shifted.datumMicroFeet = datum;
+      for (int d = 0; d < 20; ++d) {
+        const EngineMinute date = MinuteOf(2025, 6, 1) + static_cast<EngineMinute>(d) * kMinutesPerDay;
+        const TideDayList a = FindTideDay(chart, pacific_, date), b = FindTideDay(shifted, pacific_, date);
+        ASSERT_EQ(a.events.size(), b.events.size());
+        for (size_t i = 0; i < a.events.size(); ++i) {
+          EXPECT_EQ(b.events[i].kind, a.events[i].kind);
+          EXPECT_EQ(b.events[i].at.standard, a.events[i].at.standard);
+          EXPECT_EQ(b.events[i].height, a.events[i].height - datum);
+        }
+        EXPECT_GE(b.maximum, 0);
+        EXPECT_LE(b.minimum, 0);
+        const TideDayHeights ha = FindTideDayHeights(chart, pacific_, date, 60);
+        const TideDayHeights hb = FindTideDayHeights(shifted, pacific_, date, 60);
+        ASSERT_EQ(ha.rows.size(), hb.rows.size());
+        for (size_t i = 0; i < ha.rows.size(); ++i) EXPECT_EQ(hb.rows[i].height, ha.rows[i].height - datum);
+      }
+    }
+  }
+  TideLocation undefined = test::ReferenceLocation(kMixed, 3, "Undefined");
+  undefined.lowHeightDiff = kNotGiven16;
+  undefined.datumMicroFeet = 3120000;
+  EXPECT_EQ(PredictTide(undefined, MinuteOf(2025, 6, 1, 12, 0), 0).height, kValueNotDefined);
+}
+
+}  // namespace
+}  // namespace qw

@@ -45,3 +45,41 @@ TEST(StationDatums, DamagedLinesAreSkipped) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+// Choosing a datum: any case, the chart datum when none is asked for; a datum the station
+// lacks is refused naming those it has, and leaves the station on the datum it was on.
+TEST(StationDatums, ChoosingADatumSetsTheShiftOrSaysWhichThereAre) {
+  StationDatums datums;
+  ASSERT_TRUE(datums.Parse(EncodeStationDatums({{5, 12, 101, "MLLW", "MLLW", 0},
+                                                {5, 12, 101, "MLLW", "MSL", 3125000},
+                                                {5, 12, 101, "MLLW", "NAVD88", -147000},
+                                                {6, 0, 7, "LAT", "LAT", 0}})));
+  const StationDatumSet* set = datums.FindByStationId(101);
+  ASSERT_EQ(set, datums.Find(5, 12));
+  EXPECT_EQ(datums.FindByStationId(0), nullptr);
+
+  TideLocation station;
+  DatumChoice choice = SelectDatum(station, set, "msl");
+  ASSERT_TRUE(choice.ok());
+  EXPECT_EQ(station.datum, "MSL");
+  EXPECT_EQ(station.datumMicroFeet, 3125000);
+
+  choice = SelectDatum(station, set, "LAT");
+  EXPECT_EQ(choice.error, "the station has no datum \"LAT\"; it has MLLW, MSL, NAVD88");
+  EXPECT_EQ(station.datum, "MSL");  // unchanged
+  EXPECT_FALSE(SelectDatum(station, datums.FindByStationId(7), "MSL").error.find("chart datum LAT alone") ==
+               std::string::npos);
+  EXPECT_FALSE(SelectDatum(station, nullptr, "MSL").ok());
+
+  choice = SelectDatum(station, set, "");
+  EXPECT_EQ(choice.name, "MLLW");
+  EXPECT_EQ(station.datum, "");  // the chart datum
+  EXPECT_EQ(station.datumMicroFeet, 0);
+  EXPECT_TRUE(SelectDatum(station, nullptr, "").ok());
+}
+
+}  // namespace
+}  // namespace qw
