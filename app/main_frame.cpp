@@ -143,6 +143,7 @@ void MainFrame::UpdateCommands() {
   actions_[Command::InfoWindows]->setChecked(switches.info);
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);
+  if (datumMenu_) datumMenu_->setEnabled(active && active->station().kind == StationKind::Tide);
   actions_[Command::NewCurrentWindow]->setEnabled(currentsAvailable_);
   actions_[Command::RealTimeWindow]->setEnabled(static_cast<bool>(realTimeFactory_));
   actions_[Command::RealTimeWindow]->setChecked(!realTime_.isNull());

@@ -168,6 +168,7 @@ class MainFrame : public QMainWindow, public Frame, public ChartLinkHost {
   QToolBar* toolBar_ = nullptr;
   QMenu* fileMenu_ = nullptr;
   QMenu* windowMenu_ = nullptr;
+  QMenu* datumMenu_ = nullptr;  // View > Datum, for the active tide window
   QAction* mruSeparator_ = nullptr;
   std::vector<QAction*> mruActions_;
   std::vector<QAction*> windowListActions_;

@@ -13,6 +13,7 @@
 
 #include "app/frame_icons.h"
 #include "engine/report.h"
+#include "shell/datum_menu.h"
 
 namespace qw {
 namespace {
@@ -62,6 +63,10 @@ void MainFrame::BuildMenus() {
     connect(action, &QAction::triggered, this, [this, command] { Run(command); });
     actions_[command] = action;
   }
+  // The datums of the active tide window, after the view switches.
+  datumMenu_ = new QMenu(kDatumMenuTitle, this);
+  menus[Menu::View]->insertMenu(actions_[Command::Notes], datumMenu_);
+  connect(datumMenu_, &QMenu::aboutToShow, this, [this] { FillDatumMenu(*datumMenu_, ActiveLocationWindow()); });
   // The window list follows the Window menu's commands.
   connect(windowMenu_, &QMenu::aboutToShow, this, &MainFrame::UpdateWindowMenu);
   actions_[Command::StatusBar]->setChecked(true);

@@ -195,7 +195,7 @@ int MainFrame::ReopenWindows(const std::vector<OpenWindowEntry>& entries) {
   int opened = 0;
   for (const OpenWindowEntry& entry : entries) {
     if (entry.station.kind == StationKind::Current && !currentsAvailable_) continue;
-    const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown};
+    const ViewSwitches switches{entry.infoShown, entry.tableShown, entry.weeklyShown, entry.datum};
     if (OpenLocation(entry.station, std::nullopt, switches, &entry.placement)) ++opened;
   }
   return opened;
@@ -231,6 +231,7 @@ std::vector<OpenWindowEntry> MainFrame::OpenWindowEntries() const {
     entry.infoShown = switches.info;
     entry.tableShown = switches.table;
     entry.weeklyShown = switches.weekly;
+    entry.datum = switches.datum;
     entries.push_back(entry);
   }
   return entries;

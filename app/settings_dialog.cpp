@@ -129,6 +129,21 @@ QWidget* SettingsDialog::BuildGeneral() {
   auto* tideLayout = new QVBoxLayout(tideBox);
   tideUnit_ = Choices(this, tideLayout, {{"&Feet", 1}, {"&Centimeters", 2}, {"&Meters", 4}},
                       static_cast<int>(edited_.tideUnit));
+  // The default datum of the tide windows, reports and exports ([Options] Datum).
+  datum_ = new QComboBox;
+  datum_->addItem("Chart datum", QString());
+  for (const char* name : kCommonDatums) datum_->addItem(name, QString(name));
+  if (!edited_.datum.empty() && datum_->findData(QString::fromStdString(edited_.datum)) < 0) {
+    datum_->addItem(QString::fromStdString(edited_.datum), QString::fromStdString(edited_.datum));
+  }
+  datum_->setCurrentIndex(datum_->findData(QString::fromStdString(edited_.datum)));
+  datum_->setToolTip("Heights are shown on this datum where the station has it, else on its chart datum.
+"
+                     "A tide window's Datum menu chooses for that window alone.");
+  auto* datumLabel = new QLabel("&Datum:");
+  datumLabel->setBuddy(datum_);
+  tideLayout->addWidget(datumLabel);
+  tideLayout->addWidget(datum_);
   layout->addWidget(tideBox, 0, 1);
 
   auto* currentBox = new QGroupBox("Current Speeds");
@@ -425,6 +440,7 @@ bool SettingsDialog::OfferToSaveColors() {
 void SettingsDialog::Collect() {
   edited_.timeType = static_cast<TimeType>(clock_->checkedId());
   edited_.tideUnit = static_cast<TideUnit>(tideUnit_->checkedId());
+  edited_.datum = datum_->currentData().toString().toStdString();
   edited_.currentUnit = static_cast<CurrentUnit>(currentUnit_->checkedId());
   edited_.daylightSavings = daylight_->isChecked();
   edited_.dateInWinTitle = dateInTitle_->isChecked();

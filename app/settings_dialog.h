@@ -63,6 +63,7 @@ class SettingsDialog : public QDialog {
   QCheckBox* pilot_ = nullptr;
   QCheckBox* closeBeforeOpen_ = nullptr;
   QComboBox* math_ = nullptr;
+  QComboBox* datum_ = nullptr;
   // Graphing
   QComboBox* style_ = nullptr;
   QCheckBox* grid_ = nullptr;

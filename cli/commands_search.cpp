@@ -151,7 +151,7 @@ int RunSearch(CliContext& context, const ParsedArgs& args) {
   ResultsTable table(ResultsKind::EventSearch);
   SearchProgress quiet;
   const bool finished = RunEventSearch(searched, plan, table, quiet, units, QColor());
-  FinishEventSearch(table, settings, units);
+  FinishEventSearch(table, settings, units, DatumName(context, station));
   const TableFormat format = ParseTableFormat(args.Value("format").value_or("text"));
   const StationDescription description = DescribeStation(context, station, UnitName(units, kind->station));
   WriteTable(context, table, format, args.Value("output"), "search", &description);

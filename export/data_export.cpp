@@ -271,6 +271,14 @@ std::string SourceNote(const ExportJob& job) {
   return note;
 }
 
+// The datum of the heights, after the date range or the description: "; heights above
+// MSL"; nothing for a current station or a datum not known.
+std::string DatumNote(const ExportJob& job) {
+  if (job.station.kind != StationKind::Tide) return std::string();
+  const std::string datum = ShownDatumName(job.station.tide);
+  return datum.empty() ? std::string() : "; heights above " + datum;
+}
+
 std::string PositionText(const ExportJob& job) {
   const bool tide = job.station.kind == StationKind::Tide;
   const TideLocation& t = job.station.tide;
@@ -327,7 +335,7 @@ std::string ExportHeader(const ExportJob& job) {
   std::string header = line + SourceNote(job) + job.recordDelimiter;
   header += FormatString(text::kFromTo, ExportDateText(job.rangeStart, job.dateFormat).c_str(),
                          ExportDateText(job.rangeEnd, job.dateFormat).c_str());
-  header += job.recordDelimiter;
+  header += DatumNote(job) + job.recordDelimiter;
   return header;
 }
 
@@ -344,7 +352,7 @@ void PrepareExportTable(ResultsTable& table, const ExportJob& job, QColor column
   table.SetHeadings({StringText(text::kDataExportHeading), job.locationName,
                      FormatString(text::kFromTo, ExportDateText(job.rangeStart, job.dateFormat).c_str(),
                                   ExportDateText(job.rangeEnd, job.dateFormat).c_str()),
-                     description});
+                     description + DatumNote(job)});
   table.SetWindowTitle(std::string(StringText(text::kDataExportHeading)) + " " + job.locationName);
   std::vector<ResultsTable::Column> columns;
   for (int id : ExpandedColumns(job.targetFields, job.repeatCount)) {

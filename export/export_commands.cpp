@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "engine/calendar.h"
+#include "engine/installed_catalogue.h"
 #include "engine/string_table.h"
 #include "export/data_export.h"
 #include "export/delimiters.h"
@@ -55,6 +56,7 @@ void ExportCommands::Run() {
   const bool read = job.station.kind == StationKind::Tide ? catalogue_.ReadTide(window->station(), job.station.tide)
                                                           : catalogue_.ReadCurrent(window->station(), job.station.current);
   if (!read) return;  // the catalogue has said why
+  if (job.station.kind == StationKind::Tide) SelectDatum(job.station.tide, dialog.datum());  // one the station has
   job.station.clock = job.station.kind == StationKind::Tide ? catalogue_.ClockOf(window->station(), job.station.tide)
                                                             : catalogue_.ClockOf(window->station(), job.station.current);
   job.destination = chosen.destination;

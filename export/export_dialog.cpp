@@ -31,6 +31,7 @@
 #include "present/qt_date.h"
 #include "search/event_search_dialog.h"
 #include "search/search_texts.h"
+#include "shell/datum_menu.h"
 
 namespace qw {
 namespace {
@@ -49,6 +50,8 @@ ExportDialog::ExportDialog(const std::vector<LocationWindow*>& locations, Profil
     location_->addItem(window->locationName());
   }
   location_->setCurrentIndex(0);
+  datum_ = new QComboBox(this);
+  datum_->setObjectName("datum");
 
   toWindow_ = new QRadioButton(Text(text::kToResultsWindow), this);
   toWindow_->setObjectName("toWindow");
@@ -155,6 +158,7 @@ ExportDialog::ExportDialog(const std::vector<LocationWindow*>& locations, Profil
 
   auto* top = new QFormLayout;
   top->addRow(Text(text::kExportLocationLabel), location_);
+  top->addRow("&Datum:", datum_);
   auto* middle = new QHBoxLayout;
   middle->addWidget(destinationBox, 2);
   auto* right = new QVBoxLayout;
@@ -196,7 +200,10 @@ void ExportDialog::LocationChanged() {
   valueLabel_->setText(Text(tide ? text::kTideValueLabel : text::kCurrentValueLabel));
   eventsOnly_->setText(Text(tide ? text::kTideExtremesChoice : text::kCurrentEventsChoice));
   every_->setText(Text(tide ? text::kTideEveryChoice : text::kCurrentEveryChoice));
+  FillDatumBox(*datum_, window);
 }
+
+std::string ExportDialog::datum() const { return datum_->currentData().toString().toStdString(); }
 
 void ExportDialog::DestinationChanged() {
   const bool file = toFile_->isChecked();

@@ -35,6 +35,9 @@ class ExportDialog : public QDialog {
   // The window chosen, after Export.
   LocationWindow* location() const;
   const ExportSettings& settings() const { return settings_; }
+  // The datum the heights are written on, after Export: a datum of the chosen window's
+  // station ("" for a current window or a station on its chart datum alone).
+  std::string datum() const;
 
  private:
   void LocationChanged();
@@ -56,6 +59,7 @@ class ExportDialog : public QDialog {
   ExportSettings settings_;
 
   QComboBox* location_;
+  QComboBox* datum_;
   QLabel* valueLabel_;
   QRadioButton* toWindow_;
   QRadioButton* toClipboard_;

@@ -38,6 +38,7 @@ struct DayPresentation {
   std::string position;   // "Lat 47°36 12 N  Lon 122°20 21 W" or "Position Not Specified"
   std::string source;     // "Harmonic station (NOAA)" or "based on Seattle, WA (NOAA)"
   std::string stationId;  // "Station ID: 9447130", or empty
+  std::string datumLine;  // "Heights above MSL": the datum of a tide station's heights, or empty
   std::string zone;       // "(PDT)"; "(PST/PDT)" on a date the clocks change
 
   std::string eventsHeading;  // "Daily Highs & Lows:", "Daily Max Floods & Ebbs:"

@@ -7,6 +7,17 @@
 #include "present/display_units.h"
 
 namespace qw {
+namespace {
+
+// A station average given above the chart datum (hundredths of a foot) on the datum
+// `datumMicroFeet` above it, the one the heights are shown on.
+DisplayHeight AverageOnDatum(int32_t datumMicroFeet, int16_t hundredths, TideUnit unit) {
+  if (hundredths == kNotGiven16) return DisplayHeight(kValueNotDefined, unit);
+  if (datumMicroFeet == 0) return HundredthsFootToDisplay(hundredths, unit);
+  return HeightToDisplay(MicroFeet(hundredths * 10000 - datumMicroFeet), unit);
+}
+
+}  // namespace
 
 void TideRangeLines(const TideLocation& station, const AppSettings& settings, RangeLine& high, RangeLine& low) {
   const TideUnit unit = settings.tideUnit;
@@ -18,7 +29,7 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
     switch (ranges.highRange) {
       case kTideHighMeanTide:
         high.shown = station.meanTideLevel != kNotGiven16;
-        high.value = HundredthsFootToDisplay(station.meanTideLevel, unit).raw;
+        high.value = AverageOnDatum(station.datumMicroFeet, station.meanTideLevel, unit).raw;
         high.label = "mean tide";
         break;
       case kTideHighUser:
@@ -28,7 +39,7 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
         break;
       default:
         high.shown = station.meanHigherHighWater != kNotGiven16;
-        high.value = HundredthsFootToDisplay(station.meanHigherHighWater, unit).raw;
+        high.value = AverageOnDatum(station.datumMicroFeet, station.meanHigherHighWater, unit).raw;
         high.label = (station.flags & kTideFlagMhhwLabel) ? "MHHW" : "MHWS";
         break;
     }
@@ -39,9 +50,9 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
       low.value = UserRangeToDisplay(ranges.lowHeight, ScaleUnit(unit), centimetres);
       low.label = ranges.lowLabel;
     } else {
-      // The zero of the heights: the chart datum its data's source names ("MLLW", "LAT"),
-      // never one guessed from the station's number range.
-      const std::string datum = ReferenceChartDatum(station.referenceId);
+      // The zero of the heights: the datum chosen, else the chart datum its data's source
+      // names ("MLLW", "LAT"), never one guessed from the station's number range.
+      const std::string datum = ShownDatumName(station);
       low.label = std::string("0 ") + UnitName(unit) + " (" + (datum.empty() ? "Chart Datum" : datum) + ")";
     }
   }
@@ -62,7 +73,9 @@ DayPresentation PresentTideDay(const TideLocation& station, const StationClock& 
   if (station.stationId != 0) p.stationId = "Station ID: " + std::to_string(station.stationId);
   p.zone = ZoneText(stationClock, day.span);
 
-  p.eventsHeading = "Daily Highs & Lows:";
+  const std::string datum = ShownDatumName(station);
+  if (!datum.empty()) p.datumLine = "Heights above " + datum;
+  p.eventsHeading = datum.empty() ? "Daily Highs & Lows:" : "Daily Highs & Lows (" + datum + "):";
   p.eventsFound = day.extremesFound;
   p.noEventsText = "No highs or lows this day";
   for (const ShownTideEvent& extreme : day.extremes) {
@@ -76,11 +89,10 @@ DayPresentation PresentTideDay(const TideLocation& station, const StationClock& 
   }
   p.averagesHeading = "Average Tides:";
   auto average = [&](const char* label, int16_t hundredths) {
-    const DisplayHeight display =
-        hundredths == kNotGiven16 ? DisplayHeight(kValueNotDefined, unit) : HundredthsFootToDisplay(hundredths, unit);
-    p.averages.push_back({label, HeightDisplayText(display)});
+    p.averages.push_back({label, HeightDisplayText(AverageOnDatum(station.datumMicroFeet, hundredths, unit))});
   };
-  average("Mean Range:", station.meanRange);
+  // The mean range is a difference of heights: the same on every datum.
+  p.averages.push_back({"Mean Range:", HeightDisplayText(AverageOnDatum(0, station.meanRange, unit))});
   average((station.flags & kTideFlagMhhwLabel) ? "MHHW:" : "MHWS:", station.meanHigherHighWater);
   average("Mean Tide:", station.meanTideLevel);
 

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "engine/calendar.h"
+#include "engine/installed_catalogue.h"
 #include "present/qt_date.h"
 #include "reports/printer_output.h"
 #include "reports/printer_setup_dialog.h"
@@ -142,6 +143,13 @@ PrintReportDialog::PrintReportDialog(AppSettings& settings, ProfileFile& file, L
   for (int format = 0; format < kReportFormatCount; ++format) format_->addItem(ReportFormatListText(format));
   form->addRow("Report &Type:", type_);
   form->addRow("&Format:", format_);
+  // Heights on the datum each window shows, or on one datum wherever a station has it.
+  datum_ = new QComboBox;
+  datum_->setObjectName("datum");
+  datum_->addItem("As each window shows", QString());
+  for (const char* name : kCommonDatums) datum_->addItem(QString("%1 where the station has it").arg(name), QString(name));
+  datum_->setEnabled(!windows_.empty() && windows_[0].station.kind == StationKind::Tide);
+  form->addRow("&Datum:", datum_);
   left->addLayout(form);
 
   auto* locationsLabel = new QLabel("&Locations to Print:");
@@ -316,6 +324,10 @@ std::optional<ReportJob> PrintReportDialog::Job() {
     location.kind = window.station.kind;
     if (!reader_(window.station, location)) return std::nullopt;
     location.kind = window.station.kind;
+    if (location.kind == StationKind::Tide) {
+      const std::string chosen = datum_->currentData().toString().toStdString();
+      SelectPreferredDatum(location.tide, chosen.empty() ? window.datum : chosen);
+    }
     location.windowDay = window.day;
     if (job.kind == ReportKind::Notes) notes_(window.station, location.notes);
     job.locations.push_back(location);

@@ -31,6 +31,7 @@ struct ReportWindow {
   QString title;
   StationRef station;
   EngineMinute day = 0;  // 00:00 of the date it shows
+  std::string datum;     // the datum its heights are shown on ("" for a current window)
 };
 
 // Reads a window's station record into a report location (its kind and record); false
@@ -81,6 +82,7 @@ class PrintReportDialog : public QDialog {
 
   QComboBox* type_;
   QComboBox* format_;
+  QComboBox* datum_;
   QListWidget* locations_;
   QRadioButton* windowDate_;
   QRadioButton* range_;

@@ -16,7 +16,7 @@ std::vector<ReportWindow> ReportWindows(const Frame& frame) {
   std::vector<ReportWindow> windows;
   for (const LocationWindow* window : frame.LocationWindows()) {
     if (window->station().kind != kind) continue;
-    windows.push_back({window->title(), window->station(), window->day()});
+    windows.push_back({window->title(), window->station(), window->day(), window->datum()});
   }
   // The active window first, so that it is the one selected by default.
   std::stable_partition(windows.begin(), windows.end(), [&](const ReportWindow& w) {

@@ -188,6 +188,7 @@ PageHeader LocationHeader(const ReportDay& firstDay, const QString& title,
   header.zone = zone;
   header.position = QString::fromStdString(firstDay.position);
   if (!firstDay.stationId.empty()) header.position += "     " + QString::fromStdString(firstDay.stationId);
+  if (!firstDay.datumLine.empty()) header.position += "     " + QString::fromStdString(firstDay.datumLine);
   return header;
 }
 

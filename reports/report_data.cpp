@@ -86,6 +86,7 @@ void TakeDay(ReportDay& r, const DateRecord& date, bool found, DayPresentation&&
   r.source = std::move(p.source);
   r.position = std::move(p.position);
   r.stationId = std::move(p.stationId);
+  r.datumLine = std::move(p.datumLine);
   r.phaseLine = std::move(p.phaseLine);
   r.tideTypeLine = std::move(p.tideTypeLine);
   r.moonAngle = p.moonAngle;

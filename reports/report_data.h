@@ -91,6 +91,7 @@ struct ReportDay {
   std::string source;      // "Harmonic station (NOAA)", "based on Seattle (NOAA)"
   std::string position;    // "Lat 47°36' N  Lon 122°20' W" or "Position Not Specified"
   std::string stationId;   // "Station ID: 1234", or empty
+  std::string datumLine;   // "Heights above MSL", or empty
   // The value table: display units from the date's first instant every interval of
   // elapsed time to its end (23 or 25 hours of rows on the days the clocks change;
   // kValueNotDefined where the station has no value), and each row's time as shown.

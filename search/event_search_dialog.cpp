@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "engine/calendar.h"
+#include "engine/installed_catalogue.h"
 #include "engine/string_table.h"
 #include "present/qt_date.h"
 #include "search/search_texts.h"
@@ -310,6 +311,8 @@ void EventSearchDialog::SearchOrStop() {
   const bool read = station.kind == StationKind::Tide ? context_.catalogue->ReadTide(ref, station.tide)
                                                       : context_.catalogue->ReadCurrent(ref, station.current);
   if (!read) return;  // the catalogue has said why
+  // Thresholds are heights on the datum the window shows.
+  if (station.kind == StationKind::Tide) SelectDatum(station.tide, window->datum());
   station.clock = station.kind == StationKind::Tide ? context_.catalogue->ClockOf(ref, station.tide)
                                                     : context_.catalogue->ClockOf(ref, station.current);
   state_.settings = settings;
@@ -322,7 +325,8 @@ void EventSearchDialog::SearchOrStop() {
   results_->SetBusy(true);
   const bool finished = RunEventSearch(station, plan, results_->table(), *progress_, Units(), state_.columnColour);
   results_->SetBusy(false);
-  FinishEventSearch(results_->table(), settings, Units());
+  FinishEventSearch(results_->table(), settings, Units(),
+                    station.kind == StationKind::Tide ? ShownDatumName(station.tide) : std::string());
   SetRunning(false);
   progress_->Clear();
   if (finished) accept();

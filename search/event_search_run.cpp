@@ -171,7 +171,8 @@ void AddEventHitRow(ResultsTable& table, int kindNumber, const EventHit& hit, co
   }
 }
 
-void FinishEventSearch(ResultsTable& table, const EventSearchSettings& settings, const ValueUnits& units) {
+void FinishEventSearch(ResultsTable& table, const EventSearchSettings& settings, const ValueUnits& units,
+                       const std::string& datum) {
   table.SetWindowTitle(FormatString(text::kEventSearchForTitle, settings.locationName.c_str()));
   const int kind = SearchKindNumber(settings.stationKind, settings.kindPosition);
   const int startTime = settings.timeOfDayOn ? settings.startTime : 0;
@@ -187,6 +188,7 @@ void FinishEventSearch(ResultsTable& table, const EventSearchSettings& settings,
   } else {
     description += settings.valueText + " " + UnitWord(kind, units);
   }
+  if (!datum.empty() && settings.stationKind == StationKind::Tide) description += ", heights above " + datum;
   table.SetHeadings({StringText(text::kSearchedForEventAt), settings.locationName, range, description});
 }
 

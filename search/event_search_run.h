@@ -78,7 +78,9 @@ bool RunEventSearch(const SearchStation& station, const EventSearchPlan& plan, R
 void AddEventHitRow(ResultsTable& table, int kindNumber, const EventHit& hit, const ValueUnits& units);
 
 // The window after a search (its "search finished"): title "Event Search For: <name>"
-// and the four heading lines describing the search.
-void FinishEventSearch(ResultsTable& table, const EventSearchSettings& settings, const ValueUnits& units);
+// and the four heading lines describing the search; `datum`, the datum of a tide
+// station's heights ("MSL"), ends the last one when given.
+void FinishEventSearch(ResultsTable& table, const EventSearchSettings& settings, const ValueUnits& units,
+                       const std::string& datum = std::string());
 
 }  // namespace qw

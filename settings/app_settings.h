@@ -82,6 +82,12 @@ struct MruEntry {
   bool operator==(const MruEntry&) const = default;
 };
 
+// The datums offered as a default for every station ([Options] Datum, the report's
+// datum): those the station data gives most stations. A station without the one chosen
+// shows its chart datum.
+inline constexpr const char* kCommonDatums[] = {"MSL", "MTL", "MHHW", "MHW", "MLW", "MLLW",
+                                                "LAT", "HAT", "DTL", "NAVD88", "NN2000"};
+
 struct AppSettings {
   // [Startup]
   int showWaterMark = 0;

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/engine_values.h"
 #include "settings/station_directory.h"
@@ -17,6 +19,9 @@ struct ViewSwitches {
   bool info = true;
   bool table = false;
   bool weekly = false;
+  // The datum a tide window shows heights on, as the user chose it ("MSL"); empty for
+  // the default of the settings ([Options] Datum), else the station's chart datum.
+  std::string datum;
 };
 
 class LocationWindow : public QWidget {
@@ -46,6 +51,14 @@ class LocationWindow : public QWidget {
   virtual void SetWeeklyShown(bool shown) = 0;
   // False, after telling the user, when the table does not fit the window.
   virtual bool SetTableShown(bool shown) = 0;
+
+  // The datums the window can show heights on, the chart datum first; empty for a
+  // current window or a station on its chart datum alone.
+  virtual std::vector<std::string> datums() const { return {}; }
+  // The datum the heights are shown on now ("" when not known).
+  virtual std::string datum() const { return std::string(); }
+  // Shows heights on `name`, one of datums().
+  virtual void SetDatum(const std::string& name) { (void)name; }
 
   // Recomputes and redraws after a change of settings (units, colours, daylight saving).
   virtual void SettingsChanged() = 0;

@@ -1,5 +1,6 @@
 #include "shell/open_windows.h"
 
+#include <cctype>
 #include <charconv>
 #include <optional>
 
@@ -22,6 +23,15 @@ bool ParseInt(std::string_view text, long long low, long long high, long long& o
   return true;
 }
 
+// A datum name as a field: 1 to 15 letters, digits and underscores ("MSL", "NAVD88").
+bool ValidDatumField(std::string_view name) {
+  if (name.empty() || name.size() > 15) return false;
+  for (char c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string FormatOpenWindowEntry(const OpenWindowEntry& e) {
@@ -34,7 +44,9 @@ std::string FormatOpenWindowEntry(const OpenWindowEntry& e) {
     text += ',';
     text += std::to_string(field);
   }
-  if (!e.key.empty() && e.key.find(',') == std::string::npos) text += "," + e.key;
+  const bool keyFits = !e.key.empty() && e.key.find(',') == std::string::npos;
+  if (keyFits) text += "," + e.key;
+  if (!e.datum.empty() && ValidDatumField(e.datum)) text += (keyFits ? "," : ",,") + e.datum;
   return text;
 }
 
@@ -47,7 +59,7 @@ bool ParseOpenWindowEntry(std::string_view text, OpenWindowEntry& entry) {
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  if (fields.size() != kFieldCount && fields.size() != kFieldCount + 1) return false;
+  if (fields.size() < kFieldCount || fields.size() > kFieldCount + 2) return false;
 
   OpenWindowEntry e;
   std::string_view kind = fields[0];
@@ -86,7 +98,13 @@ bool ParseOpenWindowEntry(std::string_view text, OpenWindowEntry& entry) {
   e.infoShown = v[14] != 0;
   e.tableShown = v[15] != 0;
   e.weeklyShown = v[16] != 0;
-  if (fields.size() > kFieldCount) {
+  if (fields.size() > kFieldCount + 1) {
+    // The datum of a tide window: letters and digits; an empty key may stand before it.
+    const std::string_view datum = fields[kFieldCount + 1];
+    if (e.station.kind != StationKind::Tide || !ValidDatumField(datum)) return false;
+    e.datum = std::string(datum);
+  }
+  if (fields.size() > kFieldCount && !(fields[kFieldCount].empty() && !e.datum.empty())) {
     // "SOURCE/ID": a field without the separator is not a key this program wrote.
     const std::string_view key = fields[kFieldCount];
     const size_t slash = key.find('/');

@@ -11,7 +11,9 @@
 // view switches (information areas, table, weekly view) as 0 or 1. An 18th field, when
 // there, is the station's key in the installed data ("NOAA/9414290", StationDirectory::
 // StationKey): it names the station in every edition of the data, where the slot, index
-// and ID name it in one edition only. Lines written without it are read as before.
+// and ID name it in one edition only. A 19th field, after the key (or an empty 18th), is
+// the datum a tide window shows its heights on ("MSL"), when the user chose one. Lines
+// written without them are read as before.
 #pragma once
 
 #include <string>
@@ -45,6 +47,7 @@ struct OpenWindowEntry {
   bool tableShown = false;
   bool weeklyShown = false;
   std::string key;  // the station's key; empty when not known
+  std::string datum;  // a tide window's chosen datum; empty for the default
   bool operator==(const OpenWindowEntry&) const = default;
 };
 

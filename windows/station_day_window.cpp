@@ -10,6 +10,7 @@
 #include "engine/string_table.h"
 #include "present/font_setting.h"
 #include "present/moon_picture.h"
+#include "shell/datum_menu.h"
 #include "shell/help_viewer.h"
 
 namespace qw {
@@ -71,6 +72,7 @@ StationDayWindow::StationDayWindow(const StationRef& ref, const AppSettings& set
 }
 
 void StationDayWindow::Start() {
+  ApplyDatum(switches_.datum);
   clock_ = MakeClock();
   Recompute();
   model_->Reset(clock_, day_, settings_.tableInterval, settings_.timeType);
@@ -124,7 +126,13 @@ void StationDayWindow::SetDay(EngineMinute day) {
   emit titleChanged();
 }
 
+void StationDayWindow::SetDatum(const std::string& name) {
+  switches_.datum = name;
+  SettingsChanged();
+}
+
 void StationDayWindow::SettingsChanged() {
+  ApplyDatum(switches_.datum);  // the default datum may have changed
   clock_ = MakeClock();  // the daylight-saving settings may have changed
   Recompute();
   if (switches_.weekly) RecomputeWeek();
@@ -532,6 +540,7 @@ void StationDayWindow::contextMenuEvent(QContextMenuEvent* event) {
   QAction* table = menu.addAction("Show Table");
   table->setCheckable(true);
   table->setChecked(switches_.table);
+  FillDatumMenu(*menu.addMenu(kDatumMenuTitle), this);
   menu.addSeparator();
   QAction* notes = menu.addAction("Station Notes...");
   notes->setEnabled(FrameCommandEnabled(Command::Notes));

@@ -29,6 +29,7 @@ class StationDayWindow : public LocationWindow {
   void SetInfoShown(bool shown) override;
   void SetWeeklyShown(bool shown) override;
   bool SetTableShown(bool shown) override;
+  void SetDatum(const std::string& name) override;
   void SettingsChanged() override;
   void Render(QPainter& painter, const QRect& target) override;
 
@@ -61,6 +62,10 @@ class StationDayWindow : public LocationWindow {
   // settings change), and the clock in use.
   virtual StationClock MakeClock() const = 0;
   const StationClock& clock() const { return clock_; }
+
+  // Puts the heights on the datum the user chose for the window (`chosen`, "" for the
+  // settings' default); before every computation after a change. Tide windows only.
+  virtual void ApplyDatum(const std::string& chosen) { (void)chosen; }
 
   // The day's presentation, from the engine.
   virtual DayPresentation ComputeDay(EngineMinute day) = 0;

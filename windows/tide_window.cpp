@@ -20,6 +20,21 @@ bool TideWindow::position(double& latitude, double& longitude) const {
   return TideLocationPosition(station_, latitude, longitude);
 }
 
+std::vector<std::string> TideWindow::datums() const {
+  std::vector<std::string> names;
+  const StationDatumSet* set = InstalledStationDatums(station_);
+  if (set && set->datums.size() > 1) {
+    for (const StationDatum& d : set->datums) names.push_back(d.name);
+  }
+  return names;
+}
+
+void TideWindow::ApplyDatum(const std::string& chosen) {
+  // A datum chosen for the window that the station no longer has (another edition of
+  // the data) gives way to the default, as does no choice.
+  if (chosen.empty() || !SelectDatum(station_, chosen).ok()) SelectPreferredDatum(station_, settings_.datum);
+}
+
 StationClock TideWindow::MakeClock() const { return StationClock::Of(station_, zoneName_); }
 
 DayPresentation TideWindow::ComputeDay(EngineMinute day) {

@@ -2,6 +2,7 @@
 // low waters, the station's average tides, and the heights in the graph and the table.
 #pragma once
 
+#include "engine/installed_catalogue.h"
 #include "present/tide_day.h"
 #include "present/tide_presenter.h"
 #include "windows/station_day_window.h"
@@ -22,8 +23,12 @@ class TideWindow : public StationDayWindow {
 
   const TideDay& tideDay() const { return day_; }
 
+  std::vector<std::string> datums() const override;
+  std::string datum() const override { return ShownDatumName(station_); }
+
  protected:
   StationClock MakeClock() const override;
+  void ApplyDatum(const std::string& chosen) override;
   DayPresentation ComputeDay(EngineMinute day) override;
   DayGraphData ComputeWeekDay(EngineMinute day) override;
   MinuteValue TableValue(EngineMinute minute) override;

@@ -8,6 +8,7 @@
 #include "engine/calendar.h"
 #include "engine/data_dir.h"
 #include "engine/engine_values.h"
+#include "engine/installed_catalogue.h"
 #include "engine/station_datums.h"
 #include "tests/support/source_fixture.h"
 #include "tests/support/test_support.h"
@@ -160,6 +161,37 @@ TEST_F(TidePresenterDataTest, RangeLinesFollowTheSettingsAndTheStation) {
   TideRangeLines(noaa, settings, high, low);
   EXPECT_FALSE(high.shown);
   EXPECT_FALSE(low.shown);
+}
+
+// On another datum the zero line, the daily heading and the header's datum line name it,
+// and the MHHW line and the average tides (heights above the chart datum in the record)
+// move with it; the mean range, a difference, does not.
+TEST_F(TidePresenterDataTest, AnotherDatumIsNamedAndMovesTheStationsHeights) {
+  {
+    std::ofstream datums(DataFilePath(StationDatums::kFileName));
+    datums << EncodeStationDatums({{50, 7, 42, "MLLW", "MLLW", 0}, {50, 7, 42, "MLLW", "MSL", 3120000}});
+  }
+  AppSettings settings;
+  TideLocation station = Station(1234);
+  ASSERT_TRUE(SelectDatum(station, "msl").ok());
+  RangeLine high, low;
+  TideRangeLines(station, settings, high, low);
+  EXPECT_EQ(low.label, "0 ft (MSL)");
+  EXPECT_EQ(high.value, 5840000 - 3120000);
+  const StationClock clock(-120, 0, "");
+  const DayPresentation p = PresentTideDay(station, clock, TideDay{}, settings);
+  EXPECT_EQ(p.eventsHeading, "Daily Highs & Lows (MSL):");
+  EXPECT_EQ(p.datumLine, "Heights above MSL");
+  ASSERT_EQ(p.averages.size(), 3u);
+  EXPECT_EQ(p.averages[0].value, "4.09 ft");  // the mean range
+  EXPECT_EQ(p.averages[1].value, "2.72 ft");  // MHHW 5.84 ft less MSL 3.12 ft
+  EXPECT_EQ(p.averages[2].value, "0.06 ft");  // mean tide 3.18 ft less MSL
+
+  // Back on the chart datum: the record's own values and the chart datum's name.
+  ASSERT_TRUE(SelectDatum(station, "").ok());
+  EXPECT_EQ(PresentTideDay(station, clock, TideDay{}, settings).averages[1].value, "5.84 ft");
+  EXPECT_EQ(PresentTideDay(station, clock, TideDay{}, settings).eventsHeading, "Daily Highs & Lows (MLLW):");
+  EXPECT_FALSE(SelectDatum(station, "NAVD88").ok());
 }
 
 TEST(TidePresenterTest, NoticesForStationsThatCannotBePredictedInFull) {

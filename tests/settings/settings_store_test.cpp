@@ -43,6 +43,7 @@ DefaultTableOn=1
 UseUserSlack=0
 UserSlackValue=0.35
 GraphStyle=2
+Datum=MSL
 MathType=i
 DaylightSavings=0
 IntlDaylightSavings=90
@@ -263,6 +264,7 @@ TEST(SettingsStoreTest, EverySavedKeyRoundTrips) {
   s.daylightSavings = false;
   s.intlDaylightSavings = 90;
   s.graphStyle = GraphStyle::Smooth;
+  s.datum = "MSL";
   s.tideRanges = {kTideHighUser, kTideLowUser, 1050, -25, "Dock", "Bar"};
   s.currentRanges = {kCurrentHighUser, kCurrentLowUser, 150, 200, "fast", "ebb!"};
   s.tideFont = {-15, "DejaVu Sans", 700, 1, 34};

@@ -32,13 +32,33 @@ TEST(OpenWindowsTest, EntriesHaveSeventeenFieldsInOrder) {
   EXPECT_EQ(back, e);
 }
 
+// A tide window's chosen datum is a 19th field, after the key or an empty one; a line
+// without it reads as the default datum, as before.
+TEST(OpenWindowsTest, ATideWindowsDatumFollowsTheKey) {
+  OpenWindowEntry e = Entry(StationKind::Tide, 3, 120, 9447130);
+  e.datum = "MSL";
+  EXPECT_EQ(FormatOpenWindowEntry(e), "T,3,120,9447130,0,3,-1,-1,-4,-23,22,22,622,422,1,0,0,,MSL");
+  OpenWindowEntry back;
+  ASSERT_TRUE(ParseOpenWindowEntry(FormatOpenWindowEntry(e), back));
+  EXPECT_EQ(back, e);
+  e.key = "NOAA/9447130";
+  e.datum = "NAVD88";
+  EXPECT_EQ(FormatOpenWindowEntry(e), "T,3,120,9447130,0,3,-1,-1,-4,-23,22,22,622,422,1,0,0,NOAA/9447130,NAVD88");
+  ASSERT_TRUE(ParseOpenWindowEntry(FormatOpenWindowEntry(e), back));
+  EXPECT_EQ(back, e);
+  ASSERT_TRUE(ParseOpenWindowEntry("T,3,120,9447130,0,3,-1,-1,-4,-23,22,22,622,422,1,0,0,NOAA/9447130", back));
+  EXPECT_EQ(back.datum, "");
+}
+
 TEST(OpenWindowsTest, MalformedEntriesAreRejected) {
   OpenWindowEntry e;
   EXPECT_FALSE(ParseOpenWindowEntry("", e));
   EXPECT_FALSE(ParseOpenWindowEntry("X,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));     // kind
   EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0", e));       // 16 fields
   EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,0", e));   // 18th not a key
-  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,A/1,B", e));  // 19 fields
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,A/1,B,C", e));  // 20 fields
+  EXPECT_FALSE(ParseOpenWindowEntry("T,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,A/1,M S L", e));  // not a datum
+  EXPECT_FALSE(ParseOpenWindowEntry("C,3,120,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0,A/1,MSL", e));  // a current's datum
   EXPECT_FALSE(ParseOpenWindowEntry("T,70000,1,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));   // slot > 65535
   EXPECT_FALSE(ParseOpenWindowEntry("T,-1,1,1,0,1,-1,-1,-1,-1,0,0,10,10,1,0,0", e));      // negative slot
   EXPECT_FALSE(ParseOpenWindowEntry("T,3,1,1,0,1,-1,-1,-1,-1,0,0,10,1x,1,0,0", e));       // junk
