@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -139,7 +140,7 @@ void MainFrame::UpdateCommands() {
     auto handler = handlers_.find(command);
     action->setEnabled(handler != handlers_.end() && (!handler->second.needsWindow || active != nullptr));
   }
-  const ViewSwitches switches = active ? active->switches() : ViewSwitches{false, false, false};
+  const ViewSwitches switches = active ? active->switches() : ViewSwitches{false, false, false, {}};
   actions_[Command::InfoWindows]->setChecked(switches.info);
   actions_[Command::WeeklyView]->setChecked(switches.weekly);
   actions_[Command::Table]->setChecked(switches.table);

@@ -117,7 +117,7 @@ QSize MainFrame::NewLocationWindowSize() const {
 
 LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional<EngineMinute> day) {
   return OpenLocation(station, day,
-                      ViewSwitches{settings_.defaultInfoOn, settings_.defaultTableOn, settings_.defaultWeeklyOn});
+                      ViewSwitches{settings_.defaultInfoOn, settings_.defaultTableOn, settings_.defaultWeeklyOn, {}});
 }
 
 LocationWindow* MainFrame::OpenLocation(const StationRef& station, std::optional<EngineMinute> day,

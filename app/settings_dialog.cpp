@@ -137,8 +137,7 @@ QWidget* SettingsDialog::BuildGeneral() {
     datum_->addItem(QString::fromStdString(edited_.datum), QString::fromStdString(edited_.datum));
   }
   datum_->setCurrentIndex(datum_->findData(QString::fromStdString(edited_.datum)));
-  datum_->setToolTip("Heights are shown on this datum where the station has it, else on its chart datum.
-"
+  datum_->setToolTip("Heights are shown on this datum where the station has it, else on its chart datum.\n"
                      "A tide window's Datum menu chooses for that window alone.");
   auto* datumLabel = new QLabel("&Datum:");
   datumLabel->setBuddy(datum_);

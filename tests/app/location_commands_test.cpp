@@ -95,7 +95,7 @@ TEST_F(LocationCommandsTest, NewWindowCommandsOpenAWindowPerChosenStation) {
 // same day and with the same view switches.
 TEST_F(LocationCommandsTest, ChangeLocationMovesTheActiveWindow) {
   LocationWindow* first = frame_->OpenLocation({StationKind::Tide, 0, 0}, MinuteOf(2026, 5, 17),
-                                               ViewSwitches{false, true, true});
+                                               ViewSwitches{false, true, true, {}});
   frame_->OpenLocation({StationKind::Tide, 0, 1});
   frame_->findChild<QMdiArea*>()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
   ASSERT_EQ(frame_->ActiveLocationWindow(), first);

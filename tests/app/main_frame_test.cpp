@@ -129,7 +129,7 @@ TEST_F(MainFrameTest, EveryCommandIsInTheMenus) {
 TEST_F(MainFrameTest, OpenWindowsComeBackAtTheirStationAfterTheRegionMoved) {
   {
     auto frame = MakeFrame();
-    frame->OpenLocation({StationKind::Tide, 0, 2}, std::nullopt, ViewSwitches{false, true, true});
+    frame->OpenLocation({StationKind::Tide, 0, 2}, std::nullopt, ViewSwitches{false, true, true, {}});
     frame->OpenLocation({StationKind::Tide, 0, 3});
     ASSERT_TRUE(frame->SaveAtStop());
   }

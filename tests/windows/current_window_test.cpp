@@ -164,7 +164,7 @@ TEST_F(CurrentWindowTest, ShowsTheEnginesDayAndDrawsTheGraph) {
 }
 
 TEST_F(CurrentWindowTest, SteppingTheTableAndEveryStyle) {
-  auto window = Open(*goldenGate_, MinuteOf(2024, 6, 15), ViewSwitches{true, false, true});
+  auto window = Open(*goldenGate_, MinuteOf(2024, 6, 15), ViewSwitches{true, false, true, {}});
   ASSERT_TRUE(window);
   window->SetDay(AddDays(window->day(), 1));
   EXPECT_EQ(window->day(), MinuteOf(2024, 6, 16));
@@ -225,7 +225,7 @@ TEST_F(CurrentWindowTest, TheOpenWindowsListReopensCurrentWindows) {
     MainFrame frame(settings_, file, catalogue_, factory);
     frame.resize(1000, 760);
     frame.show();
-    ASSERT_TRUE(frame.OpenLocation(*goldenGate_, MinuteOf(2024, 6, 15), ViewSwitches{true, true, false}));
+    ASSERT_TRUE(frame.OpenLocation(*goldenGate_, MinuteOf(2024, 6, 15), ViewSwitches{true, true, false, {}}));
     ASSERT_TRUE(frame.SaveAtStop());
   }
   const std::vector<OpenWindowEntry> saved = ReadOpenWindows(file);
@@ -262,7 +262,7 @@ class CurrentFixtureWindowTest : public test::EngineTest {
   }
   std::unique_ptr<CurrentWindow> Open(const CurrentLocation& station) {
     auto window = std::make_unique<CurrentWindow>(StationRef{StationKind::Current, 0, 0}, station, "", settings_,
-                                                  MinuteOf(2004, 1, 9), ViewSwitches{true, true, true});
+                                                  MinuteOf(2004, 1, 9), ViewSwitches{true, true, true, {}});
     window->resize(900, 640);
     return window;
   }

@@ -113,7 +113,7 @@ TEST_F(TideWindowTest, ContextHelpNamesTheAreaUnderThePointer) {
 }
 
 TEST_F(TideWindowTest, SteppingAndTableFollowTheDay) {
-  auto window = Open(MinuteOf(2024, 6, 15), ViewSwitches{true, false, true});
+  auto window = Open(MinuteOf(2024, 6, 15), ViewSwitches{true, false, true, {}});
   const std::string firstHigh = window->presentation().events[0].time;
   window->SetDay(AddDays(window->day(), 1));
   EXPECT_EQ(window->day(), MinuteOf(2024, 6, 16));
@@ -175,7 +175,7 @@ TEST_F(TideWindowTest, EveryStyleAndUnitDraws) {
   for (GraphStyle style : {GraphStyle::Bars, GraphStyle::Filled, GraphStyle::Smooth}) {
     settings_.graphStyle = style;
     settings_.tideUnit = style == GraphStyle::Smooth ? TideUnit::Metres : TideUnit::Centimetres;
-    auto window = Open(MinuteOf(2024, 12, 21), ViewSwitches{true, true, true});
+    auto window = Open(MinuteOf(2024, 12, 21), ViewSwitches{true, true, true, {}});
     EXPECT_FALSE(window->graphFailed());
     QImage image(900, 640, QImage::Format_RGB32);
     QPainter painter(&image);
