@@ -1,6 +1,7 @@
 #include "present/tide_presenter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/installed_catalogue.h"
 #include "engine/tide_corrections.h"
@@ -13,8 +14,9 @@ namespace {
 // `datumMicroFeet` above it, the one the heights are shown on.
 DisplayHeight AverageOnDatum(int32_t datumMicroFeet, int16_t hundredths, TideUnit unit) {
   if (hundredths == kNotGiven16) return DisplayHeight(kValueNotDefined, unit);
-  if (datumMicroFeet == 0) return HundredthsFootToDisplay(hundredths, unit);
-  return HeightToDisplay(MicroFeet(hundredths * 10000 - datumMicroFeet), unit);
+  // The record's hundredths, less the datum rounded to hundredths of a foot.
+  const int32_t datumHundredths = static_cast<int32_t>(std::lround(datumMicroFeet / 10000.0));
+  return HundredthsFootToDisplay(hundredths - datumHundredths, unit);
 }
 
 }  // namespace

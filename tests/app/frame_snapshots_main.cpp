@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPainter>
 #include <cstdio>
 
@@ -20,6 +21,7 @@
 #include "settings/catalogue_directory.h"
 #include "settings/default_station.h"
 #include "settings/settings_store.h"
+#include "shell/datum_menu.h"
 #include "windows/location_window_factory.h"
 
 int main(int argc, char** argv) {
@@ -89,6 +91,15 @@ int main(int argc, char** argv) {
   settings.timeType = qw::TimeType::Clock24;
   window->SettingsChanged();
   snap("tide_smooth_metres");
+  // Heights on mean sea level, and the Datum menu that chose it.
+  window->SetDatum("MSL");
+  snap("tide_datum_msl");
+  {
+    QMenu menu;
+    qw::FillDatumMenu(menu, window);
+    menu.grab().save(out + "/tide_datum_menu.png");
+  }
+  window->SetDatum("");
 
   // A printed page at 1200 dpi is drawn by the same code: render one at a small scale.
   QImage page(1700, 2200, QImage::Format_RGB32);
