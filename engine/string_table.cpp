@@ -119,7 +119,7 @@ constexpr StringEntry kStrings[] = {
     {4165, "The reference stations of these custom locations have new numbers in the installed data:\n\n%s\nLink each location to its reference station's new number? A copy of the custom file as it is now will be kept."},
     {4166, "\"%s\": \"%s\", number %u, now %u\n"},
     {4167, "The custom locations now use their reference stations' new numbers. The file as it was has been kept as '%s'."},
-    {4168, "\"%s\": was %s, now %s; %d installed reference stations could be the one it was saved with\n"},
+    {4168, "\"%s\": was %s, now %s (%d installed stations could be it)\n"},
     {4170, "Please enter a name."},
     {4171, "%s may not contain line breaks, tabs or other control characters."},
     {4172, "%s can hold at most %d bytes: a letter with an accent or another special character takes two or more. This one needs %d."},
