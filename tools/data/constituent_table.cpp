@@ -191,7 +191,8 @@ std::string DefinitionConflict(const std::string& source, const std::string& sou
   // are 87 degrees behind NOAA's (median; 100 to 117 at the open-coast gauges, whatever
   // the years analysed, 1858 to 2025). Nor does it follow the predictor package's M1,
   // whose arguments drift from the table's by 4 degrees a year. Summed with the table's
-  // arguments it would add an error of 1.6 times its amplitude; left out, its amplitude.
+  // arguments it would add an error of 1.4 to 1.6 times its amplitude; left out, its
+  // amplitude.
   if (source == "TICON-4" && Upper(sourceName) == "M1") return "TICON-4's M1 follows another, unpublished definition";
   return std::string();
 }

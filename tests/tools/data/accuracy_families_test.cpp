@@ -50,10 +50,10 @@ TEST_F(AccuracyTest, KartverketSolarAnnualTermAgreesOverAYear) {
 // within 1 minute and 0.02 ft, a flat extreme by its height alone (within 0.02 ft). Flat
 // here means that the curve changes by at most 0.0005 ft over the time difference, less
 // than the rounding of one stored amplitude (thousandths of a foot), so no stored constant
-// fixes that time to the minute. Measured (July 2026): 97.8 per cent of Kartverket's, 98.1
+// fixes that time to the minute. Measured (July 2026): 97.8 per cent of Kartverket's, 98.2
 // of TICON-4's and 99.3 of TICON-4's Canadian extremes within 1 minute and 0.02 ft; every
 // other one is flat, the curve changing by at most 0.00023 ft over its difference, and
-// within 0.006 ft. Of those flat ones 60 per cent are late already in the double-precision
+// within 0.006 ft. Of those flat ones 62 per cent are late already in the double-precision
 // sum of the installed constants (amplitudes to thousandths of a foot, phases and
 // equilibrium arguments to tenths of a degree, node factors to thousandths; that sum with
 // the source constants so rounded gives the installed sum to the second, so the builder
