@@ -134,9 +134,10 @@ void CustomSetupDialog::CheckReferences(QWidget* parent) {
   for (const ReferenceChange& change : changes) {
     const std::string saved = "\"" + change.savedName + "\"";
     const std::string now = change.nowName.empty() ? std::string("not installed") : "\"" + change.nowName + "\"";
-    lines += change.candidates > 1 ? FormatString(kAmbiguousReferenceLine, change.location.c_str(), saved.c_str(),
-                                                  now.c_str(), change.candidates)
-                                   : FormatString(kReferenceChangeLine, change.location.c_str(), saved.c_str(), now.c_str());
+    lines += change.candidates > 1
+                 ? FormatString(kAmbiguousReferenceLine, change.location.c_str(), saved.c_str(), now.c_str(),
+                                change.candidates)
+                 : FormatString(kReferenceChangeLine, change.location.c_str(), saved.c_str(), now.c_str());
   }
   Tell(parent, Text(kReferencesChangedCaption), Q(FormatString(kReferencesChanged, lines.c_str())));
 }

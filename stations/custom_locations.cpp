@@ -88,7 +88,8 @@ const StationIndex& InstalledReferenceStations::Index(StationKind kind) const {
     index_ = std::make_unique<StationIndex>();
     indexed_ = kind;
     const RegionList regions = BuildRegionList(kind);
-    index_->Build(kind == StationKind::Tide ? regions : RegionList(), kind == StationKind::Current ? regions : RegionList());
+    index_->Build(kind == StationKind::Tide ? regions : RegionList(),
+                  kind == StationKind::Current ? regions : RegionList());
   }
   return *index_;
 }
@@ -222,7 +223,8 @@ bool CustomLocationList::Save(std::string* error, const ReferenceStations& refer
   // The notes of deleted locations, now that the file no longer lists them.
   for (uint16_t id : deleted_) {
     std::string why;
-    if (!DeleteUserNote({kind_, kCustomMarker, id}, &why)) DebugTrace("custom note %u not deleted: %s\n", id, why.c_str());
+    if (!DeleteUserNote({kind_, kCustomMarker, id}, &why))
+      DebugTrace("custom note %u not deleted: %s\n", id, why.c_str());
   }
   deleted_.clear();
   changed_ = false;
@@ -280,7 +282,8 @@ std::vector<ReferenceChange> CustomLocationList::CheckReferences(const Reference
     if (!SplitReference(identities.ReadString(section, id, "", 256), savedId, saved)) continue;
     const uint16_t referenceId = ReferenceIdOf(kind_, record);
     const std::string savedKey = identities.ReadString(section, id + kKeySuffix, "", 256);
-    if (savedId != referenceId || (saved.empty() && savedKey.empty())) continue;  // edited since, or saved without a reference
+    if (savedId != referenceId || (saved.empty() && savedKey.empty()))
+      continue;  // edited since, or saved without a reference
     // The key names a station in every edition; a name is compared only where no key
     // was remembered or the installed data give none.
     const std::string nowKey = savedKey.empty() ? std::string() : references.Key(kind_, referenceId);
@@ -337,7 +340,8 @@ bool CustomLocationList::Relink(const std::vector<ReferenceChange>& changes, std
   for (const ReferenceChange* change : applied) {
     const std::string id = std::to_string(change->locationId);
     identities.WriteString(section, id, std::to_string(change->relinkTo) + "," + change->savedName);
-    if (change->savedKey.empty() && !change->relinkKey.empty()) identities.WriteString(section, id + kKeySuffix, change->relinkKey);
+    if (change->savedKey.empty() && !change->relinkKey.empty())
+      identities.WriteString(section, id + kKeySuffix, change->relinkKey);
   }
   if (!identities.Save(&why)) DebugTrace("custom reference names not saved: %s\n", why.c_str());
   return true;

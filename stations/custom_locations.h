@@ -85,7 +85,7 @@ inline InstalledReferenceStations InstalledReferences() { return {}; }
 
 // A custom location whose reference number now names another station.
 struct ReferenceChange {
-  std::string location;  // the custom location's name
+  std::string location;     // the custom location's name
   uint16_t locationId = 0;  // its stationId
   uint16_t referenceId = 0;
   std::string savedName;  // the reference's name when the location was saved
@@ -95,7 +95,7 @@ struct ReferenceChange {
   // station has the remembered key (or, without a key, the remembered name); 0 otherwise.
   uint16_t relinkTo = 0;
   std::string relinkName, relinkKey;  // what the installed data give that number
-  int candidates = 0;  // how many installed reference stations have that key or name
+  int candidates = 0;                 // how many installed reference stations have that key or name
 };
 
 class CustomLocationList {
@@ -160,7 +160,7 @@ class CustomLocationList {
   std::vector<uint16_t> deleted_;
   bool damagedNotKept_ = false;  // the file read was damaged and no copy of it is kept
   bool damaged_ = false;         // the file read was damaged
-  std::set<uint16_t> edited_;  // locations stored back from the edit dialog
+  std::set<uint16_t> edited_;    // locations stored back from the edit dialog
 };
 
 }  // namespace qw

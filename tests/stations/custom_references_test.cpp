@@ -97,8 +97,11 @@ TEST_F(CustomReferencesTest, AmbiguousOrLostReferenceIsReportedAndNotChanged) {
 
   // The new edition has two stations named FIRE ISLAND (measured at two places), gives
   // Anchorage a new number and drops Nikiski.
-  WriteEdition({{101, "KNIK ARM", "9455990"}, {110, "FIRE ISLAND", "9455961"}, {111, "FIRE ISLAND", "9455962"},
-                {120, "ANCHORAGE", "9455920"}, {103, "HOMER", "9455500"}});
+  WriteEdition({{101, "KNIK ARM", "9455990"},
+                {110, "FIRE ISLAND", "9455961"},
+                {111, "FIRE ISLAND", "9455962"},
+                {120, "ANCHORAGE", "9455920"},
+                {103, "HOMER", "9455500"}});
   CustomLocationList list(StationKind::Tide);
   list.Load(3);
   const std::vector<ReferenceChange> changes = list.CheckReferences();
