@@ -224,6 +224,15 @@ TEST_F(TideWindowTest, TheNowLineStandsAtTheStationsMinuteOnTodayOnly) {
   EXPECT_EQ(window->nowMark()->minute, 17 * 60 + 20);
   window->SetWallClock(StoppedAt(2024, 6, 16, 7, 0));  // midnight: the 16th has begun
   EXPECT_FALSE(window->nowMark().has_value());
+
+  // The line moves when the wall clock's minute turns.
+  QDateTime clock(QDate(2024, 6, 15), QTime(22, 42, 59, 850), Qt::UTC);
+  window->SetWallClock([&clock] { return clock; });
+  ASSERT_TRUE(window->nowMark().has_value());
+  EXPECT_EQ(window->nowMark()->minute, 15 * 60 + 42);
+  clock = clock.addMSecs(300);
+  EXPECT_TRUE(test::SpinUntil([&] { return window->nowMark() && window->nowMark()->minute == 15 * 60 + 43; }, 2000));
+  window->SetWallClock(SystemClock());  // before `clock` goes
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
