@@ -248,6 +248,39 @@ TEST_F(TideWindowTest, TheNowLineCountsTheRepeatedHour) {
   EXPECT_EQ(window->nowMark()->minute, 90);
 }
 
+// The datum: the window's own choice (kept in its switches for the window lists), else
+// the settings' default where the station has it, else the chart datum; the heights, the
+// zero line and the daily heading follow.
+TEST_F(TideWindowTest, HeightsFollowTheDatumOfTheWindowOrTheDefault) {
+  auto window = Open(MinuteOf(2024, 6, 15));
+  const std::vector<std::string> datums = window->datums();
+  ASSERT_GT(datums.size(), 5u);
+  EXPECT_EQ(datums[0], "MLLW");
+  EXPECT_EQ(window->datum(), "MLLW");
+  const int32_t onChart = window->tideDay().extremes.at(0).height;
+  EXPECT_EQ(window->presentation().graph.low.label, "0 ft (MLLW)");
+
+  window->SetDatum("MSL");
+  EXPECT_EQ(window->switches().datum, "MSL");
+  EXPECT_EQ(window->datum(), "MSL");
+  const int32_t msl = window->tideDay().extremes.at(0).height;
+  EXPECT_NEAR(onChart - msl, 3120000, 10000);  // MSL 3.12 ft above MLLW at San Francisco
+  EXPECT_EQ(window->presentation().graph.low.label, "0 ft (MSL)");
+  EXPECT_EQ(window->presentation().eventsHeading, "Daily Highs & Lows (MSL):");
+
+  // A window without a choice follows the default; one with a choice keeps it.
+  settings_.datum = "MHHW";
+  window->SettingsChanged();
+  EXPECT_EQ(window->datum(), "MSL");
+  auto other = Open(MinuteOf(2024, 6, 15));
+  EXPECT_EQ(other->datum(), "MHHW");
+  settings_.datum = "NN2000";  // a datum the station does not have: its chart datum
+  other->SettingsChanged();
+  EXPECT_EQ(other->datum(), "MLLW");
+  auto reopened = Open(MinuteOf(2024, 6, 15), ViewSwitches{true, false, false, "MSL"});
+  EXPECT_EQ(reopened->datum(), "MSL");
+}
+
 TEST_F(TideWindowTest, EveryStyleAndUnitDraws) {
   for (GraphStyle style : {GraphStyle::Bars, GraphStyle::Filled, GraphStyle::Smooth}) {
     settings_.graphStyle = style;
