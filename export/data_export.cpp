@@ -279,12 +279,12 @@ std::string SourceNote(const ExportJob& job) {
   return note;
 }
 
-// The datum of the heights, after the date range or the description: "; heights above
-// MSL"; nothing for a current station or a datum not known.
+// The datum of the heights, "heights above MSL"; empty for a current station or a datum
+// not known.
 std::string DatumNote(const ExportJob& job) {
   if (job.station.kind != StationKind::Tide) return std::string();
   const std::string datum = ShownDatumName(job.station.tide);
-  return datum.empty() ? std::string() : "; heights above " + datum;
+  return datum.empty() ? std::string() : "heights above " + datum;
 }
 
 std::string PositionText(const ExportJob& job) {
@@ -343,7 +343,9 @@ std::string ExportHeader(const ExportJob& job) {
   std::string header = line + SourceNote(job) + job.recordDelimiter;
   header += FormatString(text::kFromTo, ExportDateText(job.rangeStart, job.dateFormat).c_str(),
                          ExportDateText(job.rangeEnd, job.dateFormat).c_str());
-  header += DatumNote(job) + job.recordDelimiter;
+  const std::string datum = DatumNote(job);
+  if (!datum.empty()) header += "; " + datum;
+  header += job.recordDelimiter;
   return header;
 }
 
@@ -357,10 +359,12 @@ void PrepareExportTable(ResultsTable& table, const ExportJob& job, QColor column
   } else {
     description = FormatString(tide ? text::kTideEveryMinutes : text::kCurrentEveryMinutes, job.intervalMinutes);
   }
-  table.SetHeadings({StringText(text::kDataExportHeading), job.locationName,
+  // The datum follows the name, so that the title of a saved table (DIF, SYLK) has it.
+  const std::string datum = DatumNote(job);
+  table.SetHeadings({StringText(text::kDataExportHeading), datum.empty() ? job.locationName : job.locationName + " (" + datum + ")",
                      FormatString(text::kFromTo, ExportDateText(job.rangeStart, job.dateFormat).c_str(),
                                   ExportDateText(job.rangeEnd, job.dateFormat).c_str()),
-                     description + DatumNote(job)});
+                     description});
   table.SetWindowTitle(std::string(StringText(text::kDataExportHeading)) + " " + job.locationName);
   std::vector<ResultsTable::Column> columns;
   for (int id : ExpandedColumns(job.targetFields, job.repeatCount)) {

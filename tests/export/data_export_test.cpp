@@ -17,6 +17,7 @@
 #include "engine/installed_catalogue.h"
 #include "engine/moon_phase.h"
 #include "engine/station_database.h"
+#include "engine/station_datums.h"
 #include "engine/tide_prediction.h"
 #include "export/export_fields.h"
 #include "tests/support/current_fixture.h"
@@ -250,6 +251,33 @@ TEST_F(DataExportTest, HeaderLines) {
   EXPECT_NE(ExportHeader(job_).find(" None Defined  Data: TICON-4 (BODC), CC BY-NC 4.0, not for commercial use\n"),
             std::string::npos)
       << ExportHeader(job_);
+}
+
+// Heights on another datum: the header's date line and the table's name line (the title
+// of a saved DIF or SYLK file) name it, and every value moves by its height.
+TEST_F(DataExportTest, AnotherDatumIsNamedAndShiftsTheValues) {
+  {
+    std::ofstream datums(DataFilePath(StationDatums::kFileName));
+    datums << EncodeStationDatums({{3, 0, job_.station.tide.stationId, "MLLW", "MLLW", 0},
+                                   {3, 0, job_.station.tide.stationId, "MLLW", "MSL", 3000000}});
+  }
+  ResetInstalledCatalogue();
+  job_.includeHeader = true;
+  job_.recordDelimiter = "\n";
+  job_.intervalMinutes = 60;
+  const std::vector<std::string> onChart = ExportDayRecords(job_, job_.rangeStart);
+  EXPECT_NE(ExportHeader(job_).find("to March 5, 2021; heights above MLLW\n"), std::string::npos) << ExportHeader(job_);
+  ASSERT_TRUE(SelectDatum(job_.station.tide, "MSL").ok());
+  EXPECT_NE(ExportHeader(job_).find("to March 5, 2021; heights above MSL\n"), std::string::npos) << ExportHeader(job_);
+  const std::vector<std::string> onMsl = ExportDayRecords(job_, job_.rangeStart);
+  ASSERT_EQ(onChart.size(), onMsl.size());
+  const std::vector<std::string> a = Split(onChart[0], "\t"), b = Split(onMsl[0], "\t");
+  ASSERT_EQ(a.size(), b.size());
+  ASSERT_GT(a.size(), 3u);
+  EXPECT_NEAR(std::stod(b[2]), std::stod(a[2]) - 3.0, 0.051);  // tenths of a foot
+  ResultsTable table(ResultsKind::Export);
+  PrepareExportTable(table, job_, QColor());
+  EXPECT_EQ(table.heading(1), "Mixed Harbour (heights above MSL)");
 }
 
 TEST_F(DataExportTest, FillsAResultsTableAndHonoursCancel) {
