@@ -23,8 +23,9 @@ class CliContext {
   // The installed regions of a kind, scanned on first use.
   const RegionList& Regions(StationKind kind);
 
-  // The side catalogue, read on first use; nullptr when it is missing or unreadable
-  // (SourcesProblem then says why).
+  // The side catalogue, opened on first use and searched for the few stations a command
+  // names (a command that lists many reads it whole); nullptr when it is missing or
+  // unreadable (SourcesProblem then says why).
   const StationSources* Sources();
   const std::string& SourcesProblem();
 
