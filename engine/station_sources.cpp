@@ -258,12 +258,13 @@ bool StationSources::Searching() const {
   return open_;
 }
 
-// Walks the lines after the header in file order. `want(lead)` chooses by a line's first
+// Walks the lines of `kind` (and of `*sourceId`, case-insensitive, unless it is null)
+// after the header in file order. `want(lead)` chooses among them by a line's first
 // fields, which are cut out of the text where none of them is quoted and read with the
-// rules of their columns; a chosen line is read whole, and when it is good `take(offset,
+// rules of their columns (the cheap tests first); a chosen line is read whole, and when it is good `take(offset,
 // entry)` gets it and says whether to go on.
 template <typename Want, typename Take>
-void StationSources::SearchLines(Want want, Take take) const {
+void StationSources::SearchLines(char kind, const std::string_view* sourceId, Want want, Take take) const {
   ++searches_;
   const std::string_view text(text_);
   std::string_view rest = text.substr(bodyStart_);
@@ -283,7 +284,7 @@ void StationSources::SearchLines(Want want, Take take) const {
     }
     if (plain) {
       lead.kind = field[0].size() == 1 ? field[0][0] : '?';
-      if ((lead.kind != 'T' && lead.kind != 'C') || !ParseCsvNumber(field[1], lead.region, 1, 99) ||
+      if (lead.kind != kind || (sourceId && !EqualNoCase(field[5], *sourceId)) || !ParseCsvNumber(field[1], lead.region, 1, 99) ||
           !ParseCsvNumber(field[2], lead.index, 0, 0x7FFFFFFF) ||
           !ParseCsvNumber(field[3], lead.stationId, 0u, 65535u)) {
         continue;  // a line its own columns reject
@@ -293,7 +294,7 @@ void StationSources::SearchLines(Want want, Take take) const {
     } else {
       if (!ReadEntry(line, columnOf_, fields, entry)) continue;
       lead = {entry.kind, entry.region, entry.index, entry.stationId, entry.sourceId};
-      if (!want(lead)) continue;
+      if (lead.kind != kind || (sourceId && !EqualNoCase(lead.sourceId, *sourceId)) || !want(lead)) continue;
     }
     if (!take(static_cast<size_t>(line.data() - text.data()), std::move(entry))) return;
   }
@@ -304,7 +305,7 @@ const StationSources::Found* StationSources::SearchStation(char kind, int region
   const uint64_t key = StationKey(kind, region, index);
   if (auto it = foundByStation_.find(key); it != foundByStation_.end()) return it->second;
   const Found* found = nullptr;
-  SearchLines([&](const Lead& l) { return l.kind == kind && l.region == region && l.index == index; },
+  SearchLines(kind, nullptr, [&](const Lead& l) { return l.region == region && l.index == index; },
               [&](size_t offset, StationSource&& entry) {
                 found = &found_.emplace_back(Found{offset, std::move(entry)});
                 return false;
@@ -327,7 +328,7 @@ std::vector<const StationSource*> StationSources::FindBySourceId(char kind, std:
   if (Searching()) {
     // A line counts when it is its station's first good line.
     std::vector<Found> lines;
-    SearchLines([&](const Lead& l) { return l.kind == kind && EqualNoCase(l.sourceId, sourceId); },
+    SearchLines(kind, &sourceId, [](const Lead&) { return true; },
                 [&](size_t offset, StationSource&& entry) {
                   lines.push_back({offset, std::move(entry)});
                   return true;
@@ -347,7 +348,7 @@ std::vector<const StationSource*> StationSources::FindBySourceId(char kind, std:
 const StationSource* StationSources::FindByStationId(char kind, uint32_t stationId) const {
   if (Searching()) {
     const StationSource* found = nullptr;
-    SearchLines([&](const Lead& l) { return l.kind == kind && l.stationId == stationId; },
+    SearchLines(kind, nullptr, [&](const Lead& l) { return l.stationId == stationId; },
                 [&](size_t offset, StationSource&& entry) {
                   const Found* first = SearchStation(entry.kind, entry.region, entry.index);
                   if (first && first->offset == offset) found = &first->entry;

@@ -106,7 +106,7 @@ class StationSources {
   bool Searching() const;
   const Found* SearchStation(char kind, int region, int index) const;
   template <typename Want, typename Take>
-  void SearchLines(Want want, Take take) const;
+  void SearchLines(char kind, const std::string_view* sourceId, Want want, Take take) const;
 
   // Every entry; filled by Parse and Load, or from text_ when an opened file is read whole
   // (what the searches found stays in found_ for whoever holds it).

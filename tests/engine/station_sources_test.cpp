@@ -112,7 +112,8 @@ TEST(StationSources, OpenedFileAnswersAsTheWholeRead) {
       "T,5,0400,5006,NOAA,9414290,America/Los_Angeles,public domain,b,x\n"
       "T,100,1,5007,NOAA,77,UTC,public domain,b,x\n"                           // region out of range
       "C,5,0,5001,NOAA,9414290,America/Los_Angeles,cc-by-nc-4.0,c,NOAA\n"
-      "T,6,0,5008,NOAA,9414290\n";
+      "T,6,0,5008,NOAA,9414290\n"
+      "T,7,0,5009,NOAA,,UTC,public domain,d,x\n";
   StationSources whole;
   ASSERT_TRUE(whole.Parse(text));
   auto same = [](const StationSource* a, const StationSource* b) {
@@ -127,18 +128,18 @@ TEST(StationSources, OpenedFileAnswersAsTheWholeRead) {
       return sources;
     };
     for (char kind : {'T', 'C'}) {
-      for (int region : {5, 6, 100}) {
+      for (int region : {5, 6, 7, 100}) {
         for (int index : {0, 1, 2, 3, 4, 400}) {
           EXPECT_TRUE(same(opened()->Find(kind, region, index), whole.Find(kind, region, index)))
               << kind << region << ":" << index;
           EXPECT_TRUE(same(asked.Find(kind, region, index), whole.Find(kind, region, index)));
         }
       }
-      for (uint32_t id : {5001u, 5002u, 5003u, 5004u, 5005u, 5006u, 5007u, 5008u}) {
+      for (uint32_t id : {5001u, 5002u, 5003u, 5004u, 5005u, 5006u, 5007u, 5008u, 5009u}) {
         EXPECT_TRUE(same(opened()->FindByStationId(kind, id), whole.FindByStationId(kind, id))) << kind << id;
         EXPECT_TRUE(same(asked.FindByStationId(kind, id), whole.FindByStationId(kind, id)));
       }
-      for (const char* sourceId : {"9414290", "9414750", "9414751", "SFB\"1", "Sfb\"1", "77"}) {
+      for (const char* sourceId : {"9414290", "9414750", "9414751", "SFB\"1", "Sfb\"1", "77", ""}) {
         const auto searching = opened();
         for (const StationSources* sources : std::initializer_list<const StationSources*>{searching.get(), &asked}) {
           const std::vector<const StationSource*> a = sources->FindBySourceId(kind, sourceId);
