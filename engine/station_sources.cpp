@@ -180,14 +180,16 @@ void StationSources::ReadLines(std::string_view text, const std::vector<int>& co
   }
 }
 
+bool StationSources::ReadFile(const std::string& path, std::string& text_out, std::string* error) {
+  if (ReadFileText(path, text_out)) return true;
+  Clear();
+  if (error) *error = "the station source list " + path + " is missing or cannot be read";
+  return false;
+}
+
 bool StationSources::Load(const std::string& path, std::string* error) {
   std::string text;
-  if (!ReadFileText(path, text)) {
-    Clear();
-    if (error) *error = "the station source list " + path + " is missing or cannot be read";
-    return false;
-  }
-  return Parse(text, error);
+  return ReadFile(path, text, error) && Parse(text, error);
 }
 
 void StationSources::Clear() {
@@ -214,12 +216,7 @@ bool StationSources::Parse(std::string_view text, std::string* error) {
 
 bool StationSources::Open(const std::string& path, std::string* error) {
   std::string text;
-  if (!ReadFileText(path, text)) {
-    Clear();
-    if (error) *error = "the station source list " + path + " is missing or cannot be read";
-    return false;
-  }
-  return OpenText(std::move(text), error);
+  return ReadFile(path, text, error) && OpenText(std::move(text), error);
 }
 
 bool StationSources::OpenText(std::string text, std::string* error) {
