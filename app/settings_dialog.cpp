@@ -176,6 +176,8 @@ QWidget* SettingsDialog::BuildGraphing() {
   weeklyGrid_ = Check("Grid on the &weekly view", edited_.weeklyGrid);
   grids->addWidget(grid_);
   grids->addWidget(weeklyGrid_);
+  nowLine_ = Check("&Now line on today's graph", edited_.nowLine);
+  grids->addWidget(nowLine_);
   drawing->addRow(grids);
   fontButton_ = new QPushButton;
   auto showFont = [this] {
@@ -436,6 +438,7 @@ void SettingsDialog::Collect() {
   edited_.graphStyle = static_cast<GraphStyle>(style_->currentData().toInt());
   edited_.grid = grid_->isChecked();
   edited_.weeklyGrid = weeklyGrid_->isChecked();
+  edited_.nowLine = nowLine_->isChecked();
   edited_.highRangeLine = highLine_->isChecked();
   edited_.lowRangeLine = lowLine_->isChecked();
   // Typed values are in the units chosen on the General page.

@@ -67,6 +67,7 @@ class SettingsDialog : public QDialog {
   QComboBox* style_ = nullptr;
   QCheckBox* grid_ = nullptr;
   QCheckBox* weeklyGrid_ = nullptr;
+  QCheckBox* nowLine_ = nullptr;
   QCheckBox* highLine_ = nullptr;
   QCheckBox* lowLine_ = nullptr;
   QComboBox* tideHigh_ = nullptr;

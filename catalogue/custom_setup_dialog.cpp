@@ -43,6 +43,10 @@ constexpr int kReadErrorDetail = 4161;
 constexpr int kReferencesChanged = 4162;
 constexpr int kReferencesChangedCaption = 4163;
 constexpr int kReferenceChangeLine = 4164;
+constexpr int kRelinkQuestion = 4165;
+constexpr int kRelinkLine = 4166;
+constexpr int kRelinkDone = 4167;
+constexpr int kAmbiguousReferenceLine = 4168;
 
 QString Text(int id) { return QString::fromUtf8(StringText(id)); }
 QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -99,20 +103,44 @@ CustomSetupDialog::CustomSetupDialog(StationKind kind, int expectedEntries, cons
                              : Q(FormatString(kReadErrorDetail, report.problem.c_str(), report.keptAs.c_str()));
     Tell(parent, Text(kDataErrorCaption), text);
   }
-  const std::vector<ReferenceChange> changes = list_.CheckReferences();
-  if (!changes.empty()) {
-    std::string lines;
-    for (const ReferenceChange& change : changes) {
-      const std::string now = change.nowName.empty() ? std::string("not installed") : "\"" + change.nowName + "\"";
-      lines += FormatString(kReferenceChangeLine, change.location.c_str(), ("\"" + change.savedName + "\"").c_str(),
-                            now.c_str());
-    }
-    Tell(parent, Text(kReferencesChangedCaption), Q(FormatString(kReferencesChanged, lines.c_str())));
-  }
+  CheckReferences(parent);
   Refresh(0);
 }
 
 CustomSetupDialog::~CustomSetupDialog() = default;
+
+// Locations whose reference station has a new number are re-linked to it with the user's
+// OK (a copy of the file is kept); the others, and those the user leaves, are listed.
+void CustomSetupDialog::CheckReferences(QWidget* parent) {
+  std::vector<ReferenceChange> changes = list_.CheckReferences();
+  std::string relinkLines;
+  for (const ReferenceChange& change : changes) {
+    if (change.relinkTo == 0) continue;
+    relinkLines += FormatString(kRelinkLine, change.location.c_str(), change.relinkName.c_str(),
+                                static_cast<unsigned>(change.referenceId), static_cast<unsigned>(change.relinkTo));
+  }
+  if (!relinkLines.empty() &&
+      Ask(parent, Text(kReferencesChangedCaption), Q(FormatString(kRelinkQuestion, relinkLines.c_str())))) {
+    std::string keptAs, error;
+    if (list_.Relink(changes, &keptAs, &error)) {
+      std::erase_if(changes, [](const ReferenceChange& change) { return change.relinkTo != 0; });
+      if (!keptAs.empty()) Tell(parent, Text(kReferencesChangedCaption), Q(FormatString(kRelinkDone, keptAs.c_str())));
+    } else {
+      Tell(parent, Text(kDataErrorCaption), Q(FormatString(kNotSaved, error.c_str())));
+    }
+  }
+  if (changes.empty()) return;
+  std::string lines;
+  for (const ReferenceChange& change : changes) {
+    const std::string saved = "\"" + change.savedName + "\"";
+    const std::string now = change.nowName.empty() ? std::string("not installed") : "\"" + change.nowName + "\"";
+    lines += change.candidates > 1
+                 ? FormatString(kAmbiguousReferenceLine, change.location.c_str(), saved.c_str(), now.c_str(),
+                                change.candidates)
+                 : FormatString(kReferenceChangeLine, change.location.c_str(), saved.c_str(), now.c_str());
+  }
+  Tell(parent, Text(kReferencesChangedCaption), Q(FormatString(kReferencesChanged, lines.c_str())));
+}
 
 void CustomSetupDialog::BuildLayout() {
   auto* layout = new QHBoxLayout(this);

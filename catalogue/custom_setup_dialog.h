@@ -80,6 +80,7 @@ class CustomSetupDialog : public QDialog {
   int entries() const { return entries_; }
 
  private:
+  void CheckReferences(QWidget* parent);
   void BuildLayout();
   void Refresh(int select);
   bool EditLocation(CustomRecord& record);

@@ -1,7 +1,5 @@
 #include "cli/dates.h"
 
-#include <cstdio>
-
 #include "cli/cli_errors.h"
 
 namespace qw::cli {
@@ -47,22 +45,6 @@ DayRange ParseDayRange(std::string_view from, const std::string* to) {
   range.last = to ? ParseIsoDate(*to, "--to") : range.first;
   if (range.last < range.first) throw UsageError("--to " + *to + " is before --from " + std::string(from));
   return range;
-}
-
-std::string IsoDate(EngineMinute minute) {
-  DateRecord date;
-  MinuteToDate(minute, date);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u", date.year, date.month, date.day);
-  return text;
-}
-
-std::string ClockTime(EngineMinute minute) {
-  DateRecord date;
-  MinuteToDate(minute, date);
-  char text[8];
-  std::snprintf(text, sizeof text, "%02u:%02u", date.hour, date.minute);
-  return text;
 }
 
 }  // namespace qw::cli

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/calendar.h"
+#include "engine/date_texts.h"  // IsoDate, ClockTime
 
 namespace qw::cli {
 
@@ -18,9 +19,5 @@ struct DayRange {
   EngineMinute last = 0;   // 00:00 of the last day
 };
 DayRange ParseDayRange(std::string_view from, const std::string* to);
-
-// "2026-12-08" and "14:05" of a minute.
-std::string IsoDate(EngineMinute minute);
-std::string ClockTime(EngineMinute minute);
 
 }  // namespace qw::cli

@@ -1,6 +1,7 @@
 #include "cli/table_output.h"
 
 #include <algorithm>
+#include <variant>
 
 #include "cli/cli_errors.h"
 #include "cli/block_output.h"
@@ -143,6 +144,27 @@ std::vector<std::string> ColumnKeys(const ResultsTable& table) {
   return keys;
 }
 
+// A time of a row as "2026-07-04T05:12:00-07:00" under `key`.
+void JsonInstant(JsonWriter& json, const char* key, EngineMinute shown, int32_t utcOffset) {
+  json.Key(key);
+  JsonText(json, IsoDateTimeText(ClockReading{0, shown, utcOffset}).view());
+}
+
+// The instants a row stands for, ISO 8601 with their offsets: an event search hit's
+// "datetime" (and "end_datetime" for a span), an export row's "datetime", "datetime 2",
+// ... in the order of its times. Nearest-station rows have none.
+void WriteRowInstants(JsonWriter& json, const RowRecord& record) {
+  if (const auto* hit = std::get_if<EventHit>(&record)) {
+    JsonInstant(json, "datetime", hit->start, hit->startOffset);
+    if (hit->end != hit->start) JsonInstant(json, "end_datetime", hit->end, hit->endOffset);
+  } else if (const auto* instants = std::get_if<RowInstants>(&record)) {
+    for (size_t i = 0; i < instants->size(); ++i) {
+      const std::string key = i == 0 ? std::string("datetime") : "datetime " + std::to_string(i + 1);
+      JsonInstant(json, key.c_str(), (*instants)[i].shown, (*instants)[i].utcOffset);
+    }
+  }
+}
+
 void WriteJsonTable(const ResultsTable& table, const char* command, const StationDescription* station,
                     BlockOutput& out) {
   JsonWriter json(out);
@@ -171,6 +193,7 @@ void WriteJsonTable(const ResultsTable& table, const char* command, const Statio
     json.StartObject();
     json.Key("row");
     JsonText(json, table.RowLabel(r));
+    WriteRowInstants(json, table.record(r));
     for (int c = 0; c < table.columns(); ++c) {
       json.Key(keys[static_cast<size_t>(c)].c_str());
       JsonText(json, table.Cell(r, c));

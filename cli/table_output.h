@@ -38,8 +38,10 @@ const char* UnitName(const ValueUnits& units, StationKind kind);
 // dif and sylk are the files the results window saves; csv has a "row" column and the
 // column titles on its first line; json is one document {"command", "station" (when
 // given), "headings", "columns", "rows"} whose rows hold the CSV row's texts under the
-// column titles (a repeated title numbered " 2", " 3"...). With --output the file is
-// replaced only when written whole. Returns the exit status.
+// column titles (a repeated title numbered " 2", " 3"...) and the instants the row
+// stands for in ISO 8601 with their offsets: "datetime" (and "end_datetime" for a span
+// of an event search; "datetime 2", ... for an export record's further times). With
+// --output the file is replaced only when written whole. Returns the exit status.
 int WriteTable(CliContext& context, const ResultsTable& table, TableFormat format,
                const std::optional<std::string>& outputPath, const char* command,
                const StationDescription* station = nullptr);

@@ -46,9 +46,11 @@ struct HeldState {
   std::vector<PreparedConstituent> prepared;
 };
 
-// Constant-initialized, so the accessors below, asked several times for every minute a
-// table or graph shows, read it without a first-use check.
-constinit HeldState held_state;
+// At namespace scope rather than a function's static, so the accessors below, asked several
+// times for every minute a table or graph shows, read it without a first-use check. (Not
+// `constinit`: clang 14 cannot constant-initialize libstdc++'s std::string, and the fuzz
+// targets are built with clang.)
+HeldState held_state;
 
 HeldState& State() { return held_state; }
 

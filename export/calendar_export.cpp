@@ -9,6 +9,7 @@
 
 #include "engine/calendar.h"
 #include "engine/civil_days.h"
+#include "engine/date_texts.h"
 #include "engine/moon_phase.h"
 #include "engine/rise_set.h"
 #include "engine/sky_day.h"
@@ -21,22 +22,6 @@ namespace {
 
 // UTC minutes from 1900-01-01 (the engine's epoch) to 1970-01-01 (the Unix epoch).
 constexpr int64_t kUnixEpochUtcMinute = 25567LL * kMinutesPerDay;
-
-std::string DateText(EngineMinute minute) {
-  DateRecord date;
-  MinuteToDate(minute, date);
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-  return text;
-}
-
-std::string ClockTimeText(EngineMinute minute) {
-  DateRecord date;
-  MinuteToDate(minute, date);
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d", date.hour, date.minute);
-  return text;
-}
 
 std::string HeightText(int32_t height, TideUnit unit) {
   if (height == kValueNotDefined) return "";
@@ -157,7 +142,7 @@ std::string Uid(const CalendarJob& job, const CalendarEvent& event) {
 
 std::string Description(const CalendarJob& job, const StationClock& clock, const CalendarEvent& event) {
   std::string text = event.summary + " at " + job.locationName + "\n";
-  text += "Station time: " + DateText(event.at.shown) + " " + ClockTimeText(event.at.shown) + " " +
+  text += "Station time: " + IsoDate(event.at.shown) + " " + ClockTime(event.at.shown) + " " +
           FormatUtcOffset(event.at.utcOffsetMinutes);
   const std::string abbreviation = clock.AbbreviationAt(event.at.standard);
   if (!abbreviation.empty()) text += " (" + abbreviation + ")";
@@ -205,7 +190,7 @@ CalendarEvents CollectCalendarEvents(const CalendarJob& job, const StationClock&
   const bool sky = job.events & (kCalendarSun | kCalendarMoon | kCalendarPhases);
   progress.Status(1, StringText(text::kWritingCalendar));
   for (EngineMinute day = job.firstDay; day <= job.lastDay; day += kMinutesPerDay) {
-    progress.Status(2, DateText(day));
+    progress.Status(2, IsoDate(day));
     if (progress.Pump()) {
       result.outcome = CalendarOutcome::Cancelled;
       return result;

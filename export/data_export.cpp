@@ -161,14 +161,21 @@ struct RecordSink {
   int column = 0;
   bool outputFailed = false;
   std::vector<std::string>* collected = nullptr;
+  RowInstants instants;  // the record's, for the table
 
   void Cell(const std::string& text) {
     if (table) table->SetCell(row, column++, text);
+  }
+  // A day row whose own fields the record writes.
+  void Instant(const ExportRow& dayRow) {
+    if (table) instants.push_back({dayRow.time, dayRow.utcOffset});
   }
   void EndRecord(std::string& record) {
     if (target && !target->WriteBytes(record)) outputFailed = true;
     if (collected) collected->push_back(record);
     if (table) {
+      if (!instants.empty()) table->SetRecord(row, std::move(instants));
+      instants.clear();
       row = table->AppendRow();
       column = 0;
     }
@@ -227,6 +234,7 @@ void WriteDayRecords(const ExportJob& job, const ExportDay& day, RecordSink& sin
         if (timeOfRow != i) {
           MinuteToDate(day.rows[i].time, time);
           timeOfRow = i;
+          sink.Instant(day.rows[i]);
         }
         rowText = RowFieldText(job, &day.rows[i], time, id);
       }

@@ -16,15 +16,6 @@
 #include "search/nearest_search.h"
 
 namespace qw {
-namespace {
-
-EngineMinute Today() {
-  DateRecord now{};  // year 0: the computer's clock
-  const EngineMinute minute = DateToMinute(now);
-  return minute - minute % kMinutesPerDay;
-}
-
-}  // namespace
 
 ExportCommands::ExportCommands(Frame& frame, const AppSettings& settings, ProfileFile& file,
                                const CatalogueDirectory& catalogue, WindowMaker newWindow)
@@ -37,13 +28,26 @@ ExportCommands::ExportCommands(Frame& frame, const AppSettings& settings, Profil
   frame.SetCommandHandler(Command::ExportData, [this] { Run(); });
 }
 
+EngineMinute ExportCommands::TodayAt(const LocationWindow& window) const {
+  const StationRef ref = window.station();
+  const int64_t now = wallClock_().toSecsSinceEpoch();
+  TideLocation tide;
+  CurrentLocation current;
+  if (ref.kind == StationKind::Tide && catalogue_.ReadTide(ref, tide)) return catalogue_.ClockOf(ref, tide).DateAt(now);
+  if (ref.kind == StationKind::Current && catalogue_.ReadCurrent(ref, current)) {
+    return catalogue_.ClockOf(ref, current).DateAt(now);
+  }
+  return window.day();  // the catalogue has said why it could not be read
+}
+
 void ExportCommands::Run() {
   const std::vector<LocationWindow*> locations = frame_.LocationWindows();
   if (locations.empty()) {
     ShowTableMessage(frame_.mainWindow(), text::kExportNeedsLocation, text::kExportInformationCaption, false);
     return;
   }
-  if (firstDay_ == 0) firstDay_ = lastDay_ = Today();
+  // The first export starts on today at the station the dialog offers first.
+  if (firstDay_ == 0) firstDay_ = lastDay_ = TodayAt(*locations.front());
   ExportDialog dialog(locations, file_, firstDay_, lastDay_, frame_.mainWindow());
   if (dialog.exec() != QDialog::Accepted || !dialog.location()) return;
   const ExportSettings& chosen = dialog.settings();

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <functional>
 
+#include "present/qt_date.h"
 #include "search/results_window.h"
 #include "settings/app_settings.h"
 #include "settings/catalogue_directory.h"
@@ -22,13 +23,20 @@ class ExportCommands : public QObject {
                  WindowMaker newWindow);
 
   void Run();
+  // The present instant the first export's dates start from; the computer's clock
+  // unless a test sets its own.
+  void SetWallClock(WallClock clock) { wallClock_ = std::move(clock); }
 
  private:
+  // Today at the station of `window`, by its own clock.
+  EngineMinute TodayAt(const LocationWindow& window) const;
+
   Frame& frame_;
   const AppSettings& settings_;
   ProfileFile& file_;
   const CatalogueDirectory& catalogue_;
   WindowMaker newWindow_;
+  WallClock wallClock_ = SystemClock();
   // The dates of the last export in this run of the program (0 before the first).
   EngineMinute firstDay_ = 0;
   EngineMinute lastDay_ = 0;

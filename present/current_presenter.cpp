@@ -82,6 +82,20 @@ void CurrentRangeLines(const CurrentLocation& station, const AppSettings& settin
   }
 }
 
+std::optional<NowMark> CurrentNowMark(const CurrentLocation& station, const StationClock& stationClock,
+                                      const CurrentDay& day, const ClockReading& now, const AppSettings& settings) {
+  std::optional<NowMark> mark = NowMarkOf(now, stationClock, day.span, settings.timeType);
+  if (!mark || !day.eventsFound) return mark;
+  const MinuteValue value = CurrentValueAt(station, now.standard);
+  if (value.value == kValueFailed || value.value == kValueNotDefined) return mark;
+  const DisplaySpeed speed = SpeedToDisplay(MicroKnots(value.value), settings.currentUnit);
+  mark->value = speed.raw;
+  mark->label += " " + SpeedDisplayText(speed);
+  const std::string direction = DirectionText(value.direction);
+  if (!direction.empty()) mark->label += " " + direction;
+  return mark;
+}
+
 DayPresentation PresentCurrentDay(const CurrentLocation& station, const StationClock& stationClock,
                                   const CurrentDay& day, const AppSettings& settings) {
   DayPresentation p;

@@ -14,6 +14,12 @@ namespace qw {
 DayPresentation PresentCurrentDay(const CurrentLocation& station, const StationClock& stationClock,
                                   const CurrentDay& day, const AppSettings& settings);
 
+// The present moment `now` on the graph of `day`, with the speed and direction then ("Now
+// 3:42 pm -1.2 kt 230°", ebb below zero as the graph draws it); nothing when now is not
+// within the day. A day the engine could not compute gives the line without a speed.
+std::optional<NowMark> CurrentNowMark(const CurrentLocation& station, const StationClock& stationClock,
+                                      const CurrentDay& day, const ClockReading& now, const AppSettings& settings);
+
 // The graph's range lines for a current station under the settings, in display units:
 // the average maximum flood ("max fld") or the user's value above, the average maximum
 // ebb ("max ebb") or the user's value below the zero line.

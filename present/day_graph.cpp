@@ -12,6 +12,10 @@ namespace {
 
 int32_t Defined(int32_t value) { return value == kValueNotDefined ? 0 : value; }
 
+// The present moment's line and reading: a strong red that reads over the day and night
+// shades and the bars of every scheme.
+const QColor kNowColor(200, 0, 40);
+
 // Device pixels for a length given in screen pixels (96 per inch).
 struct DeviceScale {
   double factor = 1.0;
@@ -182,8 +186,10 @@ void DrawMarks(QPainter& painter, const Plot& plot, const DayGraphData& data, co
   painter.restore();
 }
 
-// "Flood" above and "Ebb" below the zero line, at the left edge of the plot.
-void DrawFlowCaptions(QPainter& painter, const Plot& plot, const QFontMetrics& metrics, const DeviceScale& px) {
+// "Flood" above and "Ebb" below the zero line, at the left edge of the plot. The boxes
+// drawn are added to `labels`.
+void DrawFlowCaptions(QPainter& painter, const Plot& plot, const QFontMetrics& metrics, const DeviceScale& px,
+                      std::vector<QRect>& labels) {
   const int textHeight = metrics.height();
   const int pad = px(3);
   auto caption = [&](const QString& text, int y) {
@@ -192,9 +198,67 @@ void DrawFlowCaptions(QPainter& painter, const Plot& plot, const QFontMetrics& m
     painter.fillRect(box, QColor(255, 255, 255, 200));
     painter.setPen(Qt::black);
     painter.drawText(box, Qt::AlignCenter, text);
+    labels.push_back(box);
   };
   caption("Flood", plot.zeroY - textHeight - pad);
   caption("Ebb", plot.zeroY + pad + 1);
+}
+
+// The present moment: a thin line across the plot at its minute, a dot where it meets the
+// curve, and the reading on a light box beside the line, placed where it hides none of
+// the graph's other labels (`labels`) nor the dot.
+void DrawNow(QPainter& painter, const Plot& plot, const NowMark& now, const QFontMetrics& metrics,
+             const DeviceScale& px, const std::vector<QRect>& labels) {
+  if (now.minute < 0 || now.minute > plot.minutes) return;
+  const int x = plot.X(now.minute);
+  const bool dot = now.value != kValueNotDefined;
+  const QPoint point(x, dot ? std::clamp(plot.Y(now.value), plot.rect.top(), plot.rect.bottom()) : 0);
+  painter.save();
+  painter.setPen(QPen(kNowColor, px(1)));
+  painter.drawLine(x, plot.rect.top() + 1, x, plot.rect.bottom() - 1);
+  if (dot) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(kNowColor);
+    painter.setPen(QPen(Qt::white, px(1)));
+    const double r = px(3.5);
+    painter.drawEllipse(QPointF(point), r, r);
+  }
+  if (now.label.empty()) {
+    painter.restore();
+    return;
+  }
+  const QString text = QString::fromStdString(now.label);
+  const int width = metrics.horizontalAdvance(text) + px(6);
+  const int height = metrics.height();
+  const int gap = px(3);
+  const QRect dotArea = dot ? QRect(point, point).adjusted(-px(5), -px(5), px(5), px(5)) : QRect();
+  const int top = plot.rect.top() + px(2);
+  const int bottom = plot.rect.bottom() - px(2) - height + 1;
+  const int middle = plot.rect.top() + plot.rect.height() / 2 - height / 2;
+  // Beside the line at the top, then at the bottom, then halfway; right of it first. The
+  // first place that hides nothing, else the first inside the plot.
+  const auto place = [&] {
+    QRect inside;
+    for (const int y : {top, bottom, middle}) {
+      for (const int left : {x + gap, x - gap - width}) {
+        const QRect box(left, y, width, height);
+        if (!plot.rect.contains(box)) continue;
+        const bool hides = box.intersects(dotArea) ||
+                           std::any_of(labels.begin(), labels.end(), [&](const QRect& r) { return box.intersects(r); });
+        if (!hides) return box;
+        if (inside.isNull()) inside = box;
+      }
+    }
+    return inside;
+  };
+  const QRect chosen = place();
+  if (!chosen.isNull()) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(chosen, QColor(255, 255, 255, 220));
+    painter.setPen(kNowColor);
+    painter.drawText(chosen, Qt::AlignCenter, text);
+  }
+  painter.restore();
 }
 
 }  // namespace
@@ -252,7 +316,8 @@ std::optional<GraphScale> DayGraphScale(const DayGraphData& data) {
   return ChooseGraphScale(low, high, data.scaleUnit);
 }
 
-bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data, const DayGraphStyle& style) {
+bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data, const DayGraphStyle& style,
+                  const NowMark* now) {
   painter.save();
   const DeviceScale px{painter.device() ? painter.device()->logicalDpiY() / 96.0 : 1.0};
   painter.setFont(style.font);
@@ -324,7 +389,8 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
   // Zero line, then the range lines with their labels.
   painter.setPen(QPen(Qt::black, px(1)));
   painter.drawLine(plot.rect.left(), plot.zeroY, plot.rect.right(), plot.zeroY);
-  if (data.twoWay && !style.compact) DrawFlowCaptions(painter, plot, metrics, px);
+  std::vector<QRect> labels;  // the texts drawn over the plot, kept clear of the present's reading
+  if (data.twoWay && !style.compact) DrawFlowCaptions(painter, plot, metrics, px, labels);
   const QColor rangeColor = ToQColor(style.colors.rangeLine);
   for (const RangeLine* line : {&data.high, &data.low}) {
     if (!line->shown) continue;
@@ -340,6 +406,7 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
       painter.fillRect(box, QColor(255, 255, 255, 200));
       painter.setPen(rangeColor);
       painter.drawText(box, Qt::AlignCenter, label);
+      labels.push_back(box);
     }
   }
 
@@ -353,7 +420,9 @@ bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data
     painter.fillRect(box, QColor(255, 255, 255, 220));
     painter.setPen(Qt::black);
     painter.drawText(box, Qt::AlignCenter, note);
+    labels.push_back(box);
   }
+  if (now && !style.compact) DrawNow(painter, plot, *now, metrics, px, labels);
 
   // Frame and axes.
   painter.setPen(QPen(Qt::black, px(1)));

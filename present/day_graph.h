@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_values.h"
 #include "present/graph_scale.h"
 #include "settings/app_settings.h"
 
@@ -79,6 +80,13 @@ struct DayGraphData {
   std::vector<GraphMark> marks;
 };
 
+// The present moment on today's graph: a thin vertical line with its reading beside it.
+struct NowMark {
+  int minute = 0;                     // minutes from the date's first instant
+  int32_t value = kValueNotDefined;   // display units; no dot on the curve when not defined
+  std::string label;                  // "Now 3:42 pm  4.12 ft"
+};
+
 struct DayGraphStyle {
   ColorScheme colors;
   GraphStyle style = GraphStyle::Bars;
@@ -93,9 +101,11 @@ struct DayGraphStyle {
 // shown. Nothing when no scale code fits (message 2600).
 std::optional<GraphScale> DayGraphScale(const DayGraphData& data);
 
-// Draws the graph into `area`. Returns false, drawing nothing but the background, when
-// no scale fits; the caller shows message 2600.
-bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data, const DayGraphStyle& style);
+// Draws the graph into `area`, with the present moment when `now` is given. Returns
+// false, drawing nothing but the background, when no scale fits; the caller shows
+// message 2600.
+bool DrawDayGraph(QPainter& painter, const QRect& area, const DayGraphData& data, const DayGraphStyle& style,
+                  const NowMark* now = nullptr);
 
 // The smooth style's curve through `points` (at least one): a Catmull-Rom spline drawn as
 // cubic segments, the end points standing in for the missing neighbours. The windows and

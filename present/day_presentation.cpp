@@ -123,6 +123,15 @@ std::string TimeOfReading(const ClockReading& at, const StationClock& clock, con
   return text;
 }
 
+std::optional<NowMark> NowMarkOf(const ClockReading& now, const StationClock& clock, const CivilDaySpan& span,
+                                 TimeType timeType) {
+  if (now.standard < span.standardStart || now.standard >= span.standardEnd) return std::nullopt;
+  NowMark mark;
+  mark.minute = static_cast<int>(now.standard - span.standardStart);
+  mark.label = "Now " + TimeOfReading(now, clock, span, timeType);
+  return mark;
+}
+
 void PresentDayAxis(const StationClock& clock, const CivilDaySpan& span, TimeType timeType, DayGraphData& graph) {
   graph.minutes = static_cast<int>(span.Minutes());
   graph.hourTicks.clear();

@@ -4,6 +4,7 @@
 // engine's answers; the windows only draw it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,12 @@ std::string ZoneText(const StationClock& clock, const CivilDaySpan& span);
 // 1:30s of a date the clocks go back read apart ("1:30a PDT", "1:30a PST").
 std::string TimeOfReading(const ClockReading& at, const StationClock& clock, const CivilDaySpan& span,
                           TimeType timeType);
+
+// The present moment `now` on the graph of the date `span`: its minute and "Now 3:42 pm"
+// (the value is added by TideNowMark and CurrentNowMark); nothing when now is not
+// within the date.
+std::optional<NowMark> NowMarkOf(const ClockReading& now, const StationClock& clock, const CivilDaySpan& span,
+                                 TimeType timeType);
 
 // The graph's time axis for a date: its length, an hour tick every 60 minutes of elapsed
 // time labelled with the hour the clock shows then, and on a date the clocks change the

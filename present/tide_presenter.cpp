@@ -47,6 +47,18 @@ void TideRangeLines(const TideLocation& station, const AppSettings& settings, Ra
   }
 }
 
+std::optional<NowMark> TideNowMark(const TideLocation& station, const StationClock& stationClock, const TideDay& day,
+                                   const ClockReading& now, const AppSettings& settings) {
+  std::optional<NowMark> mark = NowMarkOf(now, stationClock, day.span, settings.timeType);
+  if (!mark || !day.extremesFound) return mark;
+  const int32_t height = TideHeightAt(station, now.standard);
+  if (height == kValueFailed || height == kValueNotDefined) return mark;
+  // On the curve as the graph draws it; in the text as the window writes heights.
+  mark->value = HeightToDisplayExact(MicroFeet(height), settings.tideUnit).raw;
+  mark->label += " " + HeightDisplayText(HeightToDisplay(MicroFeet(height), settings.tideUnit));
+  return mark;
+}
+
 DayPresentation PresentTideDay(const TideLocation& station, const StationClock& stationClock, const TideDay& day,
                                const AppSettings& settings) {
   DayPresentation p;

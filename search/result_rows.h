@@ -1,9 +1,10 @@
 // The records kept with the rows of the tabular results windows: an event search hit,
-// a nearest-station hit. A row of an export results window carries neither.
+// a nearest-station hit, the instants of an export row.
 #pragma once
 
 #include <cstdint>
 #include <variant>
+#include <vector>
 
 #include "engine/engine_values.h"
 
@@ -53,6 +54,15 @@ struct NearestHit {
   double bearing = 0;     // degrees true, from the search point to the station
 };
 
-using RowRecord = std::variant<std::monostate, EventHit, NearestHit>;
+// The instants an export row's times stand for, in the order its time fields appear (a
+// repeat group writes several): the time shown and the UTC offset in force then.
+struct RowInstant {
+  EngineMinute shown = 0;
+  int32_t utcOffset = 0;
+  bool operator==(const RowInstant&) const = default;
+};
+using RowInstants = std::vector<RowInstant>;
+
+using RowRecord = std::variant<std::monostate, EventHit, NearestHit, RowInstants>;
 
 }  // namespace qw

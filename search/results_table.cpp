@@ -72,6 +72,8 @@ void ResultsTable::InsertRow(int at, RowRecord record) {
   if (Notifying()) endInsertRows();
 }
 
+void ResultsTable::SetRecord(int row, RowRecord record) { rows_.at(static_cast<size_t>(row)).record = std::move(record); }
+
 void ResultsTable::RemoveRow(int row) {
   if (row < 0 || row >= rows()) return;
   if (Notifying()) beginRemoveRows(QModelIndex(), row, row);

@@ -72,6 +72,7 @@ class ResultsTable : public QAbstractTableModel {
   // Labels the rows "1" .. "N".
   void RenumberRows();
   const RowRecord& record(int row) const { return rows_.at(static_cast<size_t>(row)).record; }
+  void SetRecord(int row, RowRecord record);
   void SetRowBackground(int row, QColor colour);
 
   // Long fills (a search, an export) change the rows without telling the views row by

@@ -116,6 +116,7 @@ struct AppSettings {
   bool lowRangeLine = true;
   bool grid = false;
   bool weeklyGrid = false;
+  bool nowLine = true;  // the present moment on today's graph ("NowLine"; absent = on)
   int numColorSchemes = 0;
   int selectedSchemeIndex = 0;  // 1-based
   char mathType = 'f';          // "MathType": 'f' floating point, other letters integer

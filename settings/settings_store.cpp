@@ -232,6 +232,7 @@ void WalkSettingsKeys(Walker& w, Settings& s) {
 
   w.Flag("Options", "Grid", s.grid);
   w.Flag("Options", "WeeklyGrid", s.weeklyGrid);
+  w.Flag("Options", "NowLine", s.nowLine);
   w.Bounded("Options", "TableInterval", s.tableInterval, 1, 1440);
   w.Flag("Options", "DefaultWeeklyOn", s.defaultWeeklyOn);
   w.Flag("Options", "DefaultInfoOn", s.defaultInfoOn);
@@ -422,6 +423,7 @@ void ApplySettingsDialogFields(const AppSettings& dialog, AppSettings& live) {
   live.graphStyle = dialog.graphStyle;
   live.grid = dialog.grid;
   live.weeklyGrid = dialog.weeklyGrid;
+  live.nowLine = dialog.nowLine;
   live.highRangeLine = dialog.highRangeLine;
   live.lowRangeLine = dialog.lowRangeLine;
   live.tideRanges = dialog.tideRanges;

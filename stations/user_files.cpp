@@ -14,15 +14,15 @@ namespace fs = std::filesystem;
 
 constexpr int kMaxAsideNames = 1000;
 
-std::string AsideCandidate(const std::string& path, int n) {
-  return path + ".damaged" + (n == 1 ? std::string() : std::to_string(n));
+std::string AsideCandidate(const std::string& path, int n, std::string_view suffix = kDamagedSuffix) {
+  return path + std::string(suffix) + (n == 1 ? std::string() : std::to_string(n));
 }
 
-// The first free "<path>.damaged", "<path>.damaged2", ...
-std::string AsideName(const std::string& path) {
+// The first free "<path>.damaged", "<path>.damaged2", ... (or another suffix).
+std::string AsideName(const std::string& path, std::string_view suffix = kDamagedSuffix) {
   std::error_code ec;
   for (int n = 1; n < kMaxAsideNames; ++n) {
-    std::string candidate = AsideCandidate(path, n);
+    std::string candidate = AsideCandidate(path, n, suffix);
     if (!fs::exists(candidate, ec) && !ec) return candidate;
   }
   return std::string();
@@ -39,10 +39,10 @@ bool SameBytes(const std::string& a, const std::string& b) {
 
 // A copy of the file as it is now that was kept aside before, or an empty string: a
 // damaged file that is read again and again is kept once.
-std::string KeptBefore(const std::string& path) {
+std::string KeptBefore(const std::string& path, std::string_view suffix = kDamagedSuffix) {
   std::error_code ec;
   for (int n = 1; n < kMaxAsideNames; ++n) {
-    const std::string candidate = AsideCandidate(path, n);
+    const std::string candidate = AsideCandidate(path, n, suffix);
     if (!fs::exists(candidate, ec)) return std::string();
     if (SameBytes(path, candidate)) return candidate;
   }
@@ -113,11 +113,11 @@ std::string MoveAside(const std::string& path, std::string* error) {
   return target;
 }
 
-std::string CopyAside(const std::string& path, std::string* error) {
-  if (std::string kept = KeptBefore(path); !kept.empty()) return kept;
-  const std::string target = AsideName(path);
+std::string CopyAside(const std::string& path, std::string* error, std::string_view suffix) {
+  if (std::string kept = KeptBefore(path, suffix); !kept.empty()) return kept;
+  const std::string target = AsideName(path, suffix);
   if (target.empty()) {
-    if (error) *error = "no free name to keep the damaged file under";
+    if (error) *error = "no free name to keep a copy of the file under";
     return std::string();
   }
   std::error_code ec;

@@ -31,8 +31,10 @@ ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::vector<u
 // to replace or drop the file moves it; readers report and leave it.
 std::string MoveAside(const std::string& path, std::string* error = nullptr);
 // The same, but copying: the damaged file stays where it is (it is still in use) and a
-// copy is kept under the new name.
-std::string CopyAside(const std::string& path, std::string* error = nullptr);
+// copy is kept under the new name. Another suffix keeps a file that is not damaged, as it
+// was before the program changed it on its own ("<path>.before-relink").
+constexpr const char* kDamagedSuffix = ".damaged";
+std::string CopyAside(const std::string& path, std::string* error = nullptr, std::string_view suffix = kDamagedSuffix);
 
 // True when `text` is well-formed UTF-8.
 bool IsUtf8(std::string_view text);

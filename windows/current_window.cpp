@@ -56,6 +56,10 @@ QString CurrentWindow::TableText(const MinuteValue& value) const {
   return QString::fromStdString(text);
 }
 
+std::optional<NowMark> CurrentWindow::ComputeNow(const ClockReading& now) {
+  return CurrentNowMark(station_, clock(), day_, now, settings_);
+}
+
 LocationWindow* MakeCurrentWindow(const CatalogueDirectory& catalogue, const AppSettings& settings,
                                   const LocationWindowSpec& spec) {
   if (spec.station.regionSlot >= catalogue.RegionCount(StationKind::Current)) {

@@ -30,6 +30,7 @@ class CurrentWindow : public StationDayWindow {
   DayGraphData ComputeWeekDay(EngineMinute day) override;
   MinuteValue TableValue(EngineMinute minute) override;
   QString TableText(const MinuteValue& value) const override;
+  std::optional<NowMark> ComputeNow(const ClockReading& now) override;
 
  private:
   CurrentLocation station_;

@@ -4,10 +4,6 @@
 
 namespace qw {
 
-WallClock SystemClock() {
-  return [] { return QDateTime::currentDateTimeUtc(); };
-}
-
 MinuteTimer::MinuteTimer(WallClock clock, QObject* parent) : QObject(parent), clock_(std::move(clock)) {
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);

@@ -9,13 +9,10 @@
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
-#include <functional>
+
+#include "present/qt_date.h"
 
 namespace qw {
-
-// The present instant. The program reads the computer's clock; the tests set their own.
-using WallClock = std::function<QDateTime()>;
-WallClock SystemClock();
 
 class MinuteTimer : public QObject {
   Q_OBJECT

@@ -10,6 +10,7 @@
 #include "engine/string_table.h"
 #include "present/font_setting.h"
 #include "present/moon_picture.h"
+#include "present/real_time_board.h"
 #include "shell/help_viewer.h"
 
 namespace qw {
@@ -68,6 +69,14 @@ StationDayWindow::StationDayWindow(const StationRef& ref, const AppSettings& set
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setVisible(false);
+  nowTimer_ = new MinuteTimer([this] { return wallClock_(); }, this);
+  connect(nowTimer_, &MinuteTimer::tick, this, [this] {
+    const std::optional<NowMark> before = now_;
+    UpdateNow();
+    const bool same = before.has_value() == now_.has_value() &&
+                      (!before || (before->minute == now_->minute && before->label == now_->label));
+    if (!same) update(graphArea());
+  });
 }
 
 void StationDayWindow::Start() {
@@ -75,6 +84,19 @@ void StationDayWindow::Start() {
   Recompute();
   model_->Reset(clock_, day_, settings_.tableInterval, settings_.timeType);
   if (switches_.weekly) RecomputeWeek();
+  nowTimer_->Start();
+}
+
+void StationDayWindow::SetWallClock(WallClock clock) {
+  wallClock_ = std::move(clock);
+  UpdateNow();
+  nowTimer_->Start();
+  update();
+}
+
+void StationDayWindow::UpdateNow() {
+  const bool drawn = !NoticeShown() && !graphFailed_;
+  now_ = settings_.nowLine && drawn ? ComputeNow(ReadingAt(clock_, wallClock_())) : std::nullopt;
 }
 
 QString StationDayWindow::title() const {
@@ -89,6 +111,7 @@ void StationDayWindow::Recompute() {
   graphFailed_ = drawn && !DayGraphScale(view_.graph).has_value();
   if (graphFailed_) ReportEngineError(2600, StringText(2600));
   weekValid_ = false;
+  UpdateNow();
 }
 
 void StationDayWindow::RecomputeWeek() {
@@ -451,7 +474,8 @@ void StationDayWindow::DrawGraph(QPainter& painter, const QRect& area) const {
     style.clock = settings_.timeType;
     style.grid = settings_.grid;
     style.font = FontFromSetting(settings_.tideFont);
-    DrawDayGraph(painter, area.adjusted(static_cast<int>(2 * f), static_cast<int>(2 * f), 0, 0), view_.graph, style);
+    DrawDayGraph(painter, area.adjusted(static_cast<int>(2 * f), static_cast<int>(2 * f), 0, 0), view_.graph, style,
+                 now_ ? &*now_ : nullptr);
   }
   painter.setPen(QPen(kAreaBorder, std::max(1.0, f)));
   painter.setBrush(Qt::NoBrush);
@@ -568,6 +592,7 @@ void StationDayWindow::mousePressEvent(QMouseEvent* event) {
     const Areas areas = Layout(rect(), this, switches_.table);
     if (NoticeRect(areas.graph, this).contains(event->pos())) {
       noticeDismissed_ = true;
+      UpdateNow();
       update();
       return;
     }

@@ -14,6 +14,7 @@
 #include "present/minute_table_model.h"
 #include "settings/app_settings.h"
 #include "shell/location_window.h"
+#include "windows/minute_timer.h"
 
 namespace qw {
 
@@ -38,6 +39,12 @@ class StationDayWindow : public LocationWindow {
   bool graphFailed() const { return graphFailed_; }
   // The graph's rectangle in the window as last laid out.
   QRect graphArea() const;
+
+  // The present moment on the graph: shown while the date shown is today at the station
+  // and the settings' NowLine is on, moved at every minute of `clock`. The computer's
+  // clock unless a test sets its own.
+  void SetWallClock(WallClock clock);
+  const std::optional<NowMark>& nowMark() const { return now_; }
 
   // The context help of the area at `pos`: its menu caption ("Help on graph area") and
   // help topic ("tide_window#graph"); an empty caption outside every area.
@@ -69,6 +76,8 @@ class StationDayWindow : public LocationWindow {
   // The minute table's value at an instant (a standard minute), and its text.
   virtual MinuteValue TableValue(EngineMinute minute) = 0;
   virtual QString TableText(const MinuteValue& value) const = 0;
+  // The present moment on the graph of the day last computed; nothing on another day.
+  virtual std::optional<NowMark> ComputeNow(const ClockReading& now) = 0;
 
   const AppSettings& settings_;
 
@@ -81,6 +90,7 @@ class StationDayWindow : public LocationWindow {
   int EventColumns() const;
   void Recompute();
   void RecomputeWeek();
+  void UpdateNow();
   void PlaceTable();
   void DrawAll(QPainter& painter, const Areas& areas) const;
   void DrawTitle(QPainter& painter, const QRect& area) const;
@@ -113,6 +123,9 @@ class StationDayWindow : public LocationWindow {
   bool weekValid_ = false;
   bool noticeDismissed_ = false;
   bool graphFailed_ = false;
+  WallClock wallClock_ = SystemClock();
+  MinuteTimer* nowTimer_ = nullptr;
+  std::optional<NowMark> now_;
   MinuteTableModel* model_ = nullptr;
   QTableView* table_ = nullptr;
 };

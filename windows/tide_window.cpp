@@ -48,6 +48,10 @@ QString TideWindow::TableText(const MinuteValue& value) const {
   return QString::fromStdString(TableHeightText(MicroFeet(value.value), settings_.tideUnit));
 }
 
+std::optional<NowMark> TideWindow::ComputeNow(const ClockReading& now) {
+  return TideNowMark(station_, clock(), day_, now, settings_);
+}
+
 LocationWindow* MakeTideWindow(const CatalogueDirectory& catalogue, const AppSettings& settings,
                                const LocationWindowSpec& spec) {
   TideLocation station;

@@ -28,6 +28,7 @@ class TideWindow : public StationDayWindow {
   DayGraphData ComputeWeekDay(EngineMinute day) override;
   MinuteValue TableValue(EngineMinute minute) override;
   QString TableText(const MinuteValue& value) const override;
+  std::optional<NowMark> ComputeNow(const ClockReading& now) override;
 
  private:
   TideLocation station_;

@@ -38,12 +38,17 @@ TEST(SettingsDialogTest, OkKeepsChangesMadeWhileTheDialogWasOpen) {
     QCheckBox* grid = CheckBoxNamed(dialog, "&Grid on the day graph");
     ASSERT_NE(grid, nullptr);
     grid->setChecked(true);
+    QCheckBox* nowLine = CheckBoxNamed(dialog, "&Now line on today's graph");
+    ASSERT_NE(nowLine, nullptr);
+    EXPECT_TRUE(nowLine->isChecked());
+    nowLine->setChecked(false);
     ran = true;
     dialog->accept();
   });
   EXPECT_TRUE(RunSettingsDialog(settings, file, nullptr));
   ASSERT_TRUE(ran);
   EXPECT_TRUE(settings.grid);
+  EXPECT_FALSE(settings.nowLine);
   EXPECT_EQ(settings.realTimeEnabled, 1);
   EXPECT_EQ(settings.mru[0].location, "Opened by the chart");
 }

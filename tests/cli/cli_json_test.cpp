@@ -59,10 +59,20 @@ std::string FieldText(const QJsonValue& value, const std::string& numberText) {
   return numberText;
 }
 
+// Where a row's ISO 8601 instants are read from in its CSV row.
+enum class Instants {
+  None,
+  Columns,    // "datetime" from the date, time and utc_offset columns
+  Utc,        // "datetime" from the date and time columns, in UTC
+  EventTime,  // "datetime" from a search hit's "Sat, 07-04-2026 02:21 -07:00"
+  Export,     // "datetime", "datetime 2" from Date (as YYYY-MM-DD), Time, UTC_Offset and their repeats
+  ExportTime, // "datetime" on 2026-01-01 at the Time column, in standard time
+};
+
 struct Case {
   std::vector<std::string> args;  // without --format
   bool hasStation;
-  bool instants;  // rows carry "datetime" from their date, time and utc_offset columns
+  Instants instants;
 };
 
 class CliJsonTest : public test::EngineTest {
@@ -80,19 +90,25 @@ class CliJsonTest : public test::EngineTest {
 
 TEST_F(CliJsonTest, EveryTableCommandGivesOneDocumentWhoseRowsAreItsCsvRows) {
   const std::vector<Case> cases = {
-      {{"regions"}, false, false},
-      {{"stations", "--region", "0"}, false, false},
-      {{"find", "San Francisco"}, false, false},
-      {{"tides", "src:9414290", "--from", "2026-03-07", "--to", "2026-03-09"}, true, true},
-      {{"heights", "src:9414290", "--from", "2026-03-08", "--interval", "7", "--units", "m"}, true, true},
-      {{"currents", "src:SFB1203", "--from", "2026-11-01"}, true, true},
-      {{"speeds", "src:SFB1203", "--from", "2026-11-01", "--interval", "30"}, true, true},
-      {{"sun", "src:9414290", "--from", "2026-03-07", "--to", "2026-03-09"}, true, false},
-      {{"phases", "--from", "2026-01-01", "--to", "2026-02-28"}, false, false},
-      {{"phases", "src:9414290", "--from", "2026-01-01", "--to", "2026-02-28"}, true, true},
-      {{"search", "src:9414290", "--kind", "high", "--from", "2026-01-01", "--to", "2026-01-31", "--at-least", "6"}, true, false},
-      {{"nearest", "37.8", "-122.46", "--range", "5"}, false, false},
-      {{"export", "src:9414290", "--from", "2026-01-01", "--interval", "60"}, true, false},
+      {{"regions"}, false, Instants::None},
+      {{"stations", "--region", "0"}, false, Instants::None},
+      {{"find", "San Francisco"}, false, Instants::None},
+      {{"tides", "src:9414290", "--from", "2026-03-07", "--to", "2026-03-09"}, true, Instants::Columns},
+      {{"heights", "src:9414290", "--from", "2026-03-08", "--interval", "7", "--units", "m"}, true, Instants::Columns},
+      {{"currents", "src:SFB1203", "--from", "2026-11-01"}, true, Instants::Columns},
+      {{"speeds", "src:SFB1203", "--from", "2026-11-01", "--interval", "30"}, true, Instants::Columns},
+      {{"sun", "src:9414290", "--from", "2026-03-07", "--to", "2026-03-09"}, true, Instants::None},
+      {{"phases", "--from", "2026-01-01", "--to", "2026-02-28"}, false, Instants::Utc},
+      {{"phases", "src:9414290", "--from", "2026-01-01", "--to", "2026-02-28"}, true, Instants::Columns},
+      {{"search", "src:9414290", "--kind", "high", "--from", "2026-03-01", "--to", "2026-03-31", "--at-least", "6"},
+       true, Instants::EventTime},
+      {{"nearest", "37.8", "-122.46", "--range", "5"}, false, Instants::None},
+      {{"export", "src:9414290", "--from", "2026-01-01", "--interval", "60"}, true, Instants::ExportTime},
+      // Across the spring change: two times to a record, each with its own offset.
+      {{"export", "src:9414290", "--from", "2026-03-08", "--interval", "60", "--fields",
+        "date,repeat,time,utc-offset,end-repeat", "--repeat", "2", "--date-order", "YMD", "--month", "mm", "--day",
+        "dd", "--year", "yyyy", "--sep1", "-", "--sep2", "-"},
+       true, Instants::Export},
   };
   for (const Case& c : cases) {
     std::string command;
@@ -138,15 +154,43 @@ TEST_F(CliJsonTest, EveryTableCommandGivesOneDocumentWhoseRowsAreItsCsvRows) {
           EXPECT_DOUBLE_EQ(row[QString::fromStdString(keys[f])].toDouble(), std::stod(rows[r][f]));
         }
       }
-      if (c.instants) {
-        auto column = [&](const char* name) {
-          for (size_t f = 0; f < names.size(); ++f) {
-            if (names[f] == name) return rows[r][f];
+      auto column = [&](const std::string& name) {
+        for (size_t f = 0; f < keys.size(); ++f) {
+          if (keys[f] == name) return rows[r][f];
+        }
+        ADD_FAILURE() << "no column " << name;
+        return std::string();
+      };
+      const std::string datetime = row["datetime"].toString().toStdString();
+      switch (c.instants) {
+        case Instants::None:
+          EXPECT_FALSE(row.contains("datetime"));
+          break;
+        case Instants::Columns:
+          EXPECT_EQ(datetime, column("date") + "T" + column("time") + ":00" + column("utc_offset"));
+          break;
+        case Instants::Utc:
+          EXPECT_EQ(datetime, column("date") + "T" + column("time") + ":00+00:00");
+          break;
+        case Instants::EventTime: {
+          const std::string shown = column("Event_Time");  // "Sat, 07-04-2026 02:21 -07:00"
+          ASSERT_EQ(shown.size(), 28u) << shown;
+          EXPECT_EQ(datetime, shown.substr(11, 4) + "-" + shown.substr(5, 2) + "-" + shown.substr(8, 2) + "T" +
+                                  shown.substr(16, 5) + ":00" + shown.substr(22));
+          EXPECT_FALSE(row.contains("end_datetime"));
+          break;
+        }
+        case Instants::ExportTime:
+          EXPECT_EQ(datetime, "2026-01-01T" + column("Time") + ":00-08:00");
+          EXPECT_EQ(row["datetime 4"].toString().toStdString(), "2026-01-01T" + column("Time 4") + ":00-08:00");
+          break;
+        case Instants::Export:
+          EXPECT_EQ(datetime, column("Date") + "T" + column("Time") + ":00" + column("UTC_Offset"));
+          if (!column("Time 2").empty()) {
+            EXPECT_EQ(row["datetime 2"].toString().toStdString(),
+                      column("Date") + "T" + column("Time 2") + ":00" + column("UTC_Offset 2"));
           }
-          return std::string();
-        };
-        EXPECT_EQ(row["datetime"].toString().toStdString(),
-                  column("date") + "T" + column("time") + ":00" + column("utc_offset"));
+          break;
       }
     }
   }

@@ -236,6 +236,61 @@ TEST(DayGraphTest, PolarNightFillsTheWholeGraphWithNight) {
   }
 }
 
+// The present's line late in the day, where the range lines' labels and the change note
+// stand: its reading goes where it hides none of them.
+TEST(DayGraphTest, TheNowReadingHidesNoOtherLabel) {
+  test::QtApp();
+  DayGraphData data;
+  data.halfHour.resize(48);
+  for (int i = 0; i < 48; ++i) {
+    data.halfHour[static_cast<size_t>(i)] = static_cast<int32_t>(4 * kFoot + 3 * kFoot * std::cos((i - 46) * M_PI / 12.4));
+  }
+  data.minimum = 1 * kFoot;
+  data.maximum = 7 * kFoot;
+  data.daylight = {DaylightSpan::Kind::Normal, 6 * 60, 18 * 60};
+  data.high = {true, static_cast<int32_t>(6 * kFoot), "MHHW"};
+  data.low = {true, 0, "0 ft (MLLW)"};
+  data.changeNote = "Clocks go back 1 hour at 2:00 am: 25-hour day";
+  DayGraphStyle style;
+  style.font = QFont("DejaVu Sans", 9);
+  auto draw = [&](const DayGraphData& d, const NowMark* now) {
+    QImage image(520, 260, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    EXPECT_TRUE(DrawDayGraph(painter, image.rect(), d, style, now));
+    return image;
+  };
+  DayGraphData bare = data;
+  bare.high.label = bare.low.label = bare.changeNote = "";
+  const QImage plain = draw(data, nullptr);
+  const QImage unlabelled = draw(bare, nullptr);
+  for (const int minute : {23 * 60, 30, 12 * 60}) {
+    const NowMark now{minute, static_cast<int32_t>(6.8 * kFoot), "Now 11:00 pm 6.80 ft"};
+    const QImage marked = draw(data, &now);
+    // The line: the column with the most of its colour.
+    int line = -1, most = 0;
+    for (int x = 0; x < marked.width(); ++x) {
+      int count = 0;
+      for (int y = 0; y < marked.height(); ++y) count += (marked.pixel(x, y) & 0xFFFFFF) == 0xC80028;
+      if (count > most) most = count, line = x;
+    }
+    EXPECT_GT(most, marked.height() / 2) << minute;
+    EXPECT_NEAR(line, 60 + (marked.width() - 80) * minute / 1440, 40) << minute;
+    int reading = 0;
+    for (int y = 0; y < marked.height(); ++y) {
+      for (int x = 0; x < marked.width(); ++x) {
+        const QRgb c = marked.pixel(x, y) & 0xFFFFFF;
+        if (std::abs(x - line) > 6) reading += c == 0xC80028 || qRed(c) > 150 && qGreen(c) < 100;
+        // Every pixel of the other labels is as it was, but where the line and its dot cross them.
+        if (plain.pixel(x, y) != unlabelled.pixel(x, y) && std::abs(x - line) > 5) {
+          ASSERT_EQ(marked.pixel(x, y), plain.pixel(x, y)) << "minute " << minute << " at " << x << "," << y;
+        }
+      }
+    }
+    EXPECT_GT(reading, 20) << minute;
+  }
+}
+
 TEST(MoonPictureTest, PrincipalPhases) {
   test::QtApp();
   auto draw = [](int angle) {

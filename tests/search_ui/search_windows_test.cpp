@@ -106,8 +106,8 @@ class SearchWindowsTest : public test::EngineTest {
     });
     searches_ = new SearchCommands(*frame_, settings_, file_, catalogue_,
                                    [this](ResultsWindow& w) { SaveResultsTable(w, frame_->mainWindow()); });
-    new ExportCommands(*frame_, settings_, file_, catalogue_,
-                       [this](ResultsKind kind) { return searches_->NewResultsWindow(kind); });
+    exports_ = new ExportCommands(*frame_, settings_, file_, catalogue_,
+                                  [this](ResultsKind kind) { return searches_->NewResultsWindow(kind); });
     InstallCalendarCommand(*frame_, settings_, catalogue_);
     location_ = frame_->OpenLocation(StationRef{StationKind::Tide, 0, 0}, MinuteOf(2021, 3, 1));
     ASSERT_NE(location_, nullptr);
@@ -128,8 +128,25 @@ class SearchWindowsTest : public test::EngineTest {
   AppSettings settings_;
   std::unique_ptr<test::FakeFrame> frame_;
   SearchCommands* searches_ = nullptr;
+  ExportCommands* exports_ = nullptr;
   LocationWindow* location_ = nullptr;
 };
+
+// The first export offers today at the station: at 03:00 UTC on 2 March the harbour's
+// clock (UTC-8) still reads 1 March.
+TEST_F(SearchWindowsTest, TheFirstExportOffersTodayAtTheStation) {
+  const QDateTime instant(QDate(2021, 3, 2), QTime(3, 0), Qt::UTC);
+  exports_->SetWallClock([instant] { return instant; });
+  QDate from, to;
+  WhenModal([&](QWidget* d) {
+    from = Child<QDateEdit>(d, "from")->date();
+    to = Child<QDateEdit>(d, "to")->date();
+    QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection);
+  });
+  frame_->Run(Command::ExportData);
+  EXPECT_EQ(from, QDate(2021, 3, 1));
+  EXPECT_EQ(to, QDate(2021, 3, 1));
+}
 
 TEST_F(SearchWindowsTest, EventSearchListsTheHitsAndOpenShowsTheirDays) {
   WhenModal([](QWidget* d) {

@@ -36,6 +36,7 @@ HighRangeLine=0
 LowRangeLine=0
 Grid=1
 WeeklyGrid=1
+NowLine=0
 TableInterval=30
 DefaultWeeklyOn=1
 DefaultInfoOn=0
@@ -146,6 +147,7 @@ TEST(SettingsStoreTest, NoFileGivesTheDocumentedDefaults) {
   EXPECT_EQ(s.tableInterval, 15);
   EXPECT_TRUE(s.defaultInfoOn);
   EXPECT_FALSE(s.defaultTableOn);
+  EXPECT_TRUE(s.nowLine);  // a file from before the key shows the present on today's graph
   EXPECT_EQ(s.mathType, 'f');
   EXPECT_EQ(s.tideRanges.highRange, kTideHighMhhw);
   EXPECT_EQ(s.currentRanges.highRange, kCurrentHighMaxFlood);
@@ -259,6 +261,7 @@ TEST(SettingsStoreTest, EverySavedKeyRoundTrips) {
   s.lowRangeLine = false;
   s.grid = true;
   s.weeklyGrid = true;
+  s.nowLine = false;
   s.mathType = 'i';
   s.daylightSavings = false;
   s.intlDaylightSavings = 90;

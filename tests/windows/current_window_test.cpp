@@ -163,6 +163,31 @@ TEST_F(CurrentWindowTest, ShowsTheEnginesDayAndDrawsTheGraph) {
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
+// At the instant of the day's strongest flood, today's graph shows the present with that
+// flood's speed and direction, above the zero line.
+TEST_F(CurrentWindowTest, TheNowLineReadsTheSpeedAtThePresentMinute) {
+  auto window = Open(*goldenGate_, MinuteOf(2024, 6, 15));
+  ASSERT_TRUE(window);
+  const CurrentDay& day = window->currentDay();
+  const ShownCurrentEvent* flood = nullptr;
+  for (const ShownCurrentEvent& e : day.events) {
+    if (e.kind == 'F' && (!flood || e.speed > flood->speed)) flood = &e;
+  }
+  ASSERT_NE(flood, nullptr);
+  CurrentLocation station;
+  ASSERT_TRUE(catalogue_.ReadCurrent(*goldenGate_, station));
+  const int64_t utcMinute = catalogue_.ClockOf(*goldenGate_, station).UtcMinuteOf(flood->at.standard);
+  const QDateTime utc = QDateTime::fromSecsSinceEpoch((utcMinute - 25567LL * 1440) * 60 + 30, Qt::UTC);
+  window->SetWallClock([utc] { return utc; });
+  ASSERT_TRUE(window->nowMark().has_value());
+  const NowMark& now = *window->nowMark();
+  EXPECT_EQ(now.minute, static_cast<int>(flood->at.standard - day.span.standardStart));
+  const EventText& listed = window->presentation().events[static_cast<size_t>(flood - day.events.data())];
+  EXPECT_EQ(now.label, "Now " + listed.time + " " + listed.value + " " + listed.direction);
+  EXPECT_GT(now.value, 1000000);
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
 TEST_F(CurrentWindowTest, SteppingTheTableAndEveryStyle) {
   auto window = Open(*goldenGate_, MinuteOf(2024, 6, 15), ViewSwitches{true, false, true});
   ASSERT_TRUE(window);

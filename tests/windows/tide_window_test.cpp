@@ -171,6 +171,83 @@ TEST_F(TideWindowTest, ATiconStationSaysWhoPublishedItsData) {
   EXPECT_TRUE(reports_.empty()) << reports_.Describe();
 }
 
+// A wall clock stopped at a UTC instant.
+WallClock StoppedAt(int year, int month, int day, int hour, int minute) {
+  const QDateTime at(QDate(year, month, day), QTime(hour, minute, 20), Qt::UTC);
+  return [at] { return at; };
+}
+
+// The present moment stands on today's graph at the station's own minute, with the height
+// then; another day, or NowLine off, shows none.
+TEST_F(TideWindowTest, TheNowLineStandsAtTheStationsMinuteOnTodayOnly) {
+  settings_.graphStyle = GraphStyle::Smooth;
+  auto window = Open(MinuteOf(2024, 6, 15));
+  window->SetWallClock(StoppedAt(2024, 6, 15, 22, 42));  // 3:42 pm PDT
+  ASSERT_TRUE(window->nowMark().has_value());
+  const NowMark& now = *window->nowMark();
+  EXPECT_EQ(now.minute, 15 * 60 + 42);
+  ASSERT_EQ(now.label.rfind("Now 3:42 pm ", 0), 0u) << now.label;
+  EXPECT_EQ(now.label.substr(now.label.size() - 3), " ft");
+  // The height of that minute: between the curve's samples at 3:40 and 3:50, to rounding.
+  const std::vector<int32_t>& fine = window->presentation().graph.fine;
+  ASSERT_GT(fine.size(), 95u);
+  const int32_t low = std::min(fine[94], fine[95]) - 10000, high = std::max(fine[94], fine[95]) + 10000;
+  EXPECT_GE(now.value, low);
+  EXPECT_LE(now.value, high);
+  const double shown = std::stod(now.label.substr(12));
+  EXPECT_NEAR(shown * 1e6, now.value, 6000) << now.label;
+
+  // Drawn: a column of the line's red in the graph.
+  const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRect graph = window->graphArea();
+  int best = 0;
+  for (int x = graph.left(); x <= graph.right(); ++x) {
+    int red = 0;
+    for (int y = graph.top(); y <= graph.bottom(); ++y) red += (image.pixel(x, y) & 0xFFFFFF) == 0xC80028;
+    best = std::max(best, red);
+  }
+  EXPECT_GT(best, graph.height() / 2);
+
+  window->SetDay(MinuteOf(2024, 6, 16));
+  EXPECT_FALSE(window->nowMark().has_value());
+  window->SetDay(MinuteOf(2024, 6, 15));
+  EXPECT_TRUE(window->nowMark().has_value());
+  settings_.nowLine = false;
+  window->SettingsChanged();
+  EXPECT_FALSE(window->nowMark().has_value());
+  settings_.nowLine = true;
+  window->SettingsChanged();
+  EXPECT_TRUE(window->nowMark().has_value());
+  // 00:20 UTC on the 16th is still the 15th at the station.
+  window->SetWallClock(StoppedAt(2024, 6, 16, 0, 20));
+  ASSERT_TRUE(window->nowMark().has_value());
+  EXPECT_EQ(window->nowMark()->minute, 17 * 60 + 20);
+  window->SetWallClock(StoppedAt(2024, 6, 16, 7, 0));  // midnight: the 16th has begun
+  EXPECT_FALSE(window->nowMark().has_value());
+
+  // The line moves when the wall clock's minute turns.
+  QDateTime clock(QDate(2024, 6, 15), QTime(22, 42, 59, 850), Qt::UTC);
+  window->SetWallClock([&clock] { return clock; });
+  ASSERT_TRUE(window->nowMark().has_value());
+  EXPECT_EQ(window->nowMark()->minute, 15 * 60 + 42);
+  clock = clock.addMSecs(300);
+  EXPECT_TRUE(test::SpinUntil([&] { return window->nowMark() && window->nowMark()->minute == 15 * 60 + 43; }, 2000));
+  window->SetWallClock(SystemClock());  // before `clock` goes
+  EXPECT_TRUE(reports_.empty()) << reports_.Describe();
+}
+
+// On the day the clocks go back the second 1:30 am is 150 minutes into the day, and reads
+// with its zone.
+TEST_F(TideWindowTest, TheNowLineCountsTheRepeatedHour) {
+  auto window = Open(MinuteOf(2024, 11, 3));
+  window->SetWallClock(StoppedAt(2024, 11, 3, 9, 30));  // 1:30 am PST, the second one
+  ASSERT_TRUE(window->nowMark().has_value());
+  EXPECT_EQ(window->nowMark()->minute, 150);
+  EXPECT_EQ(window->nowMark()->label.rfind("Now 1:30 am PST ", 0), 0u) << window->nowMark()->label;
+  window->SetWallClock(StoppedAt(2024, 11, 3, 8, 30));  // 1:30 am PDT
+  EXPECT_EQ(window->nowMark()->minute, 90);
+}
+
 TEST_F(TideWindowTest, EveryStyleAndUnitDraws) {
   for (GraphStyle style : {GraphStyle::Bars, GraphStyle::Filled, GraphStyle::Smooth}) {
     settings_.graphStyle = style;

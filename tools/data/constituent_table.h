@@ -63,6 +63,11 @@ int MatchConstituent(const ConstituentTable& table, const SourceConstituent& con
 // established (TICON-4's 3N2, Kartverket's S1_KV and OQ2_KV), or no table has it.
 std::string LeftOutReason(const std::string& sourceName);
 
+// Why a source's constituent of a name the table has is not the table's constituent of
+// that name (TICON-4's M1), or an empty string when it is. `source` is the station
+// database's source family ("TICON-4").
+std::string DefinitionConflict(const std::string& source, const std::string& sourceName);
+
 // The slots of the program's constituent files. The first 160 slots are what the NOAA and
 // Canadian files hold; the international files hold all 230.
 constexpr int kNarrowSlotCount = 160;

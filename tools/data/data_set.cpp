@@ -150,9 +150,10 @@ void Builder::MatchConstants(Candidate& c) {
     // the WSV and RWS gauges give 3N2 at the predictor's MKS2 speed, and no MKS2).
     const bool ownLine = !k.predictorName.empty() && Upper(k.predictorName) != Upper(k.name) &&
                          names.count(Upper(k.predictorName)) > 0;
-    const int index = ownLine ? -1 : MatchConstituent(table_, k);
+    const std::string conflict = DefinitionConflict(s.Text("source"), k.name);
+    const int index = ownLine || !conflict.empty() ? -1 : MatchConstituent(table_, k);
     if (index < 0) {
-      std::string reason = LeftOutReason(k.name);
+      std::string reason = conflict.empty() ? LeftOutReason(k.name) : conflict;
       if (ownLine && reason == LeftOutReason("")) reason = "not defined apart from the " + k.predictorName + " it lists";
       c.dropped.push_back({k.name, k.amplitude, reason});
       continue;

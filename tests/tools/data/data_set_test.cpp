@@ -39,7 +39,8 @@ ConstituentTable Table() {
   ConstituentTable table;
   table.firstYear = kAverageEpochFirstYear;
   table.yearCount = kAverageEpochLastYear - kAverageEpochFirstYear + 1;
-  for (auto [name, speed] : {std::pair{"M2", 28.9841042}, {"S2", 30.0}, {"K1", 15.0410686}, {"O1", 13.9430356}}) {
+  for (auto [name, speed] : {std::pair{"M2", 28.9841042}, {"S2", 30.0}, {"K1", 15.0410686}, {"O1", 13.9430356},
+                                {"M1", 14.4966939}}) {
     table.constituents.push_back({name, speed, std::vector<double>(table.yearCount, 0.0),
                                   std::vector<double>(table.yearCount, 1.0)});
   }
@@ -59,7 +60,7 @@ SourceStation Station(std::map<std::string, std::string> fields,
 
 std::vector<SourceConstituent> SeattleConstants() {
   return {{"M2", "M2", 28.9841042, 1.063, 10.8}, {"K1", "K1", 15.0410686, 0.838, 258.1},
-          {"SA_KV", "", 0, 0.05, 20.0}, {"O1", "O1", 13.9430356, 0.4, 240.0}};
+          {"SA_KV", "", 0, 0.05, 20.0}, {"O1", "O1", 13.9430356, 0.4, 240.0}, {"M1", "M1", 14.4966939, 0.01, 80.0}};
 }
 
 class DataSetTest : public ::testing::Test {
@@ -186,7 +187,7 @@ TEST_F(DataSetTest, ReferenceTideStationCarriesDatumsAndLocalConstants) {
   EXPECT_EQ(record.number, 1);
   EXPECT_EQ(record.name, "Seattle");
   EXPECT_EQ(record.meanLevelMicroFeet, 6640420);  // Seattle's 6.640 ft
-  ASSERT_EQ(record.entries.size(), 3u);           // SA_KV is no constituent of this table
+  ASSERT_EQ(record.entries.size(), 4u);           // SA_KV is no constituent of this table; M1 is NOAA's
   EXPECT_EQ(record.entries[0].amplitudeMilliFeet, 3488);
   EXPECT_EQ(record.entries[0].phaseTenthsDegree, 1389);
   EXPECT_EQ(data_.slots.slotToTable[record.entries[0].slot], 0);  // M2
@@ -313,6 +314,11 @@ TEST_F(DataSetTest, NotesAndCatalogueNameTheSourceAndLicence) {
   const TideLocation& halifax = data_.regions.at(46).tides.at(0);
   const std::string& halifaxNote = data_.notes.at("etnotes.dat").at(halifax.unused88[1]);
   EXPECT_NE(halifaxNote.find("CC BY-NC 4.0, not for commercial use"), std::string::npos) << halifaxNote;
+  // TICON-4's M1 is not the table's M1: left out, with its amplitude, where NOAA's is kept.
+  EXPECT_NE(halifaxNote.find("M1 0.010 m (0.033 ft), TICON-4's M1 follows another, unpublished definition;"),
+            std::string::npos) << halifaxNote;
+  EXPECT_EQ(note.find("M1 0.010 m"), std::string::npos) << note;
+  EXPECT_TRUE(Reported("constituent M1 left out (TICON-4's M1 follows another, unpublished definition)"));
   const TideLocation& brest = data_.regions.at(35).tides.at(0);
   const std::string& brestNote = data_.notes.at("etnotes.dat").at(brest.unused88[1]);
   EXPECT_NE(brestNote.find("Source: TICON-4 (Hart-Davis, Dettmering, Seitz 2025), gauge record from University of "
