@@ -12,17 +12,20 @@
 #include <QPrintDialog>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/chart_partner_link.h"
 #include "app/date_dialogs.h"
 #include "app/frame_icons.h"
+#include "app/idle_warm_up.h"
 #include "app/settings_dialog.h"
 #include "app/tip_of_the_day.h"
 #include "engine/calendar.h"
 #include "engine/report.h"
 #include "engine/string_table.h"
 #include "reports/table_print.h"
+#include "settings/default_station.h"
 #include "settings/settings_store.h"
 #include "shell/help_viewer.h"
 #include "shell/printable_table.h"
@@ -367,6 +370,18 @@ bool MainFrame::SaveAtStop() {
 void MainFrame::closeEvent(QCloseEvent* event) {
   SaveAtStop();
   event->accept();
+}
+
+void MainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (warmUpScheduled_) return;
+  warmUpScheduled_ = true;
+  QTimer::singleShot(kWarmUpDelayMs, this, [this] {
+    // The engine holds one station's data: a window already open keeps its own.
+    const std::optional<StationRef> station =
+        LocationWindows().empty() ? DefaultTideStation(catalogue_) : std::nullopt;
+    WarmUpForFirstWindow(settings_, catalogue_, station);
+  });
 }
 
 void MainFrame::ShowChartWarning(const std::string& text) {

@@ -34,6 +34,8 @@ class MainFrame : public QMainWindow, public Frame, public ChartLinkHost {
   Q_OBJECT
 
  public:
+  static constexpr int kWarmUpDelayMs = 150;
+
   MainFrame(AppSettings& settings, ProfileFile& file, const CatalogueDirectory& catalogue,
             LocationWindowFactory factory, QWidget* parent = nullptr);
   ~MainFrame() override;
@@ -114,6 +116,9 @@ class MainFrame : public QMainWindow, public Frame, public ChartLinkHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The first show schedules the idle warm-up for the first station window
+  // (idle_warm_up.h), kWarmUpDelayMs later.
+  void showEvent(QShowEvent* event) override;
 
  private:
   // Gives the frame's own commands their handlers.
@@ -184,6 +189,7 @@ class MainFrame : public QMainWindow, public Frame, public ChartLinkHost {
   // next stop writes them back instead of forgetting them.
   std::vector<OpenWindowEntry> heldCurrentEntries_;
   bool integrated_ = false;
+  bool warmUpScheduled_ = false;
   bool currentsAvailable_ = true;
   bool haveTips_ = false;
   std::unique_ptr<QPrinter> printer_;

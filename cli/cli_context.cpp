@@ -14,7 +14,7 @@ const StationSources* CliContext::Sources() {
   if (!sourcesTried_) {
     sourcesTried_ = true;
     StationSources sources;
-    if (sources.Load(DataFilePath(StationSources::kFileName), &sourcesProblem_)) {
+    if (sources.Open(DataFilePath(StationSources::kFileName), &sourcesProblem_)) {
       sources_ = std::move(sources);
     }
   }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/region_files.h"
 #include "engine/station_database.h"
@@ -15,16 +16,20 @@ namespace qw::cli {
 
 class CliContext {
  public:
-  CliContext(std::FILE* out, std::FILE* err) : out_(out), err_(err) {}
+  CliContext(std::FILE* out, std::FILE* err, std::vector<std::string> arguments = {})
+      : out_(out), err_(err), arguments_(std::move(arguments)) {}
 
   std::FILE* out() const { return out_; }
   std::FILE* err() const { return err_; }
+  // The whole command line as the program was given it (after the program's name).
+  const std::vector<std::string>& arguments() const { return arguments_; }
 
   // The installed regions of a kind, scanned on first use.
   const RegionList& Regions(StationKind kind);
 
-  // The side catalogue, read on first use; nullptr when it is missing or unreadable
-  // (SourcesProblem then says why).
+  // The side catalogue, opened on first use and searched for the few stations a command
+  // names (a command that lists many reads it whole); nullptr when it is missing or
+  // unreadable (SourcesProblem then says why).
   const StationSources* Sources();
   const std::string& SourcesProblem();
 
@@ -38,6 +43,7 @@ class CliContext {
  private:
   std::FILE* out_;
   std::FILE* err_;
+  std::vector<std::string> arguments_;
   std::optional<RegionList> tideRegions_;
   std::optional<RegionList> currentRegions_;
   std::optional<StationSources> sources_;

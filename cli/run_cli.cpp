@@ -136,7 +136,7 @@ int Dispatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     return kExitOk;
   }
   ApplyGlobalOptions(parsed);
-  CliContext context(out, err);
+  CliContext context(out, err, args);
   return command->run(context, parsed);
 }
 

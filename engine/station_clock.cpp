@@ -185,17 +185,15 @@ std::string ClockZoneName(const StationSources* sources, char kind, int region, 
   if (!sources) return {};
   if (const StationSource* own = sources->Find(kind, region, index)) return own->timeZone;
   if (referenceId == 0) return {};
-  for (const StationSource& entry : sources->entries()) {
-    if (entry.kind != kind || entry.stationId != referenceId) continue;
-    const std::shared_ptr<const ZoneRules> zone = ZoneRules::Find(entry.timeZone);
-    if (!zone) return {};
-    // The data's meridians are the zones' standard offsets of mid-2025, stored to the
-    // half degree (Chatham's +12:45 is kept as +12:46).
-    constexpr UnixSeconds kMeridianEpoch = 1752580800;  // 2025-07-15 12:00 UTC
-    const int32_t standard = zone->StandardAt(kMeridianEpoch).offsetMinutes;
-    return std::abs(standard - MeridianOffsetMinutes(timeMeridian)) <= 1 ? entry.timeZone : std::string();
-  }
-  return {};
+  const StationSource* reference = sources->FindByStationId(kind, referenceId);
+  if (!reference) return {};
+  const std::shared_ptr<const ZoneRules> zone = ZoneRules::Find(reference->timeZone);
+  if (!zone) return {};
+  // The data's meridians are the zones' standard offsets of mid-2025, stored to the
+  // half degree (Chatham's +12:45 is kept as +12:46).
+  constexpr UnixSeconds kMeridianEpoch = 1752580800;  // 2025-07-15 12:00 UTC
+  const int32_t standard = zone->StandardAt(kMeridianEpoch).offsetMinutes;
+  return std::abs(standard - MeridianOffsetMinutes(timeMeridian)) <= 1 ? reference->timeZone : std::string();
 }
 
 std::string FormatUtcOffset(int32_t minutes) {

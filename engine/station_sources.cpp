@@ -104,89 +104,257 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields) {
   }
 }
 
-bool StationSources::Load(const std::string& path, std::string* error) {
-  std::string text;
-  if (!ReadFileText(path, text)) {
-    entries_.clear();
-    byStation_.clear();
-    if (error) *error = "the station source list " + path + " is missing or cannot be read";
-    return false;
-  }
-  return Parse(text, error);
-}
+namespace {
 
-bool StationSources::Parse(std::string_view text, std::string* error) {
-  entries_.clear();
-  byStation_.clear();
-  byStationId_.clear();
-  skipped_ = 0;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8 byte order mark
-
-  entries_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
-  std::vector<std::string> fields;
-  std::vector<int> columnOf;  // the kColumns index of each field of a line; -1 unknown
-  bool headerSeen = false;
+// The next line of `text` that is not empty, without its line feed and carriage return;
+// false at the end. `text` moves past it.
+bool NextLine(std::string_view& text, std::string_view& line) {
   while (!text.empty()) {
-    size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
+    const size_t end = text.find('\n');
+    line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty()) continue;
-    if (!headerSeen) {
-      bool ok = SplitCsvLine(line, fields) && fields.size() >= kStationSourceRequiredColumns;
-      for (size_t i = 0; ok && i < kStationSourceRequiredColumns; ++i) ok = fields[i] == kStationSourceColumns[i];
-      if (!ok) break;
-      for (const std::string& name : fields) {
-        int column = -1;
-        for (size_t c = 0; c < kStationSourceColumnCount; ++c) {
-          if (name == kStationSourceColumns[c]) column = static_cast<int>(c);
-        }
-        columnOf.push_back(column);
-      }
-      headerSeen = true;
-      continue;
-    }
-    StationSource entry;
-    bool ok = SplitCsvLine(line, fields) && fields.size() == columnOf.size();
-    bool commercialGiven = false;
-    for (size_t i = 0; ok && i < fields.size(); ++i) {
-      if (columnOf[i] < 0) continue;
-      commercialGiven |= std::string_view(kStationSourceColumns[columnOf[i]]) == "commercial_use";
-      ok = kColumns[columnOf[i]].set(entry, std::move(fields[i]));
-    }
-    if (!ok) {
-      ++skipped_;
-      continue;
-    }
-    if (!commercialGiven) entry.commercialUse = entry.licence.find("-nc") == std::string::npos;
-    uint64_t key = StationKey(entry.kind, entry.region, entry.index);
-    if (byStation_.count(key)) {
-      ++skipped_;  // a second line for the same station: the first stands
-      continue;
-    }
-    byStation_[key] = entries_.size();
-    byStationId_.emplace(IdKey(entry.kind, entry.stationId), entries_.size());
-    entries_.push_back(std::move(entry));
+    if (!line.empty()) return true;
   }
-  if (!headerSeen) {
-    if (error) *error = "the station source list does not start with the expected header";
+  return false;
+}
+
+// Reads the header line, giving the entry column of each field (-1 for one this program
+// does not know), and moves `text` past it; false when the header is not the expected one.
+bool ReadHeader(std::string_view& text, std::vector<int>& columnOf_out) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8 byte order mark
+  std::string_view line;
+  std::vector<std::string> fields;
+  if (!NextLine(text, line) || !SplitCsvLine(line, fields) || fields.size() < kStationSourceRequiredColumns) {
     return false;
+  }
+  for (size_t i = 0; i < kStationSourceRequiredColumns; ++i) {
+    if (fields[i] != kStationSourceColumns[i]) return false;
+  }
+  columnOf_out.clear();
+  for (const std::string& name : fields) {
+    int column = -1;
+    for (size_t c = 0; c < kStationSourceColumnCount; ++c) {
+      if (name == kStationSourceColumns[c]) column = static_cast<int>(c);
+    }
+    columnOf_out.push_back(column);
   }
   return true;
 }
 
-const StationSource* StationSources::Find(char kind, int region, int index) const {
-  auto it = byStation_.find(StationKey(kind, region, index));
-  return it == byStation_.end() ? nullptr : &entries_[it->second];
+// The entry of one line after the header; false for a line that cannot be understood.
+bool ReadEntry(std::string_view line, const std::vector<int>& columnOf, std::vector<std::string>& fields,
+               StationSource& entry_out) {
+  entry_out = StationSource();
+  bool ok = SplitCsvLine(line, fields) && fields.size() == columnOf.size();
+  bool commercialGiven = false;
+  for (size_t i = 0; ok && i < fields.size(); ++i) {
+    if (columnOf[i] < 0) continue;
+    commercialGiven |= std::string_view(kStationSourceColumns[columnOf[i]]) == "commercial_use";
+    ok = kColumns[columnOf[i]].set(entry_out, std::move(fields[i]));
+  }
+  if (ok && !commercialGiven) entry_out.commercialUse = entry_out.licence.find("-nc") == std::string::npos;
+  return ok;
 }
 
-std::vector<const StationSource*> StationSources::FindBySourceId(char kind,
-                                                                 std::string_view sourceId) const {
+}  // namespace
+
+void StationSources::ReadLines(std::string_view text, const std::vector<int>& columnOf, Index& index) {
+  index.entries.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
+  std::vector<std::string> fields;
+  std::string_view line;
+  while (NextLine(text, line)) {
+    StationSource entry;
+    if (!ReadEntry(line, columnOf, fields, entry)) {
+      ++index.skipped;
+      continue;
+    }
+    const uint64_t key = StationKey(entry.kind, entry.region, entry.index);
+    if (index.byStation.count(key)) {
+      ++index.skipped;  // a second line for the same station: the first stands
+      continue;
+    }
+    index.byStation[key] = index.entries.size();
+    index.byStationId.emplace(IdKey(entry.kind, entry.stationId), index.entries.size());
+    index.entries.push_back(std::move(entry));
+  }
+}
+
+bool StationSources::ReadFile(const std::string& path, std::string& text_out, std::string* error) {
+  if (ReadFileText(path, text_out)) return true;
+  Clear();
+  if (error) *error = "the station source list " + path + " is missing or cannot be read";
+  return false;
+}
+
+bool StationSources::Load(const std::string& path, std::string* error) {
+  std::string text;
+  return ReadFile(path, text, error) && Parse(text, error);
+}
+
+void StationSources::Clear() {
+  index_ = Index();
+  text_.clear();
+  columnOf_.clear();
+  bodyStart_ = 0;
+  open_ = false;
+  found_.clear();
+  foundByStation_.clear();
+  searches_ = 0;
+}
+
+bool StationSources::Parse(std::string_view text, std::string* error) {
+  Clear();
+  std::vector<int> columnOf;
+  if (!ReadHeader(text, columnOf)) {
+    if (error) *error = "the station source list does not start with the expected header";
+    return false;
+  }
+  ReadLines(text, columnOf, index_);
+  return true;
+}
+
+bool StationSources::Open(const std::string& path, std::string* error) {
+  std::string text;
+  return ReadFile(path, text, error) && OpenText(std::move(text), error);
+}
+
+bool StationSources::OpenText(std::string text, std::string* error) {
+  Clear();
+  text_ = std::move(text);
+  std::string_view rest = text_;
+  if (!ReadHeader(rest, columnOf_)) {
+    Clear();
+    if (error) *error = "the station source list does not start with the expected header";
+    return false;
+  }
+  bodyStart_ = static_cast<size_t>(rest.data() - text_.data());
+  open_ = true;
+  return true;
+}
+
+const StationSources::Index& StationSources::Indexed() const {
+  if (open_) {
+    open_ = false;
+    ReadLines(std::string_view(text_).substr(bodyStart_), columnOf_, index_);
+  }
+  return index_;
+}
+
+// The fields of a line that the lookups choose by.
+struct StationSources::Lead {
+  char kind = '?';
+  int region = 0;
+  int index = 0;
+  uint32_t stationId = 0;
+  std::string_view sourceId;
+};
+
+bool StationSources::Searching() const {
+  if (open_ && searches_ >= kLookupsBeforeIndex) Indexed();
+  return open_;
+}
+
+// Walks the lines of `kind` (and of `*sourceId`, case-insensitive, unless it is null)
+// after the header in file order. `want(lead)` chooses among them by a line's first
+// fields, which are cut out of the text where none of them is quoted and read with the
+// rules of their columns (the cheap tests first); a chosen line is read whole, and when it is good `take(offset,
+// entry)` gets it and says whether to go on.
+template <typename Want, typename Take>
+void StationSources::SearchLines(char kind, const std::string_view* sourceId, Want want, Take take) const {
+  ++searches_;
+  const std::string_view text(text_);
+  std::string_view rest = text.substr(bodyStart_);
+  std::string_view line;
+  std::vector<std::string> fields;
+  StationSource entry;
+  while (NextLine(rest, line)) {
+    Lead lead;
+    std::string_view field[6];
+    size_t at = 0;
+    bool plain = true;
+    for (size_t i = 0; i < 6 && plain; ++i) {
+      const size_t comma = line.find(',', at);
+      field[i] = line.substr(at, comma == std::string_view::npos ? line.size() - at : comma - at);
+      plain = comma != std::string_view::npos && field[i].find('"') == std::string_view::npos;
+      at = comma + 1;
+    }
+    if (plain) {
+      lead.kind = field[0].size() == 1 ? field[0][0] : '?';
+      if (lead.kind != kind || (sourceId && !EqualNoCase(field[5], *sourceId)) || !ParseCsvNumber(field[1], lead.region, 1, 99) ||
+          !ParseCsvNumber(field[2], lead.index, 0, 0x7FFFFFFF) ||
+          !ParseCsvNumber(field[3], lead.stationId, 0u, 65535u)) {
+        continue;  // a line its own columns reject
+      }
+      lead.sourceId = field[5];
+      if (!want(lead) || !ReadEntry(line, columnOf_, fields, entry)) continue;
+    } else {
+      if (!ReadEntry(line, columnOf_, fields, entry)) continue;
+      lead = {entry.kind, entry.region, entry.index, entry.stationId, entry.sourceId};
+      if (lead.kind != kind || (sourceId && !EqualNoCase(lead.sourceId, *sourceId)) || !want(lead)) continue;
+    }
+    if (!take(static_cast<size_t>(line.data() - text.data()), std::move(entry))) return;
+  }
+}
+
+// The first good line of a station, remembered once searched for; nullptr when it has none.
+const StationSources::Found* StationSources::SearchStation(char kind, int region, int index) const {
+  const uint64_t key = StationKey(kind, region, index);
+  if (auto it = foundByStation_.find(key); it != foundByStation_.end()) return it->second;
+  const Found* found = nullptr;
+  SearchLines(kind, nullptr, [&](const Lead& l) { return l.region == region && l.index == index; },
+              [&](size_t offset, StationSource&& entry) {
+                found = &found_.emplace_back(Found{offset, std::move(entry)});
+                return false;
+              });
+  foundByStation_.emplace(key, found);
+  return found;
+}
+
+const StationSource* StationSources::Find(char kind, int region, int index) const {
+  if (Searching()) {
+    const Found* found = SearchStation(kind, region, index);
+    return found ? &found->entry : nullptr;
+  }
+  auto it = index_.byStation.find(StationKey(kind, region, index));
+  return it == index_.byStation.end() ? nullptr : &index_.entries[it->second];
+}
+
+std::vector<const StationSource*> StationSources::FindBySourceId(char kind, std::string_view sourceId) const {
   std::vector<const StationSource*> found;
-  for (const StationSource& entry : entries_) {
+  if (Searching()) {
+    // A line counts when it is its station's first good line.
+    std::vector<Found> lines;
+    SearchLines(kind, &sourceId, [](const Lead&) { return true; },
+                [&](size_t offset, StationSource&& entry) {
+                  lines.push_back({offset, std::move(entry)});
+                  return true;
+                });
+    for (const Found& line : lines) {
+      const Found* first = SearchStation(line.entry.kind, line.entry.region, line.entry.index);
+      if (first && first->offset == line.offset) found.push_back(&first->entry);
+    }
+    return found;
+  }
+  for (const StationSource& entry : index_.entries) {
     if (entry.kind == kind && EqualNoCase(entry.sourceId, sourceId)) found.push_back(&entry);
   }
   return found;
+}
+
+const StationSource* StationSources::FindByStationId(char kind, uint32_t stationId) const {
+  if (Searching()) {
+    const StationSource* found = nullptr;
+    SearchLines(kind, nullptr, [&](const Lead& l) { return l.stationId == stationId; },
+                [&](size_t offset, StationSource&& entry) {
+                  const Found* first = SearchStation(entry.kind, entry.region, entry.index);
+                  if (first && first->offset == offset) found = &first->entry;
+                  return found == nullptr;
+                });
+    return found;
+  }
+  auto it = index_.byStationId.find(IdKey(kind, stationId));
+  return it == index_.byStationId.end() ? nullptr : &index_.entries[it->second];
 }
 
 }  // namespace qw
@@ -199,11 +367,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   }
   return true;
-}
-
-const StationSource* StationSources::FindByStationId(char kind, uint32_t stationId) const {
-  auto it = byStationId_.find(IdKey(kind, stationId));
-  return it == byStationId_.end() ? nullptr : &entries_[it->second];
 }
 
 std::string SourceLabel(const StationSource& entry) {

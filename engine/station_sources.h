@@ -18,6 +18,7 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -62,9 +63,20 @@ class StationSources {
   // Parses text already in memory, with the same rules.
   bool Parse(std::string_view text, std::string* error = nullptr);
 
-  size_t size() const { return entries_.size(); }
-  size_t skippedLines() const { return skipped_; }
-  const std::vector<StationSource>& entries() const { return entries_; }
+  // Reads the file and its header only, for a program that asks about a few stations: the
+  // lookups below then search the text for the lines they need and read only those, with
+  // the rules of Load (the first good line of a station stands). After kLookupsBeforeIndex
+  // such searches, or on the first call of size(), skippedLines() or entries(), every line
+  // is read as Load does. Lookups then change the object: not for use from several
+  // threads at once.
+  bool Open(const std::string& path, std::string* error = nullptr);
+  // The same over text given (the object keeps it).
+  bool OpenText(std::string text, std::string* error = nullptr);
+  static constexpr int kLookupsBeforeIndex = 16;
+
+  size_t size() const { return Indexed().entries.size(); }
+  size_t skippedLines() const { return Indexed().skipped; }
+  const std::vector<StationSource>& entries() const { return Indexed().entries; }
 
   // The entry of a station, or nullptr.
   const StationSource* Find(char kind, int region, int index) const;
@@ -76,10 +88,41 @@ class StationSources {
   const StationSource* FindByStationId(char kind, uint32_t stationId) const;
 
  private:
-  std::vector<StationSource> entries_;
-  std::unordered_map<uint64_t, size_t> byStation_;
-  std::unordered_map<uint64_t, size_t> byStationId_;
-  size_t skipped_ = 0;
+  struct Index {
+    std::vector<StationSource> entries;
+    std::unordered_map<uint64_t, size_t> byStation;
+    std::unordered_map<uint64_t, size_t> byStationId;
+    size_t skipped = 0;
+  };
+  // An entry read from the text on its own, and where its line starts there.
+  struct Found {
+    size_t offset;
+    StationSource entry;
+  };
+  struct Lead;
+  static void ReadLines(std::string_view text, const std::vector<int>& columnOf, Index& index);
+  void Clear();
+  // The file's text; false, with nothing held and `error` set, when it cannot be read.
+  bool ReadFile(const std::string& path, std::string& text_out, std::string* error);
+  const Index& Indexed() const;
+  bool Searching() const;
+  const Found* SearchStation(char kind, int region, int index) const;
+  template <typename Want, typename Take>
+  void SearchLines(char kind, const std::string_view* sourceId, Want want, Take take) const;
+
+  // Every entry; filled by Parse and Load, or from text_ when an opened file is read whole
+  // (what the searches found stays in found_ for whoever holds it).
+  mutable Index index_;
+  // Open: the file's text, the entry field of each of its columns, where the lines after
+  // the header start, the lines found so far (a deque, so that what the lookups returned
+  // stays where it is) and the searches made.
+  std::string text_;
+  std::vector<int> columnOf_;
+  size_t bodyStart_ = 0;
+  mutable bool open_ = false;
+  mutable std::deque<Found> found_;
+  mutable std::unordered_map<uint64_t, const Found*> foundByStation_;
+  mutable int searches_ = 0;
 };
 
 // The label shown beside a station ("NOAA", "TICON-4 (UHSLC)", "Kartverket"): the
@@ -99,7 +142,7 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields);
 
 // A field that is a whole number within low..high, nothing else.
 template <typename T>
-bool ParseCsvNumber(const std::string& text, T& out, T low, T high) {
+bool ParseCsvNumber(std::string_view text, T& out, T low, T high) {
   const char* end = text.data() + text.size();
   auto result = std::from_chars(text.data(), end, out);
   return result.ec == std::errc() && result.ptr == end && out >= low && out <= high;

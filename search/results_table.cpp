@@ -1,6 +1,5 @@
 #include "search/results_table.h"
 
-#include <QBrush>
 #include <QString>
 
 namespace qw {
@@ -137,8 +136,11 @@ QVariant ResultsTable::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       return Text(Cell(index.row(), index.column()));
     case Qt::BackgroundRole: {
+      // The colour goes out by its type's number rather than as a brush: the views take it
+      // for a solid brush, and the table links none of Qt Gui's code, which quaywise-cli's
+      // tables then start without.
       const QColor colour = row.background ? *row.background : column(index.column()).background;
-      return colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
+      return colour.isValid() ? QVariant(QMetaType(QMetaType::QColor), &colour) : QVariant();
     }
     default:
       return {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace qw {
 namespace {
 
@@ -90,6 +92,87 @@ TEST(StationSources, EarlierAndLaterEditionsRead) {
   EXPECT_FALSE(IsNonCommercial(sources.entries()[0]));
 
   EXPECT_FALSE(sources.Parse("kind,region,index,station_id,source\nT,1,0,1,NOAA\n"));
+}
+
+
+// What an opened file's lookups answer, each by searching the text, is what the whole
+// read answers: the first good line of a station stands over a damaged or a second one,
+// quoted leading fields are read by the quoting rules, and after enough searches the
+// file is read whole without moving the entries already handed out.
+TEST(StationSources, OpenedFileAnswersAsTheWholeRead) {
+  const std::string text =
+      "\xEF\xBB\xBFkind,region,index,station_id,source,source_id,time_zone,licence,attribution,source_label\r\n"
+      "T,5,0,5001,NOAA,9414290,America/Los_Angeles,public domain,a,NOAA\r\n"
+      "\r\n"
+      "T,5,1,5002,NOAA,9414750,America/Los_Angeles,public domain,a\n"           // a field short
+      "T,5,1,5002,NOAA,9414750,America/Los_Angeles,public domain,a,second\n"   // first good line
+      "T,5,1,5003,NOAA,9414751,America/Los_Angeles,public domain,a,third\n"    // a second line
+      "\"T\",5,\"2\",5004,NOAA,\"SFB\"\"1\",America/Los_Angeles,public domain,\"b, c\",x\n"
+      "T,5,3,5005,NOAA,sfb\"1,America/Los_Angeles,public domain,b,x\n"
+      "T,5,0400,5006,NOAA,9414290,America/Los_Angeles,public domain,b,x\n"
+      "T,100,1,5007,NOAA,77,UTC,public domain,b,x\n"                           // region out of range
+      "C,5,0,5001,NOAA,9414290,America/Los_Angeles,cc-by-nc-4.0,c,NOAA\n"
+      "T,6,0,5008,NOAA,9414290\n"
+      "T,7,0,5009,NOAA,,UTC,public domain,d,x\n";
+  StationSources whole;
+  ASSERT_TRUE(whole.Parse(text));
+  auto same = [](const StationSource* a, const StationSource* b) {
+    if (!a || !b) return a == b;
+    return EncodeStationSources({*a}) == EncodeStationSources({*b});
+  };
+  // Each question to a newly opened file (so answered by a search) and to `asked`.
+  auto compare = [&](const StationSources& asked) {
+    auto opened = [&] {
+      auto sources = std::make_unique<StationSources>();
+      EXPECT_TRUE(sources->OpenText(text));
+      return sources;
+    };
+    for (char kind : {'T', 'C'}) {
+      for (int region : {5, 6, 7, 100}) {
+        for (int index : {0, 1, 2, 3, 4, 400}) {
+          EXPECT_TRUE(same(opened()->Find(kind, region, index), whole.Find(kind, region, index)))
+              << kind << region << ":" << index;
+          EXPECT_TRUE(same(asked.Find(kind, region, index), whole.Find(kind, region, index)));
+        }
+      }
+      for (uint32_t id : {5001u, 5002u, 5003u, 5004u, 5005u, 5006u, 5007u, 5008u, 5009u}) {
+        EXPECT_TRUE(same(opened()->FindByStationId(kind, id), whole.FindByStationId(kind, id))) << kind << id;
+        EXPECT_TRUE(same(asked.FindByStationId(kind, id), whole.FindByStationId(kind, id)));
+      }
+      for (const char* sourceId : {"9414290", "9414750", "9414751", "SFB\"1", "Sfb\"1", "77", ""}) {
+        const auto searching = opened();
+        for (const StationSources* sources : std::initializer_list<const StationSources*>{searching.get(), &asked}) {
+          const std::vector<const StationSource*> a = sources->FindBySourceId(kind, sourceId);
+          const std::vector<const StationSource*> b = whole.FindBySourceId(kind, sourceId);
+          ASSERT_EQ(a.size(), b.size()) << kind << sourceId;
+          for (size_t i = 0; i < a.size(); ++i) EXPECT_TRUE(same(a[i], b[i])) << kind << sourceId;
+        }
+      }
+    }
+  };
+  StationSources opened;
+  ASSERT_TRUE(opened.OpenText(text));
+  const StationSource* second = opened.Find('T', 5, 1);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->sourceLabel, "second");
+  EXPECT_EQ(opened.FindBySourceId('T', "sfb\"1").size(), 2u);
+  EXPECT_EQ(opened.Find('T', 5, 2)->attribution, "b, c");
+  compare(opened);  // past the searches allowed, so the later answers come from the whole read
+  EXPECT_EQ(opened.size(), whole.size());
+  EXPECT_EQ(opened.skippedLines(), whole.skippedLines());
+  EXPECT_EQ(second->sourceLabel, "second");
+
+  StationSources indexedAtOnce;  // entries() reads the whole file before any search
+  ASSERT_TRUE(indexedAtOnce.OpenText(text));
+  EXPECT_EQ(EncodeStationSources(indexedAtOnce.entries()), EncodeStationSources(whole.entries()));
+  compare(indexedAtOnce);
+
+  std::string error;
+  EXPECT_FALSE(opened.OpenText("kind,region\nT,1\n", &error));
+  EXPECT_EQ(error, "the station source list does not start with the expected header");
+  EXPECT_EQ(opened.Find('T', 5, 1), nullptr);
+  EXPECT_FALSE(opened.Open("/nonexistent/catalogue.csv", &error));
+  EXPECT_EQ(opened.size(), 0u);
 }
 
 }  // namespace
