@@ -127,6 +127,24 @@ ShortText OffsetText(int32_t utcOffsetMinutes) {
   return text;
 }
 
+void RowTimeTexts::Set(const ClockReading& at) {
+  const uint32_t intoDay = at.shown % kMinutesPerDay;
+  const EngineMinute start = at.shown - intoDay;
+  if (start != dayStart_) {
+    MinuteToDate(start, date_);
+    day_ = IsoDateText(date_);
+    dayStart_ = start;
+  }
+  date_.hour = static_cast<uint8_t>(intoDay / 60);
+  date_.minute = static_cast<uint8_t>(intoDay % 60);
+  clock_ = ClockText(date_);
+  if (!offsetSet_ || at.utcOffsetMinutes != offsetMinutes_) {
+    offset_ = OffsetText(at.utcOffsetMinutes);
+    offsetMinutes_ = at.utcOffsetMinutes;
+    offsetSet_ = true;
+  }
+}
+
 ShortText IsoDateTimeText(const ClockReading& at) {
   DateRecord date;
   MinuteToDate(at.shown, date);

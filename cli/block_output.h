@@ -83,6 +83,26 @@ ShortText OffsetText(int32_t utcOffsetMinutes);
 // "2026-07-01T06:44:00+02:00": the reading's shown time with its offset, ISO 8601.
 ShortText IsoDateTimeText(const ClockReading& at);
 
+// The date, clock and offset texts of rows that come in time order (a table of minutes):
+// the date is worked out once a day and the offset's text once per offset; the clock comes
+// from the minute of the day. The texts are those of MinuteToDate, IsoDateText, ClockText
+// and OffsetText for any reading, in any order.
+class RowTimeTexts {
+ public:
+  void Set(const ClockReading& at);
+  const DateRecord& date() const { return date_; }
+  const ShortText& day() const { return day_; }
+  const ShortText& clock() const { return clock_; }
+  const ShortText& offset() const { return offset_; }
+
+ private:
+  EngineMinute dayStart_ = 1;  // never a day's start: the first Set works the date out
+  int32_t offsetMinutes_ = 0;
+  bool offsetSet_ = false;
+  DateRecord date_;
+  ShortText day_, clock_, offset_;
+};
+
 // The start of an event row of the text tables: "Wed 2026-07-01 06:44 -07:00  H " (weekday,
 // date, time, offset and the event's letter).
 void AppendEventStart(BlockOutput& out, const DateRecord& date, const ShortText& day, const ShortText& clock,

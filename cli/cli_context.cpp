@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 
 #include "engine/data_dir.h"
+#include "engine/file_text.h"
 
 namespace qw::cli {
 
@@ -36,13 +37,19 @@ std::string CliContext::SourceLabel(StationKind kind, int regionNumber, int stat
   return label.empty() ? entry->sourceId : label + " " + entry->sourceId;
 }
 
-const StationDatums* CliContext::Datums() {
+const StationDatumSet* CliContext::DatumsOf(int regionNumber, int stationIndex) {
   if (!datumsTried_) {
     datumsTried_ = true;
-    StationDatums datums;
-    if (datums.Load(DataFilePath(StationDatums::kFileName))) datums_ = std::move(datums);
+    std::string text;
+    if (ReadFileText(DataFilePath(StationDatums::kFileName), text)) datumsText_ = std::move(text);
   }
-  return datums_ ? &*datums_ : nullptr;
+  if (!datumsText_) return nullptr;
+  if (datumsParsed_.emplace(regionNumber, stationIndex).second &&
+      !datums_.ParseStation(*datumsText_, regionNumber, stationIndex)) {
+    datumsText_.reset();  // not a datum list: as if it were missing
+    return nullptr;
+  }
+  return datums_.Find(regionNumber, stationIndex);
 }
 
 }  // namespace qw::cli

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,10 @@ class CliContext {
   // newlyn-new-gbr-bodc"), or "" when unknown.
   std::string SourceLabel(StationKind kind, int regionNumber, int stationIndex);
 
-  // The tide stations' datums, read on first use; nullptr when the file is missing.
-  const StationDatums* Datums();
+  // The datums of the tide station at `regionNumber`, `stationIndex`, or nullptr when the
+  // datum list is missing or does not give it. The list is read on first use and only the
+  // stations asked for are parsed.
+  const StationDatumSet* DatumsOf(int regionNumber, int stationIndex);
 
  private:
   std::FILE* out_;
@@ -49,8 +52,10 @@ class CliContext {
   std::optional<StationSources> sources_;
   bool sourcesTried_ = false;
   std::string sourcesProblem_;
-  std::optional<StationDatums> datums_;
+  std::optional<std::string> datumsText_;  // the list's text; nullopt when it cannot be read
   bool datumsTried_ = false;
+  StationDatums datums_;                   // the stations parsed so far
+  std::set<std::pair<int, int>> datumsParsed_;
 };
 
 }  // namespace qw::cli

@@ -150,8 +150,7 @@ std::string ReferenceLabel(CliContext& context, StationKind kind, uint16_t refer
 }
 
 void DatumLines(CliContext& context, InfoLines& lines, const ResolvedStation& s) {
-  const StationDatums* datums = context.Datums();
-  const StationDatumSet* set = datums ? datums->Find(s.regionNumber, s.index) : nullptr;
+  const StationDatumSet* set = s.kind == StationKind::Tide ? context.DatumsOf(s.regionNumber, s.index) : nullptr;
   if (!set) return;
   Line(lines, "Chart datum", set->chartDatum + " (heights are above it)");
   std::string text;

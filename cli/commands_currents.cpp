@@ -30,6 +30,7 @@ struct Output {
   CliContext& context;
   SpeedUnit unit;
   RecordOutput records;
+  RowTimeTexts times;
 
   Output(CliContext& c, const char* command, RowFormat format, SpeedUnit u)
       : context(c),
@@ -63,9 +64,9 @@ struct Output {
     const ShortText value = SpeedValueText(MicroKnots(speed), unit);
     const std::string_view eventText = event ? std::string_view(&event, 1) : std::string_view();
     const ShortText directionText = DirectionText(direction);
-    DateRecord date;
-    MinuteToDate(at.shown, date);
-    const ShortText day = IsoDateText(date), clock = ClockText(date), offset = OffsetText(at.utcOffsetMinutes);
+    times.Set(at);
+    const DateRecord& date = times.date();
+    const ShortText &day = times.day(), &clock = times.clock(), &offset = times.offset();
     if (records.format() != RowFormat::Text) {
       records.Row({day.view(), clock.view(), offset.view(), eventText, value.view(), SpeedUnitName(unit),
                    directionText.view()},

@@ -35,6 +35,7 @@ struct Output {
   CliContext& context;
   HeightUnit unit;
   RecordOutput records;
+  RowTimeTexts times;
 
   Output(CliContext& c, const char* command, RowFormat format, HeightUnit u)
       : context(c),
@@ -68,9 +69,9 @@ struct Output {
   void Row(const ClockReading& at, char event, int32_t height) {
     const ShortText value = HeightValueText(MicroFeet(height), unit);
     const std::string_view eventText = event ? std::string_view(&event, 1) : std::string_view();
-    DateRecord date;
-    MinuteToDate(at.shown, date);
-    const ShortText day = IsoDateText(date), clock = ClockText(date), offset = OffsetText(at.utcOffsetMinutes);
+    times.Set(at);
+    const DateRecord& date = times.date();
+    const ShortText &day = times.day(), &clock = times.clock(), &offset = times.offset();
     if (records.format() != RowFormat::Text) {
       records.Row({day.view(), clock.view(), offset.view(), eventText, value.view(), HeightUnitName(unit)}, &at);
       return;

@@ -182,9 +182,8 @@ void RequirePredictions(const ResolvedStation& station) {
 }
 
 const StationDatumSet* DatumsOf(CliContext& context, const ResolvedStation& station) {
-  const StationDatums* datums = context.Datums();
-  if (!datums || station.kind != StationKind::Tide || station.tide.kindCode == 'c') return nullptr;
-  return datums->Find(station.regionNumber, station.index);
+  if (station.kind != StationKind::Tide || station.tide.kindCode == 'c') return nullptr;
+  return context.DatumsOf(station.regionNumber, station.index);
 }
 
 void ApplyDatumOption(CliContext& context, ResolvedStation& station, const ParsedArgs& args) {

@@ -15,6 +15,21 @@ uint64_t Key(int region, int index) {
   return (static_cast<uint64_t>(static_cast<uint16_t>(region)) << 32) | static_cast<uint32_t>(index);
 }
 
+// False when the line plainly names another station than `key`: its region and index are
+// unquoted numbers. A line that is not so plain is left to the whole parse, which decides
+// whether it is damaged.
+bool MayBeStation(std::string_view line, uint64_t key) {
+  int numbers[2] = {0, 0};
+  const char* p = line.data();
+  const char* end = p + line.size();
+  for (int& n : numbers) {
+    const auto result = std::from_chars(p, end, n);
+    if (result.ec != std::errc() || result.ptr == end || *result.ptr != ',') return true;
+    p = result.ptr + 1;
+  }
+  return Key(numbers[0], numbers[1]) == key;
+}
+
 }  // namespace
 
 const StationDatum* StationDatumSet::Find(std::string_view name) const {
@@ -38,6 +53,16 @@ bool StationDatums::Parse(std::string_view text, std::string* error) {
   stations_.clear();
   byStationId_.clear();
   skipped_ = 0;
+  return ParseLines(text, nullptr, error);
+}
+
+bool StationDatums::ParseStation(std::string_view text, int region, int index, std::string* error) {
+  const uint64_t key = Key(region, index);
+  stations_.erase(key);
+  return ParseLines(text, &key, error);
+}
+
+bool StationDatums::ParseLines(std::string_view text, const uint64_t* onlyKey, std::string* error) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   bool headerSeen = false;
   std::vector<std::string> fields;
@@ -52,6 +77,7 @@ bool StationDatums::Parse(std::string_view text, std::string* error) {
       headerSeen = true;
       continue;
     }
+    if (onlyKey && !MayBeStation(line, *onlyKey)) continue;
     int region = 0, index = 0;
     uint32_t id = 0;
     int64_t microFeet = 0;
@@ -62,6 +88,7 @@ bool StationDatums::Parse(std::string_view text, std::string* error) {
       ++skipped_;
       continue;
     }
+    if (onlyKey && Key(region, index) != *onlyKey) continue;
     StationDatumSet& set = stations_[Key(region, index)];
     if (set.chartDatum.empty()) set.chartDatum = fields[3];
     if (fields[3] != set.chartDatum || set.Find(fields[4])) {

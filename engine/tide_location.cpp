@@ -31,7 +31,11 @@ struct TideFields {
   }
 };
 
+// The record holds the chosen datum's name, a std::string, which clang 14 cannot make at
+// compile time with GCC's library; the GCC builds check the table.
+#if !defined(__clang__) || __clang_major__ >= 15
 static_assert(FieldsCoverRecord<TideLocation, TideFields>(kTideLocationSize));
+#endif
 
 }  // namespace
 

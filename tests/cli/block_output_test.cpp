@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,25 @@ TEST(BlockOutputTest, DateClockAndOffsetTextsAreTheIsoForms) {
   }
   const ClockReading at{0, MinuteOf(2026, 3, 8) + 3 * 60 + 1, -7 * 60};
   EXPECT_EQ(IsoDateTimeText(at).view(), "2026-03-08T03:01:00-07:00");
+
+  // The texts kept from row to row are the ones worked out afresh, in time order across a
+  // clock change and a New Year and in jumps back and forth.
+  RowTimeTexts times;
+  std::vector<ClockReading> readings;
+  for (EngineMinute m = MinuteOf(2026, 12, 31) + 22 * 60; m < MinuteOf(2027, 1, 1) + 120; m += 7) {
+    readings.push_back({0, m, m < MinuteOf(2027, 1, 1) + 30 ? 60 : 120});
+  }
+  readings.push_back({0, MinuteOf(2026, 3, 8) + 59, -8 * 60});
+  readings.push_back({0, MinuteOf(2027, 1, 1), 60});
+  for (const ClockReading& r : readings) {
+    times.Set(r);
+    DateRecord fresh;
+    MinuteToDate(r.shown, fresh);
+    ASSERT_EQ(times.day().view(), IsoDateText(fresh).view()) << r.shown;
+    ASSERT_EQ(times.clock().view(), ClockText(fresh).view()) << r.shown;
+    ASSERT_EQ(times.offset().view(), OffsetText(r.utcOffsetMinutes).view()) << r.shown;
+    ASSERT_EQ(times.date().weekday, fresh.weekday) << r.shown;
+  }
 }
 
 TEST(BlockOutputTest, PiecesCrossingBlockBoundariesArriveWholeAndInOrder) {

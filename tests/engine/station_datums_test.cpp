@@ -43,6 +43,46 @@ TEST(StationDatums, DamagedLinesAreSkipped) {
   EXPECT_FALSE(error.empty());
 }
 
+// Parsing one station reads for it what the whole parse reads, also where its lines are
+// quoted, written with leading zeros, out of order, damaged, or where another station's
+// region number wraps around to the same 16 bits.
+TEST(StationDatums, OneStationReadsAsTheWholeFileGivesIt) {
+  const std::string text =
+      "region,index,station_id,chart_datum,datum,micro_feet\n"
+      "5,12,101,MLLW,MLLW,0\n"
+      "\"5\",12,101,MLLW,MSL,3125000\n"
+      "05,12,101,MLLW,MHHW,5000000\n"
+      "65541,12,101,MLLW,HAT,7000000\n"
+      "5,13,102,LAT,LAT,0\n"
+      "5,\"13\",102,LAT,MSL,1\n"
+      "5,12,101,MLLW,MSL,9\n"
+      "5,12,101,LAT,LAT,0\n"
+      "5,12\n"
+      "4,12,100,CD,CD,0\n"
+      "5,12,101,MLLW,NAVD88,-147000\n";
+  StationDatums whole;
+  ASSERT_TRUE(whole.Parse(text));
+  for (const auto& [region, index] : std::vector<std::pair<int, int>>{{5, 12}, {5, 13}, {4, 12}, {6, 12}}) {
+    SCOPED_TRACE(std::to_string(region) + "," + std::to_string(index));
+    StationDatums one;
+    ASSERT_TRUE(one.ParseStation(text, region, index));
+    const StationDatumSet* expected = whole.Find(region, index);
+    const StationDatumSet* got = one.Find(region, index);
+    ASSERT_EQ(got == nullptr, expected == nullptr);
+    if (!expected) continue;
+    EXPECT_EQ(got->chartDatum, expected->chartDatum);
+    ASSERT_EQ(got->datums.size(), expected->datums.size());
+    for (size_t i = 0; i < got->datums.size(); ++i) {
+      EXPECT_EQ(got->datums[i].name, expected->datums[i].name);
+      EXPECT_EQ(got->datums[i].microFeetAboveChartDatum, expected->datums[i].microFeetAboveChartDatum);
+    }
+    EXPECT_EQ(one.stationCount(), 1u);
+  }
+  EXPECT_EQ(whole.Find(5, 12)->datums.size(), 4u);  // MLLW, MSL, MHHW, NAVD88
+  StationDatums none;
+  EXPECT_FALSE(none.ParseStation("5,12,101,MLLW,MLLW,0\n", 5, 12));
+}
+
 }  // namespace
 }  // namespace qw
 
