@@ -128,16 +128,13 @@ ShortText OffsetText(int32_t utcOffsetMinutes) {
 }
 
 void RowTimeTexts::Set(const ClockReading& at) {
-  const uint32_t intoDay = at.shown % kMinutesPerDay;
-  const EngineMinute start = at.shown - intoDay;
-  if (start != dayStart_) {
-    MinuteToDate(start, date_);
-    day_ = IsoDateText(date_);
-    dayStart_ = start;
+  date_ = &dates_.At(at.shown);
+  if (date_->year != year_ || date_->dayOfYear != dayOfYear_) {
+    day_ = IsoDateText(*date_);
+    year_ = date_->year;
+    dayOfYear_ = date_->dayOfYear;
   }
-  date_.hour = static_cast<uint8_t>(intoDay / 60);
-  date_.minute = static_cast<uint8_t>(intoDay % 60);
-  clock_ = ClockText(date_);
+  clock_ = ClockText(*date_);
   if (!offsetSet_ || at.utcOffsetMinutes != offsetMinutes_) {
     offset_ = OffsetText(at.utcOffsetMinutes);
     offsetMinutes_ = at.utcOffsetMinutes;

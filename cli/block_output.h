@@ -42,6 +42,14 @@ class BlockOutput {
     }
     AppendLong(text);
   }
+  // Room for `bytes` characters written straight into the block (a whole row at once), or
+  // nullptr when that many never fit in one block; Commit(end) then takes what was written.
+  char* Room(size_t bytes) {
+    if (bytes > kBlockBytes) return nullptr;
+    if (kBlockBytes - used_ < bytes) Drain();
+    return block_.get() + used_;
+  }
+  void Commit(const char* end) { used_ = static_cast<size_t>(end - block_.get()); }
   // `text` then blanks up to `width` characters (printf "%-Ns"); width counts bytes.
   void PadRight(std::string_view text, size_t width);
   // Blanks up to `width` characters, then `text` (printf "%Ns").
@@ -90,16 +98,17 @@ ShortText IsoDateTimeText(const ClockReading& at);
 class RowTimeTexts {
  public:
   void Set(const ClockReading& at);
-  const DateRecord& date() const { return date_; }
+  const DateRecord& date() const { return *date_; }
   const ShortText& day() const { return day_; }
   const ShortText& clock() const { return clock_; }
   const ShortText& offset() const { return offset_; }
 
  private:
-  EngineMinute dayStart_ = 1;  // never a day's start: the first Set works the date out
+  MinuteDates dates_;
+  const DateRecord* date_ = nullptr;
+  uint16_t year_ = 0, dayOfYear_ = 0;  // the date day_ holds
   int32_t offsetMinutes_ = 0;
   bool offsetSet_ = false;
-  DateRecord date_;
   ShortText day_, clock_, offset_;
 };
 

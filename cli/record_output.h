@@ -92,6 +92,7 @@ class RecordOutput {
   RowFormat format_;
   std::string command_;
   std::vector<RecordColumn> columns_;
+  bool allPlain_ = false;  // every column is plain: CSV rows are joined without a look
   BlockOutput out_;
   std::optional<JsonWriter> json_;
   bool begun_ = false;

@@ -30,6 +30,26 @@ constexpr uint32_t kMinutesPerDay = 1440;
 // Fills every field of `date` from a minute.
 void MinuteToDate(EngineMinute minute, DateRecord& date);
 
+// MinuteToDate for minutes that mostly share their day (the rows of a table): the date is
+// worked out again only when the day changes, the hour and minute every time.
+class MinuteDates {
+ public:
+  const DateRecord& At(EngineMinute minute) {
+    const uint32_t intoDay = minute % kMinutesPerDay;
+    if (minute - intoDay != dayStart_) {
+      MinuteToDate(minute - intoDay, date_);
+      dayStart_ = minute - intoDay;
+    }
+    date_.hour = static_cast<uint8_t>(intoDay / 60);
+    date_.minute = static_cast<uint8_t>(intoDay % 60);
+    return date_;
+  }
+
+ private:
+  EngineMinute dayStart_ = 1;  // never a day's start: the first minute works its date out
+  DateRecord date_;
+};
+
 // Clamps out-of-range fields (year 0 takes the computer's clock), fills the derived
 // fields and returns the minute. Years after 9999 are clamped to 31 December 9999 23:59
 // so the minute always fits its 32 bits.

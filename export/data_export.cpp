@@ -194,7 +194,8 @@ void WriteDayRecords(const ExportJob& job, const ExportDay& day, RecordSink& sin
   // The day's date, sun and moon texts are made once; each row's time once per row.
   std::array<std::optional<std::string>, kExportFieldCount> dayTexts;
   size_t timeOfRow = SIZE_MAX;
-  DateRecord time;
+  MinuteDates dates;
+  const DateRecord* time = nullptr;
   std::string record;
   while (i <= lastRow && !dayCut) {
     int repeat = 0;
@@ -232,11 +233,11 @@ void WriteDayRecords(const ExportJob& job, const ExportDay& day, RecordSink& sin
         }
       } else if (i <= lastRow) {
         if (timeOfRow != i) {
-          MinuteToDate(day.rows[i].time, time);
+          time = &dates.At(day.rows[i].time);
           timeOfRow = i;
           sink.Instant(day.rows[i]);
         }
-        rowText = RowFieldText(job, &day.rows[i], time, id);
+        rowText = RowFieldText(job, &day.rows[i], *time, id);
       }
       const std::string& text = *textOf;
       sink.Cell(text);

@@ -49,4 +49,14 @@ inline void PutFile(const std::string& name, const uint8_t* data, size_t size) {
   std::fclose(file);
 }
 
+// Removes the copies of damaged files the readers kept aside ("<name>.damaged", ...), so
+// that every input meets the directory as it was: the copies of earlier inputs would pile
+// up by the thousand and each reading would look through them all.
+inline void RemoveKeptCopies() {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(DataDirectory(), ec)) {
+    if (entry.path().filename().string().find(".damaged") != std::string::npos) std::filesystem::remove(entry.path(), ec);
+  }
+}
+
 }  // namespace qw::fuzz

@@ -46,5 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     }
   }
+  qw::fuzz::RemoveKeptCopies();
   return 0;
 }

@@ -1,6 +1,7 @@
 // The block output and the allocation-free row texts of quaywise-cli: the texts must be
 // byte for byte what printf wrote before (scripts compare them), and nothing may be lost
 // or reordered where a row crosses from one block into the next.
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -92,7 +93,13 @@ TEST(BlockOutputTest, PiecesCrossingBlockBoundariesArriveWholeAndInOrder) {
     const std::string longPiece(BlockOutput::kBlockBytes / 3 + 7, 'x');
     for (int i = 0; expected.size() < 3 * BlockOutput::kBlockBytes; ++i) {
       const std::string piece = i % 97 == 0 ? longPiece : std::to_string(i) + ",";
-      out.Append(piece);
+      if (i % 5 == 0) {  // a whole row written into the block's room
+        char* p = out.Room(piece.size());
+        ASSERT_NE(p, nullptr);
+        out.Commit(std::copy(piece.begin(), piece.end(), p));
+      } else {
+        out.Append(piece);
+      }
       out.PadLeft("7", 3);
       out.Put('\n');
       expected += piece + "  7\n";
@@ -100,6 +107,8 @@ TEST(BlockOutputTest, PiecesCrossingBlockBoundariesArriveWholeAndInOrder) {
   }  // the destructor writes the last block
   EXPECT_EQ(written.size(), expected.size());
   EXPECT_TRUE(written == expected);
+  BlockOutput out(nullptr, &written);
+  EXPECT_EQ(out.Room(BlockOutput::kBlockBytes + 1), nullptr);  // never fits: the caller appends instead
 }
 
 }  // namespace
