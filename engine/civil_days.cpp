@@ -120,13 +120,18 @@ CurrentDayList FindCurrentDay(const CurrentLocation& station, const StationClock
 
 namespace {
 
+EngineMinute StepOf(int stepMinutes) {
+  return static_cast<EngineMinute>(std::clamp(stepMinutes, 1, static_cast<int>(kMinutesPerDay)));
+}
+
 // The rows of a date every `stepMinutes` minutes of elapsed time from its first instant:
 // `value(t)` gives a row or nothing after a failure, which ends the rows with status -1.
 template <typename Rows, typename Value>
 Rows StepThroughDate(const StationClock& clock, EngineMinute date, int stepMinutes, Value value) {
   Rows day;
   day.span = clock.Day(date);
-  const EngineMinute step = static_cast<EngineMinute>(std::clamp(stepMinutes, 1, static_cast<int>(kMinutesPerDay)));
+  const EngineMinute step = StepOf(stepMinutes);
+  day.rows.reserve((day.span.standardEnd - day.span.standardStart + step - 1) / step);
   for (EngineMinute t = day.span.standardStart; t < day.span.standardEnd; t += step) {
     const auto row = value(t);
     if (!row) {
@@ -142,11 +147,21 @@ Rows StepThroughDate(const StationClock& clock, EngineMinute date, int stepMinut
 
 TideDayHeights FindTideDayHeights(const TideLocation& station, const StationClock& clock, EngineMinute date,
                                   int stepMinutes) {
-  return StepThroughDate<TideDayHeights>(clock, date, stepMinutes, [&](EngineMinute t) -> std::optional<ShownTideValue> {
-    const int32_t height = PredictTide(station, t, 0).height;
-    if (height == kValueFailed) return std::nullopt;
-    return ShownTideValue{height, clock.At(t)};
-  });
+  TideDayHeights day;
+  day.span = clock.Day(date);
+  const EngineMinute step = StepOf(stepMinutes);
+  const size_t count = (day.span.standardEnd - day.span.standardStart + step - 1) / step;
+  std::vector<int32_t> heights(count);
+  PredictTideHeights(station, day.span.standardStart, step, count, heights.data());
+  day.rows.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    if (heights[i] == kValueFailed) {
+      day.status = -1;
+      break;
+    }
+    day.rows.push_back({heights[i], clock.At(day.span.standardStart + static_cast<EngineMinute>(i) * step)});
+  }
+  return day;
 }
 
 CurrentDaySpeeds FindCurrentDaySpeeds(const CurrentLocation& station, const StationClock& clock, EngineMinute date,

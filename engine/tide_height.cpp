@@ -192,6 +192,20 @@ int32_t ComputeTideHeight(EngineMinute minute, char mathForm) {
   return height;
 }
 
+void PredictReferenceHeights(const TideLocation& station, EngineMinute first, EngineMinute step, size_t count,
+                             int32_t* out) {
+  const char form = Settings().mathType;
+  for (size_t i = 0; i < count; ++i) {
+    const EngineMinute t = first + static_cast<EngineMinute>(i) * step;
+    const int32_t height = NeedsLoad(station, t) && !LoadFor(station, t) ? kValueFailed : ComputeTideHeight(t, form);
+    out[i] = height;
+    if (height == kValueFailed) {
+      std::fill(out + i, out + count, kValueFailed);
+      return;
+    }
+  }
+}
+
 int32_t HarmonicSumAt(int64_t adjustedMinute, char mathForm) {
   if (!TideHarmonicsReady()) {
     ReportEngineError(kMsgTideLogicError, StringText(kMsgTideLogicError));

@@ -44,6 +44,13 @@ int32_t LibraryCosineSumAt(int64_t adjustedMinute);
 // minute; a run of equal minutes at a turn counts as one extreme at its last minute.
 TideExtreme PredictReferenceTide(const TideLocation& station, EngineMinute minute, int step);
 
+// The heights at `count` minutes from `first`, `step` apart, each what
+// PredictReferenceTide(station, t, 0).height gives; from the first failure on every height
+// is kValueFailed and no more are computed (the failure is reported once). A table or a
+// graph asks for a day of minutes at once.
+void PredictReferenceHeights(const TideLocation& station, EngineMinute first, EngineMinute step, size_t count,
+                             int32_t* out);
+
 // How many sums ComputeTideHeight has evaluated (cache hits excluded); for debugging.
 uint64_t TideHeightSumCount();
 

@@ -261,6 +261,35 @@ TideExtreme PredictTide(const TideLocation& station, EngineMinute minute, int st
   return result;
 }
 
+void PredictTideHeights(const TideLocation& station, EngineMinute first, EngineMinute step, size_t count, int32_t* out) {
+  if (count == 0) return;
+  // The first minute goes the whole way: it loads the station and sets the bracket up.
+  out[0] = PredictTide(station, first, 0).height;
+  if (out[0] == kValueFailed) {
+    std::fill(out, out + count, kValueFailed);
+    return;
+  }
+  if (TideCorrectionsOf(station).active) {
+    for (size_t i = 1; i < count; ++i) {
+      out[i] = PredictTide(station, first + static_cast<EngineMinute>(i) * step, 0).height;
+      if (out[i] == kValueFailed) {
+        std::fill(out + i, out + count, kValueFailed);
+        return;
+      }
+    }
+    return;
+  }
+  // A reference station: its heights straight from the sum, shifted as PredictTide shifts
+  // them.
+  PredictReferenceHeights(station, first + step, step, count - 1, out + 1);
+  const bool notDefined = TideValueNotDefined(station);
+  for (size_t i = 1; i < count; ++i) {
+    if (out[i] == kValueFailed) continue;
+    if (notDefined) out[i] = kValueNotDefined;
+    if (out[i] != kValueNotDefined) out[i] -= station.datumMicroFeet;
+  }
+}
+
 TideExtreme PredictTideShown(const TideLocation& station, EngineMinute shown, int step, int dstFlag) {
   const StationZone zone = ZoneOf(station);
   const uint8_t flag = dstFlag != 0 ? 1 : 0;

@@ -33,6 +33,11 @@ using TideDayExtremes = std::array<TideExtreme, 5>;
 // than the extreme before it, else 'L').
 TideExtreme PredictTide(const TideLocation& station, EngineMinute minute, int step);
 
+// The heights at `count` minutes from `first`, `step` apart, each what
+// PredictTide(station, t, 0).height gives, in one call (a day of a table or a graph); from
+// the first failure on every height is kValueFailed and no more are computed.
+void PredictTideHeights(const TideLocation& station, EngineMinute first, EngineMinute step, size_t count, int32_t* out);
+
 // Shown time: PredictTide at the shown minute `shown` of a date whose dstFlag is given
 // (ignored for stations that do not observe daylight saving); the event's time is shown
 // time in the same frame.

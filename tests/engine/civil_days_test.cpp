@@ -132,6 +132,35 @@ TEST_F(CivilDaysTest, HeightRowsFollowTheRealHoursOfTheDate) {
   EXPECT_FALSE(FindTideDay(station, apia, MinuteOf(2011, 12, 31)).events.empty());
 }
 
+// A day of minute heights comes from one call: every row is what PredictTide gives for its
+// instant, at a reference, a subordinate and a station on another datum, on a date whose
+// clock changes and on an Auckland New Year's Day, whose first hour lies in the year before
+// on the station's standard time (the sum's year is loaded again part way).
+TEST_F(CivilDaysTest, MinuteRowsOfADayAreEachPredictTidesHeight) {
+  std::string error;
+  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, 2025, 2026,
+                                           &error))
+      << error;
+  TideLocation subordinate = test::ReferenceLocation(kMixed, 2, "Subordinate");
+  subordinate.highTimeOffset = 35;
+  subordinate.lowTimeOffset = -20;
+  subordinate.highHeightDiff = 10;
+  TideLocation shifted = test::ReferenceLocation(kMixed, 1, "Mixed Harbour");
+  shifted.datum = "MSL";
+  shifted.datumMicroFeet = 3120000;
+  const StationClock auckland(180, kDstNone, "Pacific/Auckland");
+  for (const TideLocation& station : {test::ReferenceLocation(kMixed, 1, "Mixed Harbour"), subordinate, shifted}) {
+    for (const auto& [clock, date] : {std::pair{&pacific_, MinuteOf(2025, 11, 2)}, std::pair{&auckland, MinuteOf(2026, 1, 1)}}) {
+      const TideDayHeights day = FindTideDayHeights(station, *clock, date, 1);
+      ASSERT_EQ(day.status, 0);
+      ASSERT_EQ(day.rows.size(), day.span.Minutes());
+      for (const ShownTideValue& row : day.rows) {
+        ASSERT_EQ(row.height, PredictTide(station, row.at.standard, 0).height) << station.name << " " << row.at.standard;
+      }
+    }
+  }
+}
+
 TEST_F(CivilDaysTest, CurrentEventsAroundTheChangesAreEachListedOnce) {
   test::WriteCurrentTables(dataDir_.path().string());
   test::WriteCurrentFile(dataDir_.path().string(), test::ReversingCurrent(kCurrent));
