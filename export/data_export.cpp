@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "engine/calendar.h"
 #include "engine/civil_days.h"
@@ -59,13 +60,20 @@ bool CollectDay(const ExportJob& job, EngineMinute day, bool needSky, ExportDay&
   if (job.intervalMinutes > 0) {
     const CivilDaySpan span = clock.Day(day);
     const EngineMinute step = static_cast<EngineMinute>(job.intervalMinutes);
-    for (EngineMinute i = 0; i < span.Minutes() / step; ++i) {
+    const EngineMinute count = span.Minutes() / step;
+    std::vector<int32_t> heights;
+    if (tide) {
+      heights.resize(count);
+      PredictTideHeights(job.station.tide, span.standardStart, step, count, heights.data());
+    }
+    out.rows.reserve(count);
+    for (EngineMinute i = 0; i < count; ++i) {
       const ClockReading at = clock.At(span.standardStart + i * step);
       ExportRow row;
       row.time = at.shown;
       row.utcOffset = at.utcOffsetMinutes;
       if (tide) {
-        row.value = PredictTide(job.station.tide, at.standard, 0).height;
+        row.value = heights[i];
       } else {
         const CurrentEvent current = PredictCurrent(job.station.current, at.standard, 0);
         row.value = current.speed;
