@@ -38,6 +38,23 @@ class CivilDaysTest : public test::EngineTest {
  protected:
   const StationClock pacific_{-120, kDstNorthAmerican, "America/Los_Angeles"};
 
+  void WriteMixedStation(int firstYear, int lastYear) {
+    std::string error;
+    ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, firstYear,
+                                             lastYear, &error))
+        << error;
+  }
+
+  // A subordinate of the mixed station whose highs and lows come at other times.
+  static TideLocation Subordinate() {
+    TideLocation subordinate = test::ReferenceLocation(kMixed, 2, "Subordinate");
+    subordinate.highTimeOffset = 35;
+    subordinate.lowTimeOffset = -20;
+    subordinate.highHeightDiff = 10;
+    subordinate.lowHeightDiff = 0;
+    return subordinate;
+  }
+
   // Checks the readings of the events listed on `date`: that date at the station, and the
   // offset before or after the change by the instant. Returns the instants.
   template <typename Event>
@@ -83,15 +100,8 @@ class CivilDaysTest : public test::EngineTest {
 };
 
 TEST_F(CivilDaysTest, TideEventsAroundTheChangesAreEachListedOnce) {
-  std::string error;
-  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, 1973, 2026,
-                                           &error))
-      << error;
-  TideLocation subordinate = test::ReferenceLocation(kMixed, 2, "Subordinate");
-  subordinate.highTimeOffset = 35;
-  subordinate.lowTimeOffset = -20;
-  subordinate.highHeightDiff = 10;
-  subordinate.lowHeightDiff = 0;
+  ASSERT_NO_FATAL_FAILURE(WriteMixedStation(1973, 2026));
+  const TideLocation subordinate = Subordinate();
   int inTheChangingHours = 0;
   for (const TideLocation& station : {test::ReferenceLocation(kMixed, 1, "Mixed Harbour"), subordinate}) {
     for (const Change& change : kTideChanges) {
@@ -104,10 +114,7 @@ TEST_F(CivilDaysTest, TideEventsAroundTheChangesAreEachListedOnce) {
 }
 
 TEST_F(CivilDaysTest, HeightRowsFollowTheRealHoursOfTheDate) {
-  std::string error;
-  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, 2024, 2026,
-                                           &error))
-      << error;
+  ASSERT_NO_FATAL_FAILURE(WriteMixedStation(2024, 2026));
   const TideLocation station = test::ReferenceLocation(kMixed, 1, "Mixed Harbour");
   const TideDayHeights spring = FindTideDayHeights(station, pacific_, MinuteOf(2025, 3, 9), 60);
   ASSERT_EQ(spring.rows.size(), 23u);
@@ -123,8 +130,7 @@ TEST_F(CivilDaysTest, HeightRowsFollowTheRealHoursOfTheDate) {
 
   // A date the zone skipped has no rows and no events.
   const StationClock apia(195, kDstNone, "Pacific/Apia");
-  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, 2011, 2012,
-                                           &error));
+  ASSERT_NO_FATAL_FAILURE(WriteMixedStation(2011, 2012));
   EXPECT_TRUE(FindTideDayHeights(station, apia, MinuteOf(2011, 12, 30), 60).rows.empty());
   const TideDayList skipped = FindTideDay(station, apia, MinuteOf(2011, 12, 30));
   EXPECT_EQ(skipped.status, 0);
@@ -137,14 +143,8 @@ TEST_F(CivilDaysTest, HeightRowsFollowTheRealHoursOfTheDate) {
 // clock changes and on an Auckland New Year's Day, whose first hour lies in the year before
 // on the station's standard time (the sum's year is loaded again part way).
 TEST_F(CivilDaysTest, MinuteRowsOfADayAreEachPredictTidesHeight) {
-  std::string error;
-  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, 2025, 2026,
-                                           &error))
-      << error;
-  TideLocation subordinate = test::ReferenceLocation(kMixed, 2, "Subordinate");
-  subordinate.highTimeOffset = 35;
-  subordinate.lowTimeOffset = -20;
-  subordinate.highHeightDiff = 10;
+  ASSERT_NO_FATAL_FAILURE(WriteMixedStation(2025, 2026));
+  const TideLocation subordinate = Subordinate();
   TideLocation shifted = test::ReferenceLocation(kMixed, 1, "Mixed Harbour");
   shifted.datum = "MSL";
   shifted.datumMicroFeet = 3120000;
@@ -191,10 +191,7 @@ namespace {
 // kind, its height less the datum's height above the chart datum; the day's range still
 // takes in the zero of the datum shown. A value a subordinate does not define stays so.
 TEST_F(CivilDaysTest, AnotherDatumMovesEveryHeightAndNothingElse) {
-  std::string error;
-  ASSERT_TRUE(test::WriteSyntheticStations(dataDir_.path().string(), {test::MixedTideStation(kMixed)}, 2025, 2026,
-                                           &error))
-      << error;
+  ASSERT_NO_FATAL_FAILURE(WriteMixedStation(2025, 2026));
   TideLocation subordinate = test::ReferenceLocation(kMixed, 2, "Subordinate");
   subordinate.highTimeOffset = 35;
   subordinate.lowTimeOffset = -20;
