@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   qt6-base-dev libgl1-mesa-dev fonts-dejavu-core fonts-liberation2
   libtcd-dev xtide-data
   libabsl-dev tzdata rapidjson-dev

@@ -16,3 +16,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DQW_SANITIZE=ON -DQW_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS_DEBUG=-g1 -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DQW_DATA_FROM="$root/build"
 ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$jobs"
+# Every fuzz target for 20 seconds on the inputs kept in fuzz/corpus/ (a clang build of the
+# engine and the file readers alone, in build-fuzz/).
+"$root/scripts/fuzz_smoke.sh" 20

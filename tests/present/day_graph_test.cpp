@@ -280,7 +280,7 @@ TEST(DayGraphTest, TheNowReadingHidesNoOtherLabel) {
     for (int y = 0; y < marked.height(); ++y) {
       for (int x = 0; x < marked.width(); ++x) {
         const QRgb c = marked.pixel(x, y) & 0xFFFFFF;
-        if (std::abs(x - line) > 6) reading += c == 0xC80028 || qRed(c) > 150 && qGreen(c) < 100;
+        if (std::abs(x - line) > 6) reading += c == 0xC80028 || (qRed(c) > 150 && qGreen(c) < 100);
         // Every pixel of the other labels is as it was, but where the line and its dot cross them.
         if (plain.pixel(x, y) != unlabelled.pixel(x, y) && std::abs(x - line) > 5) {
           ASSERT_EQ(marked.pixel(x, y), plain.pixel(x, y)) << "minute " << minute << " at " << x << "," << y;

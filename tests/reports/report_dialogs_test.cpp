@@ -109,7 +109,7 @@ TEST(ReportDialogsTest, PrintReportKeepsItsChoicesAndBuildsTheJobInListOrder) {
   AppSettings settings;
   std::vector<ReportWindow> windows;
   for (uint16_t i = 0; i < 3; ++i) {
-    windows.push_back({QString("Station %1").arg(i), {StationKind::Tide, 0, i}, MinuteOf(2025, 6, 18 + i)});
+    windows.push_back({QString("Station %1").arg(i), {StationKind::Tide, 0, i}, MinuteOf(2025, 6, 18 + i), ""});
   }
   auto reader = [](const StationRef& station, ReportLocation& out) {
     out.tide = TideLocation{};
@@ -165,7 +165,7 @@ TEST(ReportDialogsTest, AnEndBeforeTheStartIsRefused) {
   file.Load();
   AppSettings settings;
   PrintReportDialog dialog(settings, file, [](const StationRef&, ReportLocation&) { return true; },
-                           {{"Station", {StationKind::Tide, 0, 0}, MinuteOf(2025, 6, 18)}});
+                           {{"Station", {StationKind::Tide, 0, 0}, MinuteOf(2025, 6, 18), ""}});
   Find<QRadioButton>(dialog, "&Range:")->setChecked(true);
   auto edits = dialog.findChildren<QDateEdit*>();
   edits[0]->setDate(QDate(2025, 7, 3));
@@ -196,7 +196,7 @@ TEST(ReportDialogsTest, PreviewShowsThePlannedPagesOfARealStation) {
     const int index = FindTideStationByName(regions, slot, -1, "San Francisco (Golden Gate)", 1);
     if (index >= 0) {
       windows.push_back({"San Francisco", {StationKind::Tide, static_cast<uint16_t>(slot), static_cast<uint16_t>(index)},
-                         MinuteOf(2025, 6, 18)});
+                         MinuteOf(2025, 6, 18), ""});
     }
   }
   ASSERT_FALSE(windows.empty());

@@ -8,6 +8,15 @@
 namespace qw::accuracy {
 namespace {
 
+// The sanitizer build runs every fourth station: there the comparison looks for memory and
+// undefined-behaviour faults along the same paths, at ten times the cost; the agreement
+// itself is the normal build's to show.
+#ifdef QW_SANITIZED
+constexpr int kStationStride = 4;
+#else
+constexpr int kStationStride = 1;
+#endif
+
 // Kartverket's own solar annual term SA_KV (up to 0.15 m at Kabelvag, Narvik and Bodo)
 // over a whole year, against the predictor (given it as its Sa with the solar perigee
 // added to the phase) and the direct sum with the table's values for it.
@@ -82,8 +91,10 @@ TEST_F(AccuracyTest, EveryOtherSourcesStationAgreesWithTheDirectSum) {
     }
     return match && std::fabs(match->utcSeconds - x.utcSeconds) <= 3600 ? match : nullptr;
   };
+  int seen = 0;
   for (const auto& [id, s] : *sources_) {
     if (!s.IsTide() || !s.IsReference() || id.rfind("noaa/", 0) == 0 || !kept_->count(id)) continue;
+    if (seen++ % kStationStride != 0) continue;
     const InstalledStation installed(s, *catalogueRows_);
     if (!installed.found()) continue;  // left out (US waters)
     // Neighbours are taken from the whole span, so an extreme at the edge of the week is
@@ -137,8 +148,8 @@ TEST_F(AccuracyTest, EveryOtherSourcesStationAgreesWithTheDirectSum) {
     EXPECT_GE(t.strict + t.flat, t.prominent * 0.99) << family;
   }
   std::printf("  largest height difference %.3f ft at %s\n", worstFeet, worst.c_str());
-  EXPECT_GE(tallies["TICON-4"].stations, 1000);
-  EXPECT_GE(tallies["Kartverket"].stations, 30);
+  EXPECT_GE(tallies["TICON-4"].stations, 1000 / kStationStride);
+  EXPECT_GE(tallies["Kartverket"].stations, 30 / kStationStride);
 }
 
 // Why TICON-4's M1 is left out and its M3 carried with the table's definition: at the
@@ -146,6 +157,9 @@ TEST_F(AccuracyTest, EveryOtherSourcesStationAgreesWithTheDirectSum) {
 // of M2 and M3 agree, TICON-4's M1 phases do not (NOAA's are the table's definition). Should
 // a new edition of the database bring them together, M1 can be carried again.
 TEST_F(AccuracyTest, TiconM1AndM3PhasesAgainstNoaaAtSharedGauges) {
+#ifdef QW_SANITIZED
+  GTEST_SKIP() << "arithmetic over the sources' constants alone: the normal build runs it";
+#endif
   auto constituent = [](const SourceStation& s, const std::string& name) -> const data::SourceConstituent* {
     for (const data::SourceConstituent& c : s.constituents) {
       if (c.name == name && c.amplitude > 0.005) return &c;
