@@ -40,12 +40,12 @@ std::string CliContext::SourceLabel(StationKind kind, int regionNumber, int stat
 const StationDatumSet* CliContext::DatumsOf(int regionNumber, int stationIndex) {
   if (!datumsTried_) {
     datumsTried_ = true;
-    std::string text;
-    if (ReadFileText(DataFilePath(StationDatums::kFileName), text)) datumsText_ = std::move(text);
+    FileText text;
+    if (text.Open(DataFilePath(StationDatums::kFileName))) datumsText_ = std::move(text);
   }
   if (!datumsText_) return nullptr;
   if (datumsParsed_.emplace(regionNumber, stationIndex).second &&
-      !datums_.ParseStation(*datumsText_, regionNumber, stationIndex)) {
+      !datums_.ParseStation(datumsText_->view(), regionNumber, stationIndex)) {
     datumsText_.reset();  // not a datum list: as if it were missing
     return nullptr;
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_text.h"
 #include "engine/region_files.h"
 #include "engine/station_database.h"
 #include "engine/station_datums.h"
@@ -52,7 +53,7 @@ class CliContext {
   std::optional<StationSources> sources_;
   bool sourcesTried_ = false;
   std::string sourcesProblem_;
-  std::optional<std::string> datumsText_;  // the list's text; nullopt when it cannot be read
+  std::optional<FileText> datumsText_;  // the list's text; nullopt when it cannot be read
   bool datumsTried_ = false;
   StationDatums datums_;                   // the stations parsed so far
   std::set<std::pair<int, int>> datumsParsed_;

@@ -215,20 +215,27 @@ bool StationSources::Parse(std::string_view text, std::string* error) {
 }
 
 bool StationSources::Open(const std::string& path, std::string* error) {
-  std::string text;
-  return ReadFile(path, text, error) && OpenText(std::move(text), error);
+  FileText text;
+  if (!text.Open(path)) {
+    Clear();
+    if (error) *error = "the station source list " + path + " is missing or cannot be read";
+    return false;
+  }
+  return OpenFileText(std::move(text), error);
 }
 
-bool StationSources::OpenText(std::string text, std::string* error) {
+bool StationSources::OpenText(std::string text, std::string* error) { return OpenFileText(FileText(std::move(text)), error); }
+
+bool StationSources::OpenFileText(FileText text, std::string* error) {
   Clear();
   text_ = std::move(text);
-  std::string_view rest = text_;
+  std::string_view rest = text_.view();
   if (!ReadHeader(rest, columnOf_)) {
     Clear();
     if (error) *error = "the station source list does not start with the expected header";
     return false;
   }
-  bodyStart_ = static_cast<size_t>(rest.data() - text_.data());
+  bodyStart_ = static_cast<size_t>(rest.data() - text_.view().data());
   open_ = true;
   return true;
 }
@@ -236,7 +243,7 @@ bool StationSources::OpenText(std::string text, std::string* error) {
 const StationSources::Index& StationSources::Indexed() const {
   if (open_) {
     open_ = false;
-    ReadLines(std::string_view(text_).substr(bodyStart_), columnOf_, index_);
+    ReadLines(text_.view().substr(bodyStart_), columnOf_, index_);
   }
   return index_;
 }
@@ -263,7 +270,7 @@ bool StationSources::Searching() const {
 template <typename Want, typename Take>
 void StationSources::SearchLines(char kind, const std::string_view* sourceId, Want want, Take take) const {
   ++searches_;
-  const std::string_view text(text_);
+  const std::string_view text = text_.view();
   std::string_view rest = text.substr(bodyStart_);
   std::string_view line;
   std::vector<std::string> fields;

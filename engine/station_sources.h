@@ -24,6 +24,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/file_text.h"
+
 namespace qw {
 
 struct StationSource {
@@ -102,6 +104,7 @@ class StationSources {
   struct Lead;
   static void ReadLines(std::string_view text, const std::vector<int>& columnOf, Index& index);
   void Clear();
+  bool OpenFileText(FileText text, std::string* error);
   // The file's text; false, with nothing held and `error` set, when it cannot be read.
   bool ReadFile(const std::string& path, std::string& text_out, std::string* error);
   const Index& Indexed() const;
@@ -116,7 +119,7 @@ class StationSources {
   // Open: the file's text, the entry field of each of its columns, where the lines after
   // the header start, the lines found so far (a deque, so that what the lookups returned
   // stays where it is) and the searches made.
-  std::string text_;
+  FileText text_;
   std::vector<int> columnOf_;
   size_t bodyStart_ = 0;
   mutable bool open_ = false;
