@@ -180,16 +180,16 @@ void StationSources::ReadLines(std::string_view text, const std::vector<int>& co
   }
 }
 
-bool StationSources::ReadFile(const std::string& path, std::string& text_out, std::string* error) {
-  if (ReadFileText(path, text_out)) return true;
+bool StationSources::OpenFile(const std::string& path, FileText& text, std::string* error) {
+  if (text.Open(path)) return true;
   Clear();
   if (error) *error = "the station source list " + path + " is missing or cannot be read";
   return false;
 }
 
 bool StationSources::Load(const std::string& path, std::string* error) {
-  std::string text;
-  return ReadFile(path, text, error) && Parse(text, error);
+  FileText text;
+  return OpenFile(path, text, error) && Parse(text.view(), error);
 }
 
 void StationSources::Clear() {
@@ -216,12 +216,7 @@ bool StationSources::Parse(std::string_view text, std::string* error) {
 
 bool StationSources::Open(const std::string& path, std::string* error) {
   FileText text;
-  if (!text.Open(path)) {
-    Clear();
-    if (error) *error = "the station source list " + path + " is missing or cannot be read";
-    return false;
-  }
-  return OpenFileText(std::move(text), error);
+  return OpenFile(path, text, error) && OpenFileText(std::move(text), error);
 }
 
 bool StationSources::OpenText(std::string text, std::string* error) { return OpenFileText(FileText(std::move(text)), error); }

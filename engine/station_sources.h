@@ -105,8 +105,8 @@ class StationSources {
   static void ReadLines(std::string_view text, const std::vector<int>& columnOf, Index& index);
   void Clear();
   bool OpenFileText(FileText text, std::string* error);
-  // The file's text; false, with nothing held and `error` set, when it cannot be read.
-  bool ReadFile(const std::string& path, std::string& text_out, std::string* error);
+  // Opens the file's text; false, with nothing held and `error` set, when it cannot be read.
+  bool OpenFile(const std::string& path, FileText& text, std::string* error);
   const Index& Indexed() const;
   bool Searching() const;
   const Found* SearchStation(char kind, int region, int index) const;
