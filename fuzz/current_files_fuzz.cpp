@@ -21,15 +21,11 @@ using namespace qw;
 
 namespace {
 
-constexpr uint16_t kFile = 701;
+constexpr uint16_t kFile = fuzz::kCurrentFileNumber;
 
 // A good reversing current file for the rotary tables to stand on.
 void PutGoodCurrentFile() {
-  CurrentHarmonicFile file;
-  file.number = kFile;
-  file.ebbDirectionDegrees = 225;
-  file.records = {{0, 2000, 1200, 450}, {1, 450, 1500, 450}, {3, 350, 2100, 450}};
-  const std::vector<uint8_t> bytes = EncodeCurrentHarmonicFile(file);
+  const std::vector<uint8_t> bytes = EncodeCurrentHarmonicFile(fuzz::GoodCurrentFile());
   fuzz::PutFile(CurrentHarmonicFileName(kFile), bytes.data(), bytes.size());
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/current_harmonic_file.h"
 #include "engine/data_dir.h"
 #include "engine/data_writers.h"
 #include "engine/engine_state.h"
@@ -57,6 +58,17 @@ inline void RemoveKeptCopies() {
   for (const auto& entry : std::filesystem::directory_iterator(DataDirectory(), ec)) {
     if (entry.path().filename().string().find(".damaged") != std::string::npos) std::filesystem::remove(entry.path(), ec);
   }
+}
+
+// The current target's harmonic file number, and the reversing current its rotary tables
+// stand on.
+constexpr uint16_t kCurrentFileNumber = 701;
+inline CurrentHarmonicFile GoodCurrentFile() {
+  CurrentHarmonicFile file;
+  file.number = kCurrentFileNumber;
+  file.ebbDirectionDegrees = 225;
+  file.records = {{0, 2000, 1200, 450}, {1, 450, 1500, 450}, {3, 350, 2100, 450}};
+  return file;
 }
 
 }  // namespace qw::fuzz

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/current_harmonic_file.h"
 #include "engine/current_location.h"
 #include "engine/data_writers.h"
 #include "engine/rotary_table_file.h"
+#include "fuzz/fuzz_support.h"
 #include "tests/support/harmonic_fixture.h"
 
 namespace fs = std::filesystem;
@@ -39,15 +39,6 @@ Bytes Join(std::initializer_list<Bytes> parts) {
   Bytes out;
   for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
   return out;
-}
-
-// The reversing current the current target's rotary inputs stand on (as the target writes it).
-CurrentHarmonicFile GoodCurrentFile() {
-  CurrentHarmonicFile file;
-  file.number = 701;
-  file.ebbDirectionDegrees = 225;
-  file.records = {{0, 2000, 1200, 450}, {1, 450, 1500, 450}, {3, 350, 2100, 450}};
-  return file;
 }
 
 // A subordinate current station: time and speed corrections on both halves of the cycle.
@@ -117,7 +108,7 @@ int main(int argc, char** argv) {
 
   // The current target: a harmonic file with its checksum made right (flags 2), alone and
   // after a subordinate station record; and a rotary table (flag 1).
-  const Bytes current = EncodeCurrentHarmonicFile(GoodCurrentFile());
+  const Bytes current = EncodeCurrentHarmonicFile(fuzz::GoodCurrentFile());
   Put(corpus, "current_files_fuzz", "harmonic", Join({{2}, current}));
   Put(corpus, "current_files_fuzz", "subordinate", Join({{2}, SubordinateStation(), current}));
   Put(corpus, "current_files_fuzz", "rotary", Join({{1}, SubordinateStation(), RotaryTableBytes()}));
