@@ -5,14 +5,15 @@
 // libFuzzer's first inputs).
 //   write_fuzz_seeds CORPUS-DIR
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/current_location.h"
 #include "engine/data_writers.h"
+#include "engine/file_text.h"
 #include "engine/rotary_table_file.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/support/harmonic_fixture.h"
@@ -25,8 +26,12 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 Bytes ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
+  std::string text;
+  if (!ReadFileText(path.string(), text)) {
+    std::fprintf(stderr, "write_fuzz_seeds: cannot read %s\n", path.c_str());
+    std::exit(1);
+  }
+  return Bytes(text.begin(), text.end());
 }
 
 void Put(const fs::path& corpus, const std::string& target, const std::string& name, const Bytes& bytes) {
@@ -79,9 +84,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path corpus = argv[1];
-  const fs::path scratch = fs::temp_directory_path() / "quaywise-fuzz-seeds";
-  fs::remove_all(scratch);
-  fs::create_directories(scratch);
+  // A private scratch folder (not a fixed name in the shared /tmp).
+  std::string pattern = (fs::temp_directory_path() / "quaywise-seeds-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) {
+    std::perror("write_fuzz_seeds: mkdtemp");
+    return 1;
+  }
+  const fs::path scratch = pattern;
   // The targets' data directory holds the years 2004 to 2006.
   test::WriteFixtureTables(scratch.string(), 2004, 2006);
 
